@@ -1,0 +1,71 @@
+#include "desktop/system_probes.h"
+#include "platform/app_folder.h"
+#include "platform/error_report.h"
+#include "platform/prompts.h"
+#include "platform/settings_store.h"
+#include "platform/single_instance.h"
+#include "platform/clock.h"
+#include "platform/termination.h"
+#include "shell/main_window.h"
+#include "shell/session.h"
+#include "shell/sub_main.h"
+#include "sponsor/sponsor_server.h"
+#include "sponsor/sponsor_site.h"
+#include "tabs/web_engine_factory.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QSessionManager>
+
+#include <cstdio>
+#include <unistd.h>
+
+using namespace pelquin;
+
+int main(int argc, char **argv)
+{
+    // Chromium's sandbox cannot start as root; never switch it off otherwise.
+    if (::geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("pelquin"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Pelquin 2000 Browser"));
+
+    WidgetPrompts prompts;
+    ErrorReporter errors(prompts);
+    Session session;
+    session.appFolder = resolveAppFolder();
+    if (!installAppFolder(session.appFolder, QDate::currentDate())) {
+        prompts.message(kAppTitle, QStringLiteral("The application folder %1 cannot be created.")
+                                       .arg(session.appFolder));
+        return 1;
+    }
+    SingleInstance instance(session.appFolder);
+    if (!SubMain(session, instance, prompts, errors))
+        return 1;
+
+    const SponsorSite sponsor = SponsorSite::fromEnvironment();
+    SponsorServer server;
+    if (sponsor.servedLocally() && !server.listen(sponsor.port()))
+        std::fprintf(stderr, "pelquin: the sponsor pages cannot be served on port %u\n",
+                     unsigned(sponsor.port()));
+
+    SettingsStore settings(SettingsStore::defaultPath());
+    SystemClock clock;
+    WebEngineFactory factory(session.appFolder, prompts);
+    QStringList args = QApplication::arguments().mid(1);
+    MainWindow window({session, prompts, errors, clock, settings, factory, sponsor,
+                       args.join(QLatin1Char(' ')), browserLibraryVersion});
+    prompts.setParent(&window);
+
+    TerminationWatcher termination;
+    QObject::connect(&termination, &TerminationWatcher::terminationRequested, &window,
+                     [&window] { window.closeFor(CloseReason::Terminated); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager &) { window.closeFor(CloseReason::SessionEnd); });
+
+    window.formLoad();
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,32 @@
+#include "platform/error_report.h"
+
+#include "platform/prompts.h"
+
+#include <algorithm>
+
+namespace pelquin {
+
+QString ErrorReporter::text(const BasicError &error, const QString &label)
+{
+    return QString::number(error.number()) + QLatin1Char(' ') + error.description() + label;
+}
+
+void ErrorReporter::report(const BasicError &error, const QString &label)
+{
+    m_prompts.message(kAppTitle, text(error, label));
+}
+
+void Trap::handle(const BasicError &error)
+{
+    const auto in = [&](const std::vector<int> &list) {
+        return std::find(list.begin(), list.end(), error.number()) != list.end();
+    };
+    if (in(m_passOver))
+        return;
+    m_ended = true;
+    m_endedBy = error.number();
+    if (!in(m_endSilently))
+        m_reporter.report(error, m_label);
+}
+
+}  // namespace pelquin

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+namespace pelquin {
+
+struct SettingKey {
+    const char *name;
+    const char *fallback;
+};
+
+// The per-user section "pelquin"/"ws". Every value is text; each key and its default is
+// declared here once.
+namespace setting {
+inline constexpr SettingKey Toolbar{"toolbar", "0"};
+inline constexpr SettingKey Address{"address", "0"};
+inline constexpr SettingKey Status{"status", "0"};
+inline constexpr SettingKey WindowState{"windowstate", "2"};
+inline constexpr SettingKey Top{"top", "0"};
+inline constexpr SettingKey Left{"left", "0"};
+inline constexpr SettingKey Width{"width", "9600"};
+inline constexpr SettingKey Height{"height", "7005"};
+}  // namespace setting
+
+class SettingsStore {
+public:
+    // An INI file; the default lives at $XDG_CONFIG_HOME/pelquin/pelquin.conf.
+    explicit SettingsStore(const QString &iniPath);
+    static QString defaultPath();
+
+    QString value(const SettingKey &key) const;
+    // The stored text as a whole number, the way Basic converts it (error 13 when it is not
+    // a number, 6 when it does not fit 32 bits).
+    int number(const SettingKey &key) const;
+    void setValue(const SettingKey &key, const QString &text);
+    void sync();
+    QString path() const { return m_settings.fileName(); }
+
+private:
+    mutable QSettings m_settings;
+};
+
+}  // namespace pelquin

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace pelquin {
+
+class ErrorReporter;
+class SettingsStore;
+class SponsorSite;
+class WindowLayout;
+struct Session;
+
+// The window placement DoSetup restored, kept so the outer size can be made exact once the
+// window manager's frame is known.
+struct RestoredPlacement {
+    bool applied = false;
+    int outerWidth = 0;   // pixels
+    int outerHeight = 0;  // pixels
+};
+
+// Applies the setup at start-up: chooses the profile (the command line names one relative
+// to the application folder), reads it, lays out the tabs and restores the window's
+// placement. Any error of its own is reported " At DoSetup" and ends it.
+class DoSetup {
+public:
+    DoSetup(Session &session, const SponsorSite &sponsor, SettingsStore &settings,
+            ErrorReporter &errors);
+
+    RestoredPlacement run(const QString &commandLine, QWidget &window, WindowLayout &layout);
+
+    // The profile path for a command line.
+    static QString profilePath(const QString &appFolder, const QString &commandLine);
+
+private:
+    Session &m_session;
+    const SponsorSite &m_sponsor;
+    SettingsStore &m_settings;
+    ErrorReporter &m_errors;
+};
+
+}  // namespace pelquin

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "tabs/browser_pool.h"
+
+class QWidget;
+
+namespace pelquin {
+
+class ErrorReporter;
+class SpeedMenu;
+class WindowLayout;
+struct Session;
+
+// The three hide/show commands of the speed menu and full screen (expert) mode.
+class DisplayModes {
+public:
+    DisplayModes(QWidget &window, Session &session, TabControls controls, SpeedMenu &menu,
+                 WindowLayout &layout, ErrorReporter &errors);
+
+    void mnuhidebuttons_Click();
+    void mnuhideaddressbar_Click();
+    void mnuhidestatusbar_Click();
+    void mnuexpertmode_Click();
+
+private:
+    void relayAllTabs(bool positions);
+
+    QWidget &m_window;
+    Session &m_session;
+    TabControls m_c;
+    SpeedMenu &m_menu;
+    WindowLayout &m_layout;
+    ErrorReporter &m_errors;
+};
+
+}  // namespace pelquin

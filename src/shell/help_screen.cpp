@@ -1,0 +1,51 @@
+#include "shell/help_screen.h"
+
+#include "platform/app_folder.h"
+#include "platform/error_report.h"
+#include "platform/twips.h"
+#include "shell/help_text.h"
+#include "shell/session.h"
+
+#include <QCheckBox>
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace pelquin {
+
+HelpScreen::HelpScreen(Session &session, ErrorReporter &errors, QWidget *parent)
+    : QDialog(parent), m_session(session), m_errors(errors), m_check1(new QCheckBox(this))
+{
+    setObjectName(QStringLiteral("Help"));
+    setWindowTitle(QStringLiteral("Help"));
+    setModal(true);
+    auto *text = new QPlainTextEdit(this);
+    text->setObjectName(QStringLiteral("Text1"));
+    text->setReadOnly(true);
+    text->setPlainText(helpText());
+    text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    text->setGeometry(toPixelRect(120, 120, 8400, 5280));
+    m_check1->setObjectName(QStringLiteral("Check1"));
+    m_check1->setText(QStringLiteral("Always show this screen on startup."));
+    m_check1->setGeometry(toPixelRect(120, 5520, 3255, 255));
+    m_check1->setChecked(session.notice.showHelpAtStart != 0);
+    auto *ok = new QPushButton(QStringLiteral("&Ok"), this);
+    ok->setObjectName(QStringLiteral("Command1"));
+    ok->setDefault(true);
+    ok->setGeometry(toPixelRect(3480, 5520, 975, 375));
+    setFixedSize(toPixels(8640), toPixels(6060));
+    connect(ok, &QPushButton::clicked, this, &HelpScreen::Command1_Click);
+}
+
+void HelpScreen::Command1_Click()
+{
+    Trap(m_errors, QStringLiteral(" At Com1")).step([&] {
+        StartupNotice notice = m_session.notice;
+        notice.showHelpAtStart = m_check1->isChecked() ? 1 : 0;
+        writeStartupNotice(appFile(m_session.appFolder, QStringLiteral("STD.DAT")), notice);
+        m_session.notice = notice;
+    });
+    accept();
+}
+
+}  // namespace pelquin

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+namespace pelquin {
+
+// The built-in help shown by the help screen.
+QString helpText();
+
+}  // namespace pelquin

@@ -1,0 +1,310 @@
+#include "shell/main_window.h"
+
+#include "address/address_bar.h"
+#include "address/address_history.h"
+#include "platform/app_folder.h"
+#include "platform/error_report.h"
+#include "platform/prompts.h"
+#include "platform/settings_store.h"
+#include "platform/twips.h"
+#include "shell/display_modes.h"
+#include "shell/help_screen.h"
+#include "shell/layout.h"
+#include "shell/session.h"
+#include "shell/speed_menu.h"
+#include "shell/tab_selection.h"
+#include "shell/window_layout.h"
+#include "tabs/artwork.h"
+#include "tabs/browser_events.h"
+#include "tabs/button_bar.h"
+#include "tabs/staged_loading.h"
+#include "tabs/status_area.h"
+#include "tabs/tab_strip.h"
+#include "tabs/timers.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+
+namespace pelquin {
+
+MainWindow::MainWindow(MainWindowDeps deps)
+    : m_d(std::move(deps)), m_session(m_d.session), m_tabStrip(new TabStrip(this)),
+      m_buttons(new ButtonBar(this)), m_addressBar(nullptr), m_status(nullptr),
+      m_menu(new SpeedMenu(this))
+{
+    setObjectName(QStringLiteral("web1"));
+    setWindowIcon(appIcon());
+    m_browsers = std::make_unique<BrowserPool>(m_d.factory, this);
+    m_addressBar = new AddressBar(m_session.history, this);
+    m_status = new StatusArea(this);
+    m_buttons->setGeometry(toPixelRect(layout::kToolbarLeft, layout::kToolbarTop,
+                                       layout::kToolbarWidth, layout::kToolbarHeight));
+    m_tabStrip->lower();
+
+    const TabControls c = controls();
+    m_layout = std::make_unique<WindowLayout>(*this, c, *m_menu, m_d.errors);
+    m_modes = std::make_unique<DisplayModes>(*this, m_session, c, *m_menu, *m_layout, m_d.errors);
+    m_selection = std::make_unique<TabSelection>(m_session, c, *m_menu, *m_layout, m_d.errors);
+    m_staged = std::make_unique<StagedLoading>(m_session, c, m_d.errors);
+    const auto doStartup = [this] { m_staged->DoStartup(); };
+    m_events = std::make_unique<BrowserEvents>(
+        m_session, c, m_d.prompts, m_d.errors, m_d.clock,
+        BrowserEvents::Hooks{doStartup, [this](int tab) {
+                                 if (m_pageScript)
+                                     m_pageScript(tab);
+                             }});
+    m_events->connectAll();
+    m_timers = new Timers(m_session, c, m_d.errors, m_d.clock, doStartup, this);
+    m_layout->setSelectAgain([this] { m_selection->TabStrip1_Click(); });
+
+    connect(m_tabStrip, &TabStrip::selectionHandling, this,
+            [this] { m_selection->TabStrip1_Click(); });
+    connect(m_tabStrip, &TabStrip::rightButtonPressed, this,
+            &MainWindow::speedMenuFromTabStrip);
+    connect(m_tabStrip, &TabStrip::linkDropped, this, &MainWindow::linkDrop);
+    connect(m_menu->mnuhidebuttons, &QAction::triggered, this,
+            [this] { m_modes->mnuhidebuttons_Click(); });
+    connect(m_menu->mnuhideaddressbar, &QAction::triggered, this,
+            [this] { m_modes->mnuhideaddressbar_Click(); });
+    connect(m_menu->mnuhidestatusbar, &QAction::triggered, this,
+            [this] { m_modes->mnuhidestatusbar_Click(); });
+    connect(m_menu->mnuexpertmode, &QAction::triggered, this,
+            [this] { m_modes->mnuexpertmode_Click(); });
+    connect(m_menu->item(QStringLiteral("mnuHelp")), &QAction::triggered, this,
+            &MainWindow::mnuHelp_Click);
+}
+
+MainWindow::~MainWindow() = default;
+
+TabControls MainWindow::controls() const
+{
+    return TabControls{*m_tabStrip, *m_buttons, *m_addressBar, *m_status, *m_browsers};
+}
+
+void MainWindow::formLoad()
+{
+    Trap trap(m_d.errors, QStringLiteral(" At Form Load"));
+    trap.step([&] {
+        m_session.modifierHeld = false;
+        for (QAction *bar : {m_menu->mnuhideaddressbar, m_menu->mnuhidestatusbar,
+                             m_menu->mnuhidebuttons})
+            SpeedMenu::setTag(bar, QStringLiteral("0"));
+        m_addressBar->combo(1)->setVisible(true);
+    });
+    trap.step([&] {
+        const bool ownHistory = m_session.platformId == 1;
+        m_menu->mnuFavorites->setVisible(true);
+        m_buttons->setVisibleAt(7, true);
+        m_menu->mnuHistory->setVisible(ownHistory);
+        m_buttons->setVisibleAt(8, ownHistory);
+    });
+    trap.step([&] {
+        const QString version = m_d.browserVersion ? m_d.browserVersion() : QString();
+        if (version < QStringLiteral("5."))
+            m_menu->mnuSavePagetoDisk->setVisible(false);
+    });
+    trap.step([&] { setWindowTitle(QStringLiteral("Pelquin 2000 Browser")); });
+    trap.step([&] {
+        m_session.history.clear();
+        const QString path = appFile(m_session.appFolder, QStringLiteral("Requests.Dat"));
+        try {
+            m_session.history.setRequests(readHistoryFile(path, [this] {
+                return m_d.prompts.ask(
+                    {QStringLiteral("Limit # of dropdown entries?"),
+                     QStringLiteral("You have more that 50 sites in your dropdown history. "
+                                    "This slows loading. Do you wish to limit your dropdown "
+                                    "history to the first 50?"),
+                     PromptIcon::Question, true});
+            }));
+        } catch (const BasicError &error) {
+            // A missing history is an empty one; start-up goes on.
+            if (error.number() != err::FileNotFound)
+                throw;
+        }
+    });
+    trap.step([&] {
+        DoSetup setup(m_session, m_d.sponsor, m_d.settings, m_d.errors);
+        m_placement = setup.run(m_d.commandLine, *this, *m_layout);
+    });
+    m_timers->timer1().start();
+    m_loaded = true;
+}
+
+bool MainWindow::event(QEvent *event)
+{
+    const bool result = QWidget::event(event);
+    if (event->type() == QEvent::WindowActivate && m_loaded)
+        formActivate();
+    return result;
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_layout->formResize();
+}
+
+void MainWindow::formActivate()
+{
+    if (!m_session.activated && !m_inFirstActivation) {
+        m_inFirstActivation = true;
+        firstActivation();
+        m_inFirstActivation = false;
+        if (!m_session.activated)
+            return;  // an error ended the activation
+    }
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    m_staged->DoStartup();
+}
+
+void MainWindow::firstActivation()
+{
+    fitOuterSize();
+    Trap trap(m_d.errors, QStringLiteral(" At Form Activate"));
+    trap.step([&] {
+        const int toolbar = m_d.settings.number(setting::Toolbar);
+        const int address = m_d.settings.number(setting::Address);
+        const int status = m_d.settings.number(setting::Status);
+        if (toolbar == 1)
+            m_modes->mnuhidebuttons_Click();
+        if (address == 1)
+            m_modes->mnuhideaddressbar_Click();
+        if (status == 1)
+            m_modes->mnuhidestatusbar_Click();
+    });
+    trap.step([&] { m_tabStrip->select(1); });
+    trap.step([&] { m_addressBar->combo(1)->raise(); });
+    trap.step([&] {
+        if (m_session.notice.showHelpAtStart == 1) {
+            showHelpScreen();
+            // The refresh timer runs again after the start-up help as after any other.
+            m_timers->timer1().start();
+        }
+    });
+    trap.step([&] { m_session.activated = true; });
+}
+
+void MainWindow::fitOuterSize()
+{
+    // The stored sizes are outer sizes; the frame is known only once the window is shown.
+    if (!m_placement.applied || isMaximized() || isMinimized() || isFullScreen())
+        return;
+    const int frameWidth = frameGeometry().width() - width();
+    const int frameHeight = frameGeometry().height() - height();
+    if (frameWidth > 0 || frameHeight > 0)
+        resize(m_placement.outerWidth - frameWidth, m_placement.outerHeight - frameHeight);
+    m_placement.applied = false;
+}
+
+void MainWindow::mnuHelp_Click()
+{
+    showHelpScreen();
+}
+
+void MainWindow::showHelpScreen()
+{
+    m_timers->timer1().stop();
+    m_session.helpOpen = true;
+    {
+        HelpScreen help(m_session, m_d.errors, this);
+        m_d.prompts.showModal(help);
+    }
+    m_session.helpOpen = false;
+    if (m_session.activated)
+        m_timers->timer1().start();
+}
+
+void MainWindow::speedMenuFromTabStrip(const QPoint &globalPos)
+{
+    m_menu->mnuBack->setEnabled(m_buttons->enabled(1));
+    m_menu->mnuForward->setEnabled(m_buttons->enabled(2));
+    if (!m_session.menuHidden)
+        m_menu->popup(globalPos);
+}
+
+void MainWindow::linkDrop(int tab, const QString &text, bool hasText,
+                          Qt::KeyboardModifiers keys)
+{
+    if (tab < 1 || tab > kTabCount || !hasText)
+        return;
+    if (text.toUpper().contains(QStringLiteral("JAVASCRIPT:")))
+        return;
+    Trap trap(m_d.errors, QStringLiteral(" At Tse"), {err::ObjectNotSet, 461});
+    BrowserControl &browser = m_browsers->at(tab);
+    trap.step([&] { browser.navigate(text); });
+    trap.step([&] {
+        const bool held = m_session.modifierHeld ||
+                          (keys & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+        if (!held)
+            m_tabStrip->select(tab);
+    });
+    trap.step([&] { browser.blankDocument(); });
+}
+
+void MainWindow::closeFor(CloseReason reason)
+{
+    m_closeReason = reason;
+    close();
+    m_closeReason = CloseReason::User;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (!queryUnload(m_closeReason)) {
+        event->ignore();
+        return;
+    }
+    formUnload();
+    event->accept();
+}
+
+bool MainWindow::queryUnload(CloseReason reason)
+{
+    if (m_unloadAccepted)
+        return true;
+    if (reason == CloseReason::SessionEnd || reason == CloseReason::Terminated) {
+        // The history is kept also when the session ends or the program is terminated.
+        m_unloadAccepted = true;
+        saveHistory();
+        return true;
+    }
+    if (m_session.setupOpen) {
+        m_d.prompts.message(QStringLiteral("Close Setup"),
+                            QStringLiteral("Close Setup Window First"));
+        return false;
+    }
+    saveHistory();
+    m_unloadAccepted = true;
+    return true;
+}
+
+void MainWindow::saveHistory()
+{
+    Trap(m_d.errors, QStringLiteral(" At QueryUnload")).step([&] {
+        writeHistoryFile(appFile(m_session.appFolder, QStringLiteral("Requests.Dat")),
+                         m_session.history.requests());
+    });
+}
+
+void MainWindow::formUnload()
+{
+    SettingsStore &s = m_d.settings;
+    if (isMaximized() || isFullScreen())
+        s.setValue(setting::WindowState, QStringLiteral("2"));
+    else if (!isMinimized())
+        s.setValue(setting::WindowState, QStringLiteral("0"));
+    const QRect outer = frameGeometry();
+    s.setValue(setting::Top, QString::number(toTwips(outer.top())));
+    s.setValue(setting::Left, QString::number(toTwips(outer.left())));
+    s.setValue(setting::Width, QString::number(toTwips(outer.width())));
+    s.setValue(setting::Height, QString::number(toTwips(outer.height())));
+    s.setValue(setting::Toolbar, SpeedMenu::tag(m_menu->mnuhidebuttons));
+    s.setValue(setting::Address, SpeedMenu::tag(m_menu->mnuhideaddressbar));
+    s.setValue(setting::Status, SpeedMenu::tag(m_menu->mnuhidestatusbar));
+    s.sync();
+}
+
+}  // namespace pelquin

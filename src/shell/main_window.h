@@ -1,0 +1,118 @@
+#pragma once
+
+#include "setup/do_setup.h"
+#include "tabs/browser_pool.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+namespace pelquin {
+
+class AddressBar;
+class BrowserEvents;
+class ButtonBar;
+class Clock;
+class DisplayModes;
+class ErrorReporter;
+class Prompts;
+class SettingsStore;
+class SpeedMenu;
+class SponsorSite;
+class StagedLoading;
+class StatusArea;
+class TabSelection;
+class TabStrip;
+class Timers;
+class WindowLayout;
+struct Session;
+
+// What the main window is built from; everything is owned elsewhere and outlives it.
+struct MainWindowDeps {
+    Session &session;
+    Prompts &prompts;
+    ErrorReporter &errors;
+    const Clock &clock;
+    SettingsStore &settings;
+    BrowserFactory &factory;
+    const SponsorSite &sponsor;
+    QString commandLine;
+    // The file version of the browser library, as "major.minor.build.revision".
+    std::function<QString()> browserVersion;
+};
+
+// Why the main window is asked to close.
+enum class CloseReason { User = 0, SessionEnd = 2, Terminated = 3 };
+
+// web1, "Pelquin 2000 Browser": composes the tab strip, button bar, address dropdowns,
+// browsers and status bar, and runs the window's load, activation and closing.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(MainWindowDeps deps);
+    ~MainWindow() override;
+
+    // Load handling: menus and buttons, the history, DoSetup. Call once before showing.
+    void formLoad();
+    void formActivate();
+    // Closes the window for a reason other than the user's.
+    void closeFor(CloseReason reason);
+
+    // Shows the help screen modally with Timer1 stopped (speed menu and F1).
+    void mnuHelp_Click();
+    // The page script of the page tab t has just completed; empty until the script exists.
+    void setPageScriptHook(std::function<void(int tab)> hook) { m_pageScript = std::move(hook); }
+
+    TabStrip &tabStrip() const { return *m_tabStrip; }
+    ButtonBar &buttons() const { return *m_buttons; }
+    AddressBar &addressBar() const { return *m_addressBar; }
+    StatusArea &status() const { return *m_status; }
+    BrowserPool &browsers() const { return *m_browsers; }
+    SpeedMenu &menu() const { return *m_menu; }
+    WindowLayout &windowLayout() const { return *m_layout; }
+    DisplayModes &displayModes() const { return *m_modes; }
+    TabSelection &selection() const { return *m_selection; }
+    StagedLoading &stagedLoading() const { return *m_staged; }
+    BrowserEvents &events() const { return *m_events; }
+    Timers &timers() const { return *m_timers; }
+    TabControls controls() const;
+
+protected:
+    bool event(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void firstActivation();
+    void showHelpScreen();
+    bool queryUnload(CloseReason reason);
+    void saveHistory();
+    void formUnload();
+    void speedMenuFromTabStrip(const QPoint &globalPos);
+    void linkDrop(int tab, const QString &text, bool hasText, Qt::KeyboardModifiers keys);
+    void fitOuterSize();
+
+    MainWindowDeps m_d;
+    Session &m_session;
+    TabStrip *m_tabStrip;
+    ButtonBar *m_buttons;
+    AddressBar *m_addressBar;
+    StatusArea *m_status;
+    std::unique_ptr<BrowserPool> m_browsers;
+    SpeedMenu *m_menu;
+    std::unique_ptr<WindowLayout> m_layout;
+    std::unique_ptr<DisplayModes> m_modes;
+    std::unique_ptr<TabSelection> m_selection;
+    std::unique_ptr<StagedLoading> m_staged;
+    std::unique_ptr<BrowserEvents> m_events;
+    Timers *m_timers;
+    std::function<void(int)> m_pageScript;
+    RestoredPlacement m_placement;
+    CloseReason m_closeReason = CloseReason::User;
+    bool m_unloadAccepted = false;
+    bool m_inFirstActivation = false;
+    bool m_loaded = false;
+};
+
+}  // namespace pelquin

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "address/address_history.h"
+#include "setup/tab_settings.h"
+#include "shell/startup_notice.h"
+#include "tabs/tab_state.h"
+
+#include <QString>
+
+namespace pelquin {
+
+// The process-wide tables and flags that live for the whole run.
+struct Session {
+    QString appFolder;
+    int platformId = 2;  // 1 would be the old family with a History folder of its own
+    StartupNotice notice;
+    TabModel tabs;
+    TabSettings settings;
+    AddressHistory history;
+
+    bool activated = false;     // the first activation has been done
+    bool helpOpen = false;
+    bool modifierHeld = false;  // Shift, Ctrl or Alt at the last key press or release
+    bool menuHidden = false;    // the page script hid the speed menu
+    bool setupOpen = false;
+    bool profileLoaded = false;
+    bool reloadAfterSetup = false;
+    bool workOffline = false;
+    bool favoritesOpen = false;
+};
+
+}  // namespace pelquin

@@ -1,0 +1,70 @@
+#include "shell/tab_selection.h"
+
+#include "address/address_bar.h"
+#include "platform/error_report.h"
+#include "shell/session.h"
+#include "shell/speed_menu.h"
+#include "shell/window_layout.h"
+#include "tabs/button_bar.h"
+#include "tabs/status_area.h"
+#include "tabs/tab_strip.h"
+
+#include <QComboBox>
+
+namespace pelquin {
+
+TabSelection::TabSelection(Session &session, TabControls controls, SpeedMenu &menu,
+                           WindowLayout &layout, ErrorReporter &errors)
+    : m_session(session), m_c(controls), m_menu(menu), m_layout(layout), m_errors(errors)
+{
+}
+
+void TabSelection::TabStrip1_Click()
+{
+    TabModel &tabs = m_session.tabs;
+    const int t = m_c.tabStrip.selected();
+    if (t < 1 || t > kTabCount)
+        return;  // the page script removed every tab
+    Trap trap(m_errors, QStringLiteral(" At TabStrip Click"),
+              {err::InvalidCall, 16, err::InvalidProperty});
+    trap.step([&] {
+        if (tabs.lastSelectedTab == 0)
+            tabs.lastSelectedTab = 1;
+        m_c.addressBar.combo(tabs.lastSelectedTab)->setVisible(false);
+    });
+    trap.step([&] {
+        tabs.lastSelectedTab = t;
+        m_c.tabStrip.setTag(QString::number(t));
+    });
+    trap.step([&] {
+        m_layout.placeSelectedBrowser(t);
+        m_c.browsers.bringToFront(t);
+    });
+    trap.step([&] {
+        if (tabs[t].progressMax < 1)
+            m_c.status.setProgressValue(0);
+        else
+            m_c.status.setProgress(tabs[t].progressMax, tabs[t].progressValue);
+    });
+    trap.step([&] { m_layout.fixpositions(t); });
+    trap.step([&] {
+        if (SpeedMenu::tag(m_menu.mnuhideaddressbar) == QStringLiteral("0"))
+            m_c.addressBar.combo(t)->setVisible(true);
+    });
+    trap.step([&] {
+        QComboBox *combo = m_c.addressBar.combo(t);
+        if (!combo->isHidden())
+            combo->setFocus();
+    });
+    trap.step([&] { m_c.status.setText(tabs[t].statusText); });
+    trap.step([&] {
+        m_c.buttons.setEnabledAt(1, tabs[t].backEnabled);
+        m_c.buttons.setEnabledAt(2, tabs[t].forwardEnabled);
+    });
+    trap.step([&] {
+        if (m_session.setupOpen)
+            m_c.tabStrip.setDragMode(1);
+    });
+}
+
+}  // namespace pelquin

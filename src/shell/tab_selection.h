@@ -1,0 +1,29 @@
+#pragma once
+
+#include "tabs/browser_pool.h"
+
+namespace pelquin {
+
+class ErrorReporter;
+class SpeedMenu;
+class WindowLayout;
+struct Session;
+
+// The tab strip's selection handling: brings the selected tab's browser, dropdown, status
+// text, progress and Back/Forward state to the front.
+class TabSelection {
+public:
+    TabSelection(Session &session, TabControls controls, SpeedMenu &menu, WindowLayout &layout,
+                 ErrorReporter &errors);
+
+    void TabStrip1_Click();
+
+private:
+    Session &m_session;
+    TabControls m_c;
+    SpeedMenu &m_menu;
+    WindowLayout &m_layout;
+    ErrorReporter &m_errors;
+};
+
+}  // namespace pelquin

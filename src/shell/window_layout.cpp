@@ -1,0 +1,169 @@
+#include "shell/window_layout.h"
+
+#include "address/address_bar.h"
+#include "platform/error_report.h"
+#include "platform/twips.h"
+#include "shell/speed_menu.h"
+#include "tabs/button_bar.h"
+#include "tabs/status_area.h"
+#include "tabs/tab_strip.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QWidget>
+
+namespace pelquin {
+
+WindowLayout::WindowLayout(QWidget &window, TabControls controls, SpeedMenu &menu,
+                           ErrorReporter &errors)
+    : m_window(window), m_c(controls), m_menu(menu), m_errors(errors)
+{
+    for (auto &box : m_browser)
+        box.left = layout::kBrowserLeft;
+    for (auto &box : m_dropdown)
+        box.left = layout::kDropdownLeft;
+}
+
+double WindowLayout::W() const { return toTwips(m_window.frameGeometry().width()); }
+
+double WindowLayout::H() const { return toTwips(m_window.frameGeometry().height()); }
+
+BarTags WindowLayout::tags() const
+{
+    return {SpeedMenu::tag(m_menu.mnuhidebuttons), SpeedMenu::tag(m_menu.mnuhideaddressbar),
+            SpeedMenu::tag(m_menu.mnuhidestatusbar)};
+}
+
+void WindowLayout::applyBrowser(int tab)
+{
+    const layout::Box &b = browserBox(tab);
+    m_c.browsers.widget(tab)->setGeometry(toPixelRect(b.left, b.top, b.width, b.height));
+}
+
+void WindowLayout::applyDropdown(int tab)
+{
+    const layout::Box &d = dropdownBox(tab);
+    QComboBox *combo = m_c.addressBar.combo(tab);
+    combo->setGeometry(toPixels(d.left), toPixels(d.top), toPixels(d.width),
+                       combo->sizeHint().height());
+}
+
+void WindowLayout::formResize()
+{
+    // Widening the window below runs this layout again inside; the outer run goes on.
+    Trap trap(m_errors, QStringLiteral(" At Form Resize"),
+              {err::InvalidProperty, err::CantMoveMaximized});
+    trap.step([&] {
+        if (W() < layout::kMinWidth && !m_window.isMaximized() && !m_window.isFullScreen()) {
+            const int frameExtra = m_window.frameGeometry().width() - m_window.width();
+            m_window.resize(toPixels(layout::kMinWidth) - frameExtra, m_window.height());
+        }
+    });
+    const double w = W();
+    const double h = H();
+    trap.step([&] {
+        m_c.tabStrip.setGeometry(0, 0, toPixels(layout::tabStripWidth(w)),
+                                 m_c.tabStrip.height());
+    });
+    trap.step([&] {
+        const layout::Box s = layout::statusBar(w, h);
+        m_c.status.statusBar()->setGeometry(toPixelRect(s.left, s.top, s.width, s.height));
+        m_c.status.setPanelMinWidth(toPixels(layout::statusPanelMinWidth(w)) - 8);
+    });
+    trap.step([&] {
+        const layout::Box p = layout::padlock(w, h);
+        m_c.status.padlock()->setGeometry(toPixelRect(p.left, p.top, p.width, p.height));
+        m_c.status.padlock()->setToolTip(QStringLiteral("Using Secure Connection"));
+    });
+    trap.step([&] {
+        const layout::Box p = layout::progressBar(w, h);
+        m_c.status.progressBar()->setGeometry(toPixelRect(p.left, p.top, p.width, p.height));
+        m_c.status.progressBar()->raise();
+    });
+    for (int i = 1; i <= kTabCount; ++i) {
+        trap.step([&] {
+            m_dropdown[i].left = layout::kDropdownLeft;
+            m_dropdown[i].width = layout::dropdownWidth(w);
+            applyDropdown(i);
+        });
+        trap.step([&] { fixpositions(i); });
+        trap.step([&] {
+            m_browser[i].width = layout::browserWidth(w);
+            applyBrowser(i);
+        });
+    }
+    for (int i = 1; i <= kTabCount; ++i)
+        trap.step([&] { fixwebheight(i); });
+    trap.step([&] {
+        if (m_selectAgain)
+            m_selectAgain();
+    });
+    trap.step([&] { fitTabStripHeight(); });
+    trap.step([&] { repaint(); });
+}
+
+void WindowLayout::fixpositions(int tab)
+{
+    Trap(m_errors, QStringLiteral(" At FPE")).step([&] {
+        const layout::TabPlacement p = layout::fixpositions(tags(), W());
+        if (p.dropdown) {
+            m_dropdown[tab] = *p.dropdown;
+            applyDropdown(tab);
+        }
+        if (p.browserTop) {
+            m_browser[tab].top = *p.browserTop;
+            applyBrowser(tab);
+        }
+    });
+}
+
+void WindowLayout::fixwebheight(int tab)
+{
+    Trap(m_errors, QStringLiteral(" At FWH")).step([&] {
+        const BarTags t = tags();
+        if (t.anyShown())
+            m_menu.mnuexpertmode->setText(QStringLiteral("Full Screen Mode (E&xpert Mode)"));
+        if (const auto height = layout::fixwebheight(t, m_browser[tab].top, H())) {
+            m_browser[tab].height = *height;
+            applyBrowser(tab);
+        }
+    });
+}
+
+void WindowLayout::checkmode()
+{
+    Trap(m_errors, QStringLiteral(" At CM")).step([&] {
+        if (tags().allHidden())
+            m_menu.mnuexpertmode->setText(QStringLiteral("Leave E&xpert Mode"));
+    });
+}
+
+void WindowLayout::placeSelectedBrowser(int tab)
+{
+    m_browser[tab].left = layout::kBrowserLeft;
+    m_browser[tab].width = layout::selectedBrowserWidth(W());
+    applyBrowser(tab);
+}
+
+void WindowLayout::placeTab(int tab)
+{
+    m_dropdown[tab].left = layout::kDropdownLeft;
+    m_dropdown[tab].width = layout::dropdownWidth(W());
+    applyDropdown(tab);
+    placeSelectedBrowser(tab);
+}
+
+void WindowLayout::fitTabStripHeight()
+{
+    const layout::Box &b = browserBox(1);
+    m_c.tabStrip.resize(m_c.tabStrip.width(), toPixels(b.top + b.height));
+}
+
+void WindowLayout::repaint()
+{
+    m_window.update();
+}
+
+}  // namespace pelquin

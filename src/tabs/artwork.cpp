@@ -1,0 +1,93 @@
+#include "tabs/artwork.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace pelquin {
+
+namespace {
+
+QPixmap canvas(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+void drawGlobe(QPainter &p, const QRectF &r)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient sea(r.center() - QPointF(r.width() / 5, r.height() / 5), r.width() * 0.7);
+    sea.setColorAt(0, QColor(0x8f, 0xd3, 0xff));
+    sea.setColorAt(1, QColor(0x1f, 0x6f, 0xc5));
+    p.setBrush(sea);
+    p.setPen(QPen(QColor(0x16, 0x4e, 0x8c), r.width() / 16));
+    p.drawEllipse(r);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 255, 255, 170), r.width() / 20));
+    p.drawEllipse(r.adjusted(r.width() * 0.3, 0, -r.width() * 0.3, 0));
+    p.drawLine(QPointF(r.left(), r.center().y()), QPointF(r.right(), r.center().y()));
+    p.drawLine(QPointF(r.center().x(), r.top()), QPointF(r.center().x(), r.bottom()));
+}
+
+}  // namespace
+
+QIcon worldIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32}) {
+        QPixmap pixmap = canvas(size);
+        QPainter p(&pixmap);
+        drawGlobe(p, QRectF(1, 1, size - 2, size - 2));
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+QPixmap padlockPixmap()
+{
+    QPixmap pixmap = canvas(16);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x80, 0x80, 0x80), 2));
+    p.drawArc(QRectF(4, 1.5, 8, 9), 0, 180 * 16);
+    p.drawLine(QPointF(4, 6), QPointF(4, 8));
+    p.drawLine(QPointF(12, 6), QPointF(12, 8));
+    p.setPen(QPen(QColor(0x8a, 0x6d, 0x0b), 1));
+    p.setBrush(QColor(0xe8, 0xc1, 0x3a));
+    p.drawRoundedRect(QRectF(2.5, 7.5, 11, 8), 1.5, 1.5);
+    return pixmap;
+}
+
+QPixmap tabDragPixmap()
+{
+    QPixmap pixmap = canvas(32);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x44, 0x44, 0x44), 1.5));
+    p.setBrush(QColor(0xf3, 0xf3, 0xf3));
+    QPainterPath tab;
+    tab.moveTo(2, 30);
+    tab.lineTo(6, 4);
+    tab.lineTo(26, 4);
+    tab.lineTo(30, 30);
+    p.drawPath(tab);
+    drawGlobe(p, QRectF(10, 10, 12, 12));
+    return pixmap;
+}
+
+QIcon appIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 64}) {
+        QPixmap pixmap = canvas(size);
+        QPainter p(&pixmap);
+        drawGlobe(p, QRectF(1, 1, size - 2, size - 2));
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+}  // namespace pelquin

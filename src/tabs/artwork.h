@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace pelquin {
+
+// Pictures drawn in code, so the program needs no image plugins.
+QIcon worldIcon();        // a tab whose page has completely loaded
+QPixmap padlockPixmap();  // a secure connection
+QPixmap tabDragPixmap();  // a tab being dragged to the Setup dialog
+QIcon appIcon();
+
+}  // namespace pelquin

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace pelquin {
+
+// Commands of QueryStatus / Exec.
+namespace browser_cmd {
+inline constexpr int SaveAs = 4;
+inline constexpr int Print = 6;
+inline constexpr int StatusEnabled = 2;  // bit of QueryStatus: the command is available
+}  // namespace browser_cmd
+
+// One tab's embedded browser: the operations the program calls and the events it relies on.
+// Operations that fail raise BasicError (GoBack/GoForward raise E_FAIL without history).
+class BrowserControl : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // The widget that shows the page.
+    virtual QWidget *widget() = 0;
+
+    // Takes the text as typed: no scheme means http://, an absolute path opens the file.
+    virtual void navigate(const QString &address) = 0;
+    virtual void goBack() = 0;
+    virtual void goForward() = 0;
+    virtual void stop() = 0;
+    virtual void refresh() = 0;
+    virtual bool busy() const = 0;
+    virtual QString locationUrl() const = 0;
+    virtual QString locationName() const = 0;
+
+    // Opens the document, writes "<HTML></HTML>" and closes it: no navigation. Raises 91 when
+    // the browser holds no document yet.
+    virtual void blankDocument() = 0;
+    // The body's inner markup, delivered later on the UI thread; empty when there is none.
+    virtual void readBodyMarkup(std::function<void(const QString &)> done) = 0;
+
+    // Bits of browser_cmd, or raises when the command cannot be queried.
+    virtual int queryStatus(int command) = 0;
+    // Runs a command with option 1 (prompt the user).
+    virtual void exec(int command) = 0;
+
+signals:
+    // Never cancelled. `topLevel` is false for a sub-frame.
+    void beforeNavigate(const QString &address, bool topLevel);
+    // Set *cancel to refuse the new window; otherwise it opens in a window of its own.
+    void newWindow(bool *cancel);
+    void documentComplete(const QString &address, bool topLevel);
+    // The end of every load, also a failed or stopped one.
+    void downloadComplete();
+    void progressChange(int progress, int maximum);
+    void statusTextChange(const QString &text);
+    // command 1 is Forward, 2 is Back.
+    void commandStateChange(int command, bool enabled);
+};
+
+// Makes the 30 browsers; the engine's implementation also owns their shared profile.
+class BrowserFactory {
+public:
+    virtual ~BrowserFactory() = default;
+    virtual BrowserControl *create(int tab, QWidget *parent) = 0;
+    // Blocks or allows every network request of every browser.
+    virtual void setOffline(bool offline) = 0;
+    virtual bool offline() const = 0;
+};
+
+}  // namespace pelquin

@@ -1,0 +1,181 @@
+#include "tabs/browser_events.h"
+
+#include "address/address_bar.h"
+#include "platform/clock.h"
+#include "platform/error_report.h"
+#include "platform/prompts.h"
+#include "shell/session.h"
+#include "tabs/button_bar.h"
+#include "tabs/status_area.h"
+#include "tabs/tab_strip.h"
+
+#include <QLabel>
+#include <QStatusBar>
+
+namespace pelquin {
+
+BrowserEvents::BrowserEvents(Session &session, TabControls controls, Prompts &prompts,
+                             ErrorReporter &errors, const Clock &clock, Hooks hooks)
+    : m_session(session), m_c(controls), m_prompts(prompts), m_errors(errors), m_clock(clock),
+      m_hooks(std::move(hooks))
+{
+}
+
+void BrowserEvents::connectAll()
+{
+    for (int t = 1; t <= kTabCount; ++t) {
+        BrowserControl *b = &m_c.browsers.at(t);
+        QObject::connect(b, &BrowserControl::beforeNavigate, b,
+                         [this, t](const QString &a, bool top) { beforeNavigate(t, a, top); });
+        QObject::connect(b, &BrowserControl::commandStateChange, b,
+                         [this, t](int c, bool e) { commandStateChange(t, c, e); });
+        QObject::connect(b, &BrowserControl::documentComplete, b,
+                         [this, t](const QString &a, bool top) { documentComplete(t, a, top); });
+        QObject::connect(b, &BrowserControl::downloadComplete, b,
+                         [this, t] { downloadComplete(t); });
+        QObject::connect(b, &BrowserControl::newWindow, b,
+                         [this, t](bool *cancel) { newWindow(t, cancel); });
+        QObject::connect(b, &BrowserControl::progressChange, b,
+                         [this, t](int v, int m) { progressChange(t, v, m); });
+        QObject::connect(b, &BrowserControl::statusTextChange, b,
+                         [this, t](const QString &s) { statusTextChange(t, s); });
+    }
+}
+
+QString BrowserEvents::captionFor(int t, const QString &compared, const QString &address) const
+{
+    const TabSetting &setting = m_session.settings[t];
+    if (fixname(compared) == fixname(setting.startUrl))
+        return setting.tabName;
+    const QString &scripted = m_session.tabs[t].scriptCaption;
+    if (!scripted.trimmed().isEmpty())
+        return scripted;
+    return fixname(address);
+}
+
+QString BrowserEvents::tooltipFor(int t, const QString &address)
+{
+    return QStringLiteral("Tab ") + QString::number(t) + QLatin1Char(':') + address;
+}
+
+void BrowserEvents::beforeNavigate(int t, const QString &a, bool topLevel)
+{
+    const QString upper = a.trimmed().toUpper();
+    if (upper.contains(QStringLiteral("JAVASCRIPT:")))
+        return;
+    Trap trap(m_errors, QStringLiteral(" At BeforeNavigate2"), {err::ObjectNotSet});
+    trap.step([&] {
+        if (upper == QStringLiteral("HTTP:///")) {
+            if (m_session.tabs.historyDirection == 1)
+                m_c.browsers.at(t).goBack();
+            else if (m_session.tabs.historyDirection == 2)
+                m_c.browsers.at(t).goForward();
+        }
+    });
+    trap.step([&] { m_c.tabStrip.setImage(t, 0); });
+    trap.step([&] { m_session.tabs[t].currentUrl = a; });
+    if (topLevel) {
+        trap.step([&] { m_c.tabStrip.setCaption(t, captionFor(t, a, a)); });
+        trap.step([&] { m_c.tabStrip.setToolTip(t, tooltipFor(t, a)); });
+        trap.step([&] {
+            qsizetype p = 0;
+            if (!a.left(4).toUpper().startsWith(QStringLiteral("HTTP")))
+                p = qMax<qsizetype>(0, a.toUpper().indexOf(QStringLiteral("HTTP")));
+            m_c.addressBar.setText(t, a.mid(p));
+        });
+    }
+    trap.step([&] { m_session.settings[t].lastRefresh = m_clock.now(); });
+    trap.step([&] {
+        const bool secure = a.toUpper().contains(QStringLiteral("HTTPS"));
+        // the padlock stays hidden with the status bar it belongs to
+        m_c.status.padlock()->setVisible(secure && !m_c.status.statusBar()->isHidden());
+        m_session.tabs.securePage = secure;
+    });
+}
+
+void BrowserEvents::commandStateChange(int t, int command, bool enabled)
+{
+    Trap(m_errors, QStringLiteral(" At CSC")).step([&] {
+        TabState &tab = m_session.tabs[t];
+        if (command == 1)
+            tab.forwardEnabled = enabled;
+        else if (command == 2)
+            tab.backEnabled = enabled;
+        if (t == m_c.tabStrip.selected()) {
+            m_c.buttons.setEnabledAt(1, tab.backEnabled);
+            m_c.buttons.setEnabledAt(2, tab.forwardEnabled);
+        }
+    });
+}
+
+void BrowserEvents::documentComplete(int t, const QString &a, bool topLevel)
+{
+    BrowserControl &browser = m_c.browsers.at(t);
+    if (!topLevel || browser.locationUrl() == QStringLiteral("http:///"))
+        return;
+    Trap trap(m_errors, QStringLiteral(" At Document Complete"), {err::IndexOutOfBounds});
+    TabState &tab = m_session.tabs[t];
+    trap.step([&] { m_c.tabStrip.setImage(t, 1); });
+    trap.step([&] { tab.loading = false; });
+    trap.step([&] { m_session.settings[t].lastRefresh = m_clock.now(); });
+    trap.step([&] { tab.currentUrl = browser.locationUrl(); });
+    trap.step([&] { m_c.addressBar.setText(t, tab.currentUrl); });
+    trap.step([&] { m_c.tabStrip.setCaption(t, captionFor(t, a, tab.currentUrl)); });
+    trap.step([&] { m_c.tabStrip.setToolTip(t, tooltipFor(t, tab.currentUrl)); });
+    trap.step([&] {
+        if (m_hooks.pageScript)
+            m_hooks.pageScript(t);
+    });
+    trap.step([&] {
+        if (!m_session.tabs.startupDone && m_hooks.doStartup)
+            m_hooks.doStartup();
+    });
+}
+
+void BrowserEvents::downloadComplete(int t)
+{
+    Trap(m_errors, QStringLiteral(" At Download Complete")).step([&] {
+        if (m_session.tabs[t].refreshing) {
+            m_c.tabStrip.setImage(t, 1);
+            m_session.tabs[t].refreshing = false;
+        }
+    });
+}
+
+void BrowserEvents::newWindow(int t, bool *cancel)
+{
+    if (m_session.settings[t].openNewBrowser)
+        return;
+    Trap(m_errors, QStringLiteral(" At NewWindow")).step([&] {
+        *cancel = true;
+        m_prompts.beep();
+        const QString &status = m_session.tabs[t].statusText;
+        if (status.left(4).toUpper() == QStringLiteral("HTTP"))
+            m_c.browsers.at(t).navigate(status);
+    });
+}
+
+void BrowserEvents::progressChange(int t, int progress, int maximum)
+{
+    if (t != m_c.tabStrip.selected() || progress < 1)
+        return;
+    Trap(m_errors, QStringLiteral(" At Progress Change"), {16, err::InvalidProperty}).step([&] {
+        m_session.tabs[t].progressMax = maximum;
+        m_session.tabs[t].progressValue = progress;
+        m_c.status.setProgress(maximum, progress);
+    });
+}
+
+void BrowserEvents::statusTextChange(int t, const QString &text)
+{
+    Trap(m_errors, QStringLiteral(" At StatusTextChange")).step([&] {
+        m_session.tabs[t].statusText = text;
+        if (t == m_c.tabStrip.selected()) {
+            m_c.status.setText(text);
+            m_c.status.statusBar()->raise();
+            m_c.status.statusBar()->update();
+        }
+    });
+}
+
+}  // namespace pelquin

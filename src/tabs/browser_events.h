@@ -1,0 +1,53 @@
+#pragma once
+
+#include "tabs/browser_pool.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace pelquin {
+
+class Clock;
+class ErrorReporter;
+class Prompts;
+struct Session;
+
+// Keeps each tab in step with its browser: state, caption, tooltip, picture, dropdown text,
+// and, for the selected tab, status text, progress and the Back and Forward buttons.
+class BrowserEvents {
+public:
+    struct Hooks {
+        std::function<void()> doStartup;
+        // Runs the page script of the page tab t has just completed.
+        std::function<void(int tab)> pageScript;
+    };
+
+    BrowserEvents(Session &session, TabControls controls, Prompts &prompts,
+                  ErrorReporter &errors, const Clock &clock, Hooks hooks);
+
+    // Connects the handlers to the events of all 30 browsers.
+    void connectAll();
+
+    void beforeNavigate(int t, const QString &address, bool topLevel);
+    void commandStateChange(int t, int command, bool enabled);
+    void documentComplete(int t, const QString &address, bool topLevel);
+    void downloadComplete(int t);
+    void newWindow(int t, bool *cancel);
+    void progressChange(int t, int progress, int maximum);
+    void statusTextChange(int t, const QString &text);
+
+    // The caption for tab t showing `address`, compared with the start page by `compared`.
+    QString captionFor(int t, const QString &compared, const QString &address) const;
+    static QString tooltipFor(int t, const QString &address);
+
+private:
+    Session &m_session;
+    TabControls m_c;
+    Prompts &m_prompts;
+    ErrorReporter &m_errors;
+    const Clock &m_clock;
+    Hooks m_hooks;
+};
+
+}  // namespace pelquin

@@ -1,0 +1,29 @@
+#include "tabs/browser_pool.h"
+
+#include <QWidget>
+
+namespace pelquin {
+
+BrowserPool::BrowserPool(BrowserFactory &factory, QWidget *parent)
+{
+    for (int tab = 1; tab <= kTabCount; ++tab) {
+        BrowserControl *browser = factory.create(tab, parent);
+        browser->widget()->setObjectName(QStringLiteral("WebBrowser1_%1").arg(tab));
+        browser->widget()->setVisible(false);
+        m_browsers[static_cast<size_t>(tab)] = browser;
+    }
+}
+
+void BrowserPool::bringToFront(int tab)
+{
+    QWidget *shown = widget(tab);
+    shown->setVisible(true);
+    shown->raise();
+    for (int other = 1; other <= kTabCount; ++other) {
+        if (other != tab)
+            widget(other)->setVisible(false);
+    }
+    m_front = tab;
+}
+
+}  // namespace pelquin

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "tabs/browser_pool.h"
+
+namespace pelquin {
+
+class ErrorReporter;
+class Trap;
+struct Session;
+
+// DoStartup: one pass of the staged loading of the tabs' home pages. Tabs that do not pause
+// start at once; a pausing tab starts only when no started tab is still loading.
+class StagedLoading {
+public:
+    StagedLoading(Session &session, TabControls controls, ErrorReporter &errors);
+
+    void DoStartup();
+
+private:
+    void start(int tab, bool clearCaption, Trap &trap);
+
+    Session &m_session;
+    TabControls m_c;
+    ErrorReporter &m_errors;
+};
+
+}  // namespace pelquin

@@ -1,0 +1,46 @@
+#include "tabs/status_area.h"
+
+#include "tabs/artwork.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QStatusBar>
+
+namespace pelquin {
+
+StatusArea::StatusArea(QWidget *parent)
+    : QObject(parent), m_statusBar(new QStatusBar(parent)), m_panel(new QLabel(m_statusBar)),
+      m_padlock(new QLabel(parent)), m_progress(new QProgressBar(parent))
+{
+    m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
+    m_statusBar->setSizeGripEnabled(false);
+    m_statusBar->addWidget(m_panel, 1);
+    m_panel->setObjectName(QStringLiteral("StatusBar1Panel1"));
+    m_panel->setTextFormat(Qt::PlainText);
+    m_padlock->setObjectName(QStringLiteral("Image4"));
+    m_padlock->setPixmap(padlockPixmap());
+    m_padlock->setVisible(false);
+    m_progress->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progress->setTextVisible(false);
+    m_progress->setRange(0, 100);
+    m_progress->setValue(0);
+}
+
+QString StatusArea::text() const { return m_panel->text(); }
+
+void StatusArea::setText(const QString &text) { m_panel->setText(text); }
+
+void StatusArea::setProgress(int maximum, int value)
+{
+    m_progress->setMaximum(maximum);
+    setProgressValue(value);
+}
+
+void StatusArea::setProgressValue(int value)
+{
+    m_progress->setValue(qBound(m_progress->minimum(), value, m_progress->maximum()));
+}
+
+void StatusArea::setPanelMinWidth(int pixels) { m_panel->setMinimumWidth(pixels); }
+
+}  // namespace pelquin

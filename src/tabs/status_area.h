@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+
+class QLabel;
+class QProgressBar;
+class QStatusBar;
+class QWidget;
+
+namespace pelquin {
+
+// StatusBar1 with its first panel, the padlock Image4 and ProgressBar1.
+class StatusArea : public QObject {
+    Q_OBJECT
+public:
+    explicit StatusArea(QWidget *parent);
+
+    QStatusBar *statusBar() const { return m_statusBar; }
+    QLabel *padlock() const { return m_padlock; }
+    QProgressBar *progressBar() const { return m_progress; }
+
+    QString text() const;
+    void setText(const QString &text);
+    // Maximum first, then the value, so a value above the old maximum is not cut.
+    void setProgress(int maximum, int value);
+    void setProgressValue(int value);
+    void setPanelMinWidth(int pixels);
+
+private:
+    QStatusBar *m_statusBar;
+    QLabel *m_panel;
+    QLabel *m_padlock;
+    QProgressBar *m_progress;
+};
+
+}  // namespace pelquin

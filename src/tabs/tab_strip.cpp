@@ -1,0 +1,168 @@
+#include "tabs/tab_strip.h"
+
+#include "tabs/artwork.h"
+
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QTabBar>
+
+namespace pelquin {
+
+namespace {
+constexpr int kImageRole = Qt::UserRole + 1;
+}
+
+TabStrip::TabStrip(QWidget *parent)
+    : QFrame(parent), m_bar(new QTabBar(this)), m_world(worldIcon())
+{
+    setObjectName(QStringLiteral("TabStrip1"));
+    setFrameShape(QFrame::StyledPanel);
+    m_bar->setObjectName(QStringLiteral("TabStrip1Tabs"));
+    m_bar->setExpanding(false);
+    m_bar->setUsesScrollButtons(true);
+    m_bar->setElideMode(Qt::ElideNone);
+    m_bar->setDrawBase(false);
+    m_bar->setAcceptDrops(true);
+    m_bar->installEventFilter(this);
+    addTabs(30);
+    connect(m_bar, &QTabBar::currentChanged, this, [this](int) { emit selectionHandling(); });
+    connect(m_bar, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index >= 0 && index == m_bar->currentIndex())
+            emit selectionHandling();
+    });
+}
+
+int TabStrip::count() const { return m_bar->count(); }
+
+int TabStrip::selected() const { return m_bar->currentIndex() + 1; }
+
+void TabStrip::select(int tab)
+{
+    if (tab == selected())
+        emit selectionHandling();
+    else
+        m_bar->setCurrentIndex(tab - 1);
+}
+
+QString TabStrip::caption(int tab) const { return m_bar->tabText(tab - 1); }
+
+void TabStrip::setCaption(int tab, const QString &caption)
+{
+    // '&' would otherwise underline the next letter and vanish from the caption
+    m_bar->setTabText(tab - 1, QString(caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
+}
+
+QString TabStrip::toolTip(int tab) const { return m_bar->tabToolTip(tab - 1); }
+
+void TabStrip::setToolTip(int tab, const QString &tip) { m_bar->setTabToolTip(tab - 1, tip); }
+
+int TabStrip::image(int tab) const { return m_bar->tabData(tab - 1).toInt(); }
+
+void TabStrip::setImage(int tab, int image)
+{
+    m_bar->setTabData(tab - 1, image);
+    m_bar->setTabIcon(tab - 1, image == 1 ? m_world : QIcon());
+}
+
+void TabStrip::removeAll()
+{
+    const QSignalBlocker block(m_bar);
+    while (m_bar->count() > 0)
+        m_bar->removeTab(m_bar->count() - 1);
+}
+
+void TabStrip::addTabs(int count)
+{
+    const QSignalBlocker block(m_bar);
+    for (int k = 0; k < count; ++k) {
+        const int index = m_bar->addTab(QString());
+        m_bar->setTabData(index, 0);
+    }
+}
+
+int TabStrip::headerHeight() const { return m_bar->sizeHint().height(); }
+
+void TabStrip::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
+    m_bar->setGeometry(0, 0, width(), headerHeight());
+}
+
+int TabStrip::tabAtX(int x) const
+{
+    for (int t = 1; t <= m_bar->count(); ++t) {
+        const QRect r = m_bar->tabRect(t - 1);
+        if (r.left() <= x && x <= r.right())
+            return t;
+    }
+    return 0;
+}
+
+void TabStrip::startTabDrag(int tab)
+{
+    auto *drag = new QDrag(this);
+    auto *data = new QMimeData;
+    data->setData(QLatin1String(kTabMime), m_tag.toUtf8());
+    drag->setMimeData(data);
+    drag->setPixmap(tabDragPixmap());
+    drag->exec(Qt::CopyAction);
+    Q_UNUSED(tab);
+    // A drop anywhere ends the tab drag.
+    m_dragMode = 0;
+}
+
+bool TabStrip::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_bar)
+        return QFrame::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::RightButton) {
+            emit rightButtonPressed(mouse->globalPosition().toPoint());
+            return true;
+        }
+        if (mouse->button() == Qt::LeftButton && m_dragMode == 1) {
+            const int tab = m_bar->tabAt(mouse->position().toPoint()) + 1;
+            if (tab > 0) {
+                startTabDrag(tab);
+                return true;
+            }
+        }
+        break;
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto *drag = static_cast<QDropEvent *>(event);
+        if (drag->mimeData()->hasFormat(QLatin1String(kTabMime)) ||
+            drag->mimeData()->hasText() || drag->mimeData()->hasUrls()) {
+            drag->acceptProposedAction();
+            return true;
+        }
+        break;
+    }
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        const QMimeData *data = drop->mimeData();
+        if (data->hasFormat(QLatin1String(kTabMime))) {
+            m_dragMode = 0;
+        } else {
+            QString text = data->text();
+            if (text.isEmpty() && data->hasUrls())
+                text = data->urls().constFirst().toString();
+            emit linkDropped(tabAtX(drop->position().toPoint().x()), text,
+                             data->hasText() || data->hasUrls(), drop->modifiers());
+        }
+        drop->acceptProposedAction();
+        return true;
+    }
+    default:
+        break;
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+}  // namespace pelquin

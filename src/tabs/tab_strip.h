@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QFrame>
+#include <QIcon>
+#include <QString>
+
+class QTabBar;
+
+namespace pelquin {
+
+// TabStrip1: the strip of tab headers across the top and the frame around the pages.
+// Tabs are numbered from 1. The page script may remove and re-add tabs, so the count can
+// differ from 30.
+class TabStrip : public QFrame {
+    Q_OBJECT
+public:
+    static constexpr const char *kTabMime = "application/x-pelquin-tab";
+
+    explicit TabStrip(QWidget *parent = nullptr);
+
+    int count() const;
+    int selected() const;  // 0 when there is no tab
+    // Selects tab t and runs the selection handling, also when t is already selected.
+    void select(int tab);
+
+    QString caption(int tab) const;
+    void setCaption(int tab, const QString &caption);
+    QString toolTip(int tab) const;
+    void setToolTip(int tab, const QString &tip);
+    int image(int tab) const;
+    // 0: no picture; 1: the world picture of a completely loaded page.
+    void setImage(int tab, int image);
+
+    // Removes every tab, last to first; then adds tabs with no caption, tooltip or image.
+    void removeAll();
+    void addTabs(int count);
+
+    QString tag() const { return m_tag; }
+    void setTag(const QString &tag) { m_tag = tag; }
+    // 0 manual; 1 automatic: pressing the mouse on a tab drags it (to the Setup dialog).
+    int dragMode() const { return m_dragMode; }
+    void setDragMode(int mode) { m_dragMode = mode; }
+
+    // The header row's height in pixels.
+    int headerHeight() const;
+    QTabBar *bar() const { return m_bar; }
+
+signals:
+    // The selected tab changed or was clicked.
+    void selectionHandling();
+    void rightButtonPressed(const QPoint &globalPos);
+    // Text dropped on the header of tab t (no tab matched: t is 0), with the modifier keys
+    // held at the drop.
+    void linkDropped(int tab, const QString &text, bool hasText, Qt::KeyboardModifiers keys);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    int tabAtX(int x) const;
+    void startTabDrag(int tab);
+
+    QTabBar *m_bar;
+    QIcon m_world;
+    QString m_tag;
+    int m_dragMode = 0;
+};
+
+}  // namespace pelquin

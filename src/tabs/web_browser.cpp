@@ -1,0 +1,398 @@
+#include "tabs/web_browser.h"
+
+#include "platform/basic_error.h"
+#include "platform/prompts.h"
+
+#include <QDir>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWebEngineHistory>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+
+namespace pelquin {
+
+namespace {
+
+// Engine callbacks and queued calls are the edge of a Qt handler: nothing may escape them.
+template <typename Action>
+void shielded(const char *where, Action &&action) noexcept
+{
+    try {
+        action();
+    } catch (const BasicError &error) {
+        qWarning("%s: run-time error %d: %s", where, error.number(),
+                 qUtf8Printable(error.description()));
+    } catch (const std::exception &error) {
+        qWarning("%s: %s", where, error.what());
+    } catch (...) {
+        qWarning("%s: unknown exception", where);
+    }
+}
+
+QString dialogTitle(const QUrl &origin)
+{
+    const QString host = origin.host();
+    return host.isEmpty() ? QStringLiteral("Pelquin") : QStringLiteral("Page at %1").arg(host);
+}
+
+}  // namespace
+
+// The engine's page with the hooks a browser control needs. JavaScript dialogs go through
+// Prompts and are modal to their own window only, so a page in a background tab cannot
+// freeze the whole program.
+class EnginePage final : public QWebEnginePage {
+public:
+    EnginePage(QWebEngineProfile &profile, Prompts &prompts, QObject *parent)
+        : QWebEnginePage(&profile, parent), m_prompts(prompts)
+    {
+    }
+
+    std::function<void(const QUrl &, bool)> onNavigationRequest;
+    // False refuses the new window.
+    std::function<bool()> onNewWindow;
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
+    {
+        if (onNavigationRequest)
+            shielded("navigation", [&] { onNavigationRequest(url, isMainFrame); });
+        return true;
+    }
+
+    QWebEnginePage *createWindow(WebWindowType) override
+    {
+        bool allowed = true;
+        if (onNewWindow)
+            shielded("new window", [&] { allowed = onNewWindow(); });
+        if (!allowed)
+            return nullptr;
+        auto *window = new PopupWindow(*profile(), m_prompts);
+        window->show();
+        return window->page();
+    }
+
+    void javaScriptAlert(const QUrl &origin, const QString &text) override
+    {
+        showBox(QMessageBox::Information, origin, text, QMessageBox::Ok);
+    }
+
+    bool javaScriptConfirm(const QUrl &origin, const QString &text) override
+    {
+        const int result = showBox(QMessageBox::Question, origin, text,
+                                   QMessageBox::Ok | QMessageBox::Cancel);
+        // A message box returns its button; a form answered in code, Accepted.
+        return result == QMessageBox::Ok || result == QDialog::Accepted;
+    }
+
+    bool javaScriptPrompt(const QUrl &origin, const QString &text, const QString &value,
+                          QString *result) override
+    {
+        QInputDialog dialog(QWebEngineView::forPage(this));
+        dialog.setWindowTitle(dialogTitle(origin));
+        dialog.setLabelText(text);
+        dialog.setTextValue(value);
+        dialog.setWindowModality(Qt::WindowModal);
+        int code = QDialog::Rejected;
+        shielded("prompt", [&] { code = m_prompts.showModal(dialog); });
+        if (code != QDialog::Accepted)
+            return false;
+        *result = dialog.textValue();
+        return true;
+    }
+
+private:
+    int showBox(QMessageBox::Icon icon, const QUrl &origin, const QString &text,
+                QMessageBox::StandardButtons buttons)
+    {
+        QMessageBox box(icon, dialogTitle(origin), text, buttons, QWebEngineView::forPage(this));
+        box.setWindowModality(Qt::WindowModal);
+        int result = QDialog::Rejected;
+        shielded("script dialog", [&] { result = m_prompts.showModal(box); });
+        return result;
+    }
+
+    Prompts &m_prompts;
+};
+
+QUrl typedAddressUrl(const QString &text)
+{
+    const QString address = text.trimmed();
+    if (address.isEmpty())
+        return {};
+    if (address.startsWith(QLatin1Char('/')))
+        return QUrl::fromLocalFile(address);
+    if (address.startsWith(QStringLiteral("~/")))
+        return QUrl::fromLocalFile(QDir::homePath() + address.mid(1));
+    // "name:" of two characters or more is a scheme, unless a port number follows the colon.
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+    static const QRegularExpression port(QStringLiteral("^[A-Za-z0-9.-]+:[0-9]+([/?#]|$)"));
+    if (scheme.match(address).hasMatch() && !port.match(address).hasMatch())
+        return QUrl(address, QUrl::TolerantMode);
+    return QUrl(QStringLiteral("http://") + address, QUrl::TolerantMode);
+}
+
+WebEngineBrowser::WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts,
+                                   QWidget *parent)
+    : BrowserControl(parent),
+      m_prompts(prompts),
+      m_view(new QWebEngineView(parent)),
+      m_page(new EnginePage(profile, prompts, m_view)),
+      m_alive(std::make_shared<bool>(true))
+{
+    m_view->setPage(m_page);
+
+    m_page->onNavigationRequest = [this](const QUrl &url, bool isMainFrame) {
+        m_inNavigationRequest = true;
+        const auto done = qScopeGuard([this] { m_inNavigationRequest = false; });
+        emit beforeNavigate(url.toString(), isMainFrame);
+    };
+    m_page->onNewWindow = [this] {
+        bool cancel = false;
+        emit newWindow(&cancel);
+        return !cancel;
+    };
+
+    connect(m_page, &QWebEnginePage::loadingChanged, this, [this](const auto &info) {
+        shielded("loading", [&] { onLoadingChanged(info); });
+    });
+    connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) {
+        shielded("progress", [&] { emit progressChange(progress, 100); });
+    });
+    connect(m_page, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
+        shielded("status", [&] { emit statusTextChange(url); });
+    });
+    connect(m_page, &QWebEnginePage::urlChanged, this,
+            [this] { shielded("url", [&] { reportCommandState(); }); });
+    // A page's own window.print() gets the same dialog as the Print command.
+    connect(m_page, &QWebEnginePage::printRequested, this, [this] {
+        if (queryStatus(browser_cmd::Print) != 0)
+            shielded("print", [&] { printPage(); });
+    });
+    connect(m_view, &QWebEngineView::printFinished, this, [this](bool) {
+        // The engine may still be unwinding its print job: let go of the printer later.
+        QTimer::singleShot(0, this, [this] { m_printer.reset(); });
+    });
+}
+
+WebEngineBrowser::~WebEngineBrowser()
+{
+    *m_alive = false;
+    // Nothing the page says while it goes down concerns the program any more.
+    if (m_page)
+        m_page->disconnect(this);
+    delete m_view.data();
+}
+
+EnginePage &WebEngineBrowser::page() const
+{
+    if (!m_page)
+        throwError(err::ObjectNotSet);
+    return *m_page;
+}
+
+bool WebEngineBrowser::hasDocument() const
+{
+    return m_page && !m_page->url().isEmpty();
+}
+
+void WebEngineBrowser::whenSafe(std::function<void(EnginePage &)> action)
+{
+    if (!m_inNavigationRequest)
+        return action(page());
+    QTimer::singleShot(0, this, [this, action = std::move(action)] {
+        if (m_page)
+            shielded("deferred", [&] { action(*m_page); });
+    });
+}
+
+QWidget *WebEngineBrowser::widget()
+{
+    return m_view;
+}
+
+void WebEngineBrowser::navigate(const QString &address)
+{
+    const QUrl url = typedAddressUrl(address);
+    if (url.isEmpty())
+        return;
+    whenSafe([url](EnginePage &target) { target.load(url); });
+}
+
+void WebEngineBrowser::goBack()
+{
+    if (!page().history()->canGoBack())
+        throwError(err::EFail);
+    whenSafe([](EnginePage &target) { target.triggerAction(QWebEnginePage::Back); });
+}
+
+void WebEngineBrowser::goForward()
+{
+    if (!page().history()->canGoForward())
+        throwError(err::EFail);
+    whenSafe([](EnginePage &target) { target.triggerAction(QWebEnginePage::Forward); });
+}
+
+void WebEngineBrowser::stop()
+{
+    whenSafe([](EnginePage &target) { target.triggerAction(QWebEnginePage::Stop); });
+}
+
+void WebEngineBrowser::refresh()
+{
+    whenSafe([](EnginePage &target) { target.triggerAction(QWebEnginePage::Reload); });
+}
+
+QString WebEngineBrowser::locationUrl() const
+{
+    return m_page ? m_page->url().toString() : QString();
+}
+
+QString WebEngineBrowser::locationName() const
+{
+    return m_page ? m_page->title() : QString();
+}
+
+void WebEngineBrowser::blankDocument()
+{
+    if (!hasDocument())
+        throwError(err::ObjectNotSet);
+    page().runJavaScript(QStringLiteral("document.open();document.write('<HTML></HTML>');"
+                                        "document.close();"),
+                         QWebEngineScript::MainWorld);
+}
+
+QString WebEngineBrowser::bodyMarkupScript()
+{
+    return QStringLiteral("document.body ? document.body.innerHTML : ''");
+}
+
+void WebEngineBrowser::readBodyMarkup(std::function<void(const QString &)> done)
+{
+    auto deliver = [alive = m_alive, done = std::move(done)](const QVariant &markup) {
+        if (*alive)
+            shielded("body markup", [&] { done(markup.toString()); });
+    };
+    if (!hasDocument()) {
+        QTimer::singleShot(0, this, [deliver] { deliver(QVariant()); });
+        return;
+    }
+    // A world of our own: the page's scripts cannot stand in for what we read.
+    page().runJavaScript(bodyMarkupScript(), QWebEngineScript::ApplicationWorld, deliver);
+}
+
+int WebEngineBrowser::queryStatus(int command)
+{
+    switch (command) {
+    case browser_cmd::Print:
+        return hasDocument() && !m_printer ? browser_cmd::StatusEnabled : 0;
+    case browser_cmd::SaveAs:
+        return hasDocument() ? browser_cmd::StatusEnabled : 0;
+    default:
+        return 0;
+    }
+}
+
+void WebEngineBrowser::exec(int command)
+{
+    if ((queryStatus(command) & browser_cmd::StatusEnabled) == 0)
+        throwError(err::EFail);
+    if (command == browser_cmd::Print)
+        printPage();
+    else
+        savePage();
+}
+
+void WebEngineBrowser::onLoadingChanged(const QWebEngineLoadingInfo &info)
+{
+    const QString url = info.url().toString();
+    switch (info.status()) {
+    case QWebEngineLoadingInfo::LoadStartedStatus:
+        m_busy = true;
+        emit statusTextChange(QStringLiteral("Opening page ") + url + QStringLiteral("..."));
+        return;
+    case QWebEngineLoadingInfo::LoadSucceededStatus:
+    case QWebEngineLoadingInfo::LoadFailedStatus:
+        // A failed load still shows a document: the engine's error page.
+        m_busy = false;
+        emit documentComplete(url, true);
+        break;
+    case QWebEngineLoadingInfo::LoadStoppedStatus:
+        m_busy = false;
+        break;
+    }
+    emit downloadComplete();
+    emit statusTextChange(QStringLiteral("Done"));
+    reportCommandState();
+}
+
+void WebEngineBrowser::reportCommandState()
+{
+    if (!m_page)
+        return;
+    QWebEngineHistory *history = m_page->history();
+    emit commandStateChange(1, history->canGoForward());
+    emit commandStateChange(2, history->canGoBack());
+}
+
+void WebEngineBrowser::printPage()
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer.get(), m_view);
+    if (m_prompts.showModal(dialog) != QDialog::Accepted || !m_view)
+        return;
+    m_printer = std::move(printer);
+    m_view->print(m_printer.get());
+}
+
+void WebEngineBrowser::savePage()
+{
+    QString name = locationName().trimmed();
+    name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("_"));
+    FileRequest request;
+    request.title = QStringLiteral("Save Web Page");
+    request.folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    request.filter = QStringLiteral("Web Page, complete (*.htm *.html)");
+    request.fileName = (name.isEmpty() ? QStringLiteral("page") : name) + QStringLiteral(".htm");
+    const QString path = m_prompts.saveFileName(request);
+    if (!path.isEmpty())
+        page().save(path, QWebEngineDownloadRequest::CompleteHtmlSaveFormat);
+}
+
+PopupWindow::PopupWindow(QWebEngineProfile &profile, Prompts &prompts)
+    : m_view(new QWebEngineView(this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    auto *page = new EnginePage(profile, prompts, m_view);
+    m_view->setPage(page);
+    resize(800, 600);
+    setWindowTitle(QStringLiteral("Pelquin"));
+    connect(page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
+        setWindowTitle(title.isEmpty() ? QStringLiteral("Pelquin") : title);
+    });
+    connect(page, &QWebEnginePage::windowCloseRequested, this, &QWidget::close);
+    connect(page, &QWebEnginePage::geometryChangeRequested, this, [this](const QRect &rect) {
+        if (rect.isValid())
+            resize(rect.size());
+    });
+}
+
+QWebEnginePage *PopupWindow::page() const
+{
+    return m_view->page();
+}
+
+}  // namespace pelquin

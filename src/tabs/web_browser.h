@@ -1,0 +1,83 @@
+#pragma once
+
+#include "tabs/browser_control.h"
+
+#include <QPointer>
+#include <QUrl>
+#include <QWidget>
+
+#include <memory>
+
+class QPrinter;
+class QWebEngineLoadingInfo;
+class QWebEnginePage;
+class QWebEngineProfile;
+class QWebEngineView;
+
+namespace pelquin {
+
+class EnginePage;
+class Prompts;
+
+// What an address typed as text stands for: an absolute path ("/..." or "~/...") is a local
+// file, text that starts with a scheme is taken as it is, anything else is an http address.
+// Empty for blank text. Never a web search.
+QUrl typedAddressUrl(const QString &text);
+
+// One tab's browser on Qt WebEngine: a view and its page, mapped onto BrowserControl.
+class WebEngineBrowser final : public BrowserControl {
+    Q_OBJECT
+public:
+    // The profile must outlive the browser. The browser is a child of `parent` and deletes
+    // its view when it goes.
+    WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts, QWidget *parent);
+    ~WebEngineBrowser() override;
+
+    QWidget *widget() override;
+    void navigate(const QString &address) override;
+    void goBack() override;
+    void goForward() override;
+    void stop() override;
+    void refresh() override;
+    bool busy() const override { return m_busy; }
+    QString locationUrl() const override;
+    QString locationName() const override;
+    void blankDocument() override;
+    void readBodyMarkup(std::function<void(const QString &)> done) override;
+    int queryStatus(int command) override;
+    void exec(int command) override;
+
+private:
+    EnginePage &page() const;
+    bool hasDocument() const;
+    // Defers an engine call made from inside the engine's navigation callback.
+    void whenSafe(std::function<void(EnginePage &)> action);
+    void onLoadingChanged(const QWebEngineLoadingInfo &info);
+    void reportCommandState();
+    void printPage();
+    void savePage();
+    // The script whose result is the body's markup as the program reads it.
+    static QString bodyMarkupScript();
+
+    Prompts &m_prompts;
+    QPointer<QWebEngineView> m_view;
+    QPointer<EnginePage> m_page;
+    std::unique_ptr<QPrinter> m_printer;  // alive until the engine has finished printing
+    std::shared_ptr<bool> m_alive;
+    bool m_busy = false;
+    bool m_inNavigationRequest = false;
+};
+
+// A separate browser window for a page that opened one; it deletes itself when closed.
+class PopupWindow final : public QWidget {
+    Q_OBJECT
+public:
+    PopupWindow(QWebEngineProfile &profile, Prompts &prompts);
+
+    QWebEnginePage *page() const;
+
+private:
+    QWebEngineView *m_view;
+};
+
+}  // namespace pelquin

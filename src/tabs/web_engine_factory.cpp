@@ -1,0 +1,89 @@
+#include "tabs/web_engine_factory.h"
+
+#include "tabs/web_browser.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInfo>
+#include <QWebEngineUrlRequestInterceptor>
+#include <QtDebug>
+
+#include <atomic>
+
+namespace pelquin {
+
+// Blocks every request that would reach the network while the program works offline.
+class WebEngineFactory::OfflineInterceptor final : public QWebEngineUrlRequestInterceptor {
+public:
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override
+    {
+        if (!m_offline.load())
+            return;
+        const QString scheme = info.requestUrl().scheme().toLower();
+        static const QStringList local = {QStringLiteral("file"), QStringLiteral("data"),
+                                          QStringLiteral("blob"), QStringLiteral("qrc"),
+                                          QStringLiteral("about")};
+        if (!local.contains(scheme))
+            info.block(true);
+    }
+
+    // The engine may ask from another thread than the one that switches.
+    std::atomic<bool> m_offline{false};
+};
+
+WebEngineFactory::WebEngineFactory(const QString &appFolder, Prompts &prompts,
+                                   QObject *parent)
+    : QObject(parent),
+      m_prompts(prompts),
+      m_interceptor(std::make_unique<OfflineInterceptor>()),
+      // Qt's default profile keeps nothing on disk: a named one does.
+      m_profile(std::make_unique<QWebEngineProfile>(QStringLiteral("pelquin")))
+{
+    const QString storage = QDir(appFolder).filePath(QStringLiteral("engine"));
+    QDir().mkpath(storage);
+    m_profile->setPersistentStoragePath(storage);
+    m_profile->setCachePath(QDir(storage).filePath(QStringLiteral("cache")));
+    m_profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
+    m_profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
+    m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+    m_profile->setUrlRequestInterceptor(m_interceptor.get());
+}
+
+WebEngineFactory::~WebEngineFactory()
+{
+    // Whatever still shows a page of the profile must go first, or the engine crashes later.
+    for (const QPointer<WebEngineBrowser> &browser : std::as_const(m_browsers))
+        delete browser.data();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        auto *popup = qobject_cast<PopupWindow *>(window);
+        if (popup && popup->page()->profile() == m_profile.get())
+            delete popup;
+    }
+    m_profile->setUrlRequestInterceptor(nullptr);
+}
+
+BrowserControl *WebEngineFactory::create(int tab, QWidget *parent)
+{
+    auto *browser = new WebEngineBrowser(*m_profile, m_prompts, parent);
+    browser->setObjectName(QStringLiteral("browser%1").arg(tab));
+    browser->widget()->setObjectName(QStringLiteral("WebBrowser1_%1").arg(tab));
+    m_browsers.removeIf([](const QPointer<WebEngineBrowser> &b) { return b.isNull(); });
+    m_browsers.append(browser);
+    return browser;
+}
+
+void WebEngineFactory::setOffline(bool offline)
+{
+    m_interceptor->m_offline.store(offline);
+}
+
+bool WebEngineFactory::offline() const
+{
+    return m_interceptor->m_offline.load();
+}
+
+}  // namespace pelquin

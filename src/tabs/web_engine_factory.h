@@ -1,0 +1,44 @@
+#pragma once
+
+#include "tabs/browser_control.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+class QWebEngineProfile;
+
+namespace pelquin {
+
+class Prompts;
+class WebEngineBrowser;
+
+// Makes the Qt WebEngine browsers and owns the one persistent profile they share.
+// Destroy every browser before the factory: the pages must go before their profile.
+class WebEngineFactory final : public QObject, public BrowserFactory {
+    Q_OBJECT
+public:
+    // The engine keeps its cookies, storage and cache under `appFolder`/engine.
+    WebEngineFactory(const QString &appFolder, Prompts &prompts, QObject *parent = nullptr);
+    ~WebEngineFactory() override;
+
+    BrowserControl *create(int tab, QWidget *parent) override;
+    void setOffline(bool offline) override;
+    bool offline() const override;
+
+    // The shared profile, for the engine's options (cache, cookies, scripts).
+    QWebEngineProfile &profile() const { return *m_profile; }
+
+private:
+    class OfflineInterceptor;
+
+    Prompts &m_prompts;
+    // Declared before the profile so that it outlives the profile that uses it.
+    std::unique_ptr<OfflineInterceptor> m_interceptor;
+    std::unique_ptr<QWebEngineProfile> m_profile;
+    QList<QPointer<WebEngineBrowser>> m_browsers;
+};
+
+}  // namespace pelquin

@@ -1,0 +1,154 @@
+#include "address/address_bar.h"
+#include "platform/twips.h"
+#include "shell/display_modes.h"
+#include "shell/speed_menu.h"
+#include "shell/window_layout.h"
+#include "support/shell_fixture.h"
+#include "tabs/button_bar.h"
+#include "tabs/status_area.h"
+#include "tabs/tab_strip.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QStatusBar>
+
+using namespace pelquin;
+using pelquin::test::ShellFixture;
+
+class DisplayModesTest : public ShellFixture {
+protected:
+    void SetUp() override
+    {
+        SettingsStore s(home.settingsPath());
+        s.setValue(setting::WindowState, QStringLiteral("0"));
+        s.setValue(setting::Width, QStringLiteral("12000"));
+        s.setValue(setting::Height, QStringLiteral("9000"));
+        s.sync();
+        start();
+    }
+    DisplayModes &modes() { return window->displayModes(); }
+    QString caption(QAction *item) { return item->text(); }
+    int browserTop(int t) { return window->browsers().widget(t)->y(); }
+    int browserHeight(int t) { return window->browsers().widget(t)->height(); }
+};
+
+TEST_F(DisplayModesTest, AllBarsShownLayOutDropdownsAndBrowsers)
+{
+    EXPECT_EQ(window->addressBar().combo(1)->y(), toPixels(1100));
+    EXPECT_EQ(browserTop(1), toPixels(1500));
+    EXPECT_EQ(browserHeight(1), toPixels(9000 - 2300));
+    EXPECT_EQ(window->browsers().widget(1)->width(), toPixels(12000 - 225));
+    EXPECT_EQ(window->browsers().widget(2)->width(), toPixels(12000 * 0.9));
+    EXPECT_EQ(window->tabStrip().height(), toPixels(1500 + 9000 - 2300));
+}
+
+TEST_F(DisplayModesTest, HidingTheButtonsMovesTheAddressBarUp)
+{
+    modes().mnuhidebuttons_Click();
+    EXPECT_TRUE(window->buttons().isHidden());
+    EXPECT_EQ(caption(window->menu().mnuhidebuttons), QStringLiteral("&Show Buttons"));
+    EXPECT_EQ(window->addressBar().combo(5)->y(), toPixels(440));
+    EXPECT_EQ(browserTop(5), toPixels(840));
+    modes().mnuhidebuttons_Click();
+    EXPECT_FALSE(window->buttons().isHidden());
+    EXPECT_EQ(caption(window->menu().mnuhidebuttons), QStringLiteral("&Hide Buttons"));
+    EXPECT_EQ(browserTop(5), toPixels(1500));
+}
+
+TEST_F(DisplayModesTest, HidingTheAddressBarKeepsTheDropdownsWhereTheyWere)
+{
+    modes().mnuhideaddressbar_Click();
+    EXPECT_TRUE(window->addressBar().combo(1)->isHidden());
+    EXPECT_EQ(browserTop(1), toPixels(1185));
+    EXPECT_EQ(window->addressBar().combo(1)->y(), toPixels(1100));
+    window->tabStrip().select(4);
+    EXPECT_TRUE(window->addressBar().combo(4)->isHidden());
+    modes().mnuhideaddressbar_Click();
+    EXPECT_FALSE(window->addressBar().combo(4)->isHidden());
+    EXPECT_TRUE(window->addressBar().combo(1)->isHidden());
+    window->tabStrip().select(6);
+    EXPECT_FALSE(window->addressBar().combo(6)->isHidden());
+    EXPECT_TRUE(window->addressBar().combo(4)->isHidden());
+}
+
+TEST_F(DisplayModesTest, ShowingTheStatusBarOnAnUnsecuredPageLeavesThePadlockHidden)
+{
+    modes().mnuhidestatusbar_Click();
+    EXPECT_TRUE(window->status().statusBar()->isHidden());
+    EXPECT_EQ(browserHeight(1), toPixels(9000 - 1900));
+    EXPECT_EQ(caption(window->menu().mnuhidestatusbar),
+              QStringLiteral("&Show Status and Progress Bar"));
+    modes().mnuhidestatusbar_Click();
+    EXPECT_FALSE(window->status().statusBar()->isHidden());
+    EXPECT_TRUE(window->status().padlock()->isHidden());
+}
+
+TEST_F(DisplayModesTest, ExpertModeHidesWhatIsShownMaximisesAndLeavingShowsAll)
+{
+    modes().mnuhidestatusbar_Click();
+    modes().mnuexpertmode_Click();
+    for (QAction *bar : {window->menu().mnuhidebuttons, window->menu().mnuhideaddressbar,
+                         window->menu().mnuhidestatusbar})
+        EXPECT_EQ(SpeedMenu::tag(bar), QStringLiteral("1"));
+    EXPECT_EQ(caption(window->menu().mnuexpertmode), QStringLiteral("Leave E&xpert Mode"));
+    EXPECT_TRUE(window->windowState() & Qt::WindowMaximized);
+    modes().mnuexpertmode_Click();
+    EXPECT_FALSE(window->buttons().isHidden());
+    EXPECT_FALSE(window->status().statusBar()->isHidden());
+    EXPECT_FALSE(window->addressBar().combo(1)->isHidden());
+    EXPECT_EQ(caption(window->menu().mnuexpertmode),
+              QStringLiteral("Full Screen Mode (E&xpert Mode)"));
+}
+
+TEST_F(DisplayModesTest, HidingEveryBarByHandAlsoNamesTheExpertMode)
+{
+    modes().mnuhidebuttons_Click();
+    modes().mnuhideaddressbar_Click();
+    EXPECT_EQ(caption(window->menu().mnuexpertmode),
+              QStringLiteral("Full Screen Mode (E&xpert Mode)"));
+    modes().mnuhidestatusbar_Click();
+    EXPECT_EQ(caption(window->menu().mnuexpertmode), QStringLiteral("Leave E&xpert Mode"));
+    EXPECT_EQ(browserTop(1), toPixels(350));
+    EXPECT_EQ(browserHeight(1), toPixels(9000 - 750));
+}
+
+TEST_F(DisplayModesTest, ANarrowWindowIsWidenedToTheMinimum)
+{
+    window->resize(toPixels(8000), window->height());
+    EXPECT_EQ(window->frameGeometry().width(), toPixels(9195));
+}
+
+TEST_F(DisplayModesTest, SelectingATabShowsItsBrowserAndDropdownOnly)
+{
+    window->tabStrip().select(9);
+    EXPECT_EQ(session->tabs.lastSelectedTab, 9);
+    EXPECT_EQ(window->tabStrip().tag(), QStringLiteral("9"));
+    EXPECT_FALSE(window->browsers().widget(9)->isHidden());
+    EXPECT_TRUE(window->browsers().widget(1)->isHidden());
+    EXPECT_FALSE(window->addressBar().combo(9)->isHidden());
+    EXPECT_TRUE(window->addressBar().combo(1)->isHidden());
+    EXPECT_EQ(window->tabStrip().dragMode(), 0);
+    session->setupOpen = true;
+    window->tabStrip().select(10);
+    EXPECT_EQ(window->tabStrip().dragMode(), 1);
+}
+
+TEST_F(DisplayModesTest, ALinkDroppedOnATabLoadsThereAndSelectsItUnlessAModifierIsHeld)
+{
+    emit window->tabStrip().linkDropped(5, QStringLiteral("http://drop.example/"), true,
+                                        Qt::NoModifier);
+    EXPECT_EQ(browser(5).navigations.last(), QStringLiteral("http://drop.example/"));
+    EXPECT_EQ(browser(5).blanks, 1);
+    EXPECT_EQ(window->tabStrip().selected(), 5);
+    emit window->tabStrip().linkDropped(7, QStringLiteral("http://other.example/"), true,
+                                        Qt::ShiftModifier);
+    EXPECT_EQ(browser(7).navigations.last(), QStringLiteral("http://other.example/"));
+    EXPECT_EQ(window->tabStrip().selected(), 5);
+    emit window->tabStrip().linkDropped(7, QStringLiteral("x jAvAsCrIpT:alert(1)"), true,
+                                        Qt::NoModifier);
+    EXPECT_EQ(browser(7).navigations.size(), 1);
+    emit window->tabStrip().linkDropped(0, QStringLiteral("http://nowhere/"), true,
+                                        Qt::NoModifier);
+    EXPECT_TRUE(prompts.messages().empty());
+}

@@ -1,0 +1,62 @@
+#include "shell/layout.h"
+
+#include <gtest/gtest.h>
+
+using namespace pelquin;
+
+namespace {
+BarTags tags(const char *buttons, const char *address, const char *status)
+{
+    return {QString::fromLatin1(buttons), QString::fromLatin1(address), QString::fromLatin1(status)};
+}
+}  // namespace
+
+TEST(Layout, AllBarsShownPutDropdownsAt1100AndBrowsersAt1500)
+{
+    const auto p = layout::fixpositions(tags("0", "0", "0"), 12000);
+    ASSERT_TRUE(p.dropdown && p.browserTop);
+    EXPECT_EQ(p.dropdown->top, 1100);
+    EXPECT_EQ(p.dropdown->width, 12000 - 230);
+    EXPECT_EQ(*p.browserTop, 1500);
+    EXPECT_EQ(layout::fixwebheight(tags("0", "0", "0"), 1500, 9000), 9000 - 2300);
+}
+
+TEST(Layout, EachBarCaseHasItsTops)
+{
+    auto p = layout::fixpositions(tags("1", "0", "0"), 12000);
+    EXPECT_EQ(p.dropdown->top, 440);
+    EXPECT_EQ(*p.browserTop, 840);
+    p = layout::fixpositions(tags("0", "1", "0"), 12000);
+    EXPECT_FALSE(p.dropdown.has_value());
+    EXPECT_EQ(*p.browserTop, 1185);
+    p = layout::fixpositions(tags("1", "1", "1"), 12000);
+    EXPECT_EQ(*p.browserTop, 350);
+    EXPECT_EQ(layout::fixwebheight(tags("1", "1", "1"), 350, 9000), 9000 - 750);
+    p = layout::fixpositions(tags("x", "0", "0"), 12000);
+    EXPECT_FALSE(p.dropdown || p.browserTop);
+}
+
+TEST(Layout, ABrowserThatDoesNotFitKeepsItsHeight)
+{
+    EXPECT_FALSE(layout::fixwebheight(tags("0", "0", "0"), 1500, 2300).has_value());
+    EXPECT_TRUE(layout::fixwebheight(tags("0", "0", "0"), 1500, 2301).has_value());
+}
+
+TEST(Layout, TheExpertModeCaptionFollowsTheMarkers)
+{
+    EXPECT_TRUE(tags("1", "1", "1").allHidden());
+    EXPECT_FALSE(tags("1", "1", "1").anyShown());
+    EXPECT_TRUE(tags("1", "0", "1").anyShown());
+    EXPECT_FALSE(tags("1", "0", "1").allHidden());
+}
+
+TEST(Layout, BottomBarsFollowTheWindowSize)
+{
+    const auto s = layout::statusBar(10000, 8000);
+    EXPECT_EQ(s.top, 8000 - 745);
+    EXPECT_EQ(s.width, 8000);
+    EXPECT_DOUBLE_EQ(layout::progressBar(10000, 8000).left, 8400);
+    EXPECT_DOUBLE_EQ(layout::padlock(10000, 8000).left, 8100);
+    EXPECT_EQ(layout::selectedBrowserWidth(10000), 9775);
+    EXPECT_EQ(layout::browserWidth(10000), 9000);
+}

@@ -1,0 +1,74 @@
+#include "support/fake_browser.h"
+
+#include "platform/basic_error.h"
+
+namespace pelquin::test {
+
+FakeBrowser::FakeBrowser(QWidget *parent) : BrowserControl(parent), m_widget(new QWidget(parent))
+{
+}
+
+void FakeBrowser::navigate(const QString &address)
+{
+    navigations << address;
+    m_busy = true;
+}
+
+void FakeBrowser::goBack()
+{
+    if (historyIndex < 1)
+        throwError(err::EFail);
+    --historyIndex;
+    navigate(history.at(historyIndex));
+}
+
+void FakeBrowser::goForward()
+{
+    if (historyIndex + 1 >= history.size())
+        throwError(err::EFail);
+    ++historyIndex;
+    navigate(history.at(historyIndex));
+}
+
+void FakeBrowser::blankDocument()
+{
+    if (!hasDocument)
+        throwError(err::ObjectNotSet);
+    ++blanks;
+}
+
+int FakeBrowser::queryStatus(int)
+{
+    return m_location.isEmpty() ? 0 : browser_cmd::StatusEnabled;
+}
+
+void FakeBrowser::startLoad(const QString &address, bool topLevel)
+{
+    m_busy = true;
+    emit beforeNavigate(address, topLevel);
+}
+
+void FakeBrowser::finishLoad(const QString &address)
+{
+    m_location = address;
+    m_busy = false;
+    hasDocument = true;
+    emit documentComplete(address, true);
+    emit downloadComplete();
+}
+
+void FakeBrowser::load(const QString &address, const QString &title)
+{
+    m_title = title;
+    startLoad(address);
+    finishLoad(address);
+}
+
+BrowserControl *FakeFactory::create(int tab, QWidget *parent)
+{
+    auto *browser = new FakeBrowser(parent);
+    m_browsers[static_cast<size_t>(tab)] = browser;
+    return browser;
+}
+
+}  // namespace pelquin::test

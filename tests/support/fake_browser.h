@@ -1,0 +1,67 @@
+#pragma once
+
+#include "tabs/browser_control.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <array>
+
+namespace pelquin::test {
+
+// A browser that records what it is told and raises events when the test says so.
+class FakeBrowser final : public BrowserControl {
+    Q_OBJECT
+public:
+    explicit FakeBrowser(QWidget *parent);
+
+    QWidget *widget() override { return m_widget; }
+    void navigate(const QString &address) override;
+    void goBack() override;
+    void goForward() override;
+    void stop() override { ++stops; m_busy = false; }
+    void refresh() override { ++refreshes; }
+    bool busy() const override { return m_busy; }
+    QString locationUrl() const override { return m_location; }
+    QString locationName() const override { return m_title; }
+    void blankDocument() override;
+    void readBodyMarkup(std::function<void(const QString &)> done) override { done(body); }
+    int queryStatus(int command) override;
+    void exec(int command) override { execs << command; }
+
+    // Test side: the page arrives (navigation start, then completion).
+    void load(const QString &address, const QString &title = QString());
+    void startLoad(const QString &address, bool topLevel = true);
+    void finishLoad(const QString &address);
+
+    QStringList navigations;
+    QStringList history;  // the addresses the fake's Back and Forward move through
+    int historyIndex = -1;
+    int blanks = 0;
+    int stops = 0;
+    int refreshes = 0;
+    QList<int> execs;
+    bool hasDocument = true;
+    QString body;
+
+private:
+    QWidget *m_widget;
+    QString m_location;
+    QString m_title;
+    bool m_busy = false;
+};
+
+class FakeFactory final : public BrowserFactory {
+public:
+    BrowserControl *create(int tab, QWidget *parent) override;
+    void setOffline(bool offline) override { m_offline = offline; }
+    bool offline() const override { return m_offline; }
+
+    FakeBrowser &browser(int tab) const { return *m_browsers.at(static_cast<size_t>(tab)); }
+
+private:
+    std::array<FakeBrowser *, 31> m_browsers{};
+    bool m_offline = false;
+};
+
+}  // namespace pelquin::test

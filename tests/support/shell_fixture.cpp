@@ -1,0 +1,63 @@
+#include "support/shell_fixture.h"
+
+#include "platform/basic_text.h"
+#include "platform/text_file.h"
+
+#include <QCoreApplication>
+
+namespace pelquin::test {
+
+ShellFixture::ShellFixture()
+{
+    writeTextFile(home.file("STD.DAT"), {printNumber(0), printNumber(0), QString()});
+    writeTextFile(home.file("Requests.Dat"), {});
+}
+
+void ShellFixture::start(const QString &commandLine)
+{
+    settings = std::make_unique<SettingsStore>(home.settingsPath());
+    factory = std::make_unique<FakeFactory>();
+    session = std::make_unique<Session>();
+    session->appFolder = home.folder();
+    session->notice = readStartupNotice(home.file("STD.DAT"));
+    window = std::make_unique<MainWindow>(MainWindowDeps{
+        *session, prompts, errors, clock, *settings, *factory, sponsor, commandLine,
+        [] { return QStringLiteral("6.4.2.0"); }});
+    window->formLoad();
+    window->show();
+    QCoreApplication::processEvents();
+    if (!session->activated)
+        window->formActivate();
+}
+
+void ShellFixture::restart()
+{
+    if (window)
+        window->close();
+    window.reset();
+    settings.reset();
+}
+
+void ShellFixture::writeProfile(const QMap<int, QString> &urls, const QMap<int, QString> &flags,
+                                int refreshMinutes)
+{
+    QStringList lines;
+    for (int t = 1; t <= 30; ++t) {
+        const QString f = flags.value(t);
+        lines << urls.value(t) << QStringLiteral("Name%1").arg(t)
+              << printNumber(f.contains(QLatin1Char('P')) ? -1 : 0)
+              << printNumber(f.contains(QLatin1Char('R')) ? -1 : 0) << printNumber(refreshMinutes)
+              << printNumber(f.contains(QLatin1Char('N')) ? -1 : 0);
+    }
+    writeTextFile(home.file("Setup.set"), lines);
+}
+
+QStringList ShellFixture::messageTexts() const
+{
+    QStringList texts;
+    for (const auto &m : prompts.messages())
+        texts << m.text;
+    return texts;
+}
+
+}  // namespace pelquin::test

@@ -1,0 +1,140 @@
+#include "address/address_bar.h"
+#include "support/shell_fixture.h"
+#include "tabs/browser_events.h"
+#include "tabs/button_bar.h"
+#include "tabs/status_area.h"
+#include "tabs/tab_strip.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+using namespace pelquin;
+using pelquin::test::ShellFixture;
+
+class BrowserEventsTest : public ShellFixture {
+protected:
+    void SetUp() override
+    {
+        writeProfile({{3, QStringLiteral("http://www.example.com/")}});
+        start();
+        prompts.clear();
+    }
+    TabStrip &strip() { return window->tabStrip(); }
+};
+
+TEST_F(BrowserEventsTest, AJavascriptNavigationChangesNothing)
+{
+    browser(3).load(QStringLiteral("http://news.sample.org/"));
+    browser(3).startLoad(QStringLiteral("  JavaScript:alert(1)"));
+    EXPECT_EQ(strip().image(3), 1);
+    EXPECT_EQ(strip().caption(3), QStringLiteral("sample"));
+    EXPECT_EQ(session->tabs[3].currentUrl, QStringLiteral("http://news.sample.org/"));
+}
+
+TEST_F(BrowserEventsTest, NavigationStartSetsCaptionTooltipDropdownAndPadlock)
+{
+    const QString secure = QStringLiteral("view-source:https://bank.example.com/login");
+    browser(4).startLoad(secure);
+    EXPECT_EQ(strip().caption(4), QStringLiteral("example"));
+    EXPECT_EQ(strip().toolTip(4), QStringLiteral("Tab 4:") + secure);
+    EXPECT_EQ(window->addressBar().text(4), QStringLiteral("https://bank.example.com/login"));
+    EXPECT_TRUE(session->tabs.securePage);
+    EXPECT_FALSE(window->status().padlock()->isHidden());
+    EXPECT_EQ(session->settings[4].lastRefresh, clock.now());
+    browser(5).startLoad(QStringLiteral("http://plain.example/"));
+    EXPECT_FALSE(session->tabs.securePage);
+    EXPECT_TRUE(window->status().padlock()->isHidden());
+}
+
+TEST_F(BrowserEventsTest, AFrameNavigationLeavesCaptionTooltipAndDropdownAlone)
+{
+    browser(3).load(QStringLiteral("http://www.example.com/"));
+    browser(3).startLoad(QStringLiteral("https://ads.example.net/frame"), false);
+    EXPECT_EQ(strip().image(3), 0);
+    EXPECT_EQ(session->tabs[3].currentUrl, QStringLiteral("https://ads.example.net/frame"));
+    EXPECT_TRUE(session->tabs.securePage);
+    EXPECT_EQ(strip().caption(3), QStringLiteral("Name3"));
+    EXPECT_EQ(window->addressBar().text(3), QStringLiteral("http://www.example.com/"));
+}
+
+TEST_F(BrowserEventsTest, TheStartPagesSiteShowsTheTabNameAndAScriptCaptionComesNext)
+{
+    browser(3).load(QStringLiteral("http://example.com/news"));
+    EXPECT_EQ(strip().caption(3), QStringLiteral("Name3"));
+    session->tabs[3].scriptCaption = QStringLiteral("Scripted");
+    browser(3).load(QStringLiteral("http://news.sample.org/"));
+    EXPECT_EQ(strip().caption(3), QStringLiteral("Scripted"));
+    browser(3).load(QStringLiteral("http://www.example.com/again"));
+    EXPECT_EQ(strip().caption(3), QStringLiteral("Name3"));
+}
+
+TEST_F(BrowserEventsTest, GoingOntoAnEmptyHistoryEntryMovesOnInTheSameDirection)
+{
+    browser(3).history = {"a", "http:///", "b"};
+    browser(3).historyIndex = 1;
+    session->tabs.historyDirection = 1;
+    browser(3).startLoad(QStringLiteral("http:///"));
+    EXPECT_EQ(browser(3).navigations.last(), QStringLiteral("a"));
+    session->tabs.historyDirection = 0;
+    const int before = browser(3).navigations.size();
+    browser(3).startLoad(QStringLiteral("http:///"));
+    EXPECT_EQ(browser(3).navigations.size(), before);
+}
+
+TEST_F(BrowserEventsTest, ACompletionAtTheEmptyAddressChangesNothing)
+{
+    browser(3).startLoad(QStringLiteral("http://x.example/"));
+    browser(3).finishLoad(QStringLiteral("http:///"));
+    EXPECT_EQ(strip().image(3), 0);
+    EXPECT_TRUE(session->tabs[3].loading);
+}
+
+TEST_F(BrowserEventsTest, CompletionRunsThePageScriptHookForThatTab)
+{
+    QList<int> ran;
+    window->setPageScriptHook([&](int tab) { ran << tab; });
+    browser(7).load(QStringLiteral("http://x.example/"));
+    EXPECT_EQ(ran, QList<int>{7});
+}
+
+TEST_F(BrowserEventsTest, ARefusedPopupBeepsAndOpensTheHoveredAddressInTheTab)
+{
+    bool cancel = false;
+    emit browser(3).statusTextChange(QStringLiteral("Opening page..."));
+    emit browser(3).newWindow(&cancel);
+    EXPECT_TRUE(cancel);
+    EXPECT_EQ(prompts.beeps(), 1);
+    const int before = browser(3).navigations.size();
+    EXPECT_EQ(browser(3).navigations.size(), before);
+    emit browser(3).statusTextChange(QStringLiteral("hTTp://popup.example/"));
+    cancel = false;
+    emit browser(3).newWindow(&cancel);
+    EXPECT_EQ(browser(3).navigations.last(), QStringLiteral("hTTp://popup.example/"));
+    session->settings[3].openNewBrowser = true;
+    cancel = false;
+    emit browser(3).newWindow(&cancel);
+    EXPECT_FALSE(cancel);
+    EXPECT_EQ(prompts.beeps(), 2);
+}
+
+TEST_F(BrowserEventsTest, OnlyTheSelectedTabShowsProgressStatusAndButtons)
+{
+    emit browser(5).progressChange(40, 100);
+    EXPECT_EQ(session->tabs[5].progressMax, 0);
+    emit browser(1).progressChange(30, 200);
+    EXPECT_EQ(window->status().progressBar()->maximum(), 200);
+    EXPECT_EQ(window->status().progressBar()->value(), 30);
+    emit browser(1).progressChange(-1, 200);
+    EXPECT_EQ(session->tabs[1].progressValue, 30);
+
+    emit browser(5).statusTextChange(QStringLiteral("background"));
+    EXPECT_NE(window->status().text(), QStringLiteral("background"));
+    emit browser(5).commandStateChange(2, true);
+    EXPECT_FALSE(window->buttons().enabled(1));
+    strip().select(5);
+    EXPECT_EQ(window->status().text(), QStringLiteral("background"));
+    EXPECT_TRUE(window->buttons().enabled(1));
+    EXPECT_FALSE(window->buttons().enabled(2));
+    EXPECT_EQ(window->status().progressBar()->value(), 0);
+    EXPECT_EQ(window->status().progressBar()->maximum(), 200);  // kept: tab 5 has no progress
+}

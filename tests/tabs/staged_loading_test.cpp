@@ -1,0 +1,158 @@
+#include "support/shell_fixture.h"
+#include "tabs/staged_loading.h"
+#include "tabs/tab_strip.h"
+#include "tabs/timers.h"
+
+using namespace pelquin;
+using pelquin::test::ShellFixture;
+
+using StagedLoadingTest = ShellFixture;
+
+namespace {
+QString site(int t) { return QStringLiteral("http://site%1.example/").arg(t); }
+}  // namespace
+
+TEST_F(StagedLoadingTest, PausingTabsStartOneAfterAnotherAndOthersAtOnce)
+{
+    writeProfile({{3, site(3)}, {4, site(4)}, {5, site(5)}, {6, site(6)}},
+                 {{3, "P"}, {4, "P"}, {5, "P"}});
+    start();
+    EXPECT_EQ(browser(6).navigations, QStringList{site(6)});
+    EXPECT_TRUE(browser(3).navigations.isEmpty());  // tabs 1, 2 and 6 are still loading
+
+    window->tabStrip().setCaption(3, QStringLiteral("old"));
+    browser(1).load(sponsor.welcomeUrl());
+    browser(2).load(sponsor.searchFormUrl());
+    EXPECT_TRUE(browser(3).navigations.isEmpty());
+    browser(6).load(site(6));
+    EXPECT_EQ(browser(3).navigations, QStringList{site(3)});
+    EXPECT_EQ(browser(3).blanks, 1);
+    EXPECT_EQ(window->tabStrip().caption(3), QString());  // a pausing tab loses its caption
+    EXPECT_TRUE(browser(4).navigations.isEmpty());
+
+    browser(3).load(site(3));
+    EXPECT_EQ(browser(4).navigations, QStringList{site(4)});
+    EXPECT_TRUE(browser(5).navigations.isEmpty());
+    browser(4).load(site(4));
+    browser(5).load(site(5));
+    EXPECT_FALSE(session->tabs.startupDone);  // tabs without an address keep it open
+}
+
+TEST_F(StagedLoadingTest, ATabThatDoesNotPauseKeepsItsCaptionUntilItsPageNamesIt)
+{
+    writeProfile({{3, site(3)}});
+    start();
+    session->tabs[3].started = false;
+    window->tabStrip().setCaption(3, QStringLiteral("kept"));
+    window->stagedLoading().DoStartup();
+    EXPECT_EQ(browser(3).navigations, (QStringList{site(3), site(3)}));
+    EXPECT_EQ(window->tabStrip().caption(3), QStringLiteral("kept"));
+    EXPECT_EQ(window->tabStrip().toolTip(3), QString());
+}
+
+TEST_F(StagedLoadingTest, WhenEveryTabHasStartedAndCompletedStartupIsDone)
+{
+    QMap<int, QString> all;
+    for (int t = 3; t <= 30; ++t)
+        all[t] = site(t);
+    writeProfile(all);
+    start();
+    for (int t = 1; t <= 30; ++t)
+        EXPECT_EQ(browser(t).navigations.size(), 1) << t;
+    for (int t = 1; t <= 30; ++t)
+        browser(t).load(t <= 2 ? browser(t).navigations[0] : site(t));
+    EXPECT_TRUE(session->tabs.startupDone);
+}
+
+TEST_F(StagedLoadingTest, OfflineStartsNothingUntilOnlineAgain)
+{
+    writeProfile({{3, site(3)}});
+    start();
+    session->workOffline = true;
+    session->tabs[3].started = false;
+    browser(3).navigations.clear();
+    window->stagedLoading().DoStartup();
+    EXPECT_TRUE(browser(3).navigations.isEmpty());
+    session->workOffline = false;
+    window->stagedLoading().DoStartup();
+    EXPECT_EQ(browser(3).navigations, QStringList{site(3)});
+}
+
+TEST_F(StagedLoadingTest, AStuckLoadTimesOutAfter119SecondsAndThePausingTabStarts)
+{
+    writeProfile({{3, site(3)}, {4, site(4)}}, {{4, "P"}});
+    start();
+    browser(1).load(sponsor.welcomeUrl());
+    browser(2).load(sponsor.searchFormUrl());
+    browser(3).startLoad(site(3));  // never completes
+    EXPECT_TRUE(browser(4).navigations.isEmpty());
+    clock.advance(119);
+    window->timers().timer1Tick();
+    EXPECT_TRUE(browser(4).navigations.isEmpty());
+    clock.advance(1);
+    window->timers().timer1Tick();
+    EXPECT_EQ(browser(4).navigations, QStringList{site(4)});
+}
+
+TEST_F(StagedLoadingTest, AutomaticRefreshWaitsForItsIntervalAndPutsTheWorldBack)
+{
+    writeProfile({{3, site(3)}}, {{3, "R"}}, 1);
+    start();
+    browser(3).load(site(3));
+    clock.advance(60);
+    window->timers().timer1Tick();
+    EXPECT_EQ(browser(3).refreshes, 0);
+    clock.advance(1);
+    window->timers().timer1Tick();
+    EXPECT_EQ(browser(3).refreshes, 1);
+    EXPECT_EQ(window->tabStrip().image(3), 0);
+    emit browser(3).downloadComplete();
+    EXPECT_EQ(window->tabStrip().image(3), 1);
+    EXPECT_FALSE(session->tabs[3].refreshing);
+}
+
+TEST_F(StagedLoadingTest, ALongIntervalRefreshesOnTimeWithoutOverflow)
+{
+    writeProfile({{3, site(3)}}, {{3, "R"}}, 1000);
+    start();
+    browser(3).load(site(3));
+    clock.advance(1000 * 60 - 5);
+    window->timers().timer1Tick();
+    EXPECT_EQ(browser(3).refreshes, 0);
+    clock.advance(10);
+    window->timers().timer1Tick();
+    EXPECT_EQ(browser(3).refreshes, 1);
+    EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(StagedLoadingTest, NothingTicksWhileHelpSetupFavoritesOrOfflineHoldIt)
+{
+    writeProfile({{3, site(3)}}, {{3, "R"}}, 1);
+    start();
+    browser(3).load(site(3));
+    clock.advance(600);
+    for (bool Session::*flag : {&Session::helpOpen, &Session::setupOpen, &Session::favoritesOpen,
+                                &Session::workOffline}) {
+        (*session).*flag = true;
+        window->timers().timer1Tick();
+        (*session).*flag = false;
+    }
+    EXPECT_EQ(browser(3).refreshes, 0);
+    session->settings[3].lastRefresh = clock.now().addSecs(-90);
+    session->tabs[3].loading = true;
+    window->timers().timer1Tick();
+    EXPECT_EQ(browser(3).refreshes, 0);  // a loading tab is not refreshed
+}
+
+TEST_F(StagedLoadingTest, Timer2StartsTheStagedLoadingOver)
+{
+    writeProfile({{3, site(3)}});
+    start();
+    browser(3).load(site(3));
+    session->reloadAfterSetup = true;
+    window->timers().timer2().start();
+    window->timers().timer2Tick();
+    EXPECT_FALSE(window->timers().timer2().isActive());
+    EXPECT_FALSE(session->reloadAfterSetup);
+    EXPECT_EQ(browser(3).navigations, (QStringList{site(3), site(3)}));
+}
