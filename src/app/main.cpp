@@ -30,7 +30,6 @@ int main(int argc, char **argv)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pelquin"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Pelquin 2000 Browser"));
 
     WidgetPrompts prompts;
     ErrorReporter errors(prompts);
@@ -64,6 +63,9 @@ int main(int argc, char **argv)
                      [&window] { window.closeFor(CloseReason::Terminated); });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                      [&window](QSessionManager &) { window.closeFor(CloseReason::SessionEnd); });
+
+    QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
 
     window.formLoad();
     window.show();

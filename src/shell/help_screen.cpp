@@ -24,17 +24,31 @@ HelpScreen::HelpScreen(Session &session, ErrorReporter &errors, QWidget *parent)
     text->setReadOnly(true);
     text->setPlainText(helpText());
     text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    text->setGeometry(toPixelRect(120, 120, 8400, 5280));
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setGeometry(toPixelRect(120, 120, 10560, 5280));
     m_check1->setObjectName(QStringLiteral("Check1"));
     m_check1->setText(QStringLiteral("Always show this screen on startup."));
-    m_check1->setGeometry(toPixelRect(120, 5520, 3255, 255));
     m_check1->setChecked(session.notice.showHelpAtStart != 0);
+    // The caption's font decides the box's width; the button keeps clear of it.
+    const QRect box = toPixelRect(120, 5520, 3255, 255);
+    m_check1->setGeometry(box.x(), box.y(), qMax(box.width(), m_check1->sizeHint().width()),
+                          qMax(box.height(), m_check1->sizeHint().height()));
     auto *ok = new QPushButton(QStringLiteral("&Ok"), this);
     ok->setObjectName(QStringLiteral("Command1"));
     ok->setDefault(true);
-    ok->setGeometry(toPixelRect(3480, 5520, 975, 375));
-    setFixedSize(toPixels(8640), toPixels(6060));
+    const QRect button = toPixelRect(3480, 5520, 975, 375);
+    ok->setGeometry(qMax(button.x(), m_check1->geometry().right() + 12), button.y(),
+                    button.width(), button.height());
+    setFixedSize(toPixels(10800), toPixels(6060));
     connect(ok, &QPushButton::clicked, this, &HelpScreen::Command1_Click);
+}
+
+void HelpScreen::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Also in front where no window manager stacks dialogs over their window.
+    raise();
+    activateWindow();
 }
 
 void HelpScreen::Command1_Click()

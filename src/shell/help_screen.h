@@ -20,6 +20,9 @@ public:
     // The OK button: writes STD.DAT, then closes.
     void Command1_Click();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     Session &m_session;
     ErrorReporter &m_errors;

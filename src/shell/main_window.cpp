@@ -25,7 +25,9 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QTimer>
 
 namespace pelquin {
 
@@ -137,7 +139,23 @@ bool MainWindow::event(QEvent *event)
     const bool result = QWidget::event(event);
     if (event->type() == QEvent::WindowActivate && m_loaded)
         formActivate();
+    if (event->type() == QEvent::WinIdChange) {
+        // The engine's first view re-creates the window; without a window manager the new
+        // one would cover a dialog that is already open.
+        if (QWidget *modal = QApplication::activeModalWidget(); modal && modal != this)
+            QTimer::singleShot(0, modal, [modal] { modal->raise(); });
+    }
     return result;
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Without a window manager no activation ever arrives: activate once the window shows.
+    QTimer::singleShot(0, this, [this] {
+        if (m_loaded && !m_session.activated && !m_inFirstActivation)
+            formActivate();
+    });
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)
@@ -259,6 +277,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     formUnload();
     event->accept();
+    emit closed();
 }
 
 bool MainWindow::queryUnload(CloseReason reason)

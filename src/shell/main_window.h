@@ -78,8 +78,13 @@ public:
     Timers &timers() const { return *m_timers; }
     TabControls controls() const;
 
+signals:
+    // The window has closed for good; the program ends even if pop-up windows remain.
+    void closed();
+
 protected:
     bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
