@@ -114,9 +114,7 @@ last loaded.
 Pelquin checks every 20 seconds, so a refresh can come up to about 20 seconds late, and
 an interval of 0 refreshes the page about every 20 seconds. A page that is still loading
 is not refreshed. There is no automatic refresh while Setup, this Help screen or the
-Favorites question is open, or while Pelquin works offline. When this screen was shown
-at start-up, automatic refresh begins only after Setup, this screen or the Favorites
-question has been opened and closed once more.
+Favorites question is open, or while Pelquin works offline; it goes on when they close.
 
 Setup - Open a new browser
 ==========================

@@ -140,5 +140,16 @@ TEST_F(WebBrowserTest, SubFrameNavigationIsNotTopLevel)
     EXPECT_EQ(m_events.documents, QStringList{s_site->url(QStringLiteral("/frame.htm"))});
 }
 
+TEST_F(WebBrowserTest, BlankingRightAfterANavigationStillLetsTheNewPageArrive)
+{
+    ASSERT_TRUE(load(s_site->welcomeUrl()));
+    const int documents = m_events.documents.size();
+    m_browser->navigate(s_site->searchFormUrl());
+    m_browser->blankDocument();
+    ASSERT_TRUE(waitFor([&] { return m_events.documents.size() > documents; }));
+    EXPECT_EQ(m_events.documents.last(), s_site->searchFormUrl());
+    EXPECT_EQ(m_browser->locationName(), QStringLiteral("Search"));
+}
+
 }  // namespace
 }  // namespace pelquin::test
