@@ -78,7 +78,13 @@ MainWindow::MainWindow(MainWindowDeps deps)
             &MainWindow::mnuHelp_Click);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The controls go first: a last signal of theirs must not reach the parts below.
+    // One at a time: deleting a browser also deletes its view, another child.
+    while (QObject *child = findChild<QObject *>(QString(), Qt::FindDirectChildrenOnly))
+        delete child;
+}
 
 TabControls MainWindow::controls() const
 {

@@ -1,0 +1,105 @@
+#include "tabs/tab_strip.h"
+
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTabBar>
+
+#include <gtest/gtest.h>
+
+using namespace pelquin;
+
+namespace {
+
+struct Dropped {
+    int tab = -1;
+    QString text;
+    Qt::KeyboardModifiers keys;
+};
+
+// A drop is delivered only to the widget that accepted the drag's entry.
+void sendDrop(TabStrip &strip, QMimeData &data, QPoint at, Qt::KeyboardModifiers keys)
+{
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, keys);
+    QCoreApplication::sendEvent(strip.bar(), &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, keys);
+    QCoreApplication::sendEvent(strip.bar(), &drop);
+}
+
+Dropped dropAt(TabStrip &strip, int x, const QString &text, Qt::KeyboardModifiers keys = {})
+{
+    Dropped got;
+    const auto connection = QObject::connect(
+        &strip, &TabStrip::linkDropped,
+        [&](int tab, const QString &t, bool, Qt::KeyboardModifiers k) { got = {tab, t, k}; });
+    QMimeData data;
+    data.setText(text);
+    sendDrop(strip, data, QPoint(x, 5), keys);
+    QObject::disconnect(connection);
+    return got;
+}
+
+}  // namespace
+
+TEST(TabStrip, ThirtyTabsWithoutCaptionTooltipOrPicture)
+{
+    TabStrip strip;
+    EXPECT_EQ(strip.count(), 30);
+    EXPECT_EQ(strip.caption(30), QString());
+    EXPECT_EQ(strip.image(7), 0);
+    strip.setCaption(3, QStringLiteral("R&D"));
+    EXPECT_EQ(strip.caption(3), QStringLiteral("R&&D"));
+    strip.setImage(3, 1);
+    EXPECT_EQ(strip.image(3), 1);
+    EXPECT_FALSE(strip.bar()->tabIcon(2).isNull());
+}
+
+TEST(TabStrip, SelectingRunsTheHandlingAlsoForTheSelectedTab)
+{
+    TabStrip strip;
+    int handled = 0;
+    QObject::connect(&strip, &TabStrip::selectionHandling, [&] { ++handled; });
+    strip.select(4);
+    EXPECT_EQ(strip.selected(), 4);
+    EXPECT_EQ(handled, 1);
+    strip.select(4);
+    EXPECT_EQ(handled, 2);
+}
+
+TEST(TabStrip, TabsCanBeRemovedAndAddedAgainBare)
+{
+    TabStrip strip;
+    strip.setCaption(1, QStringLiteral("x"));
+    strip.removeAll();
+    EXPECT_EQ(strip.count(), 0);
+    EXPECT_EQ(strip.selected(), 0);
+    strip.addTabs(5);
+    EXPECT_EQ(strip.count(), 5);
+    EXPECT_EQ(strip.caption(1), QString());
+}
+
+TEST(TabStrip, ALinkDropFindsTheTabByItsHorizontalPosition)
+{
+    TabStrip strip;
+    strip.resize(3000, 300);
+    for (int t = 1; t <= 30; ++t)
+        strip.setCaption(t, QStringLiteral("Tab %1").arg(t));
+    const QRect third = strip.bar()->tabRect(2);
+    Dropped got = dropAt(strip, third.center().x(), QStringLiteral("http://a.example/"),
+                         Qt::ShiftModifier);
+    EXPECT_EQ(got.tab, 3);
+    EXPECT_EQ(got.text, QStringLiteral("http://a.example/"));
+    EXPECT_EQ(got.keys, Qt::ShiftModifier);
+    got = dropAt(strip, strip.bar()->tabRect(29).right() + 40, QStringLiteral("x"));
+    EXPECT_EQ(got.tab, 0);
+}
+
+TEST(TabStrip, ADroppedTabEndsTheTabDrag)
+{
+    TabStrip strip;
+    strip.setDragMode(1);
+    QMimeData data;
+    data.setData(QLatin1String(TabStrip::kTabMime), "7");
+    sendDrop(strip, data, QPoint(5, 5), {});
+    EXPECT_EQ(strip.dragMode(), 0);
+}
