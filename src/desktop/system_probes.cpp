@@ -40,10 +40,12 @@ QString fileVersion(const QString &path)
 QString loadedLibraryPath(const QString &stem)
 {
     QFile maps(QStringLiteral("/proc/self/maps"));
-    if (!maps.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!maps.open(QIODevice::ReadOnly))
         return {};
-    while (!maps.atEnd()) {
-        const QString line = QString::fromLocal8Bit(maps.readLine()).trimmed();
+    // A /proc file reports no size, so it is read whole rather than up to its "end".
+    const QList<QByteArray> lines = maps.readAll().split('\n');
+    for (const QByteArray &bytes : lines) {
+        const QString line = QString::fromLocal8Bit(bytes).trimmed();
         const qsizetype slash = line.indexOf(QLatin1Char('/'));
         if (slash < 0)
             continue;
