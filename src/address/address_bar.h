@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <QString>
+
 #include <array>
 
 class QComboBox;
@@ -23,7 +25,13 @@ public:
     void setText(int tab, const QString &text);
 
 private:
+    // The combo box takes the list's first entry as its text when the list is filled, and
+    // drops its text when the list is emptied: each dropdown's text is kept across both.
+    void holdTexts();
+    void restoreTexts();
+
     std::array<QComboBox *, 31> m_combos{};
+    std::array<QString, 31> m_held{};
 };
 
 }  // namespace pelquin

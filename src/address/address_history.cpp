@@ -11,16 +11,67 @@ QString AddressHistory::request(int i) const
 
 void AddressHistory::setRequests(const QStringList &entries)
 {
-    m_model.setStringList(entries.mid(0, kMaxEntries));
+    const QStringList kept = entries.mid(0, kMaxEntries);
+    m_upper.clear();
+    for (const QString &entry : kept)
+        m_upper.insert(entry.toUpper());
+    m_model.setStringList(kept);
 }
 
 void AddressHistory::append(const QString &entry)
 {
     const int row = m_model.rowCount();
     if (row >= kMaxEntries)
-        return;
+        return;  // the list is full: the address still navigates, it is just not kept
     m_model.insertRows(row, 1);
     m_model.setData(m_model.index(row), entry);
+    m_upper.insert(entry.toUpper());
+}
+
+void AddressHistory::clear()
+{
+    m_model.setStringList({});
+    m_upper.clear();
+}
+
+namespace {
+
+// Drops a leading "http://" and then a leading "https://" when the text is long enough.
+QString withoutWebPrefix(QString text, bool upperCase)
+{
+    if (text.trimmed().isEmpty() || text.size() <= 7)
+        return text;
+    const Qt::CaseSensitivity cs = upperCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    if (text.startsWith(upperCase ? QStringLiteral("HTTP://") : QStringLiteral("http://"), cs))
+        text = text.mid(7);
+    if (text.startsWith(upperCase ? QStringLiteral("HTTPS://") : QStringLiteral("https://"), cs))
+        text = text.mid(8);
+    return text;
+}
+
+}  // namespace
+
+void AddressHistory::AddToCombos(QString &address)
+{
+    const QString key = withoutWebPrefix(address.toUpper(), true);
+    if (!key.isEmpty() && m_upper.contains(key))
+        return;
+    if (address.trimmed().isEmpty())
+        return;
+    address = withoutWebPrefix(address, false);
+    append(address);
+}
+
+QString AddressHistory::firstStartingWith(const QString &text) const
+{
+    if (text.isEmpty())
+        return {};  // nothing typed, nothing to complete
+    const QStringList &entries = m_model.stringList();
+    for (const QString &entry : entries) {
+        if (entry.startsWith(text, Qt::CaseInsensitive))
+            return entry;
+    }
+    return {};
 }
 
 QStringList readHistoryFile(const QString &path, const std::function<bool()> &limitToFifty)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QObject>
+#include <QSet>
 #include <QStringList>
 #include <QStringListModel>
 
@@ -23,10 +23,23 @@ public:
 
     void setRequests(const QStringList &entries);
     void append(const QString &entry);
-    void clear() { m_model.setStringList({}); }
+    // Empties every dropdown's list; their edit texts stay.
+    void clear();
+
+    // Adds an address typed or opened to the history unless it is there already, ignoring
+    // case and a leading "http://" or "https://". The address comes back without that prefix.
+    void AddToCombos(QString &address);
+
+    // The first entry that begins with `text`, ignoring case, as the dropdowns' own prefix
+    // search finds it; empty when none does.
+    QString firstStartingWith(const QString &text) const;
+
+    // The next change of a dropdown's text is not completed (shared by every dropdown).
+    bool skipComplete = false;
 
 private:
     QStringListModel m_model;
+    QSet<QString> m_upper;  // every entry in upper case, for the duplicate test
 };
 
 // Reads Requests.Dat field by field; at 50 entries `limitToFifty` is asked once whether to

@@ -25,7 +25,8 @@ void Trap::handle(const BasicError &error)
         return;
     m_ended = true;
     m_endedBy = error.number();
-    if (!in(m_endSilently))
+    if (!in(m_endSilently) &&
+        std::find(m_endSilently.begin(), m_endSilently.end(), kAnyError) == m_endSilently.end())
         m_reporter.report(error, m_label);
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <initializer_list>
+#include <limits>
 #include <vector>
 
 namespace pelquin {
@@ -29,6 +30,9 @@ private:
 // reported and ends the handler, so the steps after it are not run. Nothing escapes.
 class Trap {
 public:
+    // In `endSilently`: every error not passed over ends the handler without a message.
+    static constexpr int kAnyError = std::numeric_limits<int>::min();
+
     Trap(ErrorReporter &reporter, QString label, std::initializer_list<int> passOver = {},
          std::initializer_list<int> endSilently = {})
         : m_reporter(reporter), m_label(std::move(label)), m_passOver(passOver),

@@ -1,14 +1,17 @@
 #include "shell/main_window.h"
 
 #include "address/address_bar.h"
+#include "address/dropdown_handlers.h"
 #include "address/address_history.h"
 #include "platform/app_folder.h"
 #include "platform/error_report.h"
 #include "platform/prompts.h"
 #include "platform/settings_store.h"
 #include "platform/twips.h"
+#include "shell/commands.h"
 #include "shell/display_modes.h"
 #include "shell/help_screen.h"
+#include "shell/keyboard.h"
 #include "shell/layout.h"
 #include "shell/session.h"
 #include "shell/speed_menu.h"
@@ -24,6 +27,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QComboBox>
 #include <QApplication>
 #include <QCoreApplication>
@@ -60,6 +66,13 @@ MainWindow::MainWindow(MainWindowDeps deps)
     m_events->connectAll();
     m_timers = new Timers(m_session, c, m_d.errors, m_d.clock, doStartup, this);
     m_layout->setSelectAgain([this] { m_selection->TabStrip1_Click(); });
+    m_commands = new Commands(*this, m_session, c, *m_menu, m_d.sponsor, m_d.prompts,
+                              m_d.errors);
+    m_dropdowns = new DropdownHandlers(m_session, c, m_d.errors, this);
+    m_keyboard = new KeyboardPreview(*this, m_session, *m_menu, *m_buttons, m_d.errors,
+                                     [this] { mnuHelp_Click(); });
+    qApp->installEventFilter(m_keyboard);
+    setAcceptDrops(true);
 
     connect(m_tabStrip, &TabStrip::selectionHandling, this,
             [this] { m_selection->TabStrip1_Click(); });
@@ -243,10 +256,22 @@ void MainWindow::showHelpScreen()
 
 void MainWindow::speedMenuFromTabStrip(const QPoint &globalPos)
 {
-    m_menu->mnuBack->setEnabled(m_buttons->enabled(1));
-    m_menu->mnuForward->setEnabled(m_buttons->enabled(2));
+    m_keyboard->FMI();
     if (!m_session.menuHidden)
         m_menu->popup(globalPos);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasFormat(QLatin1String(TabStrip::kTabMime)))
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    // A tab dropped on the window's free area ends the tab drag, nothing more.
+    m_tabStrip->setDragMode(0);
+    event->acceptProposedAction();
 }
 
 void MainWindow::linkDrop(int tab, const QString &text, bool hasText,

@@ -14,7 +14,10 @@ class AddressBar;
 class BrowserEvents;
 class ButtonBar;
 class Clock;
+class Commands;
 class DisplayModes;
+class DropdownHandlers;
+class KeyboardPreview;
 class ErrorReporter;
 class Prompts;
 class SettingsStore;
@@ -76,6 +79,9 @@ public:
     StagedLoading &stagedLoading() const { return *m_staged; }
     BrowserEvents &events() const { return *m_events; }
     Timers &timers() const { return *m_timers; }
+    Commands &commands() const { return *m_commands; }
+    DropdownHandlers &dropdowns() const { return *m_dropdowns; }
+    KeyboardPreview &keyboard() const { return *m_keyboard; }
     TabControls controls() const;
 
 signals:
@@ -87,6 +93,8 @@ protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void firstActivation();
@@ -112,6 +120,9 @@ private:
     std::unique_ptr<StagedLoading> m_staged;
     std::unique_ptr<BrowserEvents> m_events;
     Timers *m_timers;
+    Commands *m_commands;
+    DropdownHandlers *m_dropdowns;
+    KeyboardPreview *m_keyboard;
     std::function<void(int)> m_pageScript;
     RestoredPlacement m_placement;
     CloseReason m_closeReason = CloseReason::User;

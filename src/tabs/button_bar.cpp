@@ -2,9 +2,37 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QImage>
 #include <QStyle>
 
 namespace pelquin {
+
+namespace {
+
+// Normal pictures are muted, hot ones (under the mouse) in full colour, disabled ones grey.
+QIcon buttonIcon(const QIcon &source, QSize size)
+{
+    const QPixmap hot = source.pixmap(size);
+    QImage grey = hot.toImage().convertToFormat(QImage::Format_ARGB32);
+    QImage muted = grey;
+    for (int y = 0; y < grey.height(); ++y) {
+        auto *g = reinterpret_cast<QRgb *>(grey.scanLine(y));
+        auto *m = reinterpret_cast<QRgb *>(muted.scanLine(y));
+        for (int x = 0; x < grey.width(); ++x) {
+            const int v = qGray(g[x]);
+            const int a = qAlpha(g[x]);
+            m[x] = qRgba((qRed(g[x]) + v) / 2, (qGreen(g[x]) + v) / 2, (qBlue(g[x]) + v) / 2, a);
+            g[x] = qRgba(160 + v / 4, 160 + v / 4, 160 + v / 4, a / 2);
+        }
+    }
+    QIcon icon;
+    icon.addPixmap(QPixmap::fromImage(muted), QIcon::Normal);
+    icon.addPixmap(hot, QIcon::Active);
+    icon.addPixmap(QPixmap::fromImage(grey), QIcon::Disabled);
+    return icon;
+}
+
+}  // namespace
 
 const QStringList &ButtonBar::names()
 {
@@ -31,7 +59,8 @@ ButtonBar::ButtonBar(QWidget *parent) : QToolBar(parent)
         QStyle::SP_FileDialogInfoView, QStyle::SP_ArrowRight,    QStyle::SP_DialogHelpButton};
     for (int i = 0; i < names().size(); ++i) {
         const QString name = names().at(i);
-        QAction *action = addAction(style()->standardIcon(pictures[i]), name);
+        QAction *action =
+            addAction(buttonIcon(style()->standardIcon(pictures[i]), iconSize()), name);
         action->setObjectName(name);
         action->setToolTip(name);
         connect(action, &QAction::triggered, this, [this, name] { emit buttonClicked(name); });

@@ -47,7 +47,10 @@ void TabStrip::select(int tab)
         m_bar->setCurrentIndex(tab - 1);
 }
 
-QString TabStrip::caption(int tab) const { return m_bar->tabText(tab - 1); }
+QString TabStrip::caption(int tab) const
+{
+    return m_bar->tabText(tab - 1).replace(QStringLiteral("&&"), QStringLiteral("&"));
+}
 
 void TabStrip::setCaption(int tab, const QString &caption)
 {

@@ -48,7 +48,8 @@ TEST(TabStrip, ThirtyTabsWithoutCaptionTooltipOrPicture)
     EXPECT_EQ(strip.caption(30), QString());
     EXPECT_EQ(strip.image(7), 0);
     strip.setCaption(3, QStringLiteral("R&D"));
-    EXPECT_EQ(strip.caption(3), QStringLiteral("R&&D"));
+    EXPECT_EQ(strip.caption(3), QStringLiteral("R&D"));
+    EXPECT_EQ(strip.bar()->tabText(2), QStringLiteral("R&&D"));
     strip.setImage(3, 1);
     EXPECT_EQ(strip.image(3), 1);
     EXPECT_FALSE(strip.bar()->tabIcon(2).isNull());

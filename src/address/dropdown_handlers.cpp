@@ -1,0 +1,169 @@
+#include "address/dropdown_handlers.h"
+
+#include "address/address_bar.h"
+#include "address/completion.h"
+#include "platform/error_report.h"
+#include "platform/key_codes.h"
+#include "shell/session.h"
+#include "tabs/tab_strip.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMimeData>
+
+namespace pelquin {
+
+DropdownHandlers::DropdownHandlers(Session &session, TabControls controls, ErrorReporter &errors,
+                                   QObject *parent)
+    : QObject(parent), m_session(session), m_c(controls), m_errors(errors)
+{
+    for (int k = 1; k <= kTabCount; ++k) {
+        QComboBox *combo = m_c.addressBar.combo(k);
+        combo->installEventFilter(this);
+        combo->lineEdit()->installEventFilter(this);
+        combo->lineEdit()->setAcceptDrops(true);
+        connect(combo, &QComboBox::editTextChanged, this, [this, combo] {
+            Trap(m_errors, QStringLiteral(" At CBC")).step([&] {
+                completeDropdownText(*combo, m_session.history);
+            });
+        });
+        connect(combo, &QComboBox::activated, this, [this, k] { Combo1_Click(k); });
+    }
+}
+
+int DropdownHandlers::tabOf(QObject *watched) const
+{
+    for (int k = 1; k <= kTabCount; ++k) {
+        QComboBox *combo = m_c.addressBar.combo(k);
+        if (watched == combo || watched == combo->lineEdit())
+            return k;
+    }
+    return 0;
+}
+
+bool DropdownHandlers::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::DragEnter && type != QEvent::DragMove &&
+        type != QEvent::Drop)
+        return QObject::eventFilter(watched, event);
+    const int k = tabOf(watched);
+    if (k == 0)
+        return QObject::eventFilter(watched, event);
+    if (type == QEvent::KeyPress) {
+        // The dropdown hands its keys to its line edit directly, past this filter, so each
+        // key is seen here once, by whichever of the two received it.
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            Combo1_KeyPressEnter(k);
+            return true;
+        }
+        return Combo1_KeyDown(k, keyCode(*key), shiftState(*key));
+    }
+    auto *drop = static_cast<QDropEvent *>(event);
+    const QMimeData *data = drop->mimeData();
+    const bool tabDrag = data->hasFormat(QLatin1String(TabStrip::kTabMime));
+    if (type != QEvent::Drop) {
+        drop->acceptProposedAction();
+        return true;
+    }
+    if (tabDrag)
+        m_c.tabStrip.setDragMode(0);
+    else
+        Combo1_OLEDragDrop(k, data->hasText() ? data->text()
+                              : data->hasUrls() ? data->urls().constFirst().toString()
+                                                : QString(),
+                           data->hasText() || data->hasUrls());
+    drop->acceptProposedAction();
+    return true;
+}
+
+bool DropdownHandlers::Combo1_KeyDown(int k, int keyCode, int shiftState)
+{
+    Q_UNUSED(k);
+    bool swallowed = false;
+    Trap(m_errors, QStringLiteral(" At CboKd")).step([&] {
+        const int sel = m_c.tabStrip.selected();
+        switch (keyCode) {
+        case key::PageUp:
+        case key::PageDown:
+        case key::Up:
+        case key::Down:
+            swallowed = true;
+            sendKeyToPage(sel, keyCode);
+            return;
+        case key::Delete:
+        case key::Backspace:
+            m_session.history.skipComplete = true;
+            return;
+        default:
+            break;
+        }
+        if (shiftState == shift::Shift) {
+            if (keyCode == key::Left && sel >= 2)
+                m_c.tabStrip.select(sel - 1);
+            else if (keyCode == key::Right && sel <= kTabCount - 1)
+                m_c.tabStrip.select(sel + 1);
+        }
+    });
+    return swallowed;
+}
+
+void DropdownHandlers::sendKeyToPage(int tab, int keyCode)
+{
+    if (tab < 1 || tab > kTabCount)
+        return;
+    QWidget *browser = m_c.browsers.widget(tab);
+    browser->setFocus();
+    QWidget *target = browser->focusProxy() ? browser->focusProxy() : browser;
+    const Qt::Key qtKey = keyCode == key::PageUp     ? Qt::Key_PageUp
+                          : keyCode == key::PageDown ? Qt::Key_PageDown
+                          : keyCode == key::Up       ? Qt::Key_Up
+                                                     : Qt::Key_Down;
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, qtKey, Qt::NoModifier));
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, qtKey, Qt::NoModifier));
+}
+
+void DropdownHandlers::Combo1_KeyPressEnter(int k)
+{
+    Trap trap(m_errors, QStringLiteral(" At Combo Keypress"), {err::EFail});
+    const QString text = m_c.addressBar.text(k);
+    trap.step([&] { m_c.tabStrip.setImage(m_c.tabStrip.selected(), 0); });
+    trap.step([&] { m_c.browsers.at(k).navigate(text); });
+    trap.step([&] {
+        if (text.trimmed().isEmpty())
+            m_c.tabStrip.setCaption(k, QString());
+    });
+    trap.step([&] {
+        if (!text.trimmed().isEmpty()) {
+            QString copy = text;
+            Trap(m_errors, QStringLiteral(" At AddToCombos")).step([&] {
+                m_session.history.AddToCombos(copy);
+            });
+        }
+    });
+}
+
+void DropdownHandlers::Combo1_Click(int k)
+{
+    Trap(m_errors, QStringLiteral(" At ComboClick")).step([&] {
+        const QString text = m_c.addressBar.text(k);
+        if (text.trimmed().isEmpty())
+            return;
+        m_c.tabStrip.setImage(k, 0);
+        m_c.browsers.at(k).navigate(text);
+    });
+}
+
+void DropdownHandlers::Combo1_OLEDragDrop(int k, const QString &text, bool hasText)
+{
+    Trap(m_errors, QStringLiteral(" At OleDrop")).step([&] {
+        if (!hasText)
+            throwError(430);
+        m_c.browsers.at(k).navigate(text);
+    });
+}
+
+}  // namespace pelquin

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "tabs/browser_pool.h"
+
+#include <QObject>
+
+class QComboBox;
+
+namespace pelquin {
+
+class ErrorReporter;
+struct Session;
+
+// The 30 address dropdowns' keyboard, mouse and drop handling: completion while typing,
+// Enter, picking an item, the scrolling keys handed to the page, Shift+Left/Right, drops.
+class DropdownHandlers : public QObject {
+    Q_OBJECT
+public:
+    DropdownHandlers(Session &session, TabControls controls, ErrorReporter &errors,
+                     QObject *parent = nullptr);
+
+    // Key down in dropdown k; true when the key is swallowed.
+    bool Combo1_KeyDown(int k, int keyCode, int shiftState);
+    // Enter in dropdown k.
+    void Combo1_KeyPressEnter(int k);
+    // An item of dropdown k's list was picked.
+    void Combo1_Click(int k);
+    // Text dropped on dropdown k.
+    void Combo1_OLEDragDrop(int k, const QString &text, bool hasText);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    int tabOf(QObject *watched) const;
+    void sendKeyToPage(int tab, int keyCode);
+
+    Session &m_session;
+    TabControls m_c;
+    ErrorReporter &m_errors;
+};
+
+}  // namespace pelquin

@@ -1,0 +1,103 @@
+#include "address/open_location.h"
+
+#include "address/address_history.h"
+#include "address/completion.h"
+#include "platform/twips.h"
+#include "tabs/tab_strip.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace pelquin {
+
+OpenLocationDialog::OpenLocationDialog(AddressHistory &history, TabStrip &tabs,
+                                       const QString &current, QWidget *parent)
+    : QDialog(parent), m_history(history), m_tabs(tabs), m_combo(new QComboBox(this))
+{
+    setObjectName(QStringLiteral("openloc"));
+    setWindowTitle(QStringLiteral("Open Location"));
+    m_combo->setObjectName(QStringLiteral("Combo1"));
+    m_combo->setEditable(true);
+    m_combo->setInsertPolicy(QComboBox::NoInsert);
+    m_combo->setCompleter(nullptr);
+    m_combo->setPlaceholderText(QStringLiteral("Type an address and press Enter"));
+    m_combo->setModel(history.model());
+    m_combo->setCurrentIndex(-1);
+    m_combo->setEditText(current);
+    m_combo->installEventFilter(this);
+    m_combo->lineEdit()->installEventFilter(this);
+    const QRect box = toPixelRect(120, 120, 7815, 0);
+    m_combo->setGeometry(box.x(), box.y(), box.width(), m_combo->sizeHint().height());
+    // The buttons stand below the visible area: Enter and Escape reach them.
+    auto *accept = new QPushButton(QStringLiteral("OK"), this);
+    accept->setObjectName(QStringLiteral("Command1"));
+    accept->setDefault(true);
+    accept->setGeometry(toPixelRect(1800, 600, 1215, 495));
+    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("Command2"));
+    cancel->setGeometry(toPixelRect(3360, 600, 1215, 495));
+    setFixedSize(toPixels(7950), qMax(toPixels(540), box.y() * 2 + m_combo->height()));
+    connect(accept, &QPushButton::clicked, this, &OpenLocationDialog::Command1_Click);
+    connect(cancel, &QPushButton::clicked, this, &OpenLocationDialog::Command2_Click);
+    connect(m_combo, &QComboBox::editTextChanged, this,
+            [this] { completeDropdownText(*m_combo, m_history); });
+    connect(m_combo, &QComboBox::activated, this, &OpenLocationDialog::Combo1_Click);
+}
+
+bool OpenLocationDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && (watched == m_combo || watched == m_combo->lineEdit())) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Delete || key == Qt::Key_Backspace)
+            m_history.skipComplete = true;
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Command1_Click();
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            Command2_Click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void OpenLocationDialog::Command1_Click()
+{
+    const QString text = m_combo->currentText();
+    if (!text.trimmed().isEmpty())
+        m_openAddress = text;
+    accept();
+}
+
+void OpenLocationDialog::Command2_Click()
+{
+    m_openAddress.clear();
+    QDialog::reject();
+}
+
+void OpenLocationDialog::reject()
+{
+    Command2_Click();
+}
+
+void OpenLocationDialog::Combo1_Click()
+{
+    const QString text = m_combo->currentText();
+    if (text.trimmed().isEmpty())
+        return;
+    m_openAddress = text;
+    m_tabs.setImage(m_tabs.selected(), 0);
+}
+
+void OpenLocationDialog::closeEvent(QCloseEvent *event)
+{
+    // The window's close box keeps whatever address was picked.
+    QDialog::reject();
+    event->accept();
+}
+
+}  // namespace pelquin

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+
+namespace pelquin {
+
+class AddressHistory;
+class TabStrip;
+
+// openloc, "Open Location": one dropdown for an address, filled from the history and
+// completed as the main window's dropdowns are. Enter accepts, Escape cancels.
+class OpenLocationDialog : public QDialog {
+    Q_OBJECT
+public:
+    OpenLocationDialog(AddressHistory &history, TabStrip &tabs, const QString &current,
+                       QWidget *parent = nullptr);
+
+    // The address handed back; empty when there is none.
+    QString openAddress() const { return m_openAddress; }
+    QComboBox *combo1() const { return m_combo; }
+
+    void Command1_Click();  // accept
+    void Command2_Click();  // cancel
+    void Combo1_Click();    // an item was picked
+    void reject() override;  // Escape: as Cancel
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    AddressHistory &m_history;
+    TabStrip &m_tabs;
+    QComboBox *m_combo;
+    QString m_openAddress;
+};
+
+}  // namespace pelquin

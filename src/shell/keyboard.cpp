@@ -1,0 +1,84 @@
+#include "shell/keyboard.h"
+
+#include "platform/error_report.h"
+#include "platform/key_codes.h"
+#include "shell/session.h"
+#include "shell/speed_menu.h"
+#include "tabs/button_bar.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace pelquin {
+
+KeyboardPreview::KeyboardPreview(QWidget &window, Session &session, SpeedMenu &menu,
+                                 ButtonBar &buttons, ErrorReporter &errors,
+                                 std::function<void()> showHelp)
+    : QObject(&window), m_window(window), m_session(session), m_menu(menu), m_buttons(buttons),
+      m_errors(errors), m_showHelp(std::move(showHelp))
+{
+}
+
+bool KeyboardPreview::isSeenAlready(const QKeyEvent &event)
+{
+    const bool same = &event == m_lastEvent && event.timestamp() == m_lastStamp &&
+                      event.key() == m_lastKey;
+    m_lastEvent = &event;
+    m_lastStamp = event.timestamp();
+    m_lastKey = event.key();
+    return same;
+}
+
+bool KeyboardPreview::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWidgetType() &&
+        static_cast<QWidget *>(watched)->window() == &m_window) {
+        const auto &key = *static_cast<QKeyEvent *>(event);
+        if (!isSeenAlready(key)) {
+            if (type == QEvent::KeyPress)
+                Form_KeyDown(keyCode(key), shiftState(key));
+            else
+                Form_KeyUp(shiftState(key));
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void KeyboardPreview::Form_KeyDown(int keyCode, int shiftState)
+{
+    Trap trap(m_errors, QStringLiteral(" At tsKd"));
+    trap.step([&] {
+        m_session.modifierHeld = shiftState != 0;
+        if (keyCode == key::F1)
+            m_showHelp();
+        if (m_previousKey == key::Alt && keyCode == key::M)
+            popUpSpeedMenu();
+    });
+    if (!trap.ended())
+        m_previousKey = keyCode;
+}
+
+void KeyboardPreview::Form_KeyUp(int shiftState)
+{
+    m_session.modifierHeld = shiftState != 0;
+}
+
+void KeyboardPreview::FMI()
+{
+    Trap(m_errors, QStringLiteral(" At FMI")).step([&] {
+        m_menu.mnuBack->setEnabled(m_buttons.enabled(1));
+        m_menu.mnuForward->setEnabled(m_buttons.enabled(2));
+    });
+}
+
+void KeyboardPreview::popUpSpeedMenu()
+{
+    FMI();
+    if (!m_session.menuHidden)
+        m_menu.popup(QCursor::pos());
+}
+
+}  // namespace pelquin

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+class QKeyEvent;
+class QWidget;
+
+namespace pelquin {
+
+class ButtonBar;
+class ErrorReporter;
+class SpeedMenu;
+struct Session;
+
+// The main window's key preview: it sees every key of the window before the focused control
+// does. F1 asks for help, Alt then M opens the speed menu, and modifierHeld follows the keys.
+class KeyboardPreview : public QObject {
+    Q_OBJECT
+public:
+    KeyboardPreview(QWidget &window, Session &session, SpeedMenu &menu, ButtonBar &buttons,
+                    ErrorReporter &errors, std::function<void()> showHelp);
+
+    void Form_KeyDown(int keyCode, int shiftState);
+    void Form_KeyUp(int shiftState);
+    // Prepares the speed menu: Back and Forward as the button bar has them.
+    void FMI();
+    // FMI, then the menu at the mouse unless the page script hid it.
+    void popUpSpeedMenu();
+
+    int previousKey() const { return m_previousKey; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool isSeenAlready(const QKeyEvent &event);
+
+    QWidget &m_window;
+    Session &m_session;
+    SpeedMenu &m_menu;
+    ButtonBar &m_buttons;
+    ErrorReporter &m_errors;
+    std::function<void()> m_showHelp;
+    int m_previousKey = 0;
+    // A key the focused control ignores goes on to its parents: handle it once.
+    const QKeyEvent *m_lastEvent = nullptr;
+    quint64 m_lastStamp = 0;
+    int m_lastKey = 0;
+};
+
+}  // namespace pelquin

@@ -1,0 +1,137 @@
+#include "tabs/navigation_commands.h"
+
+#include "platform/error_report.h"
+#include "shell/session.h"
+#include "sponsor/sponsor_site.h"
+#include "tabs/button_bar.h"
+#include "tabs/tab_strip.h"
+
+namespace pelquin {
+
+namespace {
+const QString kMnuBack = QStringLiteral(" At MnuBack");
+}
+
+NavigationCommands::NavigationCommands(Session &session, TabControls controls,
+                                       const SponsorSite &sponsor, ErrorReporter &errors)
+    : m_session(session), m_c(controls), m_sponsor(sponsor), m_errors(errors)
+{
+}
+
+int NavigationCommands::selected() const
+{
+    const int t = m_c.tabStrip.selected();
+    if (t < 1 || t > kTabCount)
+        throwError(err::ObjectNotSet);  // no tab left to act on
+    return t;
+}
+
+void NavigationCommands::history(int direction)
+{
+    // 1 Back, 2 Forward: the button, the flag and the browser call that go with each.
+    Trap trap(m_errors, kMnuBack, {err::ObjectNotSet, err::NoSuchProperty});
+    trap.step([&] {
+        const int t = selected();
+        m_session.tabs.historyDirection = 0;
+        m_session.tabs[t].loading = false;
+        m_session.tabs.historyDirection = direction;
+        try {
+            if (direction == 1)
+                m_c.browsers.at(t).goBack();
+            else
+                m_c.browsers.at(t).goForward();
+        } catch (const BasicError &error) {
+            if (error.number() != err::EFail)
+                throw;
+            m_c.buttons.setEnabledAt(direction, false);
+            (direction == 1 ? m_session.tabs[t].backEnabled : m_session.tabs[t].forwardEnabled) =
+                false;
+        }
+    });
+}
+
+void NavigationCommands::mnuBack_Click() { history(1); }
+
+void NavigationCommands::mnuForward_Click() { history(2); }
+
+void NavigationCommands::mnuStop_Click()
+{
+    Trap(m_errors, kMnuBack, {err::ObjectNotSet, err::EFail}).step([&] {
+        const int t = selected();
+        BrowserControl &browser = m_c.browsers.at(t);
+        if (browser.locationUrl().contains(m_sponsor.domain()))
+            return;  // a sponsor page cannot be stopped
+        m_session.tabs.historyDirection = 0;
+        m_session.tabs[t].loading = false;
+        if (browser.busy())
+            browser.stop();
+    });
+}
+
+void NavigationCommands::mnuRefresh_Click()
+{
+    m_session.tabs.historyDirection = 0;
+    Trap trap(m_errors, QStringLiteral(" At mnuPrint_"), {err::ObjectNotSet, err::EFail});
+    int t = 0;
+    trap.step([&] { t = selected(); });
+    trap.step([&] { m_c.tabStrip.setImage(t, 0); });
+    trap.step([&] { m_c.browsers.at(t).refresh(); });
+    trap.step([&] { m_session.tabs[t].refreshing = true; });
+}
+
+void NavigationCommands::mnuhome_Click()
+{
+    m_session.tabs.historyDirection = 0;
+    Trap(m_errors, kMnuBack, {err::ObjectNotSet, err::EFail}).step([&] {
+        const int t = selected();
+        const QString &home = m_session.settings[t].startUrl;
+        if (!home.trimmed().isEmpty())
+            m_c.browsers.at(t).navigate(home);
+    });
+}
+
+void NavigationCommands::mnuSearch_Click()
+{
+    m_session.tabs.historyDirection = 0;
+    // Search reports nothing: listed errors are passed over, any other ends it quietly.
+    Trap trap(m_errors, QString(), {err::ObjectNotSet, err::NoSuchProperty, err::EFail},
+              {Trap::kAnyError});
+    trap.step([&] {
+        BrowserControl &search = m_c.browsers.at(2);
+        if (!search.locationUrl().contains(m_sponsor.searchResultsMark())) {
+            try {
+                search.blankDocument();
+            } catch (const BasicError &error) {
+                if (error.number() != err::ObjectNotSet)
+                    throw;
+            }
+            search.navigate(m_sponsor.searchFormUrl());
+        }
+    });
+    trap.step([&] { m_c.tabStrip.select(2); });
+}
+
+void NavigationCommands::mnuPrint_Click()
+{
+    m_session.tabs.historyDirection = 0;
+    Trap(m_errors, QStringLiteral(" At mnuPrint"), {err::ObjectNotSet, err::EFail}).step([&] {
+        BrowserControl &browser = m_c.browsers.at(selected());
+        int status = 0;
+        try {
+            status = browser.queryStatus(browser_cmd::Print);
+        } catch (const BasicError &) {
+            return;  // the query failed: nothing to print
+        }
+        if (status & browser_cmd::StatusEnabled)
+            browser.exec(browser_cmd::Print);
+    });
+}
+
+void NavigationCommands::homeHint()
+{
+    const int t = m_c.tabStrip.selected();
+    if (t >= 1 && t <= kTabCount)
+        m_c.buttons.setToolTipAt(5, m_session.settings[t].startUrl);
+}
+
+}  // namespace pelquin

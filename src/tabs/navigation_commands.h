@@ -1,0 +1,38 @@
+#pragma once
+
+#include "tabs/browser_pool.h"
+
+namespace pelquin {
+
+class ErrorReporter;
+class SponsorSite;
+struct Session;
+
+// Back, Forward, Stop, Refresh, Home, Search and Print on the selected tab, and the Home
+// button's hover hint.
+class NavigationCommands {
+public:
+    NavigationCommands(Session &session, TabControls controls, const SponsorSite &sponsor,
+                       ErrorReporter &errors);
+
+    void mnuBack_Click();
+    void mnuForward_Click();
+    void mnuStop_Click();
+    void mnuRefresh_Click();
+    void mnuhome_Click();
+    void mnuSearch_Click();
+    void mnuPrint_Click();
+    // The mouse moved over the button bar: Home's tooltip names the selected tab's home.
+    void homeHint();
+
+private:
+    int selected() const;
+    void history(int direction);
+
+    Session &m_session;
+    TabControls m_c;
+    const SponsorSite &m_sponsor;
+    ErrorReporter &m_errors;
+};
+
+}  // namespace pelquin

@@ -1,0 +1,158 @@
+#include "address/address_bar.h"
+#include "address/dropdown_handlers.h"
+#include "platform/key_codes.h"
+#include "platform/text_file.h"
+#include "support/shell_fixture.h"
+#include "tabs/tab_strip.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace pelquin;
+using pelquin::test::ShellFixture;
+
+class Dropdowns : public ShellFixture {
+protected:
+    void SetUp() override
+    {
+        writeTextFile(home.file("Requests.Dat"), {QStringLiteral("abcdef"),
+                                                  QStringLiteral("Abc/x"),
+                                                  QStringLiteral("file:///C:/x.htm")});
+        start();
+        history().skipComplete = false;
+    }
+    AddressHistory &history() { return session->history; }
+    QComboBox *combo(int t) { return window->addressBar().combo(t); }
+    QString add(const QString &address)
+    {
+        QString copy = address;
+        history().AddToCombos(copy);
+        return copy;
+    }
+    void type(int t, const QString &text)
+    {
+        for (const QChar c : text)
+            QTest::keyClick(combo(t), c.toLatin1());
+    }
+};
+
+TEST_F(Dropdowns, AddToCombosIgnoresCaseAndTheWebPrefixes)
+{
+    EXPECT_EQ(add(QStringLiteral("http://Zed/x")), QStringLiteral("Zed/x"));
+    EXPECT_EQ(history().requestcount(), 4);
+    add(QStringLiteral("ZED/X"));
+    add(QStringLiteral("HTTP://zed/x"));
+    EXPECT_EQ(history().requestcount(), 4);
+    EXPECT_EQ(add(QStringLiteral("https://abc/y")), QStringLiteral("abc/y"));
+    EXPECT_EQ(add(QStringLiteral("C:\\x.htm")), QStringLiteral("C:\\x.htm"));
+    EXPECT_EQ(add(QStringLiteral("http://")), QStringLiteral("http://"));
+    add(QStringLiteral("FILE:///c:/X.HTM"));
+    EXPECT_EQ(history().requestcount(), 7);
+    EXPECT_EQ(combo(30)->count(), 7);
+    EXPECT_EQ(combo(30)->itemText(6), QStringLiteral("http://"));
+}
+
+TEST_F(Dropdowns, TypingCompletesFromTheFirstMatchAndBackspaceDoesNotCompleteAgain)
+{
+    QTest::keyClicks(combo(1), QStringLiteral("AB"));
+    EXPECT_EQ(combo(1)->currentText(), QStringLiteral("ABcdef"));
+    EXPECT_EQ(combo(1)->lineEdit()->selectedText(), QStringLiteral("cdef"));
+    QTest::keyClick(combo(1), Qt::Key_Backspace);
+    EXPECT_EQ(combo(1)->currentText(), QStringLiteral("AB"));
+    QTest::keyClick(combo(1), 'c');
+    EXPECT_EQ(combo(1)->currentText(), QStringLiteral("ABcdef"));
+    EXPECT_EQ(combo(2)->currentText(), QString());  // each dropdown's text is its own
+}
+
+TEST_F(Dropdowns, EnterNavigatesAddsToTheHistoryAndRemovesThePicture)
+{
+    window->tabStrip().setImage(1, 1);
+    combo(1)->setEditText(QStringLiteral("http://new.example/"));
+    browser(1).navigations.clear();
+    QTest::keyClick(combo(1), Qt::Key_Return);
+    EXPECT_EQ(browser(1).navigations, QStringList{"http://new.example/"});
+    EXPECT_EQ(window->tabStrip().image(1), 0);
+    EXPECT_EQ(history().request(4), QStringLiteral("new.example/"));
+    EXPECT_EQ(combo(1)->currentText(), QStringLiteral("http://new.example/"));
+}
+
+TEST_F(Dropdowns, EnterOnABlankDropdownClearsTheCaptionAndAddsNothing)
+{
+    window->tabStrip().setCaption(1, QStringLiteral("old"));
+    combo(1)->setEditText(QStringLiteral("   "));
+    QTest::keyClick(combo(1), Qt::Key_Enter);
+    EXPECT_EQ(window->tabStrip().caption(1), QString());
+    EXPECT_EQ(history().requestcount(), 3);
+}
+
+TEST_F(Dropdowns, PickingAnItemNavigatesWithoutAddingAndDropsNavigateOnly)
+{
+    window->tabStrip().setImage(1, 1);
+    combo(1)->setCurrentIndex(1);
+    browser(1).navigations.clear();
+    window->dropdowns().Combo1_Click(1);
+    EXPECT_EQ(browser(1).navigations, QStringList{"Abc/x"});
+    EXPECT_EQ(window->tabStrip().image(1), 0);
+    window->dropdowns().Combo1_OLEDragDrop(1, QStringLiteral("http://dropped/"), true);
+    EXPECT_EQ(browser(1).navigations.last(), QStringLiteral("http://dropped/"));
+    EXPECT_EQ(history().requestcount(), 3);
+    window->dropdowns().Combo1_OLEDragDrop(1, QString(), false);
+    EXPECT_EQ(messageTexts().size(), 1);
+    EXPECT_TRUE(messageTexts()[0].endsWith(QStringLiteral(" At OleDrop")));
+}
+
+TEST_F(Dropdowns, ScrollingKeysGoToThePageNotTheList)
+{
+    int pageDowns = 0;
+    struct Counter : QObject {
+        int *count;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::KeyPress &&
+                static_cast<QKeyEvent *>(e)->key() == Qt::Key_PageDown)
+                ++*count;
+            return false;
+        }
+    } counter;
+    counter.count = &pageDowns;
+    browser(1).widget()->installEventFilter(&counter);
+    combo(1)->setCurrentIndex(0);
+    QTest::keyClick(combo(1), Qt::Key_PageDown);
+    QTest::keyClick(combo(1), Qt::Key_Down);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pageDowns, 1);
+    EXPECT_EQ(combo(1)->currentIndex(), 0);
+}
+
+TEST_F(Dropdowns, ShiftLeftAndRightMoveBetweenTabsButNotPastTheEnds)
+{
+    QTest::keyClick(combo(1), Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(window->tabStrip().selected(), 1);
+    QTest::keyClick(combo(1), Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(window->tabStrip().selected(), 2);
+    window->tabStrip().select(30);
+    QTest::keyClick(combo(30), Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(window->tabStrip().selected(), 30);
+    QTest::keyClick(combo(30), Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(window->tabStrip().selected(), 30);
+    QTest::keyClick(combo(30), Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(window->tabStrip().selected(), 29);
+}
+
+TEST_F(Dropdowns, FillingOrGrowingTheSharedListLeavesEveryDropdownsTextAlone)
+{
+    EXPECT_EQ(combo(7)->currentText(), QString());
+    combo(7)->setEditText(QStringLiteral("mine"));
+    history().clear();
+    history().skipComplete = true;
+    combo(8)->setEditText(QStringLiteral("other"));
+    add(QStringLiteral("first.example"));
+    EXPECT_EQ(combo(7)->currentText(), QStringLiteral("mine"));
+    EXPECT_EQ(combo(8)->currentText(), QStringLiteral("other"));
+    EXPECT_EQ(combo(9)->currentText(), QString());
+    history().setRequests({QStringLiteral("a"), QStringLiteral("b")});
+    EXPECT_EQ(combo(9)->currentText(), QString());
+}

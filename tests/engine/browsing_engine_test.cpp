@@ -1,0 +1,94 @@
+#include "address/address_bar.h"
+#include "engine/shell_engine_fixture.h"
+#include "shell/commands.h"
+#include "tabs/button_bar.h"
+#include "tabs/tab_strip.h"
+#include "tabs/timers.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace pelquin;
+using namespace pelquin::test;
+
+class BrowsingEngine : public MainWindowEngine {
+protected:
+    void SetUp() override
+    {
+        MainWindowEngine::SetUp();
+        writeTextFile(home.file("Requests.Dat"), {url("/p6.htm").mid(7)});
+        start();
+        ASSERT_TRUE(waitFor([&] { return window->tabStrip().image(1) == 1; }, 20000));
+    }
+    TabStrip &strip() { return window->tabStrip(); }
+    bool loaded(int tab, const QString &address)
+    {
+        return waitFor([&] {
+            return window->browsers().at(tab).locationUrl() == address && strip().image(tab) == 1;
+        }, 15000);
+    }
+};
+
+TEST_F(BrowsingEngine, ATypedAddressIsCompletedAndEnterLoadsIt)
+{
+    strip().select(3);
+    QComboBox *combo = window->addressBar().combo(3);
+    combo->setFocus();
+    QTest::keyClicks(combo, QStringLiteral("PELQUIN.LOC"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("PELQUIN.LOC") + url("/p6.htm").mid(18));
+    QTest::keyClick(combo, Qt::Key_Return);
+    EXPECT_TRUE(loaded(3, url("/p6.htm")));
+    EXPECT_EQ(window->browsers().at(3).locationName(), QStringLiteral("p6"));
+    EXPECT_EQ(session->history.requestcount(), 1);  // the same address, another case
+}
+
+TEST_F(BrowsingEngine, BackAndForwardMoveThroughRealPagesAndStopAtTheEnds)
+{
+    strip().select(4);
+    BrowserControl &browser = window->browsers().at(4);
+    browser.navigate(url("/p6.htm"));
+    ASSERT_TRUE(loaded(4, url("/p6.htm")));
+    browser.navigate(url("/p7.htm"));
+    ASSERT_TRUE(loaded(4, url("/p7.htm")));
+    EXPECT_TRUE(waitFor([&] { return window->buttons().enabled(1); }));
+    EXPECT_FALSE(window->buttons().enabled(2));
+
+    window->commands().navigation().mnuBack_Click();
+    ASSERT_TRUE(loaded(4, url("/p6.htm")));
+    EXPECT_TRUE(waitFor([&] { return window->buttons().enabled(2); }));
+    EXPECT_FALSE(window->buttons().enabled(1));
+    window->commands().navigation().mnuBack_Click();
+    EXPECT_FALSE(window->buttons().enabled(1));
+    window->commands().navigation().mnuForward_Click();
+    ASSERT_TRUE(loaded(4, url("/p7.htm")));
+    EXPECT_TRUE(waitFor([&] { return !window->buttons().enabled(2); }));
+    EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(BrowsingEngine, RefreshPutsTheWorldPictureBack)
+{
+    strip().select(1);
+    window->commands().navigation().mnuRefresh_Click();
+    EXPECT_EQ(strip().image(1), 0);
+    EXPECT_TRUE(waitFor([&] { return strip().image(1) == 1; }, 15000));
+    EXPECT_FALSE(session->tabs[1].refreshing);
+}
+
+TEST_F(BrowsingEngine, ATabThatRefreshesEveryMinuteIsReloadedWhenTheTimeHasCome)
+{
+    session->settings[5].autoRefresh = true;
+    session->settings[5].refreshMinutes = 1;
+    window->browsers().at(5).navigate(url("/p7.htm"));
+    ASSERT_TRUE(loaded(5, url("/p7.htm")));
+    int completions = 0;
+    QObject::connect(&window->browsers().at(5), &BrowserControl::documentComplete, window.get(),
+                     [&] { ++completions; });
+    window->timers().timer1Tick();
+    spin(300);
+    EXPECT_EQ(completions, 0);
+    clock.advance(61);
+    window->timers().timer1Tick();
+    EXPECT_EQ(strip().image(5), 0);
+    EXPECT_TRUE(waitFor([&] { return completions == 1 && strip().image(5) == 1; }, 15000));
+}

@@ -1,0 +1,86 @@
+#include "platform/key_codes.h"
+
+#include <QTest>
+#include "shell/keyboard.h"
+#include "shell/speed_menu.h"
+#include "support/shell_fixture.h"
+#include "tabs/button_bar.h"
+#include "tabs/timers.h"
+
+#include <QAction>
+#include <QDialog>
+
+using namespace pelquin;
+using pelquin::test::ShellFixture;
+
+class KeyboardTest : public ShellFixture {
+protected:
+    void SetUp() override { start(); }
+    KeyboardPreview &keys() { return window->keyboard(); }
+    SpeedMenu &menu() { return window->menu(); }
+    void closeMenu() { menu().hide(); }
+};
+
+TEST_F(KeyboardTest, AltThenMOpensTheSpeedMenuWithBackAndForwardAsTheButtons)
+{
+    window->buttons().setEnabledAt(1, true);
+    window->buttons().setEnabledAt(2, false);
+    keys().Form_KeyDown(key::Alt, shift::Alt);
+    keys().Form_KeyDown(key::M, 0);
+    EXPECT_TRUE(menu().isVisible());
+    EXPECT_TRUE(menu().mnuBack->isEnabled());
+    EXPECT_FALSE(menu().mnuForward->isEnabled());
+    closeMenu();
+    keys().Form_KeyDown(key::M, 0);
+    EXPECT_FALSE(menu().isVisible());  // the previous key is M now
+}
+
+TEST_F(KeyboardTest, AnotherKeyBetweenAltAndMOpensNothing)
+{
+    keys().Form_KeyDown(key::Alt, shift::Alt);
+    keys().Form_KeyDown('X', shift::Alt);
+    keys().Form_KeyDown(key::M, shift::Alt);
+    EXPECT_FALSE(menu().isVisible());
+}
+
+TEST_F(KeyboardTest, AHiddenMenuIsPreparedButNotShown)
+{
+    session->menuHidden = true;
+    window->buttons().setEnabledAt(2, true);
+    menu().mnuForward->setEnabled(false);
+    keys().Form_KeyDown(key::Alt, shift::Alt);
+    keys().Form_KeyDown(key::M, 0);
+    EXPECT_FALSE(menu().isVisible());
+    EXPECT_TRUE(menu().mnuForward->isEnabled());
+}
+
+TEST_F(KeyboardTest, F1ShowsHelpWithTheRefreshTimerStopped)
+{
+    bool timerRan = true;
+    prompts.onNextForm([&](QDialog &dialog) {
+        timerRan = window->timers().timer1().isActive();
+        dialog.reject();
+        return 0;
+    });
+    keys().Form_KeyDown(key::F1, 0);
+    EXPECT_EQ(prompts.formTitles(), QStringList{"Help"});
+    EXPECT_FALSE(timerRan);
+    EXPECT_TRUE(window->timers().timer1().isActive());
+}
+
+TEST_F(KeyboardTest, ModifierHeldFollowsPressAndRelease)
+{
+    keys().Form_KeyDown(key::Shift, shift::Shift);
+    EXPECT_TRUE(session->modifierHeld);
+    keys().Form_KeyUp(0);
+    EXPECT_FALSE(session->modifierHeld);
+}
+
+TEST_F(KeyboardTest, RealKeyEventsReachThePreviewOnce)
+{
+    QTest::keyClick(window.get(), Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyClick(window.get(), Qt::Key_M);
+    EXPECT_TRUE(menu().isVisible());
+    closeMenu();
+    EXPECT_EQ(keys().previousKey(), key::M);
+}

@@ -1,0 +1,136 @@
+#include "address/address_bar.h"
+#include "address/open_location.h"
+#include "platform/text_file.h"
+#include "shell/commands.h"
+#include "shell/display_modes.h"
+#include "support/shell_fixture.h"
+#include "tabs/goto_dialog.h"
+#include "tabs/tab_strip.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+
+using namespace pelquin;
+using pelquin::test::ShellFixture;
+
+class GotoTest : public ShellFixture {
+protected:
+    void SetUp() override { start(); }
+    void answerGoto(std::function<void(GotoDialog &)> act)
+    {
+        prompts.onNextForm([act](QDialog &d) {
+            auto &dialog = static_cast<GotoDialog &>(d);
+            act(dialog);
+            return dialog.result();
+        });
+        window->commands().mnuGoto_Click();
+    }
+};
+
+TEST_F(GotoTest, TheListPreselectsTheCurrentTabAndOkSelectsIt)
+{
+    window->tabStrip().select(7);
+    window->tabStrip().setCaption(7, QStringLiteral("News"));
+    QStringList lines;
+    int current = -1;
+    answerGoto([&](GotoDialog &d) {
+        for (int i = 0; i < d.list1()->count(); ++i)
+            lines << d.list1()->item(i)->text();
+        current = d.list1()->currentRow();
+        d.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    });
+    EXPECT_EQ(lines.size(), 30);
+    EXPECT_EQ(lines[6], QStringLiteral("Tab 07 News"));
+    EXPECT_EQ(lines[4], QStringLiteral("Tab 05 "));
+    EXPECT_EQ(current, 6);
+    EXPECT_EQ(window->tabStrip().selected(), 7);
+}
+
+TEST_F(GotoTest, ADoubleClickPicksATabAndCancelKeepsTheSelection)
+{
+    answerGoto([](GotoDialog &d) {
+        QListWidgetItem *item = d.list1()->item(11);
+        d.list1()->setCurrentItem(item);
+        emit d.list1()->itemDoubleClicked(item);
+    });
+    EXPECT_EQ(window->tabStrip().selected(), 12);
+    answerGoto([](GotoDialog &d) {
+        d.list1()->setCurrentRow(3);
+        d.findChild<QPushButton *>(QStringLiteral("Command2"))->click();
+    });
+    EXPECT_EQ(window->tabStrip().selected(), 12);
+    answerGoto([](GotoDialog &d) {
+        d.list1()->setCurrentRow(3);
+        d.close();
+    });
+    EXPECT_EQ(window->tabStrip().selected(), 12);
+}
+
+class OpenLocationTest : public ShellFixture {
+protected:
+    void SetUp() override
+    {
+        writeTextFile(home.file("Requests.Dat"), {QStringLiteral("known.example/")});
+        start();
+        window->tabStrip().select(4);
+    }
+    void answer(std::function<void(OpenLocationDialog &)> act)
+    {
+        prompts.onNextForm([act](QDialog &d) {
+            act(static_cast<OpenLocationDialog &>(d));
+            return d.result();
+        });
+        window->commands().mnuOpen_Click();
+    }
+};
+
+TEST_F(OpenLocationTest, WithTheAddressBarShownOnlyTheDropdownIsFocused)
+{
+    window->commands().mnuOpen_Click();
+    EXPECT_TRUE(prompts.formTitles().isEmpty());
+}
+
+TEST_F(OpenLocationTest, AnAcceptedAddressIsOpenedAndKeptWithoutItsPrefix)
+{
+    window->displayModes().mnuhideaddressbar_Click();
+    window->addressBar().setText(4, QStringLiteral("shown.example/"));
+    QString prefilled;
+    int listed = 0;
+    answer([&](OpenLocationDialog &d) {
+        prefilled = d.combo1()->currentText();
+        listed = d.combo1()->count();
+        d.combo1()->setEditText(QStringLiteral("http://typed.example/"));
+        d.Command1_Click();
+    });
+    EXPECT_EQ(prefilled, QStringLiteral("shown.example/"));
+    EXPECT_EQ(listed, 1);
+    EXPECT_EQ(browser(4).navigations.last(), QStringLiteral("http://typed.example/"));
+    EXPECT_EQ(session->history.request(2), QStringLiteral("typed.example/"));
+}
+
+TEST_F(OpenLocationTest, ABlankAcceptOpensNothingAndCancelAfterAPickKeepsThePictureGone)
+{
+    window->displayModes().mnuhideaddressbar_Click();
+    const int before = browser(4).navigations.size();
+    answer([](OpenLocationDialog &d) {
+        d.combo1()->setEditText(QStringLiteral("  "));
+        d.Command1_Click();
+    });
+    EXPECT_EQ(browser(4).navigations.size(), before);
+    window->tabStrip().setImage(4, 1);
+    answer([](OpenLocationDialog &d) {
+        d.combo1()->setCurrentIndex(0);
+        d.Combo1_Click();
+        d.Command2_Click();
+    });
+    EXPECT_EQ(browser(4).navigations.size(), before);
+    EXPECT_EQ(window->tabStrip().image(4), 0);
+    answer([](OpenLocationDialog &d) {
+        d.combo1()->setCurrentIndex(0);
+        d.Combo1_Click();
+        d.close();
+    });
+    EXPECT_EQ(browser(4).navigations.last(), QStringLiteral("known.example/"));
+    EXPECT_EQ(session->history.requestcount(), 1);
+}

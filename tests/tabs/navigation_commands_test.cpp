@@ -1,0 +1,153 @@
+#include "shell/commands.h"
+#include "shell/speed_menu.h"
+#include "support/shell_fixture.h"
+#include "tabs/button_bar.h"
+#include "tabs/navigation_commands.h"
+#include "tabs/tab_strip.h"
+
+#include <QAction>
+#include <QDialog>
+
+using namespace pelquin;
+using pelquin::test::ShellFixture;
+
+class NavigationTest : public ShellFixture {
+protected:
+    void SetUp() override
+    {
+        writeProfile({{3, QStringLiteral("http://home3.example/")}});
+        start();
+    }
+    NavigationCommands &nav() { return window->commands().navigation(); }
+};
+
+TEST_F(NavigationTest, BackWithoutHistoryDisablesBackForThatTabOnly)
+{
+    window->tabStrip().select(3);
+    emit browser(3).commandStateChange(2, true);
+    emit browser(4).commandStateChange(2, true);
+    EXPECT_TRUE(window->buttons().enabled(1));
+    nav().mnuBack_Click();
+    EXPECT_FALSE(window->buttons().enabled(1));
+    EXPECT_FALSE(session->tabs[3].backEnabled);
+    EXPECT_EQ(session->tabs.historyDirection, 1);
+    window->tabStrip().select(4);
+    EXPECT_TRUE(window->buttons().enabled(1));
+    EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(NavigationTest, BackAndForwardMoveThroughTheHistoryAndKeepTheirDirection)
+{
+    window->tabStrip().select(3);
+    browser(3).history = {"a", "b", "c"};
+    browser(3).historyIndex = 1;
+    session->tabs[3].loading = true;
+    nav().mnuBack_Click();
+    EXPECT_EQ(browser(3).navigations.last(), QStringLiteral("a"));
+    EXPECT_FALSE(session->tabs[3].loading);
+    nav().mnuForward_Click();
+    EXPECT_EQ(browser(3).navigations.last(), QStringLiteral("b"));
+    EXPECT_EQ(session->tabs.historyDirection, 2);
+    nav().mnuForward_Click();
+    nav().mnuForward_Click();
+    EXPECT_FALSE(window->buttons().enabled(2));
+    EXPECT_FALSE(session->tabs[3].forwardEnabled);
+}
+
+TEST_F(NavigationTest, StopLeavesSponsorPagesAloneAndStopsOnlyABusyBrowser)
+{
+    browser(1).load(sponsor.welcomeUrl());
+    session->tabs[1].loading = true;
+    session->tabs.historyDirection = 2;
+    nav().mnuStop_Click();
+    EXPECT_TRUE(session->tabs[1].loading);
+    EXPECT_EQ(session->tabs.historyDirection, 2);
+
+    window->tabStrip().select(3);
+    browser(3).load(QStringLiteral("http://home3.example/"));
+    session->tabs[3].loading = true;
+    nav().mnuStop_Click();
+    EXPECT_FALSE(session->tabs[3].loading);
+    EXPECT_EQ(session->tabs.historyDirection, 0);
+    EXPECT_EQ(browser(3).stops, 0);
+    browser(3).navigate(QStringLiteral("http://slow.example/"));
+    nav().mnuStop_Click();
+    EXPECT_EQ(browser(3).stops, 1);
+}
+
+TEST_F(NavigationTest, RefreshMarksTheTabAndItsWorldComesBackWhenDone)
+{
+    window->tabStrip().select(30);
+    window->tabStrip().setImage(30, 1);
+    nav().mnuRefresh_Click();
+    EXPECT_EQ(browser(30).refreshes, 1);
+    EXPECT_EQ(window->tabStrip().image(30), 0);
+    EXPECT_TRUE(session->tabs[30].refreshing);
+    emit browser(30).downloadComplete();
+    EXPECT_EQ(window->tabStrip().image(30), 1);
+}
+
+TEST_F(NavigationTest, HomeLoadsTheStartAddressOnlyWhenThereIsOne)
+{
+    window->tabStrip().select(3);
+    nav().mnuhome_Click();
+    EXPECT_EQ(browser(3).navigations.last(), QStringLiteral("http://home3.example/"));
+    window->tabStrip().select(4);
+    nav().mnuhome_Click();
+    EXPECT_TRUE(browser(4).navigations.isEmpty());
+}
+
+TEST_F(NavigationTest, SearchBringsTabTwoToTheSearchPageUnlessItShowsResults)
+{
+    window->tabStrip().select(5);
+    browser(2).load(QStringLiteral("http://elsewhere.example/"));
+    browser(2).navigations.clear();
+    nav().mnuSearch_Click();
+    EXPECT_EQ(browser(2).navigations, QStringList{sponsor.searchFormUrl()});
+    EXPECT_EQ(browser(2).blanks, 2);
+    EXPECT_EQ(window->tabStrip().selected(), 2);
+    browser(2).load(sponsor.url(QStringLiteral("/sc?q=cats")));
+    browser(2).navigations.clear();
+    window->tabStrip().select(6);
+    nav().mnuSearch_Click();
+    EXPECT_TRUE(browser(2).navigations.isEmpty());
+    EXPECT_EQ(window->tabStrip().selected(), 2);
+}
+
+TEST_F(NavigationTest, PrintRunsOnlyWhenThePageCanBePrinted)
+{
+    window->tabStrip().select(4);
+    nav().mnuPrint_Click();
+    EXPECT_TRUE(browser(4).execs.isEmpty());
+    browser(4).load(QStringLiteral("http://page.example/"));
+    nav().mnuPrint_Click();
+    EXPECT_EQ(browser(4).execs, QList<int>{browser_cmd::Print});
+}
+
+TEST_F(NavigationTest, HoveringTheButtonBarShowsTheHomeAddress)
+{
+    window->tabStrip().select(3);
+    emit window->buttons().mouseMoved();
+    EXPECT_EQ(window->buttons().button(5)->toolTip(), QStringLiteral("http://home3.example/"));
+}
+
+TEST_F(NavigationTest, WhileSetupIsOpenSomeButtonsDoNothing)
+{
+    int favorites = 0;
+    QObject::connect(window->menu().item(QStringLiteral("mnuFavorites")), &QAction::triggered,
+                     [&] { ++favorites; });
+    session->setupOpen = true;
+    for (const char *name : {"Favorites", "History", "Print", "Goto Tab", "Help"})
+        window->commands().Toolbar1_ButtonClick(QLatin1String(name));
+    EXPECT_EQ(prompts.formTitles(), QStringList());
+    EXPECT_EQ(favorites, 0);
+    window->tabStrip().select(3);
+    window->commands().Toolbar1_ButtonClick(QStringLiteral("Home"));
+    EXPECT_EQ(browser(3).navigations.size(), 2);
+    session->setupOpen = false;
+    window->commands().Toolbar1_ButtonClick(QStringLiteral("Favorites"));
+    window->commands().Toolbar1_ButtonClick(QStringLiteral("Help"));
+    EXPECT_EQ(favorites, 1);
+    EXPECT_EQ(prompts.formTitles(), QStringList{"Help"});
+    window->commands().Toolbar1_ButtonClick(QStringLiteral("Nothing"));
+}
