@@ -1,14 +1,18 @@
 #include "address/address_history.h"
 #include "setup/tab_settings.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 using namespace pelquin;
 
+QStringList fullHistory();
+
 namespace {
+
+}  // namespace
 
 QStringList fullHistory()
 {
@@ -57,11 +61,10 @@ void BM_ReadProfile(benchmark::State &state)
 }
 BENCHMARK(BM_ReadProfile)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
-
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;

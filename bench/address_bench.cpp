@@ -1,0 +1,76 @@
+#include "address/address_bar.h"
+#include "address/address_history.h"
+#include "address/completion.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QWidget>
+
+#include <benchmark/benchmark.h>
+
+using namespace pelquin;
+
+QStringList fullHistory();
+
+namespace {
+
+// The 30 dropdowns of the main window over a full history.
+struct FullDropdowns {
+    FullDropdowns() : bar(history, &window)
+    {
+        QStringList entries = fullHistory();
+        entries.removeLast();  // room for the address the benchmark adds
+        history.setRequests(entries);
+    }
+    QWidget window;
+    AddressHistory history;
+    AddressBar bar;
+};
+
+// One typed character that matches nothing: the prefix search runs over the whole list.
+void BM_CompleteOneTypedCharacter(benchmark::State &state)
+{
+    FullDropdowns d;
+    QComboBox *combo = d.bar.combo(3);
+    for (auto _ : state) {
+        d.history.skipComplete = true;
+        combo->lineEdit()->setText(QStringLiteral("zz"));
+        d.history.skipComplete = false;
+        combo->lineEdit()->setText(QStringLiteral("zzq"));
+        completeDropdownText(*combo, d.history);
+    }
+}
+BENCHMARK(BM_CompleteOneTypedCharacter)->Unit(benchmark::kMicrosecond);
+
+// A typed character completed from the last entry of the list.
+void BM_CompleteFromTheLastEntry(benchmark::State &state)
+{
+    FullDropdowns d;
+    QComboBox *combo = d.bar.combo(3);
+    const QString last = d.history.request(d.history.requestcount()).left(30);
+    for (auto _ : state) {
+        d.history.skipComplete = true;
+        combo->lineEdit()->setText(QString());
+        d.history.skipComplete = false;
+        combo->lineEdit()->setText(last);
+        completeDropdownText(*combo, d.history);
+    }
+}
+BENCHMARK(BM_CompleteFromTheLastEntry)->Unit(benchmark::kMicrosecond);
+
+// A new address added to the history and to all 30 dropdowns.
+void BM_AddOneNewAddress(benchmark::State &state)
+{
+    FullDropdowns d;
+    int n = 0;
+    for (auto _ : state) {
+        QString address = QStringLiteral("http://new%1.example/").arg(++n);
+        d.history.AddToCombos(address);
+        state.PauseTiming();
+        d.history.model()->removeRows(d.history.requestcount() - 1, 1);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_AddOneNewAddress)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
