@@ -8,6 +8,8 @@
 #include "platform/prompts.h"
 #include "platform/settings_store.h"
 #include "platform/twips.h"
+#include "script/command_processor.h"
+#include "script/page_script.h"
 #include "shell/commands.h"
 #include "shell/display_modes.h"
 #include "shell/help_screen.h"
@@ -66,6 +68,10 @@ MainWindow::MainWindow(MainWindowDeps deps)
     m_events->connectAll();
     m_timers = new Timers(m_session, c, m_d.errors, m_d.clock, doStartup, this);
     m_layout->setSelectAgain([this] { m_selection->TabStrip1_Click(); });
+    m_processor = std::make_unique<CommandProcessor>(*this, m_session, c, *m_menu, *m_modes,
+                                                     m_d.errors);
+    m_script = std::make_unique<PageScript>(*m_browsers, *m_processor, m_d.errors);
+    m_pageScript = [this](int tab) { m_script->pelscript(tab); };
     m_commands = new Commands(*this, m_session, c, *m_menu, m_d.sponsor, m_d.prompts,
                               m_d.errors);
     m_dropdowns = new DropdownHandlers(m_session, c, m_d.errors, this);

@@ -15,6 +15,8 @@ class BrowserEvents;
 class ButtonBar;
 class Clock;
 class Commands;
+class CommandProcessor;
+class PageScript;
 class DisplayModes;
 class DropdownHandlers;
 class KeyboardPreview;
@@ -64,7 +66,7 @@ public:
 
     // Shows the help screen modally with Timer1 stopped (speed menu and F1).
     void mnuHelp_Click();
-    // The page script of the page tab t has just completed; empty until the script exists.
+    // What runs when tab t's page has completed; the page's own script by default.
     void setPageScriptHook(std::function<void(int tab)> hook) { m_pageScript = std::move(hook); }
 
     TabStrip &tabStrip() const { return *m_tabStrip; }
@@ -82,6 +84,8 @@ public:
     Commands &commands() const { return *m_commands; }
     DropdownHandlers &dropdowns() const { return *m_dropdowns; }
     KeyboardPreview &keyboard() const { return *m_keyboard; }
+    CommandProcessor &commandProcessor() const { return *m_processor; }
+    PageScript &pageScript() const { return *m_script; }
     TabControls controls() const;
 
 signals:
@@ -119,6 +123,8 @@ private:
     std::unique_ptr<TabSelection> m_selection;
     std::unique_ptr<StagedLoading> m_staged;
     std::unique_ptr<BrowserEvents> m_events;
+    std::unique_ptr<CommandProcessor> m_processor;
+    std::unique_ptr<PageScript> m_script;
     Timers *m_timers;
     Commands *m_commands;
     DropdownHandlers *m_dropdowns;

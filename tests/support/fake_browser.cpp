@@ -37,6 +37,14 @@ void FakeBrowser::blankDocument()
     ++blanks;
 }
 
+void FakeBrowser::readBodyMarkup(std::function<void(const QString &)> done)
+{
+    if (deferBody)
+        *deferBody = std::move(done);
+    else
+        done(body);
+}
+
 int FakeBrowser::queryStatus(int)
 {
     return m_location.isEmpty() ? 0 : browser_cmd::StatusEnabled;

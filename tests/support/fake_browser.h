@@ -25,7 +25,7 @@ public:
     QString locationUrl() const override { return m_location; }
     QString locationName() const override { return m_title; }
     void blankDocument() override;
-    void readBodyMarkup(std::function<void(const QString &)> done) override { done(body); }
+    void readBodyMarkup(std::function<void(const QString &)> done) override;
     int queryStatus(int command) override;
     void exec(int command) override { execs << command; }
 
@@ -43,6 +43,8 @@ public:
     QList<int> execs;
     bool hasDocument = true;
     QString body;
+    // When set, the markup is not delivered at once: the test calls the kept callback.
+    std::function<void(const QString &)> *deferBody = nullptr;
 
 private:
     QWidget *m_widget;

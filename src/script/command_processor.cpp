@@ -1,0 +1,208 @@
+#include "script/command_processor.h"
+
+#include "platform/basic_text.h"
+#include "platform/error_report.h"
+#include "platform/twips.h"
+#include "shell/display_modes.h"
+#include "shell/layout.h"
+#include "shell/session.h"
+#include "shell/speed_menu.h"
+#include "shell/window_bounds.h"
+#include "tabs/button_bar.h"
+#include "tabs/tab_strip.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace pelquin {
+
+namespace {
+
+// The height below which the window has no room left for a page.
+constexpr double kMinUsableHeight = 4500;
+
+// "TRUE" or "FALSE", blanks around and letter case ignored; empty for any other value.
+QString keyword(const QString &value)
+{
+    const QString k = trimBlanks(value).toUpper();
+    return k == QStringLiteral("TRUE") || k == QStringLiteral("FALSE") ? k : QString();
+}
+
+// An index as the script wrote it, read as a number; none when the statement has no index.
+std::optional<double> indexOf(const Statement &s)
+{
+    if (!s.ndx)
+        return std::nullopt;
+    return strictNumber(*s.ndx);
+}
+
+float singleOf(const QString &value)
+{
+    const double v = strictNumber(value);
+    if (std::abs(v) > std::numeric_limits<float>::max())
+        throwError(err::Overflow);
+    return static_cast<float>(v);
+}
+
+}  // namespace
+
+CommandProcessor::CommandProcessor(QWidget &window, Session &session, TabControls controls,
+                                   SpeedMenu &menu, DisplayModes &modes, ErrorReporter &errors)
+    : m_window(window), m_session(session), m_c(controls), m_menu(menu), m_modes(modes),
+      m_errors(errors)
+{
+}
+
+void CommandProcessor::processscript(const std::vector<Statement> &statements)
+{
+    Trap trap(m_errors, QStringLiteral(" At ProcessScript"),
+              {err::ObjectNotSet, err::ElementNotFound});
+    for (auto it = statements.rbegin(); it != statements.rend() && !trap.ended(); ++it)
+        run(*it, trap);
+}
+
+void CommandProcessor::run(const Statement &s, Trap &trap)
+{
+    const QString cmp = trimBlanks(s.name).toUpper();
+    const QString v = s.arg;
+    if (cmp == QStringLiteral("BROWSER.NAVIGATE"))
+        return navigate(s, trap);
+    trap.step([&] {
+        if (cmp == QStringLiteral("BUTTON.VISIBLE")) {
+            const auto n = indexOf(s);
+            const QString k = keyword(v);
+            if (n && *n >= 1 && *n <= m_c.buttons.count() && !k.isEmpty())
+                m_c.buttons.setVisibleAt(toInt16(*n), k == QStringLiteral("TRUE"));
+        } else if (cmp == QStringLiteral("BUTTONBAR.VISIBLE")) {
+            barCommand(keyword(v), SpeedMenu::tag(m_menu.mnuhidebuttons),
+                       &DisplayModes::mnuhidebuttons_Click);
+        } else if (cmp == QStringLiteral("DROPDOWN.VISIBLE")) {
+            barCommand(keyword(v), SpeedMenu::tag(m_menu.mnuhideaddressbar),
+                       &DisplayModes::mnuhideaddressbar_Click);
+        } else if (cmp == QStringLiteral("STATUSBAR.VISIBLE")) {
+            barCommand(keyword(v), SpeedMenu::tag(m_menu.mnuhidestatusbar),
+                       &DisplayModes::mnuhidestatusbar_Click);
+        } else if (cmp == QStringLiteral("MENU.VISIBLE")) {
+            const QString k = keyword(v);
+            if (!k.isEmpty())
+                m_session.menuHidden = k == QStringLiteral("FALSE");
+        } else if (cmp == QStringLiteral("HOST.LEFT") || cmp == QStringLiteral("HOST.TOP") ||
+                   cmp == QStringLiteral("HOST.WIDTH") || cmp == QStringLiteral("HOST.HEIGHT")) {
+            setPlacement(cmp, v);
+        } else if (cmp == QStringLiteral("HOST.RESIZABLE")) {
+            const QString k = keyword(v);
+            if (!k.isEmpty())
+                setResizable(k == QStringLiteral("TRUE"));
+        } else if (cmp == QStringLiteral("TABSTRIP.TABCAPTION")) {
+            const auto n = indexOf(s);
+            if (n && *n >= 1 && *n <= m_c.tabStrip.count()) {
+                const int tab = toInt16(*n);
+                if (tab > kTabCount)
+                    throwError(err::SubscriptOutOfRange);
+                m_c.tabStrip.setCaption(tab, v);
+                m_session.tabs[tab].scriptCaption = v;
+            }
+        } else if (cmp == QStringLiteral("TABSTRIP.TABSELECT")) {
+            const int tab = toInt16(strictNumber(v));
+            if (tab >= 1 && tab <= m_c.tabStrip.count())
+                m_c.tabStrip.select(tab);
+        } else if (cmp == QStringLiteral("TABSTRIP.VISIBLE")) {
+            const QString k = keyword(v);
+            if (!k.isEmpty())
+                m_c.tabStrip.setVisible(k == QStringLiteral("TRUE"));
+        } else if (cmp == QStringLiteral("TABSTRIP.COUNT")) {
+            setTabCount(v);
+        }
+    });
+}
+
+void CommandProcessor::navigate(const Statement &s, Trap &trap)
+{
+    std::optional<double> n;
+    trap.step([&] { n = indexOf(s); });
+    if (trap.ended() || !n || !(*n > 0 && *n < 30))
+        return;
+    // Run in another tab, a javascript: address would act inside whatever site it shows.
+    if (trimBlanks(s.arg).startsWith(QStringLiteral("javascript:"), Qt::CaseInsensitive))
+        return;
+    int tab = 0;
+    trap.step([&] { tab = toInt16(*n); });
+    if (trap.ended())
+        return;
+    trap.step([&] { m_c.browsers.at(tab).blankDocument(); });
+    trap.step([&] { m_c.browsers.at(tab).navigate(s.arg); });
+}
+
+void CommandProcessor::barCommand(const QString &keyword, const QString &tag,
+                                  void (DisplayModes::*toggle)())
+{
+    if ((keyword == QStringLiteral("TRUE") && tag == QStringLiteral("1")) ||
+        (keyword == QStringLiteral("FALSE") && tag == QStringLiteral("0")))
+        (m_modes.*toggle)();
+}
+
+void CommandProcessor::unMaximise()
+{
+    if (m_window.isMaximized())
+        m_window.setWindowState(m_window.windowState() & ~Qt::WindowMaximized);
+}
+
+void CommandProcessor::setPlacement(const QString &command, const QString &value)
+{
+    unMaximise();
+    // Far beyond any screen either way; the bounds below bring it back.
+    const int pixels = toPixels(std::clamp<double>(singleOf(value), -1e9, 1e9));
+    QRect frame = m_window.frameGeometry();
+    if (command == QStringLiteral("HOST.LEFT"))
+        frame.moveLeft(pixels);
+    else if (command == QStringLiteral("HOST.TOP"))
+        frame.moveTop(pixels);
+    else if (command == QStringLiteral("HOST.WIDTH"))
+        frame.setWidth(pixels);
+    else
+        frame.setHeight(pixels);
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    frame = keepReachable(frame, screens,
+                          QSize(toPixels(layout::kMinWidth), toPixels(kMinUsableHeight)));
+    const QSize extra = m_window.frameGeometry().size() - m_window.size();
+    m_window.move(frame.topLeft());
+    m_window.resize(frame.size() - extra);
+}
+
+void CommandProcessor::setResizable(bool resizable)
+{
+    unMaximise();
+    if (resizable) {
+        m_window.setMinimumSize(0, 0);
+        m_window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        m_window.setFixedSize(m_window.size());
+    }
+}
+
+void CommandProcessor::setTabCount(const QString &value)
+{
+    m_c.tabStrip.removeAll();
+    // Every tab number must keep its browser and dropdown: 1 to 30 tabs, also when the
+    // value is not a number at all.
+    double count = 1;
+    try {
+        count = std::clamp(strictNumber(value), 1.0, double(kTabCount));
+    } catch (const BasicError &) {
+        m_c.tabStrip.addTabs(1);
+        m_c.tabStrip.select(1);
+        throw;
+    }
+    m_c.tabStrip.addTabs(toInt16(count));
+    m_c.tabStrip.select(1);
+}
+
+}  // namespace pelquin

@@ -1,0 +1,44 @@
+#include "script/page_script.h"
+
+#include "platform/error_report.h"
+
+namespace pelquin {
+
+PageScript::PageScript(BrowserPool &browsers, CommandProcessor &processor, ErrorReporter &errors)
+    : m_browsers(browsers), m_processor(processor), m_errors(errors)
+{
+    for (int t = 1; t <= kTabCount; ++t) {
+        BrowserControl *browser = &m_browsers.at(t);
+        QObject::connect(browser, &BrowserControl::beforeNavigate, browser,
+                         [this, t](const QString &, bool topLevel) {
+                             if (topLevel)
+                                 ++m_navigations[t];
+                         });
+    }
+}
+
+void PageScript::pelscript(int tab)
+{
+    const quint64 page = m_navigations[tab];
+    Trap(m_errors, QStringLiteral(" At PelScript"), {}, {err::ObjectNotSet}).step([&] {
+        m_browsers.at(tab).readBodyMarkup([this, tab, page](const QString &markup) {
+            if (m_navigations[tab] != page)
+                return;  // the markup of a page the tab has already left
+            Trap(m_errors, QStringLiteral(" At PelScript")).step([&] {
+                if (const auto block = pelscriptBlock(markup))
+                    process(*block);
+            });
+        });
+    });
+}
+
+void PageScript::process(const QString &script)
+{
+    std::vector<Statement> statements;
+    Trap trap(m_errors, QStringLiteral(" At ProcessPelScript"));
+    trap.step([&] { statements = parseStatements(script); });
+    if (!trap.ended())
+        m_processor.processscript(statements);
+}
+
+}  // namespace pelquin

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "script/command_processor.h"
+#include "tabs/browser_pool.h"
+
+#include <array>
+
+namespace pelquin {
+
+class ErrorReporter;
+
+// Reads the first PELSCRIPT block of a page that has finished loading and has its
+// statements carried out.
+class PageScript {
+public:
+    PageScript(BrowserPool &browsers, CommandProcessor &processor, ErrorReporter &errors);
+
+    // Reads tab t's body markup; its script runs when the markup arrives, unless the tab has
+    // gone on to another page by then.
+    void pelscript(int tab);
+    // Splits a block's text into statements and runs them.
+    void process(const QString &script);
+
+private:
+    BrowserPool &m_browsers;
+    CommandProcessor &m_processor;
+    ErrorReporter &m_errors;
+    std::array<quint64, kTabCount + 1> m_navigations{};
+};
+
+}  // namespace pelquin

@@ -1,0 +1,170 @@
+#include "address/address_bar.h"
+#include "platform/twips.h"
+#include "script/command_processor.h"
+#include "script/page_script.h"
+#include "shell/speed_menu.h"
+#include "support/shell_fixture.h"
+#include "tabs/button_bar.h"
+#include "tabs/tab_strip.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QScreen>
+
+using namespace pelquin;
+using pelquin::test::ShellFixture;
+
+class ProcessorTest : public ShellFixture {
+protected:
+    void SetUp() override
+    {
+        SettingsStore s(home.settingsPath());
+        s.setValue(setting::WindowState, QStringLiteral("0"));
+        s.setValue(setting::Width, QStringLiteral("12000"));
+        s.setValue(setting::Height, QStringLiteral("9000"));
+        s.sync();
+        start();
+        prompts.clear();
+    }
+    void run(const QString &script) { window->pageScript().process(script + QLatin1Char(' ')); }
+    TabStrip &strip() { return window->tabStrip(); }
+};
+
+TEST_F(ProcessorTest, StatementsRunFromTheLastToTheFirst)
+{
+    run(QStringLiteral("TABSTRIP.TABCAPTION(1)=A TABSTRIP.TABCAPTION(1)=B>"));
+    EXPECT_EQ(strip().caption(1), QStringLiteral("A "));
+    EXPECT_EQ(session->tabs[1].scriptCaption, QStringLiteral("A "));
+}
+
+TEST_F(ProcessorTest, CountReCreatesBareTabsAfterTheCaptionIsSet)
+{
+    run(QStringLiteral("TABSTRIP.COUNT=5 TABSTRIP.TABCAPTION(1)=Home>"));
+    EXPECT_EQ(strip().count(), 5);
+    EXPECT_EQ(strip().caption(1), QString());
+    EXPECT_EQ(session->tabs[1].scriptCaption, QStringLiteral("Home"));
+    run(QStringLiteral("TABSTRIP.COUNT=99>"));
+    EXPECT_EQ(strip().count(), 30);
+    run(QStringLiteral("TABSTRIP.COUNT=-4>"));
+    EXPECT_EQ(strip().count(), 1);
+    EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(ProcessorTest, ACountThatIsNoNumberLeavesOneTabAndIsReported)
+{
+    run(QStringLiteral("TABSTRIP.COUNT=abc>"));
+    EXPECT_EQ(strip().count(), 1);
+    EXPECT_EQ(messageTexts(), QStringList{"13 Type mismatch At ProcessScript"});
+}
+
+TEST_F(ProcessorTest, NavigateNeedsATabFromOneTo29AndRefusesJavascript)
+{
+    run(QStringLiteral("BROWSER.NAVIGATE(30)=about:blank>"));
+    run(QStringLiteral("BROWSER.NAVIGATE=about:blank>"));
+    EXPECT_TRUE(browser(30).navigations.isEmpty());
+    run(QStringLiteral("BROWSER.NAVIGATE(4)=\" JavaScript:alert(1)\" BROWSER.NAVIGATE(5)=x.example>"));
+    EXPECT_TRUE(browser(4).navigations.isEmpty());
+    EXPECT_EQ(browser(5).navigations, QStringList{"x.example"});
+    EXPECT_EQ(browser(5).blanks, 1);
+    browser(6).hasDocument = false;
+    run(QStringLiteral("BROWSER.NAVIGATE(6)=y.example>"));
+    EXPECT_EQ(browser(6).navigations, QStringList{"y.example"});
+    EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(ProcessorTest, IndexChecksSkipStatementsSilently)
+{
+    run(QStringLiteral("BUTTON.VISIBLE(0)=FALSE TABSTRIP.TABSELECT=0 BUTTON.VISIBLE(13)=FALSE>"));
+    EXPECT_TRUE(prompts.messages().empty());
+    run(QStringLiteral("BUTTON.VISIBLE(3)=false TABSTRIP.TABSELECT=\" 7 \">"));
+    EXPECT_FALSE(window->buttons().visibleAt(3));
+    EXPECT_EQ(strip().selected(), 7);
+    run(QStringLiteral("BUTTON.VISIBLE(3)=TRUE>"));
+    EXPECT_TRUE(window->buttons().visibleAt(3));
+}
+
+TEST_F(ProcessorTest, BarCommandsNeverToggleABarIntoItsOwnState)
+{
+    run(QStringLiteral("BUTTONBAR.VISIBLE=FALSE>"));
+    EXPECT_TRUE(window->buttons().isHidden());
+    run(QStringLiteral("BUTTONBAR.VISIBLE=FALSE>"));
+    EXPECT_TRUE(window->buttons().isHidden());
+    run(QStringLiteral("BUTTONBAR.VISIBLE=TRUE DROPDOWN.VISIBLE=FALSE STATUSBAR.VISIBLE=FALSE>"));
+    EXPECT_FALSE(window->buttons().isHidden());
+    EXPECT_EQ(SpeedMenu::tag(window->menu().mnuhideaddressbar), QStringLiteral("1"));
+    EXPECT_EQ(SpeedMenu::tag(window->menu().mnuhidestatusbar), QStringLiteral("1"));
+    run(QStringLiteral("TABSTRIP.VISIBLE=FALSE>"));
+    EXPECT_TRUE(strip().isHidden());
+    run(QStringLiteral("TABSTRIP.VISIBLE=maybe>"));
+    EXPECT_TRUE(strip().isHidden());
+}
+
+TEST_F(ProcessorTest, MenuVisibleTakesAnyLetterCaseAndBlanks)
+{
+    run(QStringLiteral("MENU.VISIBLE=\"false \">"));
+    EXPECT_TRUE(session->menuHidden);
+    run(QStringLiteral("menu.visible=True>"));
+    EXPECT_FALSE(session->menuHidden);
+}
+
+TEST_F(ProcessorTest, HostCommandsUnMaximiseAndPlaceTheWindowWithinReach)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    window->showMaximized();
+    run(QStringLiteral("HOST.RESIZABLE=TRUE>"));
+    EXPECT_FALSE(window->isMaximized());
+    run(QStringLiteral("HOST.LEFT=1500 HOST.TOP=750 HOST.WIDTH=10500 HOST.HEIGHT=6000>"));
+    EXPECT_EQ(window->frameGeometry(), QRect(100, 50, 700, 400));
+    run(QStringLiteral("HOST.LEFT=-99999999 HOST.TOP=99999999>"));
+    EXPECT_GT(window->frameGeometry().right(), screen.left());
+    EXPECT_LT(window->frameGeometry().top(), screen.bottom());
+    run(QStringLiteral("HOST.WIDTH=10>"));
+    EXPECT_EQ(window->frameGeometry().width(), toPixels(9195));
+    run(QStringLiteral("HOST.LEFT>"));
+    EXPECT_EQ(window->frameGeometry().left(), 0);
+    run(QStringLiteral("HOST.RESIZABLE=FALSE>"));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    run(QStringLiteral("HOST.RESIZABLE=TRUE>"));
+    EXPECT_NE(window->minimumSize(), window->maximumSize());
+}
+
+TEST_F(ProcessorTest, ANonNumberIsReportedAndEndsTheScriptThere)
+{
+    run(QStringLiteral("TABSTRIP.TABCAPTION(2)=Before HOST.LEFT=abc TABSTRIP.TABCAPTION(3)=After>"));
+    EXPECT_EQ(messageTexts(), QStringList{"13 Type mismatch At ProcessScript"});
+    EXPECT_EQ(strip().caption(3), QStringLiteral("After"));
+    EXPECT_NE(strip().caption(2), QStringLiteral("Before "));
+}
+
+TEST_F(ProcessorTest, HugeAndStrangeValuesNeverCrash)
+{
+    run(QStringLiteral("TABSTRIP.TABSELECT=1e300 BUTTON.VISIBLE(1e300)=TRUE>"));
+    EXPECT_EQ(messageTexts(), QStringList{"6 Overflow At ProcessScript"});
+    prompts.clear();
+    run(QStringLiteral("TABSTRIP.TABCAPTION(1e300)=x HOST.WIDTH=1e39>"));
+    EXPECT_EQ(messageTexts(), QStringList{"6 Overflow At ProcessScript"});
+    prompts.clear();
+    QString many;
+    for (int i = 0; i < 10000; ++i)
+        many += QStringLiteral("TABSTRIP.TABCAPTION(%1)=\"T %1\" ").arg(i % 40);
+    run(many.trimmed() + QStringLiteral(">"));
+    EXPECT_TRUE(prompts.messages().empty());
+    run(QStringLiteral("A)(=1>"));
+    EXPECT_EQ(messageTexts(), QStringList{"5 Invalid procedure call or argument At ProcessPelScript"});
+}
+
+TEST_F(ProcessorTest, ACompletedPageRunsItsScriptButAnOlderPagesMarkupIsDropped)
+{
+    browser(5).body = QStringLiteral("<SCRIPT LANGUAGE=PELSCRIPT>TABSTRIP.TABCAPTION(5)=Mine></SCRIPT>");
+    browser(5).load(QStringLiteral("http://scripted.example/"));
+    EXPECT_EQ(strip().caption(5), QStringLiteral("Mine"));
+
+    std::function<void(const QString &)> late;
+    browser(6).deferBody = &late;
+    browser(6).body = QStringLiteral("<SCRIPT LANGUAGE=PELSCRIPT>TABSTRIP.TABCAPTION(6)=Old></SCRIPT>");
+    browser(6).load(QStringLiteral("http://first.example/"));
+    browser(6).startLoad(QStringLiteral("http://second.example/"));
+    late(browser(6).body);
+    EXPECT_NE(strip().caption(6), QStringLiteral("Old"));
+}
