@@ -286,15 +286,14 @@ QString WebEngineBrowser::bodyMarkupScript()
                TRACK: 1, WBR: 1};
   function text(t) {
     return t.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;')
-            .replace(/ /g, '&nbsp;');
+            .replace(/\u00a0/g, '&nbsp;');
   }
   function attribute(a) {
     var v = a.value;
-    if (v !== '' && !/[ 	
-"'=<>`]/.test(v))
-      return ' ' + a.name + '=' + v.replace(/&/g, '&amp;').replace(/ /g, '&nbsp;');
+    if (v !== '' && !/[ \t\n\r\f"'=<>`]/.test(v))
+      return ' ' + a.name + '=' + v.replace(/&/g, '&amp;').replace(/\u00a0/g, '&nbsp;');
     return ' ' + a.name + '="' + v.replace(/&/g, '&amp;').replace(/"/g, '&quot;')
-                                  .replace(/ /g, '&nbsp;') + '"';
+                                  .replace(/\u00a0/g, '&nbsp;') + '"';
   }
   var out = [];
   function children(node, parentName) {

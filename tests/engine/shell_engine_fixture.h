@@ -15,6 +15,7 @@
 #include "support/wait.h"
 #include "tabs/web_engine_factory.h"
 
+#include <QDir>
 #include <QUrlQuery>
 
 #include <gtest/gtest.h>
@@ -49,6 +50,8 @@ protected:
     {
         window.reset();
         factory.reset();
+        // The engine's network thread may still write into its folder for a moment.
+        waitFor([&] { return QDir(home.folder()).removeRecursively(); }, 3000);
     }
 
     void start()
