@@ -9,6 +9,7 @@
 #include "platform/settings_store.h"
 #include "platform/twips.h"
 #include "script/command_processor.h"
+#include "setup/setup_dialog.h"
 #include "script/page_script.h"
 #include "shell/commands.h"
 #include "shell/display_modes.h"
@@ -95,6 +96,8 @@ MainWindow::MainWindow(MainWindowDeps deps)
             [this] { m_modes->mnuexpertmode_Click(); });
     connect(m_menu->item(QStringLiteral("mnuHelp")), &QAction::triggered, this,
             &MainWindow::mnuHelp_Click);
+    connect(m_menu->item(QStringLiteral("mnuSetup")), &QAction::triggered, this,
+            &MainWindow::mnuSetup_Click);
 }
 
 MainWindow::~MainWindow()
@@ -245,6 +248,29 @@ void MainWindow::fitOuterSize()
 void MainWindow::mnuHelp_Click()
 {
     showHelpScreen();
+}
+
+SetupDialog *MainWindow::setupDialog() const
+{
+    return m_setup.data();
+}
+
+void MainWindow::mnuSetup_Click()
+{
+    if (m_setup && m_setup->isVisible()) {
+        m_setup->raise();
+        m_setup->activateWindow();
+        return;
+    }
+    Trap(m_d.errors, QStringLiteral("At Setup Click")).step([&] {
+        m_timers->timer1().stop();
+        m_session.setupOpen = true;
+        m_setup = new SetupDialog({m_session, controls(), *m_menu, *m_modes, m_d.sponsor,
+                                   m_d.prompts, m_d.errors, m_timers->timer1(),
+                                   m_timers->timer2(), [this] { mnuHelp_Click(); }},
+                                  this);
+        m_setup->show();
+    });
 }
 
 void MainWindow::showHelpScreen()

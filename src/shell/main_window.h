@@ -3,6 +3,7 @@
 #include "setup/do_setup.h"
 #include "tabs/browser_pool.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -17,6 +18,7 @@ class Clock;
 class Commands;
 class CommandProcessor;
 class PageScript;
+class SetupDialog;
 class DisplayModes;
 class DropdownHandlers;
 class KeyboardPreview;
@@ -66,6 +68,9 @@ public:
 
     // Shows the help screen modally with Timer1 stopped (speed menu and F1).
     void mnuHelp_Click();
+    // Opens the Setup dialog, or brings the open one forward.
+    void mnuSetup_Click();
+    SetupDialog *setupDialog() const;
     // What runs when tab t's page has completed; the page's own script by default.
     void setPageScriptHook(std::function<void(int tab)> hook) { m_pageScript = std::move(hook); }
 
@@ -130,6 +135,7 @@ private:
     DropdownHandlers *m_dropdowns;
     KeyboardPreview *m_keyboard;
     std::function<void(int)> m_pageScript;
+    QPointer<SetupDialog> m_setup;
     RestoredPlacement m_placement;
     CloseReason m_closeReason = CloseReason::User;
     bool m_unloadAccepted = false;

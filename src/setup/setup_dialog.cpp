@@ -1,0 +1,341 @@
+#include "setup/setup_dialog.h"
+
+#include "address/address_bar.h"
+#include "platform/app_folder.h"
+#include "platform/basic_text.h"
+#include "platform/error_report.h"
+#include "platform/prompts.h"
+#include "setup/tab_settings.h"
+#include "shell/display_modes.h"
+#include "shell/session.h"
+#include "shell/speed_menu.h"
+#include "sponsor/sponsor_site.h"
+#include "tabs/tab_strip.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace pelquin {
+
+namespace {
+
+const QString kNewBrowserWarning = QStringLiteral(
+    "Checking this box will cause a new Internet Explorer browser window to be opened when "
+    "specified in the html code of the webpage you are accessing. You probably don't want to "
+    "do this. These are usually windows you did not request that are sent to you by the "
+    "server. You would only do this in the rarest of cases where you need to have a separate "
+    "window that interacts with the window you are working on and are in channel mode. If you "
+    "choose No then these server-pushed windows will be ignored. Open New Browser Window on "
+    "HTML Code Request?");
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+SetupDialog::SetupDialog(SetupDeps deps, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), m_d(std::move(deps)),
+      m_pages(new QTabWidget(this))
+{
+    setObjectName(QStringLiteral("Setup"));
+    setWindowTitle(QStringLiteral("Setup"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setAcceptDrops(true);
+    m_pages->setObjectName(QStringLiteral("SSTab1"));
+    m_rows = buildSetupPages(*m_pages);
+    m_fullScreen = button(this, "Command7", QString());
+    QPushButton *ok = button(this, "Command1", QStringLiteral("&Ok"));
+    QPushButton *cancel = button(this, "Command2", QStringLiteral("&Cancel"));
+    QPushButton *help = button(this, "Command3", QStringLiteral("&Help"));
+    QPushButton *erase = button(this, "Command4", QStringLiteral("Erase DropDown Combo Site History"));
+    QPushButton *save = button(this, "Command5", QStringLiteral("&Save"));
+    QPushButton *load = button(this, "Command6", QStringLiteral("&Load"));
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {ok, cancel, help, save, load})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(erase);
+    buttons->addWidget(m_fullScreen);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_pages);
+    layout->addLayout(buttons);
+    resize(1180, 480);
+
+    connect(ok, &QPushButton::clicked, this, &SetupDialog::Command1_Click);
+    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(help, &QPushButton::clicked, this, &SetupDialog::Command3_Click);
+    connect(erase, &QPushButton::clicked, this, &SetupDialog::Command4_Click);
+    connect(save, &QPushButton::clicked, this, &SetupDialog::Command5_Click);
+    connect(load, &QPushButton::clicked, this, &SetupDialog::Command6_Click);
+    connect(m_fullScreen, &QPushButton::clicked, this, &SetupDialog::Command7_Click);
+    for (int i = 1; i <= kTabCount; ++i) {
+        const SetupRow &r = row(i);
+        connect(r.Check3, &QCheckBox::stateChanged, this, [this, i] { autoRefreshClicked(i); });
+        connect(r.Check4, &QCheckBox::clicked, this, [this, i] { newBrowserClicked(i); });
+        r.Text1->installEventFilter(this);
+    }
+    Trap(m_d.errors, QStringLiteral(" At Setup Load")).step([&] {
+        captionFullScreenButton();
+        m_loadingControls = true;
+        ReadSetup();
+        m_loadingControls = false;
+    });
+}
+
+void SetupDialog::captionFullScreenButton()
+{
+    const bool allHidden = SpeedMenu::tag(m_d.menu.mnuhidebuttons) == QStringLiteral("1") &&
+                           SpeedMenu::tag(m_d.menu.mnuhideaddressbar) == QStringLiteral("1") &&
+                           SpeedMenu::tag(m_d.menu.mnuhidestatusbar) == QStringLiteral("1");
+    m_fullScreen->setText(allHidden ? QStringLiteral("S&witch to Normal Mode")
+                                    : QStringLiteral("S&witch to Full Screen Mode"));
+}
+
+void SetupDialog::ReadSetup()
+{
+    Trap(m_d.errors, QStringLiteral(" At ReadSetup")).step([&] {
+        TabSettings &settings = m_d.session.settings;
+        for (int i = 1; i <= kTabCount; ++i) {
+            const SetupRow &r = row(i);
+            r.Text1->setText(settings[i].startUrl);
+            r.Text3->setText(settings[i].tabName);
+            if (!r.Text1->isEnabled())
+                continue;
+            r.Check2->setChecked(settings[i].pauseWhileLoading);
+            r.Check3->setChecked(settings[i].autoRefresh);
+            autoRefreshClicked(i);
+            r.Text2->setText(QString::number(settings[i].refreshMinutes));
+            r.Check4->setChecked(settings[i].openNewBrowser);
+        }
+        settings[1].startUrl = m_d.sponsor.welcomeUrl();
+        settings[2].startUrl = m_d.sponsor.searchFormUrl();
+    });
+}
+
+bool SetupDialog::WriteSetup()
+{
+    Trap trap(m_d.errors, QStringLiteral(" At WriteSetup"));
+    trap.step([&] {
+        Session &s = m_d.session;
+        TabStrip &strip = m_d.controls.tabStrip;
+        for (int i = 1; i <= kTabCount; ++i) {
+            const SetupRow &r = row(i);
+            TabSetting &setting = s.settings[i];
+            if (r.Text1->text() != setting.startUrl) {
+                strip.setCaption(i, r.Text3->text());
+                s.tabs.startupDone = false;
+                s.tabs[i].started = false;
+                s.tabs[i].loading = true;
+            }
+            setting.startUrl = r.Text1->text();
+            if (r.Text3->text() != setting.tabName)
+                strip.setCaption(i, r.Text3->text());
+            setting.tabName = r.Text3->text();
+            setting.pauseWhileLoading = r.Check2->isChecked();
+            setting.autoRefresh = r.Check3->isChecked();
+            setting.refreshMinutes = toInt16(basicVal(r.Text2->text()));
+            setting.openNewBrowser = r.Check4->isChecked();
+        }
+        writeProfile(s.settings.profilePath, s.settings);
+        s.tabs.startupDone = false;
+    });
+    return !trap.ended();
+}
+
+void SetupDialog::Command1_Click()
+{
+    Trap(m_d.errors, QStringLiteral(" At Setup Ok")).step([&] {
+        Session &s = m_d.session;
+        if (!s.profileLoaded) {
+            WriteSetup();
+        } else if (m_d.prompts.ask({QStringLiteral("Overwire Setup.Set?"),
+                                    QStringLiteral("If you wish to overwrite SETUP.SET (the "
+                                                   "default setup profile) with this "
+                                                   "information, Select YES, otherwise Select NO"),
+                                    PromptIcon::Critical, false})) {
+            s.profileLoaded = false;
+            WriteSetup();
+        }
+        m_loadingControls = false;
+    });
+    close();
+}
+
+void SetupDialog::setOnTop(bool onTop)
+{
+    const bool shown = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (shown)
+        show();
+}
+
+void SetupDialog::Command3_Click()
+{
+    setOnTop(false);
+    m_d.showHelp();
+    setOnTop(true);
+}
+
+void SetupDialog::Command4_Click()
+{
+    Trap(m_d.errors, QStringLiteral(" At EraseCombo")).step([&] {
+        if (!m_d.prompts.ask({QStringLiteral("Erase DropDown History?"),
+                              QStringLiteral("Are you sure you wish to erase the Dropdown Combo "
+                                             "History?"),
+                              PromptIcon::Question, false}))
+            return;
+        // Each dropdown keeps its text: the address bar holds it across the list's change.
+        m_d.session.history.clear();
+    });
+}
+
+QString SetupDialog::chooseProfile(bool save)
+{
+    FileRequest request;
+    request.title = save ? QStringLiteral("Save Setup") : QStringLiteral("Load Setup");
+    request.folder = m_d.session.appFolder;
+    request.fileName = m_d.session.settings.profilePath;
+    request.filter = save ? QStringLiteral("Setup File (*.set)")
+                          : QStringLiteral("Setup Files (*.set)");
+    setOnTop(false);  // the file dialog must not open behind us
+    QString path = save ? m_d.prompts.saveFileName(request) : m_d.prompts.openFileName(request);
+    setOnTop(true);
+    if (save && !path.isEmpty() && !path.endsWith(QStringLiteral(".set"), Qt::CaseInsensitive))
+        path += QStringLiteral(".set");
+    return path;
+}
+
+void SetupDialog::Command5_Click()
+{
+    Trap(m_d.errors, QStringLiteral(" At Com6")).step([&] {
+        const QString path = chooseProfile(true);
+        if (path.isEmpty())
+            return;  // cancelled
+        m_d.session.settings.profilePath = path;
+        WriteSetup();
+        m_d.session.settings.profilePath = appFile(m_d.session.appFolder, QStringLiteral("Setup.set"));
+    });
+}
+
+void SetupDialog::Command6_Click()
+{
+    Trap(m_d.errors, QStringLiteral(" At Com6")).step([&] {
+        const QString path = chooseProfile(false);
+        if (path.isEmpty())
+            return;  // cancelled
+        Session &s = m_d.session;
+        s.settings.profilePath = path;
+        m_loadingControls = true;
+        readsetupfile(s.settings, m_d.errors);
+        ReadSetup();
+        s.profileLoaded = true;
+        s.settings.profilePath = appFile(s.appFolder, QStringLiteral("Setup.set"));
+        s.reloadAfterSetup = true;
+        m_loadingControls = false;
+    });
+}
+
+void SetupDialog::Command7_Click()
+{
+    m_d.modes.mnuexpertmode_Click();
+    captionFullScreenButton();
+}
+
+void SetupDialog::autoRefreshClicked(int i)
+{
+    const SetupRow &r = row(i);
+    const bool ticked = r.Check3->isChecked();
+    r.Text2->setEnabled(ticked);
+    r.Text2->setReadOnly(!ticked);
+    r.Text2->setText(QStringLiteral("0"));
+}
+
+void SetupDialog::newBrowserClicked(int i)
+{
+    Trap(m_d.errors, QStringLiteral(" At Open Browse Check")).step([&] {
+        QCheckBox *box = row(i).Check4;
+        if (m_loadingControls || !box->isChecked())
+            return;
+        if (!m_d.prompts.ask({QStringLiteral("You Probably don't want to do this"),
+                              kNewBrowserWarning, PromptIcon::Question, false}))
+            box->setChecked(false);
+    });
+}
+
+bool SetupDialog::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        m_d.session.setupOpen = true;
+    return QDialog::event(event);
+}
+
+bool SetupDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return QDialog::eventFilter(watched, event);
+    auto *drop = static_cast<QDropEvent *>(event);
+    if (!drop->mimeData()->hasFormat(QLatin1String(TabStrip::kTabMime)))
+        return QDialog::eventFilter(watched, event);
+    drop->acceptProposedAction();
+    if (type == QEvent::Drop) {
+        Trap(m_d.errors, QStringLiteral(" At Drop Err")).step([&] {
+            for (int i = 1; i <= kTabCount; ++i) {
+                if (watched != row(i).Text1)
+                    continue;
+                TabControls &c = m_d.controls;
+                const int n = c.tabStrip.tag().toInt();
+                if (n < 1 || n > kTabCount)
+                    throwError(err::InvalidProperty);
+                row(i).Text1->setText(c.addressBar.text(n));
+                row(i).Text3->setText(c.tabStrip.caption(c.tabStrip.selected()));
+            }
+        });
+        m_d.controls.tabStrip.setDragMode(0);
+    }
+    return true;
+}
+
+void SetupDialog::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasFormat(QLatin1String(TabStrip::kTabMime)))
+        event->acceptProposedAction();
+}
+
+void SetupDialog::dropEvent(QDropEvent *event)
+{
+    m_d.controls.tabStrip.setDragMode(0);
+    event->acceptProposedAction();
+}
+
+void SetupDialog::reject()
+{
+    close();
+}
+
+void SetupDialog::closeEvent(QCloseEvent *event)
+{
+    m_d.controls.tabStrip.setDragMode(0);
+    m_d.timer1.start();
+    m_d.session.setupOpen = false;
+    if (m_d.session.reloadAfterSetup)
+        m_d.timer2.start();
+    event->accept();
+}
+
+}  // namespace pelquin

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "setup/setup_rows.h"
+#include "tabs/browser_pool.h"
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+
+class QPushButton;
+class QTabWidget;
+class QTimer;
+
+namespace pelquin {
+
+class DisplayModes;
+class ErrorReporter;
+class Prompts;
+class SpeedMenu;
+class SponsorSite;
+struct Session;
+
+// What the Setup dialog reaches in the main window.
+struct SetupDeps {
+    Session &session;
+    TabControls controls;
+    SpeedMenu &menu;
+    DisplayModes &modes;
+    const SponsorSite &sponsor;
+    Prompts &prompts;
+    ErrorReporter &errors;
+    QTimer &timer1;
+    QTimer &timer2;
+    std::function<void()> showHelp;  // the help screen, modal
+};
+
+// "Setup": edits the 30 tabs' profile values on three pages of ten rows, saves and loads
+// profiles, erases the address history and switches full-screen mode. Modeless, on top.
+class SetupDialog : public QDialog {
+    Q_OBJECT
+public:
+    SetupDialog(SetupDeps deps, QWidget *parent);
+
+    const SetupRow &row(int tab) const { return m_rows.at(static_cast<size_t>(tab)); }
+    QTabWidget *pages() const { return m_pages; }
+
+    void ReadSetup();  // fills the rows from the tabs' profile values
+    bool WriteSetup(); // rows into the profile values, then the profile file
+    void Command1_Click();  // Ok
+    void Command3_Click();  // Help
+    void Command4_Click();  // Erase
+    void Command5_Click();  // Save
+    void Command6_Click();  // Load
+    void Command7_Click();  // full-screen switch
+    void reject() override;  // Escape: as Cancel
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void captionFullScreenButton();
+    void autoRefreshClicked(int i);
+    void newBrowserClicked(int i);
+    void setOnTop(bool onTop);
+    QString chooseProfile(bool save);
+
+    SetupDeps m_d;
+    QTabWidget *m_pages;
+    std::array<SetupRow, 31> m_rows;
+    QPushButton *m_fullScreen;
+    bool m_loadingControls = false;
+};
+
+
+}  // namespace pelquin

@@ -1,0 +1,150 @@
+#include "setup/setup_rows.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace pelquin {
+
+IntervalBox::IntervalBox(QWidget *parent)
+    : QWidget(parent), m_edit(new QLineEdit(this)), m_up(new QToolButton(this)),
+      m_down(new QToolButton(this))
+{
+    m_edit->setMaxLength(2);
+    m_edit->setFixedWidth(34);
+    m_edit->setAlignment(Qt::AlignRight);
+    m_edit->installEventFilter(this);
+    m_up->setArrowType(Qt::UpArrow);
+    m_down->setArrowType(Qt::DownArrow);
+    for (QToolButton *b : {m_up, m_down}) {
+        b->setAutoRepeat(true);
+        b->setFixedSize(18, 11);
+        b->setFocusPolicy(Qt::NoFocus);
+    }
+    auto *arrows = new QVBoxLayout;
+    arrows->setSpacing(0);
+    arrows->addWidget(m_up);
+    arrows->addWidget(m_down);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+    layout->addWidget(m_edit);
+    layout->addLayout(arrows);
+    setFocusProxy(m_edit);
+    connect(m_up, &QToolButton::clicked, this, [this] { step(1); });
+    connect(m_down, &QToolButton::clicked, this, [this] { step(-1); });
+}
+
+QString IntervalBox::text() const
+{
+    return m_edit->text();
+}
+
+void IntervalBox::setText(const QString &text)
+{
+    m_edit->setText(text);
+}
+
+void IntervalBox::setReadOnly(bool readOnly)
+{
+    m_edit->setReadOnly(readOnly);
+    m_up->setEnabled(!readOnly);
+    m_down->setEnabled(!readOnly);
+}
+
+void IntervalBox::step(int by)
+{
+    if (m_edit->isReadOnly())
+        return;
+    m_edit->setText(QString::number(std::clamp(m_edit->text().toInt() + by, 0, 99)));
+}
+
+bool IntervalBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_edit)
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
+            step(key->key() == Qt::Key_Up ? 1 : -1);
+            return true;
+        }
+        const QString typed = key->text();
+        // Characters other than digits and Backspace are dropped; keys without a character
+        // (arrows, Tab) keep their meaning.
+        if (!typed.isEmpty() && key->key() != Qt::Key_Backspace && key->key() != Qt::Key_Tab &&
+            key->key() != Qt::Key_Backtab && !(typed.size() == 1 && typed.at(0).isDigit()))
+            return true;
+    } else if (event->type() == QEvent::FocusOut && m_edit->text().toInt() == 0) {
+        m_edit->setText(QStringLiteral("0"));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+std::array<SetupRow, 31> buildSetupPages(QTabWidget &pages)
+{
+    static const char *headings[] = {"Tab Startup URL", "Tab Name", "Pause as other windows load",
+                                     "Automatic Page Refresh", "Refresh Interval (in minutes)",
+                                     "Open a new Browser"};
+    std::array<SetupRow, 31> rows{};
+    for (int page = 0; page < 3; ++page) {
+        auto *sheet = new QWidget(&pages);
+        auto *grid = new QGridLayout(sheet);
+        grid->setColumnStretch(1, 3);
+        grid->setColumnStretch(2, 1);
+        grid->setHorizontalSpacing(8);
+        grid->setRowStretch(11, 1);  // rows stay together under their headings
+        for (int c = 0; c < 6; ++c) {
+            auto *label = new QLabel(QString::fromLatin1(headings[c]), sheet);
+            label->setObjectName(QStringLiteral("Label%1").arg(c + 1));
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignCenter);
+            grid->addWidget(label, 0, c + 1);
+        }
+        for (int r = 1; r <= 10; ++r) {
+            const int i = page * 10 + r;
+            SetupRow &row = rows[static_cast<size_t>(i)];
+            const auto named = [i](QWidget *w, const char *name) {
+                w->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
+                return w;
+            };
+            auto *number = new QLabel(QString::number(i), sheet);
+            row.Text1 = static_cast<QLineEdit *>(named(new QLineEdit(sheet), "Text1"));
+            row.Text3 = static_cast<QLineEdit *>(named(new QLineEdit(sheet), "Text3"));
+            row.Text3->setMaxLength(12);
+            row.Check2 = static_cast<QCheckBox *>(named(new QCheckBox(sheet), "Check2"));
+            row.Check3 = static_cast<QCheckBox *>(named(new QCheckBox(sheet), "Check3"));
+            row.Text2 = static_cast<IntervalBox *>(named(new IntervalBox(sheet), "Text2"));
+            row.Text2->setText(QString());
+            row.Text2->setEnabled(false);
+            row.Text2->setReadOnly(true);
+            row.Check4 = static_cast<QCheckBox *>(named(new QCheckBox(sheet), "Check4"));
+            grid->addWidget(number, r, 0);
+            grid->addWidget(row.Text1, r, 1);
+            grid->addWidget(row.Text3, r, 2);
+            grid->addWidget(row.Check2, r, 3, Qt::AlignCenter);
+            grid->addWidget(row.Check3, r, 4, Qt::AlignCenter);
+            grid->addWidget(row.Text2, r, 5, Qt::AlignCenter);
+            grid->addWidget(row.Check4, r, 6, Qt::AlignCenter);
+            if (i <= 2) {  // the sponsor tabs cannot be edited
+                for (QWidget *w : {static_cast<QWidget *>(row.Text1), static_cast<QWidget *>(row.Text3),
+                                   static_cast<QWidget *>(row.Check2),
+                                   static_cast<QWidget *>(row.Check3), static_cast<QWidget *>(row.Text2),
+                                   static_cast<QWidget *>(row.Check4)})
+                    w->setEnabled(false);
+            }
+        }
+        pages.addTab(sheet, QStringLiteral("Tabs %1 - %2").arg(page * 10 + 1).arg(page * 10 + 10));
+    }
+    return rows;
+}
+
+}  // namespace pelquin

@@ -1,0 +1,204 @@
+#include "address/address_bar.h"
+#include "platform/basic_text.h"
+#include "platform/text_file.h"
+#include "setup/setup_dialog.h"
+#include "support/shell_fixture.h"
+#include "tabs/staged_loading.h"
+#include "tabs/tab_strip.h"
+#include "tabs/timers.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+
+using namespace pelquin;
+using pelquin::test::ShellFixture;
+
+class SetupDialogTest : public ShellFixture {
+protected:
+    void SetUp() override
+    {
+        writeProfile({{3, QStringLiteral("http://three.example/")}}, {{1, "PRN"}, {3, "R"}}, 15);
+        start();
+        browser(3).load(QStringLiteral("http://three.example/"));
+        window->mnuSetup_Click();
+        dialog = window->setupDialog();
+        ASSERT_NE(dialog, nullptr);
+    }
+    const SetupRow &row(int i) { return dialog->row(i); }
+    void click(const char *name) { dialog->findChild<QPushButton *>(QLatin1String(name))->click(); }
+    QStringList profileLines(const QString &name)
+    {
+        return QString::fromUtf8(home.read(name)).split(QStringLiteral("\r\n"));
+    }
+    SetupDialog *dialog = nullptr;
+};
+
+TEST_F(SetupDialogTest, OpeningShowsTheSponsorRowsGreyedWithClearedBoxes)
+{
+    EXPECT_TRUE(session->setupOpen);
+    EXPECT_FALSE(window->timers().timer1().isActive());
+    EXPECT_FALSE(row(1).Text1->isEnabled());
+    EXPECT_EQ(row(1).Text1->text(), sponsor.welcomeUrl());
+    EXPECT_EQ(row(2).Text3->text(), QStringLiteral("Search"));
+    EXPECT_FALSE(row(1).Check2->isChecked());
+    EXPECT_EQ(row(1).Text2->text(), QString());
+    EXPECT_EQ(row(3).Text1->text(), QStringLiteral("http://three.example/"));
+    EXPECT_TRUE(row(3).Check3->isChecked());
+    EXPECT_EQ(row(3).Text2->text(), QStringLiteral("15"));
+    EXPECT_TRUE(row(3).Text2->isEnabled());
+    EXPECT_FALSE(row(4).Text2->isEnabled());
+    EXPECT_EQ(dialog->pages()->count(), 3);
+    EXPECT_EQ(dialog->pages()->tabText(2), QStringLiteral("Tabs 21 - 30"));
+}
+
+TEST_F(SetupDialogTest, OkWithoutChangesRewritesTheProfileWithTheSponsorFlagsCleared)
+{
+    const QString captionBefore = window->tabStrip().caption(3);
+    click("Command1");
+    const QStringList lines = profileLines("Setup.set");
+    EXPECT_EQ(lines.mid(0, 6), (QStringList{sponsor.welcomeUrl(), "Pelquin", " 0 ", " 0 ",
+                                            " 0 ", " 0 "}));
+    EXPECT_EQ(lines.mid(12, 6), (QStringList{"http://three.example/", "Name3", " 0 ", "-1 ",
+                                             " 15 ", " 0 "}));
+    EXPECT_EQ(window->tabStrip().caption(3), captionBefore);
+    EXPECT_FALSE(session->setupOpen);
+    EXPECT_TRUE(window->timers().timer1().isActive());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window->setupDialog(), nullptr);
+}
+
+TEST_F(SetupDialogTest, AChangedAddressNamesTheTabAtOnceAndTheStagedLoadingLoadsIt)
+{
+    row(5).Text1->setText(QStringLiteral("http://five.example/"));
+    row(5).Text3->setText(QStringLiteral("Five"));
+    click("Command1");
+    EXPECT_EQ(window->tabStrip().caption(5), QStringLiteral("Five"));
+    EXPECT_FALSE(session->tabs.startupDone);
+    window->timers().timer1Tick();
+    EXPECT_EQ(browser(5).navigations, QStringList{"http://five.example/"});
+}
+
+TEST_F(SetupDialogTest, LoadThenOkWithNoWritesNothingButTheTabsReloadTheLoadedProfile)
+{
+    const QByteArray before = home.read("Setup.set");
+    QStringList other;
+    for (int t = 1; t <= 30; ++t)
+        other << (t == 4 ? QStringLiteral("http://four.example/") : QString()) << QString()
+              << " 0 " << " 0 " << " 0 " << (t == 4 ? "-1 " : " 0 ");
+    writeTextFile(home.file("other.set"), other);
+    prompts.chooseFile(home.file("other.set"));
+    click("Command6");
+    EXPECT_TRUE(prompts.questions().empty());  // a loaded flag ticks the box without asking
+    EXPECT_TRUE(row(4).Check4->isChecked());
+    EXPECT_EQ(prompts.fileRequests().back().filter, QStringLiteral("Setup Files (*.set)"));
+    prompts.answer(false);
+    click("Command1");
+    EXPECT_EQ(prompts.questions().back().title, QStringLiteral("Overwire Setup.Set?"));
+    EXPECT_EQ(home.read("Setup.set"), before);
+    EXPECT_TRUE(window->timers().timer2().isActive());
+    window->timers().timer2Tick();
+    EXPECT_EQ(browser(4).navigations, QStringList{"http://four.example/"});
+    EXPECT_TRUE(session->profileLoaded);
+}
+
+TEST_F(SetupDialogTest, LoadThenOkWithYesWritesSetupSetNotTheLoadedFile)
+{
+    writeTextFile(home.file("other.set"), QStringList(180, QStringLiteral(" 0 ")));
+    const QByteArray loaded = home.read("other.set");
+    prompts.chooseFile(home.file("other.set"));
+    click("Command6");
+    row(6).Text1->setText(QStringLiteral("http://six.example/"));
+    prompts.answer(true);
+    click("Command1");
+    EXPECT_EQ(home.read("other.set"), loaded);
+    EXPECT_EQ(profileLines("Setup.set").at(30), QStringLiteral("http://six.example/"));
+    EXPECT_FALSE(session->profileLoaded);
+}
+
+TEST_F(SetupDialogTest, SaveWritesANewFileAndTheNextOkWritesTheDefaultProfile)
+{
+    row(7).Text3->setText(QStringLiteral("Seven"));
+    prompts.chooseFile(home.file("mine"));
+    click("Command5");
+    EXPECT_EQ(profileLines("mine.set").at(37), QStringLiteral("Seven"));
+    EXPECT_EQ(session->settings[7].tabName, QStringLiteral("Seven"));
+    EXPECT_EQ(session->settings.profilePath, home.file("Setup.set"));
+    EXPECT_EQ(prompts.fileRequests().back().folder, home.folder());
+    click("Command5");  // cancelled: nothing happens
+    EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(SetupDialogTest, TheIntervalBoxTakesDigitsOnlyAndShowsZeroWhenEmptied)
+{
+    row(8).Check3->setChecked(true);
+    EXPECT_EQ(row(8).Text2->text(), QStringLiteral("0"));
+    QLineEdit *box = row(8).Text2->edit();
+    box->clear();
+    QTest::keyClicks(box, QStringLiteral("ab"));
+    EXPECT_EQ(row(8).Text2->text(), QString());
+    QFocusEvent leave(QEvent::FocusOut);
+    QCoreApplication::sendEvent(box, &leave);
+    EXPECT_EQ(row(8).Text2->text(), QStringLiteral("0"));
+    box->clear();
+    QTest::keyClicks(box, QStringLiteral("4x2"));
+    EXPECT_EQ(row(8).Text2->text(), QStringLiteral("42"));
+    row(8).Check3->setChecked(false);
+    EXPECT_FALSE(row(8).Text2->isEnabled());
+    EXPECT_EQ(row(8).Text2->text(), QStringLiteral("0"));
+}
+
+TEST_F(SetupDialogTest, TheNewBrowserWarningAnsweredNoClearsTheBox)
+{
+    prompts.answer(false);
+    row(9).Check4->click();
+    EXPECT_FALSE(row(9).Check4->isChecked());
+    ASSERT_EQ(prompts.questions().size(), 1u);
+    EXPECT_EQ(prompts.questions()[0].title, QStringLiteral("You Probably don't want to do this"));
+    EXPECT_FALSE(prompts.questions()[0].defaultYes);
+    prompts.answer(true);
+    row(9).Check4->click();
+    EXPECT_TRUE(row(9).Check4->isChecked());
+}
+
+TEST_F(SetupDialogTest, EraseKeepsEachDropdownsTextAndEmptiesTheSharedList)
+{
+    session->history.setRequests({QStringLiteral("a.example"), QStringLiteral("b.example")});
+    window->addressBar().setText(3, QStringLiteral("kept text"));
+    prompts.answer(false);
+    click("Command4");
+    EXPECT_EQ(session->history.requestcount(), 2);
+    prompts.answer(true);
+    click("Command4");
+    EXPECT_EQ(session->history.requestcount(), 0);
+    EXPECT_EQ(window->addressBar().combo(3)->count(), 0);
+    EXPECT_EQ(window->addressBar().text(3), QStringLiteral("kept text"));
+}
+
+TEST_F(SetupDialogTest, ATabDraggedOntoRowSevenFillsRowSeven)
+{
+    window->tabStrip().select(3);
+    EXPECT_EQ(window->tabStrip().dragMode(), 1);
+    QMimeData data;
+    data.setData(QLatin1String(TabStrip::kTabMime), "3");
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(row(7).Text1, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(row(7).Text1, &drop);
+    EXPECT_EQ(row(7).Text1->text(), QStringLiteral("http://three.example/"));
+    EXPECT_EQ(row(7).Text3->text(), window->tabStrip().caption(3));
+    EXPECT_EQ(window->tabStrip().dragMode(), 0);
+}
+
+TEST_F(SetupDialogTest, CancelDiscardsEditsAndAnotherOpeningFillsAfresh)
+{
+    row(10).Text1->setText(QStringLiteral("http://ten.example/"));
+    click("Command2");
+    EXPECT_FALSE(session->setupOpen);
+    EXPECT_TRUE(session->settings[10].startUrl.isEmpty());
+    window->mnuSetup_Click();
+    EXPECT_EQ(window->setupDialog()->row(10).Text1->text(), QString());
+}
