@@ -1,3 +1,4 @@
+#include "desktop/history_folder.h"
 #include "desktop/system_probes.h"
 #include "platform/app_folder.h"
 #include "platform/error_report.h"
@@ -53,9 +54,12 @@ int main(int argc, char **argv)
     SettingsStore settings(SettingsStore::defaultPath());
     SystemClock clock;
     WebEngineFactory factory(session.appFolder, prompts);
+    HistoryFolder history(appFile(GetWinDir(session.appFolder), QStringLiteral("History")));
+    factory.setHistoryFolder(&history);
     QStringList args = QApplication::arguments().mid(1);
     MainWindow window({session, prompts, errors, clock, settings, factory, sponsor,
-                       args.join(QLatin1Char(' ')), browserLibraryVersion});
+                       args.join(QLatin1Char(' ')), browserLibraryVersion, history,
+                       systemMailLookup(), systemProcessStarter()});
     prompts.setParent(&window);
 
     TerminationWatcher termination;

@@ -5,7 +5,11 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <pwd.h>
 #include <sys/utsname.h>
+#include <unistd.h>
+
+#include <algorithm>
 
 namespace pelquin {
 
@@ -18,6 +22,22 @@ PlatformVersion SysV32()
     return version;
 }
 
+QString parseVersionText(const QString &text)
+{
+    const QStringList parts = text.split(QLatin1Char('.'));
+    QStringList shown;
+    for (int i = 0; i < 4; ++i) {
+        // Each part by its leading number, as 16 bits show it.
+        const QString part = i < parts.size() ? parts.at(i).trimmed() : QString();
+        qsizetype digits = 0;
+        while (digits < part.size() && part.at(digits).isDigit())
+            ++digits;
+        const quint64 value = part.left(std::min<qsizetype>(digits, 18)).toULongLong();
+        shown << QString::number(static_cast<qint16>(value & 0xFFFF));
+    }
+    return shown.join(QLatin1Char('.'));
+}
+
 QString fileVersion(const QString &path)
 {
     const QFileInfo info(path);
@@ -26,15 +46,35 @@ QString fileVersion(const QString &path)
     const QString real = info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
     static const QRegularExpression soVersion(QStringLiteral(R"(\.so\.(\d+(?:\.\d+){0,3})$)"));
     const QRegularExpressionMatch match = soVersion.match(QFileInfo(real).fileName());
-    if (!match.hasMatch())
+    if (match.hasMatch())
+        return parseVersionText(match.captured(1));
+    if (info.suffix().compare(QStringLiteral("DEP"), Qt::CaseInsensitive) != 0 || !info.isFile())
         return {};
-    QStringList parts = match.captured(1).split(QLatin1Char('.'));
-    while (parts.size() < 4)
-        parts << QStringLiteral("0");
-    QStringList shown;
-    for (const QString &part : parts)
-        shown << QString::number(static_cast<qint16>(part.toUInt() & 0xFFFF));
-    return shown.join(QLatin1Char('.'));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    while (!file.atEnd()) {
+        const QString line = QString::fromLatin1(file.readLine(1 << 16)).trimmed();
+        if (line.left(8).compare(QStringLiteral("Version="), Qt::CaseInsensitive) == 0)
+            return parseVersionText(line.mid(8));
+    }
+    return {};
+}
+
+QString GetWinDir(const QString &appFolder)
+{
+    return appFolder;
+}
+
+SystemUser::SystemUser() : SystemUser(QString())
+{
+    if (const passwd *entry = ::getpwuid(::geteuid()); entry && entry->pw_name)
+        *this = SystemUser(QString::fromLocal8Bit(entry->pw_name));
+}
+
+SystemUser::SystemUser(const QString &loginName)
+    : m_name(loginName.isEmpty() ? QStringLiteral("&DEFAULT&") : loginName.toUpper())
+{
 }
 
 QString loadedLibraryPath(const QString &stem)

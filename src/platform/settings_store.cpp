@@ -10,10 +10,6 @@
 
 namespace pelquin {
 
-namespace {
-const QString kGroup = QStringLiteral("ws");
-}
-
 SettingsStore::SettingsStore(const QString &iniPath) : m_settings(iniPath, QSettings::IniFormat)
 {
 }
@@ -26,7 +22,7 @@ QString SettingsStore::defaultPath()
 
 QString SettingsStore::value(const SettingKey &key) const
 {
-    m_settings.beginGroup(kGroup);
+    m_settings.beginGroup(QLatin1String(key.group));
     const QString text =
         m_settings.value(QLatin1String(key.name), QLatin1String(key.fallback)).toString();
     m_settings.endGroup();
@@ -43,7 +39,7 @@ int SettingsStore::number(const SettingKey &key) const
 
 void SettingsStore::setValue(const SettingKey &key, const QString &text)
 {
-    m_settings.beginGroup(kGroup);
+    m_settings.beginGroup(QLatin1String(key.group));
     m_settings.setValue(QLatin1String(key.name), text);
     m_settings.endGroup();
 }

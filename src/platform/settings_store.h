@@ -8,10 +8,11 @@ namespace pelquin {
 struct SettingKey {
     const char *name;
     const char *fallback;
+    const char *group = "ws";
 };
 
-// The per-user section "pelquin"/"ws". Every value is text; each key and its default is
-// declared here once.
+// The per-user section "pelquin"/"ws" (and the browser options beside it). Every value is
+// text; each key and its default is declared here once.
 namespace setting {
 inline constexpr SettingKey Toolbar{"toolbar", "0"};
 inline constexpr SettingKey Address{"address", "0"};
@@ -21,6 +22,13 @@ inline constexpr SettingKey Top{"top", "0"};
 inline constexpr SettingKey Left{"left", "0"};
 inline constexpr SettingKey Width{"width", "9600"};
 inline constexpr SettingKey Height{"height", "7005"};
+
+// The browser options of the Internet Options dialog, in a group of their own.
+inline constexpr SettingKey JavaScript{"javascript", "1", "options"};
+inline constexpr SettingKey Images{"images", "1", "options"};
+inline constexpr SettingKey ProxyMode{"proxy", "system", "options"};  // none, system, manual
+inline constexpr SettingKey ProxyHost{"proxyhost", "", "options"};
+inline constexpr SettingKey ProxyPort{"proxyport", "8080", "options"};
 }  // namespace setting
 
 class SettingsStore {

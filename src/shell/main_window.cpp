@@ -79,6 +79,9 @@ MainWindow::MainWindow(MainWindowDeps deps)
     m_keyboard = new KeyboardPreview(*this, m_session, *m_menu, *m_buttons, m_d.errors,
                                      [this] { mnuHelp_Click(); });
     qApp->installEventFilter(m_keyboard);
+    m_desktop = new DesktopCommands({*this, m_session, c, *m_menu, m_d.factory, m_d.settings,
+                                     m_d.prompts, m_d.errors, m_timers->timer1(), m_d.history,
+                                     m_d.mail, m_d.start});
     setAcceptDrops(true);
 
     connect(m_tabStrip, &TabStrip::selectionHandling, this,

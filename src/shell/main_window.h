@@ -1,5 +1,6 @@
 #pragma once
 
+#include "desktop/desktop_commands.h"
 #include "setup/do_setup.h"
 #include "tabs/browser_pool.h"
 
@@ -47,6 +48,9 @@ struct MainWindowDeps {
     QString commandLine;
     // The file version of the browser library, as "major.minor.build.revision".
     std::function<QString()> browserVersion;
+    HistoryFolder &history;
+    MailLookup mail;
+    ProcessStarter start;
 };
 
 // Why the main window is asked to close.
@@ -89,6 +93,7 @@ public:
     Commands &commands() const { return *m_commands; }
     DropdownHandlers &dropdowns() const { return *m_dropdowns; }
     KeyboardPreview &keyboard() const { return *m_keyboard; }
+    DesktopCommands &desktop() const { return *m_desktop; }
     CommandProcessor &commandProcessor() const { return *m_processor; }
     PageScript &pageScript() const { return *m_script; }
     TabControls controls() const;
@@ -134,6 +139,7 @@ private:
     Commands *m_commands;
     DropdownHandlers *m_dropdowns;
     KeyboardPreview *m_keyboard;
+    DesktopCommands *m_desktop;
     std::function<void(int)> m_pageScript;
     QPointer<SetupDialog> m_setup;
     RestoredPlacement m_placement;

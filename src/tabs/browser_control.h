@@ -61,6 +61,16 @@ signals:
     void commandStateChange(int command, bool enabled);
 };
 
+// What the Internet Options dialog sets for every browser.
+struct BrowserOptions {
+    enum class Proxy { None, System, Manual };
+    bool javascript = true;
+    bool images = true;
+    Proxy proxy = Proxy::System;
+    QString proxyHost;
+    quint16 proxyPort = 8080;
+};
+
 // Makes the 30 browsers; the engine's implementation also owns their shared profile.
 class BrowserFactory {
 public:
@@ -69,6 +79,9 @@ public:
     // Blocks or allows every network request of every browser.
     virtual void setOffline(bool offline) = 0;
     virtual bool offline() const = 0;
+    virtual void applyOptions(const BrowserOptions &options) = 0;
+    virtual void clearCache() = 0;
+    virtual void clearCookies() = 0;
 };
 
 }  // namespace pelquin

@@ -1,5 +1,7 @@
 #include "tabs/web_browser.h"
 
+#include "desktop/favorites.h"
+#include "desktop/history_folder.h"
 #include "platform/basic_error.h"
 #include "platform/prompts.h"
 
@@ -65,6 +67,11 @@ public:
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
     {
+        // A shortcut clicked in a folder listing opens its address instead.
+        if (const QUrl target = openedUrl(url); isMainFrame && target != url) {
+            QTimer::singleShot(0, this, [this, target] { load(target); });
+            return false;
+        }
         if (onNavigationRequest)
             shielded("navigation", [&] { onNavigationRequest(url, isMainFrame); });
         return true;
@@ -140,6 +147,18 @@ QUrl typedAddressUrl(const QString &text)
     if (scheme.match(address).hasMatch() && !port.match(address).hasMatch())
         return QUrl(address, QUrl::TolerantMode);
     return QUrl(QStringLiteral("http://") + address, QUrl::TolerantMode);
+}
+
+QUrl openedUrl(const QUrl &url)
+{
+    if (!url.isLocalFile() || !url.path().endsWith(QStringLiteral(".url"), Qt::CaseInsensitive))
+        return url;
+    const QString address = shortcutAddress(url.toLocalFile());
+    const QUrl target = address.isEmpty() ? QUrl() : typedAddressUrl(address);
+    // A shortcut to another shortcut or to script is not followed.
+    if (target.isEmpty() || target.isLocalFile() || target.scheme() == QStringLiteral("javascript"))
+        return url;
+    return target;
 }
 
 WebEngineBrowser::WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts,
@@ -223,7 +242,7 @@ QWidget *WebEngineBrowser::widget()
 
 void WebEngineBrowser::navigate(const QString &address)
 {
-    const QUrl url = typedAddressUrl(address);
+    const QUrl url = openedUrl(typedAddressUrl(address));
     if (url.isEmpty())
         return;
     whenSafe([url](EnginePage &target) { target.load(url); });
@@ -371,6 +390,9 @@ void WebEngineBrowser::onLoadingChanged(const QWebEngineLoadingInfo &info)
         emit statusTextChange(QStringLiteral("Opening page ") + url + QStringLiteral("..."));
         return;
     case QWebEngineLoadingInfo::LoadSucceededStatus:
+        if (m_history && m_page)
+            m_history->recordVisit(url, m_page->title(), QDateTime::currentDateTime());
+        [[fallthrough]];
     case QWebEngineLoadingInfo::LoadFailedStatus:
         // A failed load still shows a document: the engine's error page.
         m_busy = false;

@@ -17,12 +17,16 @@ class QWebEngineView;
 namespace pelquin {
 
 class EnginePage;
+class HistoryFolder;
 class Prompts;
 
 // What an address typed as text stands for: an absolute path ("/..." or "~/...") is a local
 // file, text that starts with a scheme is taken as it is, anything else is an http address.
 // Empty for blank text. Never a web search.
 QUrl typedAddressUrl(const QString &text);
+
+// An Internet Shortcut file (.url) stands for the address inside it, as on the desktop.
+QUrl openedUrl(const QUrl &url);
 
 // One tab's browser on Qt WebEngine: a view and its page, mapped onto BrowserControl.
 class WebEngineBrowser final : public BrowserControl {
@@ -46,6 +50,7 @@ public:
     void readBodyMarkup(std::function<void(const QString &)> done) override;
     int queryStatus(int command) override;
     void exec(int command) override;
+    void setHistoryFolder(HistoryFolder *history) { m_history = history; }
 
 private:
     EnginePage &page() const;
@@ -64,6 +69,7 @@ private:
     QPointer<EnginePage> m_page;
     std::unique_ptr<QPrinter> m_printer;  // alive until the engine has finished printing
     std::shared_ptr<bool> m_alive;
+    HistoryFolder *m_history = nullptr;
     bool m_busy = false;
     bool m_inNavigationRequest = false;
 };

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QNetworkProxy>
+#include <QWebEngineCookieStore>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -69,6 +71,7 @@ WebEngineFactory::~WebEngineFactory()
 BrowserControl *WebEngineFactory::create(int tab, QWidget *parent)
 {
     auto *browser = new WebEngineBrowser(*m_profile, m_prompts, parent);
+    browser->setHistoryFolder(m_history);
     browser->setObjectName(QStringLiteral("browser%1").arg(tab));
     browser->widget()->setObjectName(QStringLiteral("WebBrowser1_%1").arg(tab));
     m_browsers.removeIf([](const QPointer<WebEngineBrowser> &b) { return b.isNull(); });
@@ -84,6 +87,39 @@ void WebEngineFactory::setOffline(bool offline)
 bool WebEngineFactory::offline() const
 {
     return m_interceptor->m_offline.load();
+}
+
+void WebEngineFactory::applyOptions(const BrowserOptions &options)
+{
+    QWebEngineSettings *settings = m_profile->settings();
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, options.javascript);
+    settings->setAttribute(QWebEngineSettings::AutoLoadImages, options.images);
+    // The engine takes its proxy from the application's.
+    switch (options.proxy) {
+    case BrowserOptions::Proxy::None:
+        QNetworkProxyFactory::setUseSystemConfiguration(false);
+        QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+        break;
+    case BrowserOptions::Proxy::System:
+        QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::DefaultProxy));
+        QNetworkProxyFactory::setUseSystemConfiguration(true);
+        break;
+    case BrowserOptions::Proxy::Manual:
+        QNetworkProxyFactory::setUseSystemConfiguration(false);
+        QNetworkProxy::setApplicationProxy(
+            QNetworkProxy(QNetworkProxy::HttpProxy, options.proxyHost, options.proxyPort));
+        break;
+    }
+}
+
+void WebEngineFactory::clearCache()
+{
+    m_profile->clearHttpCache();
+}
+
+void WebEngineFactory::clearCookies()
+{
+    m_profile->cookieStore()->deleteAllCookies();
 }
 
 }  // namespace pelquin

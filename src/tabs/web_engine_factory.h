@@ -12,6 +12,8 @@ class QWebEngineProfile;
 
 namespace pelquin {
 
+class HistoryFolder;
+
 class Prompts;
 class WebEngineBrowser;
 
@@ -27,6 +29,11 @@ public:
     BrowserControl *create(int tab, QWidget *parent) override;
     void setOffline(bool offline) override;
     bool offline() const override;
+    void applyOptions(const BrowserOptions &options) override;
+    void clearCache() override;
+    void clearCookies() override;
+    // Where completed pages are recorded; none until set.
+    void setHistoryFolder(HistoryFolder *history) { m_history = history; }
 
     // The shared profile, for the engine's options (cache, cookies, scripts).
     QWebEngineProfile &profile() const { return *m_profile; }
@@ -39,6 +46,7 @@ private:
     std::unique_ptr<OfflineInterceptor> m_interceptor;
     std::unique_ptr<QWebEngineProfile> m_profile;
     QList<QPointer<WebEngineBrowser>> m_browsers;
+    HistoryFolder *m_history = nullptr;
 };
 
 }  // namespace pelquin

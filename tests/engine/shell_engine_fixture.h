@@ -1,6 +1,7 @@
 #pragma once
 
 #include "address/address_history.h"
+#include "desktop/history_folder.h"
 #include "platform/basic_text.h"
 #include "platform/clock.h"
 #include "platform/error_report.h"
@@ -59,8 +60,11 @@ protected:
         settings = std::make_unique<SettingsStore>(home.settingsPath());
         session = std::make_unique<Session>();
         session->appFolder = home.folder();
+        history = std::make_unique<HistoryFolder>(home.file("History"));
+        factory->setHistoryFolder(history.get());
         window = std::make_unique<MainWindow>(MainWindowDeps{
-            *session, prompts, errors, clock, *settings, *factory, *sponsor, QString(), {}});
+            *session, prompts, errors, clock, *settings, *factory, *sponsor, QString(), {},
+            *history, MailLookup{}, [](const QString &) { return false; }});
         window->formLoad();
         window->show();
         ASSERT_TRUE(waitFor([&] { return session->activated; }, 5000));
@@ -77,6 +81,7 @@ protected:
     std::unique_ptr<WebEngineFactory> factory;
     std::unique_ptr<SettingsStore> settings;
     std::unique_ptr<Session> session;
+    std::unique_ptr<HistoryFolder> history;
     std::unique_ptr<MainWindow> window;
 };
 

@@ -58,6 +58,14 @@ public:
     BrowserControl *create(int tab, QWidget *parent) override;
     void setOffline(bool offline) override { m_offline = offline; }
     bool offline() const override { return m_offline; }
+    void applyOptions(const BrowserOptions &o) override { options = o; ++optionsApplied; }
+    void clearCache() override { ++cacheClears; }
+    void clearCookies() override { ++cookieClears; }
+
+    BrowserOptions options;
+    int optionsApplied = 0;
+    int cacheClears = 0;
+    int cookieClears = 0;
 
     FakeBrowser &browser(int tab) const { return *m_browsers.at(static_cast<size_t>(tab)); }
 

@@ -20,9 +20,15 @@ void ShellFixture::start(const QString &commandLine)
     session = std::make_unique<Session>();
     session->appFolder = home.folder();
     session->notice = readStartupNotice(home.file("STD.DAT"));
+    history = std::make_unique<HistoryFolder>(home.file("History"));
+    MailLookup mail{[this] { return mailHandler; }, {home.file("applications")}};
+    ProcessStarter start = [this](const QString &line) {
+        started << line;
+        return true;
+    };
     window = std::make_unique<MainWindow>(MainWindowDeps{
         *session, prompts, errors, clock, *settings, *factory, sponsor, commandLine,
-        [] { return QStringLiteral("6.4.2.0"); }});
+        [] { return QStringLiteral("6.4.2.0"); }, *history, mail, start});
     window->formLoad();
     window->show();
     QCoreApplication::processEvents();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "desktop/history_folder.h"
 #include "platform/clock.h"
 #include "platform/error_report.h"
 #include "platform/scripted_prompts.h"
@@ -41,6 +42,9 @@ protected:
     std::unique_ptr<FakeFactory> factory;
     SponsorSite sponsor{QStringLiteral("pelquin.localhost:8470")};
     std::unique_ptr<Session> session;
+    std::unique_ptr<HistoryFolder> history;
+    QStringList started;  // command lines the desktop commands started
+    QString mailHandler;  // the desktop file of the default mail program
     std::unique_ptr<MainWindow> window;
 };
 

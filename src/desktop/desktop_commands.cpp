@@ -1,0 +1,187 @@
+#include "desktop/desktop_commands.h"
+
+#include "address/quote_strip.h"
+#include "desktop/favorites.h"
+#include "desktop/history_folder.h"
+#include "desktop/internet_options.h"
+#include "desktop/system_probes.h"
+#include "platform/app_folder.h"
+#include "platform/error_report.h"
+#include "platform/prompts.h"
+#include "shell/session.h"
+#include "shell/speed_menu.h"
+#include "tabs/status_area.h"
+#include "tabs/tab_strip.h"
+
+#include <QAction>
+#include <QProcess>
+#include <QTimer>
+#include <QUrl>
+
+namespace pelquin {
+
+namespace {
+const QString kHistoryHint =
+    QStringLiteral("Drag History Items to Address Bar, double clicking will open new IE Browser");
+}
+
+ProcessStarter systemProcessStarter()
+{
+    return [](const QString &commandLine) {
+        QStringList words = QProcess::splitCommand(commandLine);
+        if (words.isEmpty())
+            return false;
+        const QString program = words.takeFirst();
+        return QProcess::startDetached(program, words);
+    };
+}
+
+DesktopCommands::DesktopCommands(DesktopDeps deps) : QObject(&deps.window), m_d(std::move(deps))
+{
+    const std::pair<const char *, void (DesktopCommands::*)()> items[] = {
+        {"mnuFavorites", &DesktopCommands::mnuFavorites_Click},
+        {"mnuHistory", &DesktopCommands::mnuHistory_Click},
+        {"mnusendemail", &DesktopCommands::mnusendemail_Click},
+        {"mnuInternetOptions", &DesktopCommands::mnuInternetOptions_Click},
+        {"mnuoffline", &DesktopCommands::mnuoffline_Click},
+        {"mnuSavePagetoDisk", &DesktopCommands::mnuSavePagetoDisk_Click},
+    };
+    for (const auto &[name, command] : items)
+        connect(m_d.menu.item(QLatin1String(name)), &QAction::triggered, this,
+                [this, command] { (this->*command)(); });
+    m_d.browsers.applyOptions(loadBrowserOptions(m_d.settings));
+}
+
+QString DesktopCommands::favoritesFolder() const
+{
+    static const SystemUser user;
+    return pelquin::favoritesFolder(GetWinDir(m_d.session.appFolder), SysV32().major,
+                                    user.UserName());
+}
+
+void DesktopCommands::mnuFavorites_Click()
+{
+    Session &s = m_d.session;
+    const int n = m_d.controls.tabStrip.selected();
+    s.tabs.historyDirection = 0;
+    m_d.timer1.stop();
+    s.favoritesOpen = true;
+    FavoritesPrompt::Choice choice = FavoritesPrompt::None;
+    {
+        FavoritesPrompt prompt(&m_d.window);
+        m_d.prompts.showModal(prompt);
+        choice = prompt.choice();
+    }
+    s.favoritesOpen = false;
+    m_d.timer1.start();
+    if (choice == FavoritesPrompt::Add && n >= 1 && n <= kTabCount)
+        addFavorite(n);
+    else if (choice == FavoritesPrompt::Navigate)
+        showFavoritesPage();
+}
+
+void DesktopCommands::addFavorite(int tab)
+{
+    Trap(m_d.errors, QStringLiteral(" At MnuBack"), {err::EFail, err::ObjectNotSet}).step([&] {
+        BrowserControl &browser = m_d.controls.browsers.at(tab);
+        const QString address = browser.locationUrl();
+        if (address.isEmpty())
+            return;
+        AddFavoriteDialog dialog(browser.locationName(), address, &m_d.window);
+        if (m_d.prompts.showModal(dialog) == QDialog::Accepted)
+            writeShortcut(favoritesFolder(), dialog.title(), address);
+    });
+}
+
+void DesktopCommands::showFavoritesPage()
+{
+    if (!DoFaves(m_d.session.appFolder, favoritesFolder(), m_d.errors))
+        return;
+    Trap trap(m_d.errors, QStringLiteral(" At MnuBack"), {err::EFail, err::ObjectNotSet});
+    BrowserControl &first = m_d.controls.browsers.at(1);
+    trap.step([&] { first.blankDocument(); });
+    trap.step([&] { first.navigate(appFile(m_d.session.appFolder, QStringLiteral("FAVES.HTM"))); });
+    trap.step([&] { m_d.controls.tabStrip.select(1); });
+}
+
+void DesktopCommands::mnuHistory_Click()
+{
+    Trap trap(m_d.errors, QStringLiteral(" At MnuhistoryClick"));
+    m_d.session.tabs.historyDirection = 0;
+    trap.step([&] { m_d.controls.status.setText(kHistoryHint); });
+    trap.step([&] {
+        m_d.controls.browsers.at(1).navigate(m_d.history.folder());
+        m_d.controls.tabStrip.select(1);
+    });
+    trap.step([&] { m_d.controls.status.setText(kHistoryHint); });
+}
+
+void DesktopCommands::mnusendemail_Click()
+{
+    Trap(m_d.errors, QStringLiteral(" At Mail Click")).step([&] {
+        const QString program = stripoutquotes(getmailclient(m_d.mail));
+        if (!program.trimmed().isEmpty())
+            m_d.start(program);
+    });
+}
+
+void DesktopCommands::mnuInternetOptions_Click()
+{
+    Trap(m_d.errors, QStringLiteral(" At Get Internet Options")).step([&] {
+        InternetOptionsDialog dialog(m_d.browsers, m_d.settings, &m_d.window);
+        m_d.prompts.showModal(dialog);
+    });
+}
+
+void DesktopCommands::mnuoffline_Click()
+{
+    // The flag, not the item's tick: the menu has already ticked it for the click.
+    if (m_d.session.workOffline)
+        workOnline();
+    else
+        workOffline();
+}
+
+void DesktopCommands::workOnline()
+{
+    Trap(m_d.errors, QStringLiteral(" At Work Online")).step([&] {
+        m_d.session.workOffline = false;
+        m_d.menu.mnuoffline->setChecked(false);
+        m_d.browsers.setOffline(false);
+    });
+}
+
+void DesktopCommands::workOffline()
+{
+    Trap(m_d.errors, QStringLiteral(" At Work Offline")).step([&] {
+        m_d.session.workOffline = true;
+        m_d.menu.mnuoffline->setChecked(true);
+        m_d.browsers.setOffline(true);
+        for (int t = 1; t <= kTabCount; ++t) {
+            BrowserControl &browser = m_d.controls.browsers.at(t);
+            if (browser.busy())
+                browser.stop();
+        }
+    });
+}
+
+void DesktopCommands::mnuSavePagetoDisk_Click()
+{
+    Trap(m_d.errors, QStringLiteral(" At MnuBack"), {err::ObjectNotSet}).step([&] {
+        const int n = m_d.controls.tabStrip.selected();
+        m_d.session.tabs.historyDirection = 0;
+        if (n < 1 || n > kTabCount)
+            return;
+        BrowserControl &browser = m_d.controls.browsers.at(n);
+        int status = 0;
+        try {
+            status = browser.queryStatus(browser_cmd::SaveAs);
+        } catch (const BasicError &) {
+            return;  // a browser that cannot answer saves nothing, silently
+        }
+        if (status & browser_cmd::StatusEnabled)
+            browser.exec(browser_cmd::SaveAs);
+    });
+}
+
+}  // namespace pelquin

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "desktop/mail_client.h"
+#include "tabs/browser_pool.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QTimer;
+class QWidget;
+
+namespace pelquin {
+
+class ErrorReporter;
+class HistoryFolder;
+class Prompts;
+class SettingsStore;
+class SpeedMenu;
+struct Session;
+
+// Starts a program from a command line; false when it cannot be started.
+using ProcessStarter = std::function<bool(const QString &commandLine)>;
+ProcessStarter systemProcessStarter();
+
+// What the desktop commands reach.
+struct DesktopDeps {
+    QWidget &window;
+    Session &session;
+    TabControls controls;
+    SpeedMenu &menu;
+    BrowserFactory &browsers;
+    SettingsStore &settings;
+    Prompts &prompts;
+    ErrorReporter &errors;
+    QTimer &timer1;
+    HistoryFolder &history;
+    MailLookup mail;
+    ProcessStarter start;
+};
+
+// Favorites, History, mail, Internet Options, Work Offline and Save Page to Disk.
+class DesktopCommands : public QObject {
+    Q_OBJECT
+public:
+    explicit DesktopCommands(DesktopDeps deps);
+
+    void mnuFavorites_Click();
+    void mnuHistory_Click();
+    void mnusendemail_Click();
+    void mnuInternetOptions_Click();
+    void mnuoffline_Click();
+    void mnuSavePagetoDisk_Click();
+
+    QString favoritesFolder() const;
+
+private:
+    void addFavorite(int tab);
+    void showFavoritesPage();
+    void workOnline();
+    void workOffline();
+
+    DesktopDeps m_d;
+};
+
+}  // namespace pelquin

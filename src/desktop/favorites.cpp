@@ -1,0 +1,220 @@
+#include "desktop/favorites.h"
+
+#include "platform/app_folder.h"
+#include "platform/basic_error.h"
+#include "platform/error_report.h"
+#include "platform/text_file.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace pelquin {
+
+QString Leftpart(const QString &name)
+{
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    return dot < 0 ? name : name.left(dot);
+}
+
+QString Rightpart(const QString &path)
+{
+    const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('/')),
+                                   path.lastIndexOf(QLatin1Char('\\')));
+    return path.mid(cut + 1);
+}
+
+QString favoritesFolder(const QString &winDir, int windowsMajor, const QString &userName)
+{
+    const QString user = userName.trimmed();
+    const QString own = windowsMajor == 5
+                            ? QStringLiteral("C:/Documents and Settings/") + user +
+                                  QStringLiteral("/Favorites")
+                            : winDir + QStringLiteral("/Profiles/") + user +
+                                  QStringLiteral("/Favorites");
+    if (QFileInfo(own).isDir())
+        return own;
+    return winDir + QStringLiteral("/Favorites");
+}
+
+namespace {
+
+QString escaped(const QString &text)
+{
+    return text.toHtmlEscaped();
+}
+
+// The address line of a shortcut as the page uses it: the second line (or the only one)
+// less its 4-character key, from its "http://" or "https://" on.
+QString addressText(const QString &path)
+{
+    LineReader lines(path);
+    QString text = lines.next();
+    if (!lines.atEnd())
+        text = lines.next();
+    if (text.size() > 4)
+        text = text.mid(4);
+    for (const QString scheme : {QStringLiteral("http://"), QStringLiteral("https://")}) {
+        const qsizetype at = text.indexOf(scheme);
+        if (at >= 0)
+            text = text.mid(at);
+    }
+    return text;
+}
+
+void walk(const QString &folder, QStringList &lines, ErrorReporter &errors)
+{
+    const QString name = Rightpart(folder).toUpper();
+    if (name == QStringLiteral("CHANNELS") || name == QStringLiteral("SOFTWARE UPDATES") ||
+        name == QStringLiteral("MICROSOFT INTERNET EXPLORER"))
+        return;
+    QStringList subfolders;
+    Trap(errors, QStringLiteral(" at 8")).step([&] {
+        const QDir dir(folder);
+        if (!QFileInfo(folder).isReadable() || !dir.isReadable())
+            throwError(err::PathFileAccess);
+        lines << QStringLiteral("<p><strong>") + escaped(name) + QStringLiteral("</strong><br>");
+        const QDir::Filters listed = QDir::NoDotAndDotDot | QDir::Hidden;
+        for (const QString &sub : dir.entryList(QDir::Dirs | listed, QDir::Name))
+            subfolders << dir.filePath(sub);
+        for (const QFileInfo &file : dir.entryInfoList(QDir::Files | listed, QDir::Name)) {
+            if (!file.isFile() || file.size() == 0)
+                continue;  // not a shortcut: a pipe or device would never end, an empty file says nothing
+            const QString address = addressText(file.filePath());
+            if (address.contains(QStringLiteral("={")))
+                continue;
+            // A shortcut must not be able to put script into a local page.
+            if (address.trimmed().startsWith(QStringLiteral("javascript:"), Qt::CaseInsensitive))
+                continue;
+            lines << QStringLiteral("<a href=\"") + escaped(address) + QStringLiteral("\">") +
+                         escaped(Leftpart(file.fileName())) + QStringLiteral("</a><br>");
+        }
+    });
+    for (const QString &sub : subfolders)
+        walk(sub, lines, errors);
+}
+
+}  // namespace
+
+QStringList favoritesPage(const QString &folder, ErrorReporter &errors)
+{
+    QStringList lines{QStringLiteral("<HTML><BODY>")};
+    walk(QDir::cleanPath(folder), lines, errors);
+    lines << QStringLiteral("</BODY></HTML>");
+    return lines;
+}
+
+bool DoFaves(const QString &appFolder, const QString &favorites, ErrorReporter &errors)
+{
+    Trap trap(errors, QStringLiteral(" At DoFaves"));
+    trap.step([&] {
+        writeTextFile(appFile(appFolder, QStringLiteral("FAVES.HTM")),
+                      favoritesPage(favorites, errors));
+    });
+    return !trap.ended();
+}
+
+QString shortcutFileName(const QString &title)
+{
+    QString name;
+    for (const QChar c : title.trimmed()) {
+        const bool bad = c.unicode() < 32 || QStringLiteral("/\\:*?\"<>|").contains(c);
+        name += bad ? QLatin1Char('_') : c;
+    }
+    while (name.startsWith(QLatin1Char('.')))
+        name.remove(0, 1);
+    name = name.left(120).trimmed();
+    return (name.isEmpty() ? QStringLiteral("Untitled") : name) + QStringLiteral(".url");
+}
+
+QString shortcutAddress(const QString &path)
+{
+    try {
+        LineReader lines(path);
+        for (int i = 0; i < 64 && !lines.atEnd(); ++i) {
+            const QString line = lines.next().trimmed();
+            if (line.left(4).compare(QStringLiteral("URL="), Qt::CaseInsensitive) == 0)
+                return line.mid(4).trimmed();
+        }
+    } catch (const BasicError &) {
+    }
+    return {};
+}
+
+QString writeShortcut(const QString &folder, const QString &title, const QString &address)
+{
+    const QString file = shortcutFileName(title);
+    QString path = QDir(folder).filePath(file);
+    for (int n = 2; QFileInfo::exists(path) && shortcutAddress(path) != address; ++n)
+        path = QDir(folder).filePath(Leftpart(file) + QStringLiteral(" (%1).url").arg(n));
+    writeTextFile(path, {QStringLiteral("[InternetShortcut]"), QStringLiteral("URL=") + address});
+    return path;
+}
+
+FavoritesPrompt::FavoritesPrompt(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("favorites"));
+    setWindowTitle(QStringLiteral("Favorites"));
+    auto *picture = new QLabel(this);
+    picture->setPixmap(style()->standardIcon(QStyle::SP_DirLinkIcon).pixmap(32));
+    auto *label = new QLabel(
+        QStringLiteral("Do you wish to Add to Favorites or Navigate to a Favorite?"), this);
+    label->setObjectName(QStringLiteral("Label1"));
+    auto *top = new QHBoxLayout;
+    top->addWidget(picture);
+    top->addWidget(label, 1);
+    auto *buttons = new QHBoxLayout;
+    const std::pair<const char *, const char *> captions[] = {
+        {"Command1", "&Add to "}, {"Command2", "&Navigate to"}, {"Command3", "&Cancel"}};
+    Choice choice = Add;
+    for (const auto &[name, caption] : captions) {
+        auto *button = new QPushButton(QString::fromLatin1(caption), this);
+        button->setObjectName(QLatin1String(name));
+        connect(button, &QPushButton::clicked, this, [this, choice] {
+            m_choice = choice;
+            accept();
+        });
+        buttons->addWidget(button);
+        choice = static_cast<Choice>(choice + 1);
+    }
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(buttons);
+}
+
+AddFavoriteDialog::AddFavoriteDialog(const QString &title, const QString &address,
+                                     QWidget *parent)
+    : QDialog(parent), m_title(new QLineEdit(title, this))
+{
+    setObjectName(QStringLiteral("addFavorite"));
+    setWindowTitle(QStringLiteral("Add Favorite"));
+    m_title->setObjectName(QStringLiteral("Title"));
+    auto *where = new QLabel(address, this);
+    where->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("&Name:"), m_title);
+    form->addRow(QStringLiteral("Address:"), where);
+    auto *box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Pelquin will add this page to your Favorites."), this));
+    layout->addLayout(form);
+    layout->addWidget(box);
+    resize(460, 140);
+}
+
+QString AddFavoriteDialog::title() const
+{
+    return m_title->text();
+}
+
+}  // namespace pelquin

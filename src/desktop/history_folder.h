@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDateTime>
+#include <QHash>
+#include <QString>
+
+namespace pelquin {
+
+// The History folder: one Internet Shortcut per address visited, named from the page's
+// title, its modification time the last visit. The least recently visited go first when
+// there are more than `limit`.
+class HistoryFolder {
+public:
+    static constexpr int kDefaultLimit = 1000;
+
+    explicit HistoryFolder(QString folder, int limit = kDefaultLimit);
+
+    const QString &folder() const { return m_folder; }
+    // Records a visit; addresses that are not web pages are not kept.
+    void recordVisit(const QString &address, const QString &title, const QDateTime &when);
+
+private:
+    void index();
+    void trim();
+
+    QString m_folder;
+    int m_limit;
+    bool m_indexed = false;
+    QHash<QString, QString> m_files;  // address -> shortcut file
+};
+
+}  // namespace pelquin

@@ -1,0 +1,147 @@
+#include "desktop/internet_options.h"
+
+#include "platform/settings_store.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace pelquin {
+
+namespace {
+const QString kOn = QStringLiteral("1");
+const QString kOff = QStringLiteral("0");
+}  // namespace
+
+BrowserOptions loadBrowserOptions(const SettingsStore &settings)
+{
+    BrowserOptions o;
+    o.javascript = settings.value(setting::JavaScript) != kOff;
+    o.images = settings.value(setting::Images) != kOff;
+    const QString proxy = settings.value(setting::ProxyMode);
+    o.proxy = proxy == QStringLiteral("none")     ? BrowserOptions::Proxy::None
+              : proxy == QStringLiteral("manual") ? BrowserOptions::Proxy::Manual
+                                                  : BrowserOptions::Proxy::System;
+    o.proxyHost = settings.value(setting::ProxyHost).trimmed();
+    const uint port = settings.value(setting::ProxyPort).toUInt();
+    o.proxyPort = port > 0 && port < 65536 ? static_cast<quint16>(port) : 8080;
+    if (o.proxy == BrowserOptions::Proxy::Manual && o.proxyHost.isEmpty())
+        o.proxy = BrowserOptions::Proxy::System;
+    return o;
+}
+
+void saveBrowserOptions(SettingsStore &settings, const BrowserOptions &o)
+{
+    settings.setValue(setting::JavaScript, o.javascript ? kOn : kOff);
+    settings.setValue(setting::Images, o.images ? kOn : kOff);
+    settings.setValue(setting::ProxyMode, o.proxy == BrowserOptions::Proxy::None ? QStringLiteral("none")
+                                          : o.proxy == BrowserOptions::Proxy::Manual
+                                              ? QStringLiteral("manual")
+                                              : QStringLiteral("system"));
+    settings.setValue(setting::ProxyHost, o.proxyHost);
+    settings.setValue(setting::ProxyPort, QString::number(o.proxyPort));
+    settings.sync();
+}
+
+InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsStore &settings,
+                                             QWidget *parent)
+    : QDialog(parent), m_browsers(browsers), m_settings(settings),
+      m_javascript(new QCheckBox(QStringLiteral("Run &JavaScript on pages"), this)),
+      m_images(new QCheckBox(QStringLiteral("Show &pictures"), this)),
+      m_noProxy(new QRadioButton(QStringLiteral("&No proxy"), this)),
+      m_systemProxy(new QRadioButton(QStringLiteral("Use the &system's proxy settings"), this)),
+      m_manualProxy(new QRadioButton(QStringLiteral("&Manual proxy:"), this)),
+      m_host(new QLineEdit(this)), m_port(new QSpinBox(this))
+{
+    setObjectName(QStringLiteral("internetOptions"));
+    setWindowTitle(QStringLiteral("Internet Options"));
+    auto *clearCache = new QPushButton(QStringLiteral("Delete &Temporary Files"), this);
+    clearCache->setObjectName(QStringLiteral("clearCache"));
+    auto *clearCookies = new QPushButton(QStringLiteral("Delete &Cookies"), this);
+    clearCookies->setObjectName(QStringLiteral("clearCookies"));
+    connect(clearCache, &QPushButton::clicked, this, [this] { m_browsers.clearCache(); });
+    connect(clearCookies, &QPushButton::clicked, this, [this] { m_browsers.clearCookies(); });
+    auto *stored = new QGroupBox(QStringLiteral("Stored by pages"), this);
+    auto *storedRow = new QHBoxLayout(stored);
+    storedRow->addWidget(clearCache);
+    storedRow->addWidget(clearCookies);
+
+    auto *content = new QGroupBox(QStringLiteral("Content"), this);
+    auto *contentColumn = new QVBoxLayout(content);
+    contentColumn->addWidget(m_javascript);
+    contentColumn->addWidget(m_images);
+
+    m_host->setPlaceholderText(QStringLiteral("proxy.example.com"));
+    m_port->setRange(1, 65535);
+    auto *proxy = new QGroupBox(QStringLiteral("Connection"), this);
+    auto *proxyColumn = new QVBoxLayout(proxy);
+    auto *manualRow = new QHBoxLayout;
+    manualRow->addWidget(m_manualProxy);
+    manualRow->addWidget(m_host, 1);
+    manualRow->addWidget(new QLabel(QStringLiteral("Port:"), this));
+    manualRow->addWidget(m_port);
+    proxyColumn->addWidget(m_noProxy);
+    proxyColumn->addWidget(m_systemProxy);
+    proxyColumn->addLayout(manualRow);
+    const auto manualChosen = [this] {
+        m_host->setEnabled(m_manualProxy->isChecked());
+        m_port->setEnabled(m_manualProxy->isChecked());
+    };
+    connect(m_manualProxy, &QRadioButton::toggled, this, manualChosen);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &InternetOptionsDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(stored);
+    layout->addWidget(content);
+    layout->addWidget(proxy);
+    layout->addWidget(buttons);
+    setOptions(loadBrowserOptions(settings));
+    manualChosen();
+}
+
+BrowserOptions InternetOptionsDialog::options() const
+{
+    BrowserOptions o;
+    o.javascript = m_javascript->isChecked();
+    o.images = m_images->isChecked();
+    o.proxy = m_noProxy->isChecked()       ? BrowserOptions::Proxy::None
+              : m_manualProxy->isChecked() ? BrowserOptions::Proxy::Manual
+                                           : BrowserOptions::Proxy::System;
+    o.proxyHost = m_host->text().trimmed();
+    o.proxyPort = static_cast<quint16>(m_port->value());
+    // A manual proxy without a host would cut every page off: keep the system's then.
+    if (o.proxy == BrowserOptions::Proxy::Manual && o.proxyHost.isEmpty())
+        o.proxy = BrowserOptions::Proxy::System;
+    return o;
+}
+
+void InternetOptionsDialog::setOptions(const BrowserOptions &o)
+{
+    m_javascript->setChecked(o.javascript);
+    m_images->setChecked(o.images);
+    m_noProxy->setChecked(o.proxy == BrowserOptions::Proxy::None);
+    m_systemProxy->setChecked(o.proxy == BrowserOptions::Proxy::System);
+    m_manualProxy->setChecked(o.proxy == BrowserOptions::Proxy::Manual);
+    m_host->setText(o.proxyHost);
+    m_port->setValue(o.proxyPort);
+}
+
+void InternetOptionsDialog::accept()
+{
+    const BrowserOptions o = options();
+    m_browsers.applyOptions(o);
+    saveBrowserOptions(m_settings, o);
+    QDialog::accept();
+}
+
+}  // namespace pelquin

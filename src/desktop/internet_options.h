@@ -1,0 +1,43 @@
+#pragma once
+
+#include "tabs/browser_control.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
+class QSpinBox;
+
+namespace pelquin {
+
+class SettingsStore;
+
+BrowserOptions loadBrowserOptions(const SettingsStore &settings);
+void saveBrowserOptions(SettingsStore &settings, const BrowserOptions &options);
+
+// "Internet Options": clearing the cache and cookies at once; JavaScript, images and the
+// proxy applied to every browser and remembered when OK is pressed.
+class InternetOptionsDialog : public QDialog {
+    Q_OBJECT
+public:
+    InternetOptionsDialog(BrowserFactory &browsers, SettingsStore &settings,
+                          QWidget *parent = nullptr);
+
+    BrowserOptions options() const;
+    void setOptions(const BrowserOptions &options);
+    void accept() override;
+
+private:
+    BrowserFactory &m_browsers;
+    SettingsStore &m_settings;
+    QCheckBox *m_javascript;
+    QCheckBox *m_images;
+    QRadioButton *m_noProxy;
+    QRadioButton *m_systemProxy;
+    QRadioButton *m_manualProxy;
+    QLineEdit *m_host;
+    QSpinBox *m_port;
+};
+
+}  // namespace pelquin

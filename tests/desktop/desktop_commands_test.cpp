@@ -1,0 +1,168 @@
+#include "desktop/desktop_commands.h"
+#include "desktop/favorites.h"
+#include "desktop/internet_options.h"
+#include "platform/text_file.h"
+#include "shell/speed_menu.h"
+#include "support/shell_fixture.h"
+#include "tabs/staged_loading.h"
+#include "tabs/status_area.h"
+#include "tabs/tab_strip.h"
+#include "tabs/timers.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace pelquin;
+using pelquin::test::ShellFixture;
+
+class DesktopTest : public ShellFixture {
+protected:
+    void SetUp() override
+    {
+        QDir().mkpath(home.file("Favorites"));
+        writeProfile({{3, QStringLiteral("http://three.example/")}}, {{3, "R"}}, 1);
+        start();
+    }
+    DesktopCommands &desktop() { return window->desktop(); }
+    void answerFavorites(const char *button)
+    {
+        prompts.onNextForm([button](QDialog &d) {
+            d.findChild<QPushButton *>(QLatin1String(button))->click();
+            return d.result();
+        });
+    }
+};
+
+TEST_F(DesktopTest, NavigateToShowsTheFavoritesPageInTabOne)
+{
+    writeTextFile(home.file("Favorites/News.url"),
+                  {QStringLiteral("[InternetShortcut]"), QStringLiteral("URL=http://news.example/")});
+    window->tabStrip().select(5);
+    answerFavorites("Command2");
+    desktop().mnuFavorites_Click();
+    EXPECT_TRUE(QString::fromUtf8(home.read("FAVES.HTM")).contains(QStringLiteral("news.example")));
+    EXPECT_EQ(browser(1).navigations.last(), home.file("FAVES.HTM"));
+    EXPECT_EQ(window->tabStrip().selected(), 1);
+    EXPECT_FALSE(session->favoritesOpen);
+    EXPECT_TRUE(window->timers().timer1().isActive());
+}
+
+TEST_F(DesktopTest, AddToWritesAShortcutWithTheTitleTheUserGave)
+{
+    browser(5).load(QStringLiteral("http://page.example/a"), QStringLiteral("A Page"));
+    window->tabStrip().select(5);
+    answerFavorites("Command1");
+    QString shown;
+    prompts.onNextForm([&](QDialog &d) {
+        auto *title = d.findChild<QLineEdit *>(QStringLiteral("Title"));
+        shown = title->text();
+        title->setText(QStringLiteral("Mine: a/b"));
+        d.accept();
+        return int(QDialog::Accepted);
+    });
+    desktop().mnuFavorites_Click();
+    EXPECT_EQ(shown, QStringLiteral("A Page"));
+    EXPECT_EQ(shortcutAddress(home.file("Favorites/Mine_ a_b.url")),
+              QStringLiteral("http://page.example/a"));
+}
+
+TEST_F(DesktopTest, CancellingTheFavoritesQuestionDoesNothing)
+{
+    answerFavorites("Command3");
+    desktop().mnuFavorites_Click();
+    EXPECT_FALSE(QFile::exists(home.file("FAVES.HTM")));
+    EXPECT_TRUE(window->timers().timer1().isActive());
+}
+
+TEST_F(DesktopTest, HistoryOpensTheHistoryFolderInTabOne)
+{
+    window->tabStrip().select(4);
+    desktop().mnuHistory_Click();
+    EXPECT_EQ(browser(1).navigations.last(), home.file("History"));
+    EXPECT_EQ(window->tabStrip().selected(), 1);
+    EXPECT_EQ(window->status().text(),
+              QStringLiteral("Drag History Items to Address Bar, double clicking will open new "
+                             "IE Browser"));
+}
+
+TEST_F(DesktopTest, MailStartsTheDefaultHandlerByName)
+{
+    QDir().mkpath(home.file("applications"));
+    writeTextFile(home.file("applications/mailer.desktop"),
+                  {QStringLiteral("[Desktop Entry]"),
+                   QStringLiteral("Exec=\"/usr/bin/mailer\" --compose %u /switch")});
+    mailHandler = QStringLiteral("mailer.desktop");
+    desktop().mnusendemail_Click();
+    EXPECT_EQ(started, QStringList{"mailer --compose "});
+    mailHandler.clear();
+    desktop().mnusendemail_Click();
+    EXPECT_EQ(started.size(), 1);
+    EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(DesktopTest, WorkingOfflineStopsLoadingAndHoldsStagedLoadingAndRefresh)
+{
+    browser(3).load(QStringLiteral("http://three.example/"));
+    browser(4).navigate(QStringLiteral("http://slow.example/"));
+    window->menu().mnuoffline->trigger();
+    EXPECT_TRUE(session->workOffline);
+    EXPECT_TRUE(factory->offline());
+    EXPECT_TRUE(window->menu().mnuoffline->isChecked());
+    EXPECT_EQ(browser(4).stops, 1);
+    EXPECT_EQ(browser(3).stops, 0);
+    clock.advance(300);
+    window->timers().timer1Tick();
+    EXPECT_EQ(browser(3).refreshes, 0);
+    session->tabs[3].started = false;
+    session->tabs.startupDone = false;
+    const int before = browser(3).navigations.size();
+    window->stagedLoading().DoStartup();
+    EXPECT_EQ(browser(3).navigations.size(), before);
+    window->menu().mnuoffline->trigger();
+    EXPECT_FALSE(session->workOffline);
+    EXPECT_FALSE(factory->offline());
+    EXPECT_FALSE(window->menu().mnuoffline->isChecked());
+    window->timers().timer1Tick();
+    EXPECT_EQ(browser(3).navigations.size(), before + 1);
+}
+
+TEST_F(DesktopTest, SavePageAsksTheBrowserOnlyWhenItCanSave)
+{
+    window->tabStrip().select(6);
+    desktop().mnuSavePagetoDisk_Click();
+    EXPECT_TRUE(browser(6).execs.isEmpty());
+    browser(6).load(QStringLiteral("http://six.example/"));
+    desktop().mnuSavePagetoDisk_Click();
+    EXPECT_EQ(browser(6).execs, QList<int>{browser_cmd::SaveAs});
+}
+
+TEST_F(DesktopTest, InternetOptionsApplyAtOnceAndAreRemembered)
+{
+    EXPECT_EQ(factory->optionsApplied, 1);  // the stored options, at start
+    prompts.onNextForm([](QDialog &d) {
+        d.findChild<QPushButton *>(QStringLiteral("clearCache"))->click();
+        d.findChild<QPushButton *>(QStringLiteral("clearCookies"))->click();
+        auto &options = static_cast<InternetOptionsDialog &>(d);
+        BrowserOptions o = options.options();
+        o.javascript = false;
+        o.proxy = BrowserOptions::Proxy::Manual;
+        o.proxyHost = QStringLiteral("proxy.example");
+        o.proxyPort = 3128;
+        options.setOptions(o);
+        options.accept();
+        return int(QDialog::Accepted);
+    });
+    desktop().mnuInternetOptions_Click();
+    EXPECT_EQ(factory->cacheClears, 1);
+    EXPECT_EQ(factory->cookieClears, 1);
+    EXPECT_FALSE(factory->options.javascript);
+    EXPECT_EQ(factory->options.proxyHost, QStringLiteral("proxy.example"));
+    const BrowserOptions stored = loadBrowserOptions(SettingsStore(home.settingsPath()));
+    EXPECT_FALSE(stored.javascript);
+    EXPECT_TRUE(stored.images);
+    EXPECT_EQ(stored.proxy, BrowserOptions::Proxy::Manual);
+    EXPECT_EQ(stored.proxyPort, 3128);
+}

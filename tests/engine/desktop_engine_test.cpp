@@ -1,0 +1,55 @@
+#include "desktop/desktop_commands.h"
+#include "desktop/favorites.h"
+#include "engine/shell_engine_fixture.h"
+#include "tabs/tab_strip.h"
+
+#include <QDir>
+#include <QFile>
+
+using namespace pelquin;
+using namespace pelquin::test;
+
+class DesktopEngine : public MainWindowEngine {
+protected:
+    void SetUp() override
+    {
+        MainWindowEngine::SetUp();
+        start();
+        ASSERT_TRUE(waitFor([&] { return window->tabStrip().image(1) == 1; }, 20000));
+    }
+    bool shows(int tab, const QString &address)
+    {
+        return waitFor([&] {
+            return window->browsers().at(tab).locationUrl() == address &&
+                   window->tabStrip().image(tab) == 1;
+        }, 15000);
+    }
+};
+
+TEST_F(DesktopEngine, AnInternetShortcutOpensTheAddressInside)
+{
+    QDir().mkpath(home.file("Favorites"));
+    const QString shortcut = writeShortcut(home.file("Favorites"), QStringLiteral("Six"), url("/p6.htm"));
+    window->browsers().at(4).navigate(shortcut);
+    EXPECT_TRUE(shows(4, url("/p6.htm")));
+    EXPECT_EQ(window->browsers().at(4).locationName(), QStringLiteral("p6"));
+}
+
+TEST_F(DesktopEngine, CompletedPagesAreRecordedInTheHistoryFolder)
+{
+    window->browsers().at(5).navigate(url("/p7.htm"));
+    ASSERT_TRUE(shows(5, url("/p7.htm")));
+    EXPECT_EQ(shortcutAddress(home.file("History/p7.url")), url("/p7.htm"));
+}
+
+TEST_F(DesktopEngine, SavePageToDiskWritesTheCompletePage)
+{
+    window->tabStrip().select(1);
+    const QString target = home.file("saved.htm");
+    prompts.chooseFile(target);
+    window->desktop().mnuSavePagetoDisk_Click();
+    EXPECT_TRUE(waitFor([&] {
+        QFile saved(target);
+        return saved.open(QIODevice::ReadOnly) && saved.readAll().contains("Welcome to Pelquin");
+    }, 15000));
+}
