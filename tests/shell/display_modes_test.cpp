@@ -20,11 +20,7 @@ class DisplayModesTest : public ShellFixture {
 protected:
     void SetUp() override
     {
-        SettingsStore s(home.settingsPath());
-        s.setValue(setting::WindowState, QStringLiteral("0"));
-        s.setValue(setting::Width, QStringLiteral("12000"));
-        s.setValue(setting::Height, QStringLiteral("9000"));
-        s.sync();
+        storeNormalWindow(12000, 9000);
         start();
     }
     DisplayModes &modes() { return window->displayModes(); }

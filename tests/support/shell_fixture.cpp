@@ -36,6 +36,15 @@ void ShellFixture::start(const QString &commandLine)
         window->formActivate();
 }
 
+void ShellFixture::storeNormalWindow(int width, int height)
+{
+    SettingsStore stored(home.settingsPath());
+    stored.setValue(setting::WindowState, QStringLiteral("0"));
+    stored.setValue(setting::Width, QString::number(width));
+    stored.setValue(setting::Height, QString::number(height));
+    stored.sync();
+}
+
 void ShellFixture::restart()
 {
     if (window)

@@ -25,6 +25,8 @@ protected:
 
     // Loads, shows and activates the window the way the program's start does.
     void start(const QString &commandLine = QString());
+    // The next start shows a normal (not maximised) window of this outer size, in twips.
+    void storeNormalWindow(int width, int height);
     // Closes and drops the window; a later start() is a new run on the same files.
     void restart();
 
