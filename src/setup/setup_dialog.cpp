@@ -58,13 +58,14 @@ SetupDialog::SetupDialog(SetupDeps deps, QWidget *parent)
     setAcceptDrops(true);
     m_pages->setObjectName(QStringLiteral("SSTab1"));
     m_rows = buildSetupPages(*m_pages);
-    m_fullScreen = button(this, "Command7", QString());
+    // Created in the order they stand, which is the order Tab visits them.
     QPushButton *ok = button(this, "Command1", QStringLiteral("&Ok"));
     QPushButton *cancel = button(this, "Command2", QStringLiteral("&Cancel"));
     QPushButton *help = button(this, "Command3", QStringLiteral("&Help"));
-    QPushButton *erase = button(this, "Command4", QStringLiteral("Erase DropDown Combo Site History"));
     QPushButton *save = button(this, "Command5", QStringLiteral("&Save"));
     QPushButton *load = button(this, "Command6", QStringLiteral("&Load"));
+    QPushButton *erase = button(this, "Command4", QStringLiteral("Erase DropDown Combo Site History"));
+    m_fullScreen = button(this, "Command7", QString());
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {ok, cancel, help, save, load})
         buttons->addWidget(b);
