@@ -53,6 +53,8 @@ protected:
         factory.reset();
         // The engine's network thread may still write into its folder for a moment.
         waitFor([&] { return QDir(home.folder()).removeRecursively(); }, 3000);
+        spin(300);
+        QDir(home.folder()).removeRecursively();
     }
 
     void start()
