@@ -104,7 +104,7 @@ int TabStrip::tabAtX(int x) const
     return 0;
 }
 
-void TabStrip::startTabDrag(int tab)
+void TabStrip::startTabDrag()
 {
     auto *drag = new QDrag(this);
     auto *data = new QMimeData;
@@ -112,7 +112,6 @@ void TabStrip::startTabDrag(int tab)
     drag->setMimeData(data);
     drag->setPixmap(tabDragPixmap());
     drag->exec(Qt::CopyAction);
-    Q_UNUSED(tab);
     // A drop anywhere ends the tab drag.
     m_dragMode = 0;
 }
@@ -129,9 +128,9 @@ bool TabStrip::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         if (mouse->button() == Qt::LeftButton && m_dragMode == 1) {
-            const int tab = m_bar->tabAt(mouse->position().toPoint()) + 1;
-            if (tab > 0) {
-                startTabDrag(tab);
+            // The drag carries the tab last clicked, whose number the tag holds.
+            if (m_bar->tabAt(mouse->position().toPoint()) >= 0) {
+                startTabDrag();
                 return true;
             }
         }

@@ -59,7 +59,7 @@ protected:
 
 private:
     int tabAtX(int x) const;
-    void startTabDrag(int tab);
+    void startTabDrag();
 
     QTabBar *m_bar;
     QIcon m_world;
