@@ -193,6 +193,7 @@ void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     m_layout->formResize();
+    fitOuterSize();
 }
 
 void MainWindow::formActivate()
@@ -238,14 +239,23 @@ void MainWindow::firstActivation()
 
 void MainWindow::fitOuterSize()
 {
-    // The stored sizes are outer sizes; the frame is known only once the window is shown.
-    if (!m_placement.applied || isMaximized() || isMinimized() || isFullScreen())
+    // The stored sizes are outer sizes, and the window manager tells the frame's size only
+    // some time after the window shows: correct the size once, when it is known.
+    if (!m_placement.applied || !isVisible() || isMaximized() || isMinimized() ||
+        isFullScreen())
         return;
     const int frameWidth = frameGeometry().width() - width();
     const int frameHeight = frameGeometry().height() - height();
-    if (frameWidth > 0 || frameHeight > 0)
-        resize(m_placement.outerWidth - frameWidth, m_placement.outerHeight - frameHeight);
+    if (frameWidth <= 0 && frameHeight <= 0)
+        return;
     m_placement.applied = false;
+    resize(m_placement.outerWidth - frameWidth, m_placement.outerHeight - frameHeight);
+}
+
+void MainWindow::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    fitOuterSize();
 }
 
 void MainWindow::mnuHelp_Click()
