@@ -9,6 +9,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 namespace pelquin {
 
 DoSetup::DoSetup(Session &session, const SponsorSite &sponsor, SettingsStore &settings,
@@ -42,24 +44,38 @@ RestoredPlacement DoSetup::run(const QString &commandLine, QWidget &window,
         }
     });
     // Each value is applied as soon as it is read: a bad value leaves the rest unapplied.
-    // Positions and sizes are kept as the normal placement also while maximised.
+    // The state goes on last, so that the place and size read are the normal placement the
+    // window returns to when it is no longer maximised.
+    std::optional<Qt::WindowState> state;
     trap.step([&] {
-        const int state = m_settings.number(setting::WindowState);
-        window.setWindowState(state == 2   ? Qt::WindowMaximized
-                              : state == 1 ? Qt::WindowMinimized
-                                           : Qt::WindowNoState);
+        const int stored = m_settings.number(setting::WindowState);
+        state = stored == 2 ? Qt::WindowMaximized
+                : stored == 1 ? Qt::WindowMinimized
+                              : Qt::WindowNoState;
     });
-    trap.step([&] { window.move(window.x(), toPixels(m_settings.number(setting::Top))); });
-    trap.step([&] { window.move(toPixels(m_settings.number(setting::Left)), window.y()); });
+    QRect &outer = placement.outer;
+    outer = window.frameGeometry();
     trap.step([&] {
-        placement.outerWidth = qMax(1, toPixels(m_settings.number(setting::Width)));
-        window.resize(placement.outerWidth, window.height());
+        outer.moveTop(toPixels(m_settings.number(setting::Top)));
+        window.move(outer.topLeft());
     });
     trap.step([&] {
-        placement.outerHeight = qMax(1, toPixels(m_settings.number(setting::Height)));
-        window.resize(window.width(), placement.outerHeight);
+        outer.moveLeft(toPixels(m_settings.number(setting::Left)));
+        window.move(outer.topLeft());
+    });
+    trap.step([&] {
+        outer.setWidth(qMax(1, toPixels(m_settings.number(setting::Width))));
+        window.resize(outer.width(), window.height());
+    });
+    trap.step([&] {
+        outer.setHeight(qMax(1, toPixels(m_settings.number(setting::Height))));
+        window.resize(window.width(), outer.height());
         placement.applied = true;
     });
+    if (state) {
+        window.setWindowState(*state);
+        placement.maximized = *state == Qt::WindowMaximized;
+    }
     return placement;
 }
 

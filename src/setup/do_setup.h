@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 class QWidget;
@@ -16,8 +17,8 @@ struct Session;
 // window manager's frame is known.
 struct RestoredPlacement {
     bool applied = false;
-    int outerWidth = 0;   // pixels
-    int outerHeight = 0;  // pixels
+    QRect outer;  // pixels, the frame included
+    bool maximized = false;
 };
 
 // Applies the setup at start-up: chooses the profile (the command line names one relative

@@ -19,6 +19,7 @@
 #include "shell/session.h"
 #include "shell/speed_menu.h"
 #include "shell/tab_selection.h"
+#include "shell/window_bounds.h"
 #include "shell/window_layout.h"
 #include "tabs/artwork.h"
 #include "tabs/browser_events.h"
@@ -36,6 +37,7 @@
 #include <QComboBox>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QScreen>
 #include <QTimer>
 
 namespace pelquin {
@@ -239,17 +241,25 @@ void MainWindow::firstActivation()
 
 void MainWindow::fitOuterSize()
 {
-    // The stored sizes are outer sizes, and the window manager tells the frame's size only
-    // some time after the window shows: correct the size once, when it is known.
-    if (!m_placement.applied || !isVisible() || isMaximized() || isMinimized() ||
-        isFullScreen())
+    // The stored place and size are the frame's, and the window manager tells the frame only
+    // some time after the window shows: put the frame there once it is known, on a screen.
+    if (!m_placement.applied || !isVisible() || isMinimized() || isFullScreen())
         return;
-    const int frameWidth = frameGeometry().width() - width();
-    const int frameHeight = frameGeometry().height() - height();
-    if (frameWidth <= 0 && frameHeight <= 0)
+    const QSize extra = frameGeometry().size() - size();
+    if (extra.width() <= 0 && extra.height() <= 0)
         return;
     m_placement.applied = false;
-    resize(m_placement.outerWidth - frameWidth, m_placement.outerHeight - frameHeight);
+    if (m_placement.maximized) {
+        // Asked for before the window was mapped, the state is lost on some window managers.
+        setWindowState(windowState() | Qt::WindowMaximized);
+        return;
+    }
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    const QRect outer = keepReachable(m_placement.outer, screens, QSize(1, 1));
+    move(outer.topLeft());
+    resize(outer.size() - extra);
 }
 
 void MainWindow::moveEvent(QMoveEvent *event)

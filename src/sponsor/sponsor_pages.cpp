@@ -101,8 +101,8 @@ QString sponsorWelcomePage()
                     "<li>Open <a href=\"/w2.htm\">the search page</a> to search the web.</li>\n"
                     "<li>Use Setup to choose each tab's name and start page.</li>\n"
                     "</ul>\n"
-                    "<p class=\"small\">This page is served by Pelquin itself and works "
-                    "offline.</p>\n"));
+                    "<p class=\"small\">This page is served by Pelquin itself, so it shows "
+                    "even without an Internet connection.</p>\n"));
 }
 
 QString sponsorSearchFormPage()
