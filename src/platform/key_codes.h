@@ -19,6 +19,7 @@ inline constexpr int Up = 38;
 inline constexpr int Right = 39;
 inline constexpr int Down = 40;
 inline constexpr int Delete = 46;
+inline constexpr int F = 70;
 inline constexpr int M = 77;
 inline constexpr int F1 = 112;
 }  // namespace key

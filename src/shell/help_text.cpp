@@ -181,10 +181,13 @@ on the right. This is a quick way to step through your tabs without the mouse.
 Searching for text on a page
 ============================
 
-Pelquin has no Find command; it cannot search for text within a page. To search the web,
-use the Search button or Search in the speed menu, which takes you to the Search tab
-(tab 2). To find text within a page, use the page's own search box if it has one, or
-save the page to disk and search the file with a text editor.
+Press Ctrl+F to look for text on the page of the current tab. Type the text in the Find
+box and press Enter or "Find Next"; "Find Previous" goes back up the page. Every match is
+highlighted, and "Not found" shows when the page does not hold the text. Close the box
+to remove the highlight. The Find box stays open while you use the page.
+
+To search the web instead, use the Search button or Search in the speed menu, which takes
+you to the Search tab (tab 2).
 
 Saving a page to Disk
 =====================

@@ -15,9 +15,9 @@ namespace pelquin {
 
 KeyboardPreview::KeyboardPreview(QWidget &window, Session &session, SpeedMenu &menu,
                                  ButtonBar &buttons, ErrorReporter &errors,
-                                 std::function<void()> showHelp)
+                                 std::function<void()> showHelp, std::function<void()> showFind)
     : QObject(&window), m_window(window), m_session(session), m_menu(menu), m_buttons(buttons),
-      m_errors(errors), m_showHelp(std::move(showHelp))
+      m_errors(errors), m_showHelp(std::move(showHelp)), m_showFind(std::move(showFind))
 {
 }
 
@@ -54,6 +54,9 @@ void KeyboardPreview::Form_KeyDown(int keyCode, int shiftState)
         m_session.modifierHeld = shiftState != 0;
         if (keyCode == key::F1)
             m_showHelp();
+        // The page's own find, as the desktop's browsers offer it.
+        if (keyCode == key::F && shiftState == shift::Ctrl && m_showFind)
+            m_showFind();
         if (m_previousKey == key::Alt && keyCode == key::M)
             popUpSpeedMenu();
     });

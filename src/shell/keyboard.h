@@ -15,12 +15,14 @@ class SpeedMenu;
 struct Session;
 
 // The main window's key preview: it sees every key of the window before the focused control
-// does. F1 asks for help, Alt then M opens the speed menu, and modifierHeld follows the keys.
+// does. F1 asks for help, Alt then M opens the speed menu, Ctrl+F finds text on the page,
+// and modifierHeld follows the keys.
 class KeyboardPreview : public QObject {
     Q_OBJECT
 public:
     KeyboardPreview(QWidget &window, Session &session, SpeedMenu &menu, ButtonBar &buttons,
-                    ErrorReporter &errors, std::function<void()> showHelp);
+                    ErrorReporter &errors, std::function<void()> showHelp,
+                    std::function<void()> showFind);
 
     void Form_KeyDown(int keyCode, int shiftState);
     void Form_KeyUp(int shiftState);
@@ -43,6 +45,7 @@ private:
     ButtonBar &m_buttons;
     ErrorReporter &m_errors;
     std::function<void()> m_showHelp;
+    std::function<void()> m_showFind;
     int m_previousKey = 0;
     // A key the focused control ignores goes on to its parents: handle it once.
     const QKeyEvent *m_lastEvent = nullptr;

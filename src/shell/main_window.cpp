@@ -13,6 +13,7 @@
 #include "script/page_script.h"
 #include "shell/commands.h"
 #include "shell/display_modes.h"
+#include "shell/find_dialog.h"
 #include "shell/help_screen.h"
 #include "shell/keyboard.h"
 #include "shell/layout.h"
@@ -33,6 +34,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QComboBox>
 #include <QApplication>
@@ -79,7 +81,7 @@ MainWindow::MainWindow(MainWindowDeps deps)
                               m_d.errors);
     m_dropdowns = new DropdownHandlers(m_session, c, m_d.errors, this);
     m_keyboard = new KeyboardPreview(*this, m_session, *m_menu, *m_buttons, m_d.errors,
-                                     [this] { mnuHelp_Click(); });
+                                     [this] { mnuHelp_Click(); }, [this] { showFind(); });
     qApp->installEventFilter(m_keyboard);
     m_desktop = new DesktopCommands({*this, m_session, c, *m_menu, m_d.factory, m_d.settings,
                                      m_d.prompts, m_d.errors, m_timers->timer1(), m_d.history,
@@ -271,6 +273,28 @@ void MainWindow::moveEvent(QMoveEvent *event)
 void MainWindow::mnuHelp_Click()
 {
     showHelpScreen();
+}
+
+FindDialog *MainWindow::findDialog() const
+{
+    return m_find.data();
+}
+
+void MainWindow::showFind()
+{
+    if (!m_find) {
+        m_find = new FindDialog(
+            [this]() -> BrowserControl * {
+                const int t = m_tabStrip->selected();
+                return t >= 1 && t <= kTabCount ? &m_browsers->at(t) : nullptr;
+            },
+            this);
+    }
+    m_find->show();
+    m_find->raise();
+    m_find->activateWindow();
+    m_find->text()->setFocus();
+    m_find->text()->selectAll();
 }
 
 SetupDialog *MainWindow::setupDialog() const

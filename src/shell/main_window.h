@@ -20,6 +20,7 @@ class Commands;
 class CommandProcessor;
 class PageScript;
 class SetupDialog;
+class FindDialog;
 class DisplayModes;
 class DropdownHandlers;
 class KeyboardPreview;
@@ -75,6 +76,9 @@ public:
     // Opens the Setup dialog, or brings the open one forward.
     void mnuSetup_Click();
     SetupDialog *setupDialog() const;
+    // Opens the Find dialog for the selected tab's page, or brings it forward.
+    void showFind();
+    FindDialog *findDialog() const;
     // What runs when tab t's page has completed; the page's own script by default.
     void setPageScriptHook(std::function<void(int tab)> hook) { m_pageScript = std::move(hook); }
 
@@ -143,6 +147,7 @@ private:
     DesktopCommands *m_desktop;
     std::function<void(int)> m_pageScript;
     QPointer<SetupDialog> m_setup;
+    QPointer<FindDialog> m_find;
     RestoredPlacement m_placement;
     CloseReason m_closeReason = CloseReason::User;
     bool m_unloadAccepted = false;

@@ -42,6 +42,11 @@ public:
     // The body's inner markup, delivered later on the UI thread; empty when there is none.
     virtual void readBodyMarkup(std::function<void(const QString &)> done) = 0;
 
+    // Finds and highlights the next (or previous) match of `text` on the page; an empty text
+    // clears the highlight. `done` learns later whether the page holds the text.
+    virtual void findText(const QString &text, bool backward,
+                          std::function<void(bool found)> done) = 0;
+
     // Bits of browser_cmd, or raises when the command cannot be queried.
     virtual int queryStatus(int command) = 0;
     // Runs a command with option 1 (prompt the user).

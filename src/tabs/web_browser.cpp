@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
@@ -357,6 +358,18 @@ void WebEngineBrowser::readBodyMarkup(std::function<void(const QString &)> done)
     }
     // A world of our own: the page's scripts cannot stand in for what we read.
     page().runJavaScript(bodyMarkupScript(), QWebEngineScript::ApplicationWorld, deliver);
+}
+
+void WebEngineBrowser::findText(const QString &text, bool backward,
+                                std::function<void(bool found)> done)
+{
+    const QWebEnginePage::FindFlags flags =
+        backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags();
+    page().findText(text, flags,
+                    [alive = m_alive, done = std::move(done)](const QWebEngineFindTextResult &r) {
+                        if (*alive && done)
+                            shielded("find", [&] { done(r.numberOfMatches() > 0); });
+                    });
 }
 
 int WebEngineBrowser::queryStatus(int command)

@@ -48,6 +48,8 @@ public:
     QString locationName() const override;
     void blankDocument() override;
     void readBodyMarkup(std::function<void(const QString &)> done) override;
+    void findText(const QString &text, bool backward,
+                  std::function<void(bool found)> done) override;
     int queryStatus(int command) override;
     void exec(int command) override;
     void setHistoryFolder(HistoryFolder *history) { m_history = history; }

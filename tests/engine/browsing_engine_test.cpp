@@ -92,3 +92,22 @@ TEST_F(BrowsingEngine, ATabThatRefreshesEveryMinuteIsReloadedWhenTheTimeHasCome)
     EXPECT_EQ(strip().image(5), 0);
     EXPECT_TRUE(waitFor([&] { return completions == 1 && strip().image(5) == 1; }, 15000));
 }
+
+TEST_F(BrowsingEngine, TextIsFoundOnTheRealPage)
+{
+    bool answered = false;
+    bool found = false;
+    window->browsers().at(1).findText(QStringLiteral("sponsors"), false, [&](bool f) {
+        found = f;
+        answered = true;
+    });
+    ASSERT_TRUE(waitFor([&] { return answered; }, 5000));
+    EXPECT_TRUE(found);
+    answered = false;
+    window->browsers().at(1).findText(QStringLiteral("no such words here"), false, [&](bool f) {
+        found = f;
+        answered = true;
+    });
+    ASSERT_TRUE(waitFor([&] { return answered; }, 5000));
+    EXPECT_FALSE(found);
+}

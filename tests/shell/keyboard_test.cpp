@@ -1,6 +1,7 @@
 #include "platform/key_codes.h"
 
 #include <QTest>
+#include "shell/find_dialog.h"
 #include "shell/keyboard.h"
 #include "shell/speed_menu.h"
 #include "support/shell_fixture.h"
@@ -9,6 +10,7 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QLineEdit>
 
 using namespace pelquin;
 using pelquin::test::ShellFixture;
@@ -83,4 +85,24 @@ TEST_F(KeyboardTest, RealKeyEventsReachThePreviewOnce)
     EXPECT_TRUE(menu().isVisible());
     closeMenu();
     EXPECT_EQ(keys().previousKey(), key::M);
+}
+
+TEST_F(KeyboardTest, CtrlFFindsTextOnTheSelectedTabsPage)
+{
+    browser(1).body = QStringLiteral("<p>Welcome to Pelquin</p>");
+    keys().Form_KeyDown(key::F, shift::Ctrl);
+    FindDialog *find = window->findDialog();
+    ASSERT_NE(find, nullptr);
+    EXPECT_TRUE(find->isVisible());
+    find->text()->setText(QStringLiteral("pelquin"));
+    find->findNext();
+    EXPECT_EQ(browser(1).finds, QStringList{">pelquin"});
+    EXPECT_EQ(find->status(), QString());
+    find->text()->setText(QStringLiteral("absent"));
+    find->findNext(true);
+    EXPECT_EQ(find->status(), QStringLiteral("Not found"));
+    find->close();
+    EXPECT_EQ(browser(1).finds.last(), QStringLiteral(">"));  // the highlight is cleared
+    keys().Form_KeyDown(key::F, shift::Ctrl | shift::Shift);
+    EXPECT_FALSE(find->isVisible());
 }

@@ -26,6 +26,13 @@ public:
     QString locationName() const override { return m_title; }
     void blankDocument() override;
     void readBodyMarkup(std::function<void(const QString &)> done) override;
+    void findText(const QString &text, bool backward,
+                  std::function<void(bool found)> done) override
+    {
+        finds << (backward ? QStringLiteral("<") : QStringLiteral(">")) + text;
+        if (done)
+            done(!text.isEmpty() && body.contains(text, Qt::CaseInsensitive));
+    }
     int queryStatus(int command) override;
     void exec(int command) override { execs << command; }
 
@@ -35,6 +42,7 @@ public:
     void finishLoad(const QString &address);
 
     QStringList navigations;
+    QStringList finds;  // ">text" forward, "<text" backward
     QStringList history;  // the addresses the fake's Back and Forward move through
     int historyIndex = -1;
     int blanks = 0;
