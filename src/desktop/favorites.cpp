@@ -62,8 +62,8 @@ QString addressText(const QString &path)
         text = lines.next();
     if (text.size() > 4)
         text = text.mid(4);
-    for (const QString scheme : {QStringLiteral("http://"), QStringLiteral("https://")}) {
-        const qsizetype at = text.indexOf(scheme);
+    for (const char *scheme : {"http://", "https://"}) {
+        const qsizetype at = text.indexOf(QLatin1String(scheme));
         if (at >= 0)
             text = text.mid(at);
     }
