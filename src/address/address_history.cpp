@@ -18,6 +18,12 @@ void AddressHistory::setRequests(const QStringList &entries)
     m_model.setStringList(kept);
 }
 
+void AddressHistory::loadFile(const QStringList &entries, bool whole)
+{
+    setRequests(entries);
+    m_mayRewriteFile = whole && entries.size() <= kMaxEntries;
+}
+
 void AddressHistory::append(const QString &entry)
 {
     const int row = m_model.rowCount();
@@ -32,6 +38,7 @@ void AddressHistory::clear()
 {
     m_model.setStringList({});
     m_upper.clear();
+    m_mayRewriteFile = true;
 }
 
 namespace {
@@ -74,32 +81,55 @@ QString AddressHistory::firstStartingWith(const QString &text) const
     return {};
 }
 
-QStringList readHistoryFile(const QString &path, const std::function<bool()> &limitToFifty)
+QStringList readHistoryFile(const QString &path, const std::function<bool()> &limitToFifty,
+                            bool *readWhole)
 {
     FieldReader fields(path);
     QStringList entries;
     bool asked = false;
+    bool limited = false;
     while (!fields.atEnd() && entries.size() < AddressHistory::kMaxEntries) {
         if (entries.size() == AddressHistory::kAskLimit && !asked) {
-            if (limitToFifty())
+            if (limitToFifty()) {
+                limited = true;
                 break;
+            }
             asked = true;
         }
         QString field = fields.next();
         if (!field.isEmpty())  // the program never writes an empty entry: an empty line is skipped
             entries << field;
     }
+    if (readWhole)
+        *readWhole = limited || (fields.atEnd() && !fields.damaged());
     return entries;
 }
+
+namespace {
+
+bool needsQuotes(const QString &entry)
+{
+    return entry.contains(QLatin1Char(',')) || entry.contains(QLatin1Char('"')) ||
+           entry.startsWith(QLatin1Char(' '));
+}
+
+}  // namespace
 
 void writeHistoryFile(const QString &path, const QStringList &entries)
 {
     QStringList lines;
     lines.reserve(entries.size());
-    for (const QString &entry : entries) {
-        lines << (entry.contains(QLatin1Char(','))
-                      ? QLatin1Char('"') + entry + QLatin1Char('"')
-                      : entry);
+    for (const QString &original : entries) {
+        // A line break would split the entry into two.
+        const QString entry = QString(original).replace(QLatin1Char('\r'), QLatin1Char(' '))
+                                  .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        if (!needsQuotes(entry)) {
+            lines << entry;
+            continue;
+        }
+        QString quoted = entry;
+        quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+        lines << QLatin1Char('"') + quoted + QLatin1Char('"');
     }
     writeTextFile(path, lines);
 }

@@ -64,7 +64,12 @@ int main(int argc, char **argv)
 
     TerminationWatcher termination;
     QObject::connect(&termination, &TerminationWatcher::terminationRequested, &window,
-                     [&window] { window.closeFor(CloseReason::Terminated); });
+                     [&window] {
+                         window.closeFor(CloseReason::Terminated);
+                         // Ends every event loop, those of open dialogs too; no new one
+                         // starts after this.
+                         QCoreApplication::exit(0);
+                     });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                      [&window](QSessionManager &) { window.closeFor(CloseReason::SessionEnd); });
 
@@ -72,6 +77,8 @@ int main(int argc, char **argv)
                      Qt::QueuedConnection);
 
     window.formLoad();
+    if (termination.requested())
+        return 0;  // ended while a start-up question or error was open
     window.show();
     return app.exec();
 }

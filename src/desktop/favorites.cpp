@@ -4,6 +4,7 @@
 #include "platform/basic_error.h"
 #include "platform/error_report.h"
 #include "platform/text_file.h"
+#include "tabs/typed_address.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -70,36 +71,57 @@ QString addressText(const QString &path)
     return text;
 }
 
-void walk(const QString &folder, QStringList &lines, ErrorReporter &errors)
+// Bounds of the walk, so that a huge or looping folder cannot freeze the window.
+constexpr int kMaxDepth = 16;
+constexpr int kMaxFolders = 1000;
+constexpr int kMaxFiles = 5000;
+// A shortcut is a few lines; anything bigger is not one.
+constexpr qint64 kMaxShortcutSize = 64 * 1024;
+
+struct Walk {
+    QStringList &lines;
+    ErrorReporter &errors;
+    int folders = 0;
+    int files = 0;
+    bool full() const { return folders >= kMaxFolders || files >= kMaxFiles; }
+};
+
+void walk(const QString &folder, int depth, Walk &w)
 {
     const QString name = Rightpart(folder).toUpper();
     if (name == QStringLiteral("CHANNELS") || name == QStringLiteral("SOFTWARE UPDATES") ||
         name == QStringLiteral("MICROSOFT INTERNET EXPLORER"))
         return;
+    if (depth > kMaxDepth || w.full())
+        return;
+    ++w.folders;
     QStringList subfolders;
-    Trap(errors, QStringLiteral(" at 8")).step([&] {
+    Trap(w.errors, QStringLiteral(" at 8")).step([&] {
         const QDir dir(folder);
         if (!QFileInfo(folder).isReadable() || !dir.isReadable())
             throwError(err::PathFileAccess);
-        lines << QStringLiteral("<p><strong>") + escaped(name) + QStringLiteral("</strong><br>");
+        w.lines << QStringLiteral("<p><strong>") + escaped(name) + QStringLiteral("</strong><br>");
         const QDir::Filters listed = QDir::NoDotAndDotDot | QDir::Hidden;
-        for (const QString &sub : dir.entryList(QDir::Dirs | listed, QDir::Name))
+        // A linked folder may lead anywhere on the disk, or back into the tree.
+        for (const QString &sub : dir.entryList(QDir::Dirs | QDir::NoSymLinks | listed, QDir::Name))
             subfolders << dir.filePath(sub);
         for (const QFileInfo &file : dir.entryInfoList(QDir::Files | listed, QDir::Name)) {
-            if (!file.isFile() || file.size() == 0)
+            if (!file.isFile() || file.size() == 0 || file.size() > kMaxShortcutSize)
                 continue;  // not a shortcut: a pipe or device would never end, an empty file says nothing
+            if (++w.files > kMaxFiles)
+                return;
             const QString address = addressText(file.filePath());
             if (address.contains(QStringLiteral("={")))
                 continue;
             // A shortcut must not be able to put script into a local page.
-            if (address.trimmed().startsWith(QStringLiteral("javascript:"), Qt::CaseInsensitive))
+            if (typedAddressUrl(address).scheme() == QStringLiteral("javascript"))
                 continue;
-            lines << QStringLiteral("<a href=\"") + escaped(address) + QStringLiteral("\">") +
-                         escaped(Leftpart(file.fileName())) + QStringLiteral("</a><br>");
+            w.lines << QStringLiteral("<a href=\"") + escaped(address) + QStringLiteral("\">") +
+                           escaped(Leftpart(file.fileName())) + QStringLiteral("</a><br>");
         }
     });
     for (const QString &sub : subfolders)
-        walk(sub, lines, errors);
+        walk(sub, depth + 1, w);
 }
 
 }  // namespace
@@ -107,7 +129,10 @@ void walk(const QString &folder, QStringList &lines, ErrorReporter &errors)
 QStringList favoritesPage(const QString &folder, ErrorReporter &errors)
 {
     QStringList lines{QStringLiteral("<HTML><BODY>")};
-    walk(QDir::cleanPath(folder), lines, errors);
+    Walk w{lines, errors};
+    walk(QDir::cleanPath(folder), 0, w);
+    if (w.full())
+        lines << QStringLiteral("<p>(Not every favorite is shown: the folder is too large.)</p>");
     lines << QStringLiteral("</BODY></HTML>");
     return lines;
 }

@@ -3,6 +3,7 @@
 #include "platform/prompts.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace pelquin {
 
@@ -13,7 +14,11 @@ QString ErrorReporter::text(const BasicError &error, const QString &label)
 
 void ErrorReporter::report(const BasicError &error, const QString &label)
 {
-    m_prompts.message(kAppTitle, text(error, label));
+    const QString line = text(error, label);
+    // Also on the terminal: the box may wait where nobody sees it (a headless session).
+    std::fprintf(stderr, "pelquin: error %s\n", line.toLocal8Bit().constData());
+    std::fflush(stderr);
+    m_prompts.message(kAppTitle, line);
 }
 
 void Trap::handle(const BasicError &error)

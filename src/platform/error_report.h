@@ -14,7 +14,8 @@ class Prompts;
 
 inline const QString kAppTitle = QStringLiteral("Pelquiner");
 
-// Shows a trapped error: number, a blank, the description, then the handler's label.
+// Shows a trapped error: number, a blank, the description, then the handler's label; the
+// same line goes to standard error.
 class ErrorReporter {
 public:
     explicit ErrorReporter(Prompts &prompts) : m_prompts(prompts) {}

@@ -21,6 +21,11 @@ void ScriptedPrompts::message(const QString &title, const QString &text)
 bool ScriptedPrompts::ask(const Question &question)
 {
     m_questions.push_back(question);
+    if (!m_questionHandlers.empty()) {
+        const auto handler = std::move(m_questionHandlers.front());
+        m_questionHandlers.pop_front();
+        return handler();
+    }
     if (m_answers.empty())
         return false;
     const bool yes = m_answers.front();

@@ -21,6 +21,11 @@ public:
     using FormHandler = std::function<int(QDialog &)>;
 
     void answer(bool yes) { m_answers.push_back(yes); }
+    // Runs while the next question is open (say, a signal arriving); its result answers it.
+    void onNextQuestion(std::function<bool()> handler)
+    {
+        m_questionHandlers.push_back(std::move(handler));
+    }
     void onNextForm(FormHandler handler) { m_forms.push_back(std::move(handler)); }
     void chooseFile(const QString &path) { m_files.push_back(path); }
 
@@ -42,6 +47,7 @@ private:
     QString nextFile(const FileRequest &request);
 
     std::deque<bool> m_answers;
+    std::deque<std::function<bool()>> m_questionHandlers;
     std::deque<FormHandler> m_forms;
     std::deque<QString> m_files;
     std::vector<Shown> m_messages;

@@ -11,9 +11,12 @@ SingleInstance::SingleInstance(const QString &appFolder)
     m_lock.setStaleLockTime(0);
 }
 
-bool SingleInstance::acquire()
+SingleInstance::Result SingleInstance::acquire()
 {
-    return m_lock.isLocked() || m_lock.tryLock(0);
+    if (m_lock.isLocked() || m_lock.tryLock(0))
+        return Result::Acquired;
+    return m_lock.error() == QLockFile::LockFailedError ? Result::HeldByOther
+                                                        : Result::FolderNotWritable;
 }
 
 }  // namespace pelquin

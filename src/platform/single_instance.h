@@ -9,9 +9,10 @@ namespace pelquin {
 // a program that died is taken over.
 class SingleInstance {
 public:
+    enum class Result { Acquired, HeldByOther, FolderNotWritable };
+
     explicit SingleInstance(const QString &appFolder);
-    // False when another running program holds the folder.
-    bool acquire();
+    Result acquire();
 
 private:
     QLockFile m_lock;

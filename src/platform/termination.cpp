@@ -14,6 +14,13 @@ int g_pipe[2] = {-1, -1};
 
 void onSignal(int)
 {
+    // Armed here, in the handler itself, so that even a program whose event loop is stuck
+    // ends; a second signal ends it at once.
+    static volatile sig_atomic_t signalled = 0;
+    if (signalled)
+        ::_exit(128 + SIGTERM);
+    signalled = 1;
+    ::alarm(TerminationWatcher::kGraceSeconds);
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(g_pipe[0], &byte, 1);
 }
@@ -44,6 +51,9 @@ void TerminationWatcher::onReadable()
 {
     char byte = 0;
     [[maybe_unused]] const auto got = ::read(g_pipe[1], &byte, 1);
+    if (m_requested)
+        return;
+    m_requested = true;
     emit terminationRequested();
 }
 

@@ -7,6 +7,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 
 namespace pelquin {
@@ -50,28 +51,47 @@ LineReader::LineReader(const QString &path) : m_file(path)
         throwError(err::PathFileAccess);
 }
 
-bool LineReader::atEnd() const
+bool LineReader::fill()
 {
-    return m_file.atEnd();
+    if (m_pos < m_buffer.size())
+        return true;
+    constexpr qint64 kChunk = 64 * 1024;
+    m_buffer = m_file.read(kChunk);
+    m_pos = 0;
+    if (m_buffer.isEmpty() && m_file.error() != QFileDevice::NoError)
+        m_damaged = true;
+    return !m_buffer.isEmpty();
+}
+
+bool LineReader::atEnd()
+{
+    return !fill();
 }
 
 QString LineReader::next()
 {
-    if (m_file.atEnd())
+    if (!fill())
         throwError(err::InputPastEnd);
-    // A line longer than any sane address is cut, and the rest of it skipped, so that a
-    // damaged or binary file cannot take all memory.
-    constexpr qint64 kMaxLine = 1 << 20;
-    QByteArray line = m_file.readLine(kMaxLine);
-    if (line.endsWith('\n')) {
-        line.chop(1);
-    } else {
-        char c = 0;
-        while (m_file.getChar(&c) && c != '\n') {
-        }
+    QByteArray line;
+    while (fill()) {
+        const char *data = m_buffer.constData() + m_pos;
+        const qsizetype left = m_buffer.size() - m_pos;
+        qsizetype end = 0;
+        while (end < left && data[end] != '\n' && data[end] != '\r')
+            ++end;
+        const qsizetype room = kMaxLine - line.size();
+        if (end > room)
+            m_damaged = true;
+        line.append(data, std::min(end, room));
+        m_pos += end;
+        if (end == left)
+            continue;  // the line goes on in the next chunk
+        const bool cr = data[end] == '\r';
+        ++m_pos;
+        if (cr && fill() && m_buffer.at(m_pos) == '\n')
+            ++m_pos;
+        break;
     }
-    if (line.endsWith('\r'))
-        line.chop(1);
     return decodeLine(line);
 }
 
@@ -87,10 +107,24 @@ QString FieldReader::next()
     QString field;
     qsizetype end;
     if (i < m_rest.size() && m_rest.at(i) == QLatin1Char('"')) {
-        const qsizetype close = m_rest.indexOf(QLatin1Char('"'), i + 1);
-        const qsizetype stop = close < 0 ? m_rest.size() : close;
-        field = m_rest.mid(i + 1, stop - i - 1);
-        end = m_rest.indexOf(QLatin1Char(','), stop);
+        qsizetype at = i + 1;
+        for (;;) {
+            const qsizetype quote = m_rest.indexOf(QLatin1Char('"'), at);
+            if (quote < 0) {
+                field += QStringView(m_rest).mid(at);
+                at = m_rest.size();
+                break;
+            }
+            field += QStringView(m_rest).mid(at, quote - at);
+            if (quote + 1 < m_rest.size() && m_rest.at(quote + 1) == QLatin1Char('"')) {
+                field += QLatin1Char('"');
+                at = quote + 2;
+                continue;
+            }
+            at = quote;
+            break;
+        }
+        end = m_rest.indexOf(QLatin1Char(','), at);
     } else {
         end = m_rest.indexOf(QLatin1Char(','), i);
         field = m_rest.mid(i, (end < 0 ? m_rest.size() : end) - i);

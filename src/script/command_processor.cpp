@@ -10,6 +10,7 @@
 #include "shell/window_bounds.h"
 #include "tabs/button_bar.h"
 #include "tabs/tab_strip.h"
+#include "tabs/typed_address.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -34,12 +35,13 @@ QString keyword(const QString &value)
     return k == QStringLiteral("TRUE") || k == QStringLiteral("FALSE") ? k : QString();
 }
 
-// An index as the script wrote it, read as a number; none when the statement has no index.
-std::optional<double> indexOf(const Statement &s)
+// An index as the script wrote it, rounded to a whole number; none when the statement has
+// no index. Rounded before any range check, so that 0.4 is tab 0 and never passes as tab 1.
+std::optional<int> indexOf(const Statement &s)
 {
     if (!s.ndx)
         return std::nullopt;
-    return strictNumber(*s.ndx);
+    return toInt16(strictNumber(*s.ndx));
 }
 
 float singleOf(const QString &value)
@@ -59,8 +61,10 @@ CommandProcessor::CommandProcessor(QWidget &window, Session &session, TabControl
 {
 }
 
-void CommandProcessor::processscript(const std::vector<Statement> &statements)
+void CommandProcessor::processscript(const std::vector<Statement> &statements,
+                                     const QString &pageAddress)
 {
+    m_pageAddress = pageAddress;
     Trap trap(m_errors, QStringLiteral(" At ProcessScript"),
               {err::ObjectNotSet, err::ElementNotFound});
     for (auto it = statements.rbegin(); it != statements.rend() && !trap.ended(); ++it)
@@ -78,7 +82,7 @@ void CommandProcessor::run(const Statement &s, Trap &trap)
             const auto n = indexOf(s);
             const QString k = keyword(v);
             if (n && *n >= 1 && *n <= m_c.buttons.count() && !k.isEmpty())
-                m_c.buttons.setVisibleAt(toInt16(*n), k == QStringLiteral("TRUE"));
+                m_c.buttons.setVisibleAt(*n, k == QStringLiteral("TRUE"));
         } else if (cmp == QStringLiteral("BUTTONBAR.VISIBLE")) {
             barCommand(keyword(v), SpeedMenu::tag(m_menu.mnuhidebuttons),
                        &DisplayModes::mnuhidebuttons_Click);
@@ -102,7 +106,7 @@ void CommandProcessor::run(const Statement &s, Trap &trap)
         } else if (cmp == QStringLiteral("TABSTRIP.TABCAPTION")) {
             const auto n = indexOf(s);
             if (n && *n >= 1 && *n <= m_c.tabStrip.count()) {
-                const int tab = toInt16(*n);
+                const int tab = *n;
                 if (tab > kTabCount)
                     throwError(err::SubscriptOutOfRange);
                 m_c.tabStrip.setCaption(tab, v);
@@ -124,19 +128,18 @@ void CommandProcessor::run(const Statement &s, Trap &trap)
 
 void CommandProcessor::navigate(const Statement &s, Trap &trap)
 {
-    std::optional<double> n;
+    std::optional<int> n;
     trap.step([&] { n = indexOf(s); });
-    if (trap.ended() || !n || !(*n > 0 && *n < 30))
+    // Tabs 1 to 29: the last tab is never sent anywhere by a page.
+    if (trap.ended() || !n || *n < 1 || *n >= kTabCount)
         return;
-    // Run in another tab, a javascript: address would act inside whatever site it shows.
-    if (trimBlanks(s.arg).startsWith(QStringLiteral("javascript:"), Qt::CaseInsensitive))
+    // Decided on the address exactly as the browser will load it, and loaded as decided.
+    const QUrl target = typedAddressUrl(s.arg);
+    if (!scriptMayOpen(m_pageAddress, target, m_session.appFolder))
         return;
-    int tab = 0;
-    trap.step([&] { tab = toInt16(*n); });
-    if (trap.ended())
-        return;
-    trap.step([&] { m_c.browsers.at(tab).blankDocument(); });
-    trap.step([&] { m_c.browsers.at(tab).navigate(s.arg); });
+    BrowserControl &browser = m_c.browsers.at(*n);
+    trap.step([&] { browser.blankDocument(); });
+    trap.step([&] { browser.navigate(target.toString(QUrl::FullyEncoded)); });
 }
 
 void CommandProcessor::barCommand(const QString &keyword, const QString &tag,
@@ -171,7 +174,7 @@ void CommandProcessor::setPlacement(const QString &command, const QString &value
     for (const QScreen *screen : QGuiApplication::screens())
         screens << screen->availableGeometry();
     frame = keepReachable(frame, screens,
-                          QSize(toPixels(layout::kMinWidth), toPixels(kMinUsableHeight)));
+                          QSize(toPixels(layout::kMinWidth), toPixels(kMinUsableHeight)), true);
     const QSize extra = m_window.frameGeometry().size() - m_window.size();
     m_window.move(frame.topLeft());
     m_window.resize(frame.size() - extra);

@@ -22,7 +22,10 @@ public:
     CommandProcessor(QWidget &window, Session &session, TabControls controls, SpeedMenu &menu,
                      DisplayModes &modes, ErrorReporter &errors);
 
-    void processscript(const std::vector<Statement> &statements);
+    // `pageAddress` is the address of the page that holds the script: it decides where the
+    // script may send a tab.
+    void processscript(const std::vector<Statement> &statements,
+                       const QString &pageAddress = QString());
 
 private:
     void run(const Statement &s, Trap &trap);
@@ -39,6 +42,7 @@ private:
     SpeedMenu &m_menu;
     DisplayModes &m_modes;
     ErrorReporter &m_errors;
+    QString m_pageAddress;
 };
 
 }  // namespace pelquin

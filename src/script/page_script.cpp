@@ -26,19 +26,19 @@ void PageScript::pelscript(int tab)
                 return;  // the markup of a page the tab has already left
             Trap(m_errors, QStringLiteral(" At PelScript")).step([&] {
                 if (const auto block = pelscriptBlock(markup))
-                    process(*block);
+                    process(*block, m_browsers.at(tab).locationUrl());
             });
         });
     });
 }
 
-void PageScript::process(const QString &script)
+void PageScript::process(const QString &script, const QString &pageAddress)
 {
     std::vector<Statement> statements;
     Trap trap(m_errors, QStringLiteral(" At ProcessPelScript"));
     trap.step([&] { statements = parseStatements(script); });
     if (!trap.ended())
-        m_processor.processscript(statements);
+        m_processor.processscript(statements, pageAddress);
 }
 
 }  // namespace pelquin

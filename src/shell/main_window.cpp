@@ -29,6 +29,7 @@
 #include "tabs/status_area.h"
 #include "tabs/tab_strip.h"
 #include "tabs/timers.h"
+#include "tabs/typed_address.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -144,21 +145,23 @@ void MainWindow::formLoad()
     });
     trap.step([&] { setWindowTitle(QStringLiteral("Pelquin 2000 Browser")); });
     trap.step([&] {
-        m_session.history.clear();
         const QString path = appFile(m_session.appFolder, QStringLiteral("Requests.Dat"));
         try {
-            m_session.history.setRequests(readHistoryFile(path, [this] {
+            bool whole = false;
+            const QStringList entries = readHistoryFile(path, [this] {
                 return m_d.prompts.ask(
                     {QStringLiteral("Limit # of dropdown entries?"),
                      QStringLiteral("You have more that 50 sites in your dropdown history. "
                                     "This slows loading. Do you wish to limit your dropdown "
                                     "history to the first 50?"),
                      PromptIcon::Question, true});
-            }));
+            }, &whole);
+            m_session.history.loadFile(entries, whole);
         } catch (const BasicError &error) {
             // A missing history is an empty one; start-up goes on.
             if (error.number() != err::FileNotFound)
                 throw;
+            m_session.history.loadFile({}, true);
         }
     });
     trap.step([&] {
@@ -186,6 +189,7 @@ bool MainWindow::event(QEvent *event)
 void MainWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    m_shown = true;
     // Without a window manager no activation ever arrives: activate once the window shows.
     QTimer::singleShot(0, this, [this] {
         if (m_loaded && !m_session.activated && !m_inFirstActivation)
@@ -358,7 +362,7 @@ void MainWindow::linkDrop(int tab, const QString &text, bool hasText,
 {
     if (tab < 1 || tab > kTabCount || !hasText)
         return;
-    if (text.toUpper().contains(QStringLiteral("JAVASCRIPT:")))
+    if (cleanAddressText(text).toUpper().contains(QStringLiteral("JAVASCRIPT:")))
         return;
     Trap trap(m_d.errors, QStringLiteral(" At Tse"), {err::ObjectNotSet, 461});
     BrowserControl &browser = m_browsers->at(tab);
@@ -412,6 +416,8 @@ bool MainWindow::queryUnload(CloseReason reason)
 
 void MainWindow::saveHistory()
 {
+    if (!m_session.history.mayRewriteFile())
+        return;
     Trap(m_d.errors, QStringLiteral(" At QueryUnload")).step([&] {
         writeHistoryFile(appFile(m_session.appFolder, QStringLiteral("Requests.Dat")),
                          m_session.history.requests());
@@ -420,6 +426,8 @@ void MainWindow::saveHistory()
 
 void MainWindow::formUnload()
 {
+    if (!m_shown)
+        return;  // ended during start-up: the stored placement is still the right one
     SettingsStore &s = m_d.settings;
     if (isMaximized() || isFullScreen())
         s.setValue(setting::WindowState, QStringLiteral("2"));

@@ -153,6 +153,7 @@ private:
     bool m_unloadAccepted = false;
     bool m_inFirstActivation = false;
     bool m_loaded = false;
+    bool m_shown = false;
 };
 
 }  // namespace pelquin

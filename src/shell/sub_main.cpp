@@ -7,16 +7,30 @@
 #include "platform/single_instance.h"
 #include "shell/session.h"
 
+#include <cstdio>
+
 namespace pelquin {
 
 bool SubMain(Session &session, SingleInstance &instance, Prompts &prompts,
              ErrorReporter &errors)
 {
     session.platformId = SysV32().platformId;
-    if (!instance.acquire()) {
-        prompts.message(kAppTitle, QStringLiteral("Another instance of this program is running. "
-                                                  "This program will terminate now."));
+    // A refusal waits for OK; on a terminal or a headless session, say why there too.
+    const auto refuse = [&](const QString &text) {
+        std::fprintf(stderr, "pelquin: %s\n", text.toLocal8Bit().constData());
+        prompts.message(kAppTitle, text);
         return false;
+    };
+    switch (instance.acquire()) {
+    case SingleInstance::Result::Acquired:
+        break;
+    case SingleInstance::Result::HeldByOther:
+        return refuse(QStringLiteral("Another instance of this program is running. "
+                                     "This program will terminate now."));
+    case SingleInstance::Result::FolderNotWritable:
+        return refuse(QStringLiteral("The application folder %1 cannot be written. "
+                                     "This program will terminate now.")
+                          .arg(session.appFolder));
     }
     Trap trap(errors, QStringLiteral(" At SubMain"));
     trap.step([&] {

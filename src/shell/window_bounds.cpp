@@ -12,7 +12,7 @@ constexpr int kGripWidth = 100;
 constexpr int kGripHeight = 30;
 }  // namespace
 
-QRect keepReachable(QRect frame, const QList<QRect> &screens, QSize minimum)
+QRect keepReachable(QRect frame, const QList<QRect> &screens, QSize minimum, bool fitScreen)
 {
     frame.setWidth(std::max(frame.width(), minimum.width()));
     frame.setHeight(std::max(frame.height(), minimum.height()));
@@ -32,6 +32,10 @@ QRect keepReachable(QRect frame, const QList<QRect> &screens, QSize minimum)
             bestScore = score;
             best = &screen;
         }
+    }
+    if (fitScreen) {
+        frame.setWidth(std::min(frame.width(), best->width()));
+        frame.setHeight(std::min(frame.height(), best->height()));
     }
     const int grip = std::min(kGripWidth, frame.width());
     const int left = std::clamp(frame.left(), best->left() - frame.width() + grip,

@@ -8,6 +8,8 @@ namespace pelquin {
 
 // The outer window rectangle moved and sized as little as needed so that at least part of
 // its title bar lies on one of the screens and it is no smaller than `minimum`.
-QRect keepReachable(QRect frame, const QList<QRect> &screens, QSize minimum);
+// With `fitScreen`, it is also made no larger than that screen's available area.
+QRect keepReachable(QRect frame, const QList<QRect> &screens, QSize minimum,
+                    bool fitScreen = false);
 
 }  // namespace pelquin

@@ -133,23 +133,6 @@ private:
     Prompts &m_prompts;
 };
 
-QUrl typedAddressUrl(const QString &text)
-{
-    const QString address = text.trimmed();
-    if (address.isEmpty())
-        return {};
-    if (address.startsWith(QLatin1Char('/')))
-        return QUrl::fromLocalFile(address);
-    if (address.startsWith(QStringLiteral("~/")))
-        return QUrl::fromLocalFile(QDir::homePath() + address.mid(1));
-    // "name:" of two characters or more is a scheme, unless a port number follows the colon.
-    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
-    static const QRegularExpression port(QStringLiteral("^[A-Za-z0-9.-]+:[0-9]+([/?#]|$)"));
-    if (scheme.match(address).hasMatch() && !port.match(address).hasMatch())
-        return QUrl(address, QUrl::TolerantMode);
-    return QUrl(QStringLiteral("http://") + address, QUrl::TolerantMode);
-}
-
 QUrl openedUrl(const QUrl &url)
 {
     if (!url.isLocalFile() || !url.path().endsWith(QStringLiteral(".url"), Qt::CaseInsensitive))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tabs/browser_control.h"
+#include "tabs/typed_address.h"
 
 #include <QPointer>
 #include <QUrl>
@@ -19,11 +20,6 @@ namespace pelquin {
 class EnginePage;
 class HistoryFolder;
 class Prompts;
-
-// What an address typed as text stands for: an absolute path ("/..." or "~/...") is a local
-// file, text that starts with a scheme is taken as it is, anything else is an http address.
-// Empty for blank text. Never a web search.
-QUrl typedAddressUrl(const QString &text);
 
 // An Internet Shortcut file (.url) stands for the address inside it, as on the desktop.
 QUrl openedUrl(const QUrl &url);

@@ -1,8 +1,11 @@
 #include "address/address_history.h"
 #include "platform/basic_error.h"
+#include "platform/text_file.h"
 #include "support/temp_home.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using namespace pelquin;
 
@@ -121,4 +124,79 @@ TEST(AddressHistory, OneModelServesEveryDropdownAndStopsGrowingAtTheLimit)
     EXPECT_EQ(history.requestcount(), AddressHistory::kMaxEntries);
     history.clear();
     EXPECT_EQ(history.model()->rowCount(), 0);
+}
+
+TEST(HistoryFile, QuotesAndCommasReadBackExactly)
+{
+    test::TempHome home;
+    const QStringList entries{"x.example/?q=\"a,b\"", "\"quoted\"", "  blank first", "a,b,c",
+                              "tail blanks  ", "say \"\"twice\"\""};
+    writeHistoryFile(home.file("Requests.Dat"), entries);
+    Asked asked;
+    EXPECT_EQ(readHistoryFile(home.file("Requests.Dat"), asked.fn()), entries);
+}
+
+TEST(HistoryFile, AnyEntryOfPrintableTextSurvivesTheRoundTrip)
+{
+    test::TempHome home;
+    std::mt19937 random(20261207);
+    const QString alphabet = QStringLiteral("ab ,\"'/:?=&%#\\\u00e9\u20ac;\t");
+    for (int round = 0; round < 200; ++round) {
+        QStringList entries;
+        const int count = std::uniform_int_distribution<int>(1, 20)(random);
+        for (int e = 0; e < count; ++e) {
+            QString entry;
+            const int length = std::uniform_int_distribution<int>(1, 24)(random);
+            for (int c = 0; c < length; ++c)
+                entry += alphabet.at(std::uniform_int_distribution<int>(
+                    0, int(alphabet.size()) - 1)(random));
+            if (!entry.trimmed().isEmpty())
+                entries << entry;
+        }
+        writeHistoryFile(home.file("Requests.Dat"), entries);
+        Asked asked;
+        ASSERT_EQ(readHistoryFile(home.file("Requests.Dat"), asked.fn()), entries)
+            << "round " << round;
+    }
+}
+
+TEST(HistoryFile, EveryKindOfLineEndIsAccepted)
+{
+    test::TempHome home;
+    home.write("Requests.Dat", "cr.example\rlf.example\ncrlf.example\r\nlast.example\r");
+    Asked asked;
+    EXPECT_EQ(readHistoryFile(home.file("Requests.Dat"), asked.fn()),
+              (QStringList{"cr.example", "lf.example", "crlf.example", "last.example"}));
+}
+
+TEST(HistoryFile, TellsWhetherTheWholeFileWasRead)
+{
+    test::TempHome home;
+    Asked no{0, false};
+    bool whole = false;
+    home.write("Requests.Dat", linesOf(120));
+    readHistoryFile(home.file("Requests.Dat"), no.fn(), &whole);
+    EXPECT_TRUE(whole);
+    Asked yes{0, true};
+    readHistoryFile(home.file("Requests.Dat"), yes.fn(), &whole);
+    EXPECT_TRUE(whole) << "keeping fifty is the user's choice";
+    home.write("Requests.Dat", linesOf(AddressHistory::kMaxEntries + 1));
+    readHistoryFile(home.file("Requests.Dat"), no.fn(), &whole);
+    EXPECT_FALSE(whole);
+    home.write("Requests.Dat", "short.example\r\n" + QByteArray(LineReader::kMaxLine + 10, 'x'));
+    readHistoryFile(home.file("Requests.Dat"), no.fn(), &whole);
+    EXPECT_FALSE(whole);
+}
+
+TEST(AddressHistory, OnlyAWholeReadOrTheUsersEraseMayRewriteTheFile)
+{
+    AddressHistory history;
+    EXPECT_FALSE(history.mayRewriteFile());
+    history.loadFile({"a"}, false);
+    history.append("b");
+    EXPECT_FALSE(history.mayRewriteFile());
+    history.clear();
+    EXPECT_TRUE(history.mayRewriteFile());
+    history.loadFile({"a"}, true);
+    EXPECT_TRUE(history.mayRewriteFile());
 }

@@ -63,6 +63,28 @@ TEST_F(FavesTest, FoldersAreWalkedDepthFirstLeavingOutTheExcludedOnes)
                       }));
 }
 
+TEST_F(FavesTest, LinkedFoldersAreNotFollowed)
+{
+    file("Mine.url", "[InternetShortcut]\r\nURL=http://mine.example/\r\n");
+    file("../Outside/o.url", "[InternetShortcut]\r\nURL=http://outside.example/\r\n");
+    ASSERT_TRUE(QFile::link(home.folder() + QStringLiteral("/Outside"),
+                            root() + QStringLiteral("/Elsewhere")));
+    ASSERT_TRUE(QFile::link(root(), root() + QStringLiteral("/Loop")));
+    EXPECT_EQ(page(), (QStringList{"<HTML><BODY>", "<p><strong>FAVORITES</strong><br>",
+                                   "<a href=\"http://mine.example/\">Mine</a><br>",
+                                   "</BODY></HTML>"}));
+}
+
+TEST_F(FavesTest, AHugeFolderGivesABoundedPage)
+{
+    for (int i = 0; i < 5100; ++i)
+        file(QStringLiteral("many/s%1.url").arg(i), "[InternetShortcut]\r\nURL=http://s.example/\r\n");
+    const QStringList lines = page();
+    EXPECT_LE(lines.size(), 5010);
+    EXPECT_TRUE(lines.at(lines.size() - 2).contains(QStringLiteral("too large")));
+    EXPECT_EQ(lines.last(), QStringLiteral("</BODY></HTML>"));
+}
+
 TEST_F(FavesTest, OddShortcutsGiveTheAddressesTheWalkFindsInThem)
 {
     file("a base.url", "[DEFAULT]\r\nBASEURL=http://base.example/x\r\n");

@@ -8,39 +8,6 @@
 namespace pelquin::test {
 namespace {
 
-TEST(TypedAddress, SchemeLessTextIsHttp)
-{
-    EXPECT_EQ(typedAddressUrl(QStringLiteral("  example.com/a b ")).toString(),
-              QStringLiteral("http://example.com/a b"));
-    EXPECT_EQ(typedAddressUrl(QStringLiteral("pelquin.localhost:8470/w1.htm")).toString(),
-              QStringLiteral("http://pelquin.localhost:8470/w1.htm"));
-    EXPECT_EQ(typedAddressUrl(QStringLiteral("localhost:8080")).toString(),
-              QStringLiteral("http://localhost:8080"));
-    EXPECT_EQ(typedAddressUrl(QStringLiteral("what is this")).scheme(), QStringLiteral("http"));
-    EXPECT_TRUE(typedAddressUrl(QStringLiteral("   ")).isEmpty());
-}
-
-TEST(TypedAddress, SchemesAreKept)
-{
-    const QStringList kept = {
-        QStringLiteral("https://example.com/x?q=1"), QStringLiteral("about:blank"),
-        QStringLiteral("file:///tmp/a.htm"), QStringLiteral("ftp://ftp.example.com/"),
-        QStringLiteral("data:text/html,<p>hi</p>"), QStringLiteral("mailto:a@example.com")};
-    for (const QString &address : kept)
-        EXPECT_EQ(typedAddressUrl(address).scheme(), address.section(QLatin1Char(':'), 0, 0))
-            << qPrintable(address);
-    EXPECT_EQ(typedAddressUrl(QStringLiteral("HTTP://Example.com/")).host(),
-              QStringLiteral("example.com"));
-}
-
-TEST(TypedAddress, AbsolutePathsAreFiles)
-{
-    EXPECT_EQ(typedAddressUrl(QStringLiteral("/tmp/some page.htm")),
-              QUrl::fromLocalFile(QStringLiteral("/tmp/some page.htm")));
-    EXPECT_EQ(typedAddressUrl(QStringLiteral("~/a.htm")),
-              QUrl::fromLocalFile(QDir::homePath() + QStringLiteral("/a.htm")));
-}
-
 class WebBrowserTest : public EngineTest {};
 
 TEST_F(WebBrowserTest, WelcomePageWithoutSchemeRaisesEveryEvent)

@@ -1,4 +1,5 @@
 #include "address/address_bar.h"
+#include "platform/text_file.h"
 #include "platform/twips.h"
 #include "script/command_processor.h"
 #include "script/page_script.h"
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QUrl>
 
 using namespace pelquin;
 using pelquin::test::ShellFixture;
@@ -61,12 +63,67 @@ TEST_F(ProcessorTest, NavigateNeedsATabFromOneTo29AndRefusesJavascript)
     EXPECT_TRUE(browser(30).navigations.isEmpty());
     run(QStringLiteral("BROWSER.NAVIGATE(4)=\" JavaScript:alert(1)\" BROWSER.NAVIGATE(5)=x.example>"));
     EXPECT_TRUE(browser(4).navigations.isEmpty());
-    EXPECT_EQ(browser(5).navigations, QStringList{"x.example"});
+    EXPECT_EQ(browser(5).navigations, QStringList{"http://x.example"});
     EXPECT_EQ(browser(5).blanks, 1);
     browser(6).hasDocument = false;
     run(QStringLiteral("BROWSER.NAVIGATE(6)=y.example>"));
-    EXPECT_EQ(browser(6).navigations, QStringList{"y.example"});
+    EXPECT_EQ(browser(6).navigations, QStringList{"http://y.example"});
     EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(ProcessorTest, AnyIndexIsRoundedBeforeItIsChecked)
+{
+    for (int t = 1; t <= 30; ++t)
+        browser(t).navigations.clear();
+    run(QStringLiteral("BROWSER.NAVIGATE(0.4)=x.example BROWSER.NAVIGATE(-3)=x.example "
+                       "BROWSER.NAVIGATE()=x.example BROWSER.NAVIGATE(29.6)=x.example>"));
+    for (int t = 1; t <= 30; ++t)
+        EXPECT_TRUE(browser(t).navigations.isEmpty()) << t;
+    EXPECT_TRUE(prompts.messages().empty());
+    run(QStringLiteral("BROWSER.NAVIGATE(1.4)=x.example BUTTON.VISIBLE(0.4)=FALSE "
+                       "TABSTRIP.TABCAPTION(0.4)=zero TABSTRIP.TABCAPTION(30.4)=last>"));
+    EXPECT_EQ(browser(1).navigations, QStringList{"http://x.example"});
+    EXPECT_TRUE(session->tabs[0].scriptCaption.isEmpty());
+    EXPECT_EQ(strip().caption(30), QStringLiteral("last"));
+    EXPECT_TRUE(prompts.messages().empty());
+    run(QStringLiteral("BROWSER.NAVIGATE(1e39)=x.example>"));
+    EXPECT_EQ(messageTexts(), QStringList{"6 Overflow At ProcessScript"});
+    prompts.clear();
+    run(QStringLiteral("BROWSER.NAVIGATE(nan)=x.example>"));
+    EXPECT_EQ(messageTexts(), QStringList{"13 Type mismatch At ProcessScript"});
+}
+
+TEST_F(ProcessorTest, AWebPageSendsTabsOnlyToWebAddresses)
+{
+    const QString page = QStringLiteral("http://site.example/");
+    const auto runFrom = [&](const QString &script) {
+        window->pageScript().process(script + QLatin1Char(' '), page);
+    };
+    runFrom(QStringLiteral("BROWSER.NAVIGATE(3)=\"\tjavascript:fetch('/x-'+document.cookie)\" "
+                           "BROWSER.NAVIGATE(4)=\"java\nscript:alert(1)\" "
+                           "BROWSER.NAVIGATE(5)=JavaScript:alert(1) "
+                           "BROWSER.NAVIGATE(6)=file:///etc/hostname "
+                           "BROWSER.NAVIGATE(7)=/etc/hostname "
+                           "BROWSER.NAVIGATE(8)=data:text/html,x "
+                           "BROWSER.NAVIGATE(9)=view-source:http://a.example/>"));
+    for (int t = 3; t <= 9; ++t) {
+        EXPECT_TRUE(browser(t).navigations.isEmpty()) << t;
+        EXPECT_EQ(browser(t).blanks, 0) << t;
+    }
+    EXPECT_TRUE(prompts.messages().empty());
+    runFrom(QStringLiteral("BROWSER.NAVIGATE(10)=\" https://b.example/\tx \">"));
+    EXPECT_EQ(browser(10).navigations, QStringList{"https://b.example/x"});
+}
+
+TEST_F(ProcessorTest, OurOwnFavoritesPageMayStillOpenFiles)
+{
+    writeTextFile(home.file("FAVES.HTM"), {QStringLiteral("<HTML></HTML>")});
+    const QString page = QUrl::fromLocalFile(home.file("FAVES.HTM")).toString();
+    window->pageScript().process(
+        QStringLiteral("BROWSER.NAVIGATE(3)=file:///tmp/a.htm BROWSER.NAVIGATE(4)=javascript:1> "),
+        page);
+    EXPECT_EQ(browser(3).navigations, QStringList{"file:///tmp/a.htm"});
+    EXPECT_TRUE(browser(4).navigations.isEmpty());
 }
 
 TEST_F(ProcessorTest, IndexChecksSkipStatementsSilently)
@@ -115,6 +172,10 @@ TEST_F(ProcessorTest, HostCommandsUnMaximiseAndPlaceTheWindowWithinReach)
     run(QStringLiteral("HOST.LEFT=-99999999 HOST.TOP=99999999>"));
     EXPECT_GT(window->frameGeometry().right(), screen.left());
     EXPECT_LT(window->frameGeometry().top(), screen.bottom());
+    run(QStringLiteral("HOST.WIDTH=999999999 HOST.HEIGHT=999999999>"));
+    EXPECT_LE(window->frameGeometry().width(), screen.width());
+    EXPECT_LE(window->frameGeometry().height(), screen.height());
+    EXPECT_TRUE(screen.intersects(window->frameGeometry()));
     run(QStringLiteral("HOST.WIDTH=10>"));
     EXPECT_EQ(window->frameGeometry().width(), toPixels(9195));
     run(QStringLiteral("HOST.LEFT>"));

@@ -1,4 +1,5 @@
 #include "address/address_bar.h"
+#include "address/address_history.h"
 #include "platform/basic_text.h"
 #include "platform/single_instance.h"
 #include "platform/text_file.h"
@@ -14,6 +15,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 
 using namespace pelquin;
 using pelquin::test::ShellFixture;
@@ -179,7 +182,7 @@ TEST_F(StartupShutdown, ASecondInstanceOnTheSameFolderIsRefused)
     Session first;
     first.appFolder = home.folder();
     SingleInstance holder(home.folder());
-    ASSERT_TRUE(holder.acquire());
+    ASSERT_EQ(holder.acquire(), SingleInstance::Result::Acquired);
     Session second;
     second.appFolder = home.folder();
     SingleInstance other(home.folder());
@@ -198,4 +201,80 @@ TEST_F(StartupShutdown, AMissingNoticeFileEndsTheStartWithItsError)
     SingleInstance instance(home.folder());
     EXPECT_FALSE(SubMain(s, instance, prompts, errors));
     EXPECT_EQ(messageTexts(), QStringList{"53 File not found At SubMain"});
+}
+
+TEST_F(StartupShutdown, TerminationWhileTheLimitQuestionIsOpenKeepsTheHistoryFile)
+{
+    QStringList many;
+    for (int i = 0; i < 60; ++i)
+        many << QStringLiteral("site%1.example").arg(i);
+    writeTextFile(home.file("Requests.Dat"), many);
+    const QByteArray before = home.read("Requests.Dat");
+    prompts.onNextQuestion([this] {
+        window->closeFor(CloseReason::Terminated);
+        return false;
+    });
+    start();
+    EXPECT_EQ(home.read("Requests.Dat"), before);
+}
+
+TEST_F(StartupShutdown, AHistoryThatCouldNotBeReadIsNotOverwritten)
+{
+    QFile::remove(home.file("Requests.Dat"));
+    QDir(home.folder()).mkdir(QStringLiteral("Requests.Dat"));
+    start();
+    session->history.append(QStringLiteral("typed.example"));
+    restart();
+    EXPECT_TRUE(QFileInfo(home.file("Requests.Dat")).isDir());
+}
+
+TEST_F(StartupShutdown, EntriesBeyondTheLoadedOnesStayInTheFile)
+{
+    QByteArray bytes;
+    for (int i = 0; i < AddressHistory::kMaxEntries + 100; ++i)
+        bytes += "site" + QByteArray::number(i) + ".example\r\n";
+    home.write("Requests.Dat", bytes);
+    start();
+    EXPECT_EQ(session->history.requestcount(), AddressHistory::kMaxEntries);
+    restart();
+    EXPECT_EQ(home.read("Requests.Dat"), bytes);
+}
+
+TEST_F(StartupShutdown, AnEntryWithQuotesAndACommaCompletesWholeAfterARestart)
+{
+    start();
+    QString typed = QStringLiteral("x.example/?q=\"a,b\"");
+    session->history.AddToCombos(typed);
+    restart();
+    start();
+    EXPECT_EQ(session->history.requests(), QStringList{"x.example/?q=\"a,b\""});
+    EXPECT_EQ(session->history.firstStartingWith(QStringLiteral("x.ex")), typed);
+}
+
+TEST_F(StartupShutdown, AFolderThatCannotBeWrittenIsNamedNotTakenForASecondInstance)
+{
+    const QString notAFolder = home.file("STD.DAT");
+    Session s;
+    s.appFolder = notAFolder;
+    SingleInstance instance(notAFolder);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(SubMain(s, instance, prompts, errors));
+    const std::string err = testing::internal::GetCapturedStderr();
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(prompts.messages()[0].text,
+              QStringLiteral("The application folder %1 cannot be written. "
+                             "This program will terminate now.").arg(notAFolder));
+    EXPECT_NE(err.find("cannot be written"), std::string::npos);
+}
+
+TEST_F(StartupShutdown, EveryErrorBoxIsAlsoALineOnStandardError)
+{
+    QFile::remove(home.file("STD.DAT"));
+    Session s;
+    s.appFolder = home.folder();
+    SingleInstance instance(home.folder());
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(SubMain(s, instance, prompts, errors));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "pelquin: error 53 File not found At SubMain\n");
 }

@@ -1,0 +1,70 @@
+#include "tabs/typed_address.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace pelquin {
+
+QString cleanAddressText(const QString &text)
+{
+    QString clean;
+    clean.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x20 && c.unicode() != 0x7F && c.category() != QChar::Other_Control)
+            clean += c;
+    }
+    return clean.trimmed();
+}
+
+QUrl typedAddressUrl(const QString &text)
+{
+    const QString address = cleanAddressText(text);
+    if (address.isEmpty())
+        return {};
+    if (address.startsWith(QLatin1Char('/')))
+        return QUrl::fromLocalFile(address);
+    if (address.startsWith(QStringLiteral("~/")))
+        return QUrl::fromLocalFile(QDir::homePath() + address.mid(1));
+    // "name:" of two characters or more is a scheme, unless a port number follows the colon.
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+    static const QRegularExpression port(QStringLiteral("^[A-Za-z0-9.-]+:[0-9]+([/?#]|$)"));
+    // Names that are schemes before they are host names, whatever follows the colon.
+    static const QRegularExpression neverHost(
+        QStringLiteral("^(javascript|data|file|blob|view-source|chrome|about|qrc|mailto):"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (scheme.match(address).hasMatch() &&
+        (!port.match(address).hasMatch() || neverHost.match(address).hasMatch()))
+        return QUrl(address, QUrl::TolerantMode);
+    return QUrl(QStringLiteral("http://") + address, QUrl::TolerantMode);
+}
+
+namespace {
+
+bool isWeb(const QUrl &url)
+{
+    return url.scheme() == QStringLiteral("http") || url.scheme() == QStringLiteral("https");
+}
+
+// A page of our own: a file inside the application folder, links and "..\" resolved.
+bool isOwnPage(const QUrl &page, const QString &appFolder)
+{
+    if (!page.isLocalFile() || appFolder.isEmpty())
+        return false;
+    const QString file = QFileInfo(page.toLocalFile()).canonicalFilePath();
+    const QString folder = QFileInfo(appFolder).canonicalFilePath();
+    return !file.isEmpty() && !folder.isEmpty() && file.startsWith(folder + QLatin1Char('/'));
+}
+
+}  // namespace
+
+bool scriptMayOpen(const QString &pageAddress, const QUrl &target, const QString &appFolder)
+{
+    if (!target.isValid() || target.host().contains(QLatin1Char(' ')))
+        return false;
+    if (isWeb(target))
+        return !target.host().isEmpty();
+    return target.isLocalFile() && isOwnPage(QUrl(pageAddress), appFolder);
+}
+
+}  // namespace pelquin
