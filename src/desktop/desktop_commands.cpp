@@ -48,7 +48,7 @@ DesktopCommands::DesktopCommands(DesktopDeps deps) : QObject(&deps.window), m_d(
     };
     for (const auto &[name, command] : items)
         connect(m_d.menu.item(QLatin1String(name)), &QAction::triggered, this,
-                [this, command] { (this->*command)(); });
+                [this, command = command] { (this->*command)(); });
     m_d.browsers.applyOptions(loadBrowserOptions(m_d.settings));
 }
 

@@ -41,7 +41,7 @@ void Commands::connectMenu()
     };
     for (const auto &[name, command] : navigation) {
         connect(m_menu.item(QLatin1String(name)), &QAction::triggered, this,
-                [this, command] { (m_navigation.*command)(); });
+                [this, command = command] { (m_navigation.*command)(); });
     }
     connect(m_menu.item(QStringLiteral("mnuOpen")), &QAction::triggered, this,
             &Commands::mnuOpen_Click);
