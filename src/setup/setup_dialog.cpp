@@ -278,11 +278,19 @@ void SetupDialog::newBrowserClicked(int i)
     });
 }
 
-bool SetupDialog::event(QEvent *event)
+SetupDialog::~SetupDialog()
 {
-    if (event->type() == QEvent::WindowActivate)
-        m_d.session.setupOpen = true;
-    return QDialog::event(event);
+    if (m_holdsOpenFlag)
+        m_d.session.setupOpen = false;
+}
+
+void SetupDialog::showEvent(QShowEvent *event)
+{
+    // The flag follows the window's life, not its activation: focus events can still arrive
+    // after it closed.
+    m_d.session.setupOpen = true;
+    m_holdsOpenFlag = true;
+    QDialog::showEvent(event);
 }
 
 bool SetupDialog::eventFilter(QObject *watched, QEvent *event)
@@ -334,6 +342,7 @@ void SetupDialog::closeEvent(QCloseEvent *event)
     m_d.controls.tabStrip.setDragMode(0);
     m_d.timer1.start();
     m_d.session.setupOpen = false;
+    m_holdsOpenFlag = false;
     if (m_d.session.reloadAfterSetup)
         m_d.timer2.start();
     event->accept();

@@ -41,6 +41,7 @@ class SetupDialog : public QDialog {
     Q_OBJECT
 public:
     SetupDialog(SetupDeps deps, QWidget *parent);
+    ~SetupDialog() override;
 
     const SetupRow &row(int tab) const { return m_rows.at(static_cast<size_t>(tab)); }
     QTabWidget *pages() const { return m_pages; }
@@ -56,7 +57,7 @@ public:
     void reject() override;  // Escape: as Cancel
 
 protected:
-    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -74,6 +75,7 @@ private:
     std::array<SetupRow, 31> m_rows;
     QPushButton *m_fullScreen;
     bool m_loadingControls = false;
+    bool m_holdsOpenFlag = false;  // this dialog set setupOpen and has not cleared it yet
 };
 
 

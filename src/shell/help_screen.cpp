@@ -3,6 +3,7 @@
 #include "platform/app_folder.h"
 #include "platform/error_report.h"
 #include "platform/twips.h"
+#include "shell/dialog_placement.h"
 #include "shell/help_text.h"
 #include "shell/session.h"
 
@@ -46,6 +47,8 @@ HelpScreen::HelpScreen(Session &session, ErrorReporter &errors, QWidget *parent)
 void HelpScreen::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    // The help screen belongs in the middle of the screen, not over the window.
+    placeOnScreenOf(*this, parentWidget() ? *parentWidget() : *this);
     // Also in front where no window manager stacks dialogs over their window.
     raise();
     activateWindow();

@@ -39,16 +39,16 @@ bool KeyboardPreview::eventFilter(QObject *watched, QEvent *event)
         const auto &key = *static_cast<QKeyEvent *>(event);
         if (!isSeenAlready(key)) {
             if (type == QEvent::KeyPress)
-                Form_KeyDown(keyCode(key), shiftState(key));
-            else
-                Form_KeyUp(shiftState(key));
+                return Form_KeyDown(keyCode(key), shiftState(key));
+            Form_KeyUp(shiftState(key));
         }
     }
     return QObject::eventFilter(watched, event);
 }
 
-void KeyboardPreview::Form_KeyDown(int keyCode, int shiftState)
+bool KeyboardPreview::Form_KeyDown(int keyCode, int shiftState)
 {
+    bool menuOpened = false;
     Trap trap(m_errors, QStringLiteral(" At tsKd"));
     trap.step([&] {
         m_session.modifierHeld = shiftState != 0;
@@ -58,10 +58,11 @@ void KeyboardPreview::Form_KeyDown(int keyCode, int shiftState)
         if (keyCode == key::F && shiftState == shift::Ctrl && m_showFind)
             m_showFind();
         if (m_previousKey == key::Alt && keyCode == key::M)
-            popUpSpeedMenu();
+            menuOpened = popUpSpeedMenu();
     });
     if (!trap.ended())
         m_previousKey = keyCode;
+    return menuOpened;
 }
 
 void KeyboardPreview::Form_KeyUp(int shiftState)
@@ -77,11 +78,13 @@ void KeyboardPreview::FMI()
     });
 }
 
-void KeyboardPreview::popUpSpeedMenu()
+bool KeyboardPreview::popUpSpeedMenu()
 {
     FMI();
-    if (!m_session.menuHidden)
-        m_menu.popup(QCursor::pos());
+    if (m_session.menuHidden)
+        return false;
+    m_menu.popup(QCursor::pos());
+    return true;
 }
 
 }  // namespace pelquin

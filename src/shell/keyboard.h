@@ -24,12 +24,13 @@ public:
                     ErrorReporter &errors, std::function<void()> showHelp,
                     std::function<void()> showFind);
 
-    void Form_KeyDown(int keyCode, int shiftState);
+    // True when the key opened the speed menu: that key is not passed on to the control.
+    bool Form_KeyDown(int keyCode, int shiftState);
     void Form_KeyUp(int shiftState);
     // Prepares the speed menu: Back and Forward as the button bar has them.
     void FMI();
-    // FMI, then the menu at the mouse unless the page script hid it.
-    void popUpSpeedMenu();
+    // FMI, then the menu at the mouse unless the page script hid it; true when it opened.
+    bool popUpSpeedMenu();
 
     int previousKey() const { return m_previousKey; }
 

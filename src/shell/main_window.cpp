@@ -12,6 +12,7 @@
 #include "setup/setup_dialog.h"
 #include "script/page_script.h"
 #include "shell/commands.h"
+#include "shell/dialog_placement.h"
 #include "shell/display_modes.h"
 #include "shell/find_dialog.h"
 #include "shell/help_screen.h"
@@ -84,6 +85,7 @@ MainWindow::MainWindow(MainWindowDeps deps)
     m_keyboard = new KeyboardPreview(*this, m_session, *m_menu, *m_buttons, m_d.errors,
                                      [this] { mnuHelp_Click(); }, [this] { showFind(); });
     qApp->installEventFilter(m_keyboard);
+    qApp->installEventFilter(new DialogPlacement(*this));
     m_desktop = new DesktopCommands({*this, m_session, c, *m_menu, m_d.factory, m_d.settings,
                                      m_d.prompts, m_d.errors, m_timers->timer1(), m_d.history,
                                      m_d.mail, m_d.start});

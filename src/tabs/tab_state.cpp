@@ -57,7 +57,11 @@ QString fixname(QString inname)
     }
     bool fileAddress = false;
     if (startsTrimmed(inname, 8, "FILE:///")) {
-        r = inname.mid(inname.lastIndexOf(QLatin1Char('/')) + 1);
+        // A folder's address ends in "/": the folder's own name is the caption.
+        QString path = inname;
+        while (path.size() > 8 && path.endsWith(QLatin1Char('/')))
+            path.chop(1);
+        r = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
         fileAddress = true;
     } else {
         if (startsTrimmed(inname, 7, "HTTP://"))

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QUrl>
 
 using namespace pelquin;
 using pelquin::test::ShellFixture;
@@ -86,6 +87,14 @@ TEST_F(DesktopTest, HistoryOpensTheHistoryFolderInTabOne)
     EXPECT_EQ(window->status().text(),
               QStringLiteral("Drag History Items to Address Bar, double clicking will open new "
                              "IE Browser"));
+}
+
+TEST_F(DesktopTest, TheHistoryTabIsCaptionedWithTheFolderName)
+{
+    desktop().mnuHistory_Click();
+    // The engine shows a folder as a file address with a trailing slash.
+    browser(1).load(QUrl::fromLocalFile(home.file("History")).toString() + QLatin1Char('/'));
+    EXPECT_EQ(window->tabStrip().caption(1), QStringLiteral("History"));
 }
 
 TEST_F(DesktopTest, MailStartsTheDefaultHandlerByName)

@@ -2,6 +2,7 @@
 #include "platform/basic_text.h"
 #include "platform/text_file.h"
 #include "setup/setup_dialog.h"
+#include "shell/commands.h"
 #include "support/shell_fixture.h"
 #include "tabs/staged_loading.h"
 #include "tabs/tab_strip.h"
@@ -201,4 +202,41 @@ TEST_F(SetupDialogTest, CancelDiscardsEditsAndAnotherOpeningFillsAfresh)
     EXPECT_TRUE(session->settings[10].startUrl.isEmpty());
     window->mnuSetup_Click();
     EXPECT_EQ(window->setupDialog()->row(10).Text1->text(), QString());
+}
+
+TEST_F(SetupDialogTest, AnActivationArrivingAfterCancelLeavesSetupClosed)
+{
+    click("Command2");
+    ASSERT_FALSE(session->setupOpen);
+    // Late focus events of the window that was just closed, sent and posted as X delivers them.
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(dialog, &activate);
+    QEvent change(QEvent::ActivationChange);
+    QCoreApplication::sendEvent(dialog, &change);
+    QCoreApplication::postEvent(dialog, new QEvent(QEvent::WindowActivate));
+    QCoreApplication::postEvent(dialog, new QEvent(QEvent::ActivationChange));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(session->setupOpen);
+    EXPECT_TRUE(window->timers().timer1().isActive());
+    window->commands().Toolbar1_ButtonClick(QStringLiteral("Goto Tab"));
+    EXPECT_EQ(prompts.formTitles(), QStringList{"Goto Tab"});
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(messageTexts(), QStringList());
+}
+
+TEST_F(SetupDialogTest, ActivationWhileOpenAndAgainAfterOkChangesNothing)
+{
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(dialog, &activate);
+    EXPECT_TRUE(session->setupOpen);
+    click("Command1");
+    QCoreApplication::sendEvent(dialog, &activate);
+    EXPECT_FALSE(session->setupOpen);
+}
+
+TEST_F(SetupDialogTest, DestroyingTheOpenDialogClearsTheFlag)
+{
+    delete dialog;
+    EXPECT_FALSE(session->setupOpen);
+    EXPECT_TRUE(window->close());
 }

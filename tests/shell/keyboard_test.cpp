@@ -1,6 +1,7 @@
 #include "platform/key_codes.h"
 
 #include <QTest>
+#include "address/address_bar.h"
 #include "shell/find_dialog.h"
 #include "shell/keyboard.h"
 #include "shell/speed_menu.h"
@@ -9,6 +10,7 @@
 #include "tabs/timers.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 
@@ -105,4 +107,18 @@ TEST_F(KeyboardTest, CtrlFFindsTextOnTheSelectedTabsPage)
     EXPECT_EQ(browser(1).finds.last(), QStringLiteral(">"));  // the highlight is cleared
     keys().Form_KeyDown(key::F, shift::Ctrl | shift::Shift);
     EXPECT_FALSE(find->isVisible());
+}
+
+TEST_F(KeyboardTest, TheMThatOpensTheMenuIsNotTypedIntoTheAddressBox)
+{
+    QLineEdit *edit = window->addressBar().combo(1)->lineEdit();
+    const QString address = QStringLiteral("http://pelquin.localhost:8470/w1.htm");
+    edit->setText(address);
+    QTest::keyClick(edit, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyClick(edit, Qt::Key_M);
+    EXPECT_TRUE(menu().isVisible());
+    closeMenu();
+    EXPECT_EQ(edit->text(), address);
+    QTest::keyClick(edit, Qt::Key_M);  // any other M is typed as before
+    EXPECT_EQ(edit->text(), address + QLatin1Char('m'));
 }

@@ -31,6 +31,15 @@ TEST(Fixname, DropsWhatStandsBeforeTheFirstHttpAndKeepsLocalFileNames)
     EXPECT_EQ(fixname(QStringLiteral("HTTP://LOCALHOST:8470/w1.htm")), QStringLiteral("LOCALHOST:8470"));
 }
 
+TEST(Fixname, NamesAFolderAddressForItsFolder)
+{
+    EXPECT_EQ(fixname(QStringLiteral("file:///home/me/.local/share/pelquin/History/")),
+              QStringLiteral("History"));
+    EXPECT_EQ(fixname(QStringLiteral("file:///home/me/")), QStringLiteral("me"));
+    EXPECT_EQ(fixname(QStringLiteral("file:///srv/site.v2//")), QStringLiteral("site"));
+    EXPECT_EQ(fixname(QStringLiteral("file:///")), QString());
+}
+
 TEST(TabModel, AllCompletedOnlyCountsTabsThatAreStartedAndLoading)
 {
     TabModel tabs;
