@@ -6,10 +6,12 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 build=${PELQUIN_FUZZ_BUILD:-build-fuzz}
 export QT_QPA_PLATFORM=offscreen
+export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp"
 status=0
 for target in history_file_fuzz setup_file_fuzz startup_notice_fuzz shortcut_fuzz \
               script_parser_fuzz command_processor_fuzz; do
   corpus="$build/corpus/$target"
+  rm -rf "$build/findings/$target"
   mkdir -p "$corpus" "$build/findings/$target"
   [ "$target" = script_parser_fuzz ] || [ "$target" = command_processor_fuzz ] &&
     cp -n fuzz/corpus/*.txt "$corpus/" 2>/dev/null
