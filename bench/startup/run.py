@@ -1,0 +1,198 @@
+#!/usr/bin/env python3
+"""Start-up and memory of Pelquin beside a bare Qt WebEngine program.
+
+Both load 30 small pages from a local test server, N times each, under one Xvfb. The server
+notes when each page is asked for and when the first tab's page has drawn its first frame
+(two animation frames after it starts: the frame has then been produced). Prints medians and
+the ratio Pelquin / bare engine of: process start to first and last page request, first
+paint of tab 1, and memory (PSS summed over the process tree, read from smaps_rollup).
+
+    bench/startup/run.py [--runs 3] [--settle 25] [--process-per-site]
+
+Builds build-bench/ (Release, with the bare engine) when it is missing. Never part of the
+tests: it measures, it does not check.
+"""
+import argparse, os, shutil, signal, statistics, subprocess, sys, tempfile, threading, time
+from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+BUILD = os.environ.get('PELQUIN_BENCH_BUILD', os.path.join(ROOT, 'build-bench'))
+TABS = 30
+PAINT = ('<script>requestAnimationFrame(() => requestAnimationFrame(() => '
+         'fetch("/painted?" + location.pathname)));</script>')
+
+
+class Log:
+    def __init__(self):
+        self.lock = threading.Lock()
+        self.pages, self.painted = [], []
+
+    def reset(self):
+        with self.lock:
+            self.pages, self.painted = [], []
+
+
+LOG = Log()
+
+
+class Handler(BaseHTTPRequestHandler):
+    def do_GET(self):
+        now = time.monotonic()
+        path = self.path.split('?')[0]
+        if path == '/painted':
+            with LOG.lock:
+                LOG.painted.append((now, self.path))
+            body = b'ok'
+        elif path.endswith('.htm'):
+            with LOG.lock:
+                LOG.pages.append((now, path))
+            name = path.strip('/')
+            body = ('<html><head><title>%s</title></head><body><h1>%s</h1><p>%s</p>%s'
+                    '</body></html>' % (name, name, 'A small page. ' * 40,
+                                        PAINT if name in ('w1.htm', 'p1.htm') else '')).encode()
+        else:
+            self.send_response(404)
+            self.end_headers()
+            return
+        self.send_response(200)
+        self.send_header('Content-Type', 'text/html')
+        self.send_header('Content-Length', str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+    def log_message(self, *args):
+        pass
+
+
+def tree(pid):
+    """The process and all its descendants."""
+    children = {}
+    for entry in os.listdir('/proc'):
+        if entry.isdigit():
+            try:
+                with open('/proc/%s/stat' % entry) as f:
+                    ppid = int(f.read().rsplit(')', 1)[1].split()[1])
+                children.setdefault(ppid, []).append(int(entry))
+            except OSError:
+                pass
+    out, todo = [], [pid]
+    while todo:
+        p = todo.pop()
+        out.append(p)
+        todo.extend(children.get(p, []))
+    return out
+
+
+def pss_mb(pid):
+    total = 0
+    for p in tree(pid):
+        try:
+            with open('/proc/%d/smaps_rollup' % p) as f:
+                for line in f:
+                    if line.startswith('Pss:'):
+                        total += int(line.split()[1])
+        except OSError:
+            pass
+    return total / 1024.0
+
+
+def write_pelquin_home(home, base):
+    app = os.path.join(home, 'app')
+    os.makedirs(app)
+    with open(os.path.join(app, 'STD.DAT'), 'w', newline='') as f:
+        f.write(' 0 \r\n 0 \r\n\r\n')
+    open(os.path.join(app, 'Requests.Dat'), 'w').close()
+    lines = []
+    for t in range(1, TABS + 1):
+        lines += [base + '/p%d.htm' % t if t > 2 else '', 'T%d' % t, ' 0 ', ' 0 ', ' 0 ', ' 0 ']
+    with open(os.path.join(app, 'Setup.set'), 'w', newline='') as f:
+        f.write('\r\n'.join(lines) + '\r\n')
+    return app
+
+
+def one_run(kind, base, settle, env):
+    LOG.reset()
+    home = tempfile.mkdtemp(prefix='pelquin-bench-')
+    run_env = dict(env)
+    if kind == 'pelquin':
+        run_env['PELQUIN_HOME'] = write_pelquin_home(home, base)
+        run_env['XDG_CONFIG_HOME'] = os.path.join(home, 'config')
+        run_env['PELQUIN_SPONSOR_HOST'] = base.split('://')[1]
+        cmd = [os.path.join(BUILD, 'src', 'pelquin')]
+    else:
+        pages = [base + '/w1.htm', base + '/w2.htm'] + [base + '/p%d.htm' % t
+                                                      for t in range(3, TABS + 1)]
+        cmd = [os.path.join(BUILD, 'bench', 'bare_engine'), home] + pages
+    start = time.monotonic()
+    proc = subprocess.Popen(cmd, env=run_env, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL)
+    time.sleep(settle)
+    memory = pss_mb(proc.pid)
+    proc.send_signal(signal.SIGTERM)
+    try:
+        proc.wait(15)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        proc.wait()
+    shutil.rmtree(home, ignore_errors=True)
+    with LOG.lock:
+        times = sorted(t for t, _ in LOG.pages)
+        paints = [t for t, _ in LOG.painted]
+    if len(times) < TABS:
+        print('  %s: only %d of %d pages asked for' % (kind, len(times), TABS), file=sys.stderr)
+    return {
+        'first request': times[0] - start if times else float('nan'),
+        'last request': times[-1] - start if times else float('nan'),
+        'first paint of tab 1': min(paints) - start if paints else float('nan'),
+        'memory (MB PSS)': memory,
+    }
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument('--runs', type=int, default=3)
+    parser.add_argument('--settle', type=float, default=25.0)
+    parser.add_argument('--process-per-site', action='store_true')
+    args = parser.parse_args()
+
+    if not os.path.exists(os.path.join(BUILD, 'bench', 'bare_engine')):
+        subprocess.check_call(['cmake', '-S', ROOT, '-B', BUILD, '-G', 'Ninja',
+                               '-DCMAKE_BUILD_TYPE=Release', '-DPELQUIN_BUILD_BENCH=ON'])
+    subprocess.check_call(['cmake', '--build', BUILD, '--target', 'pelquin', 'bare_engine'])
+
+    server = ThreadingHTTPServer(('127.0.0.1', 0), Handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    base = 'http://127.0.0.1:%d' % server.server_address[1]
+
+    display = ':%d' % (200 + os.getpid() % 500)
+    xvfb = subprocess.Popen(['Xvfb', display, '-screen', '0', '1600x1200x24', '-nolisten',
+                             'tcp'], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    time.sleep(1)
+    env = dict(os.environ, DISPLAY=display)
+    env.pop('QT_QPA_PLATFORM', None)
+    if args.process_per_site:
+        env['QTWEBENGINE_CHROMIUM_FLAGS'] = '--process-per-site'
+    results = {'bare': [], 'pelquin': []}
+    try:
+        for run in range(args.runs):
+            for kind in ('bare', 'pelquin'):  # alternated, so drift hits both alike
+                results[kind].append(one_run(kind, base, args.settle, env))
+                print('run %d %-8s %s' % (run + 1, kind, ', '.join(
+                    '%s %.2f' % (k, v) for k, v in results[kind][-1].items())), flush=True)
+    finally:
+        xvfb.terminate()
+        server.shutdown()
+
+    print('\nmedians of %d runs%s' % (args.runs,
+                                      ', --process-per-site' if args.process_per_site else ''))
+    print('%-24s %12s %12s %8s' % ('', 'bare engine', 'Pelquin', 'ratio'))
+    for key in results['bare'][0]:
+        bare = statistics.median(r[key] for r in results['bare'])
+        mine = statistics.median(r[key] for r in results['pelquin'])
+        unit = '' if 'memory' in key else ' s'
+        print('%-24s %10.2f%s %10.2f%s %8.2f' % (key, bare, unit, mine, unit,
+                                                 mine / bare if bare else float('nan')))
+
+
+if __name__ == '__main__':
+    main()
