@@ -1,10 +1,10 @@
 #include "address/dropdown_handlers.h"
 
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "address/completion.h"
 #include "platform/error_report.h"
 #include "platform/key_codes.h"
-#include "shell/session.h"
+#include "core/session.h"
 #include "tabs/tab_strip.h"
 
 #include <QApplication>

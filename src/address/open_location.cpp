@@ -1,6 +1,6 @@
 #include "address/open_location.h"
 
-#include "address/address_history.h"
+#include "core/address_history.h"
 #include "address/completion.h"
 #include "platform/twips.h"
 #include "tabs/tab_strip.h"

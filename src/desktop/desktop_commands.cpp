@@ -8,8 +8,7 @@
 #include "platform/app_folder.h"
 #include "platform/error_report.h"
 #include "platform/prompts.h"
-#include "shell/session.h"
-#include "shell/speed_menu.h"
+#include "core/session.h"
 #include "tabs/status_area.h"
 #include "tabs/tab_strip.h"
 
@@ -38,17 +37,17 @@ ProcessStarter systemProcessStarter()
 
 DesktopCommands::DesktopCommands(DesktopDeps deps) : QObject(&deps.window), m_d(std::move(deps))
 {
-    const std::pair<const char *, void (DesktopCommands::*)()> items[] = {
-        {"mnuFavorites", &DesktopCommands::mnuFavorites_Click},
-        {"mnuHistory", &DesktopCommands::mnuHistory_Click},
-        {"mnusendemail", &DesktopCommands::mnusendemail_Click},
-        {"mnuInternetOptions", &DesktopCommands::mnuInternetOptions_Click},
-        {"mnuoffline", &DesktopCommands::mnuoffline_Click},
-        {"mnuSavePagetoDisk", &DesktopCommands::mnuSavePagetoDisk_Click},
+    const DesktopMenuItems &m = m_d.items;
+    const std::pair<QAction *, void (DesktopCommands::*)()> items[] = {
+        {&m.favorites, &DesktopCommands::mnuFavorites_Click},
+        {&m.history, &DesktopCommands::mnuHistory_Click},
+        {&m.sendEmail, &DesktopCommands::mnusendemail_Click},
+        {&m.internetOptions, &DesktopCommands::mnuInternetOptions_Click},
+        {&m.offline, &DesktopCommands::mnuoffline_Click},
+        {&m.savePage, &DesktopCommands::mnuSavePagetoDisk_Click},
     };
-    for (const auto &[name, command] : items)
-        connect(m_d.menu.item(QLatin1String(name)), &QAction::triggered, this,
-                [this, command = command] { (this->*command)(); });
+    for (const auto &[item, command] : items)
+        connect(item, &QAction::triggered, this, [this, command = command] { (this->*command)(); });
     m_d.browsers.applyOptions(loadBrowserOptions(m_d.settings));
 }
 
@@ -146,7 +145,7 @@ void DesktopCommands::workOnline()
 {
     Trap(m_d.errors, QStringLiteral(" At Work Online")).step([&] {
         m_d.session.workOffline = false;
-        m_d.menu.mnuoffline->setChecked(false);
+        m_d.items.offline.setChecked(false);
         m_d.browsers.setOffline(false);
     });
 }
@@ -155,7 +154,7 @@ void DesktopCommands::workOffline()
 {
     Trap(m_d.errors, QStringLiteral(" At Work Offline")).step([&] {
         m_d.session.workOffline = true;
-        m_d.menu.mnuoffline->setChecked(true);
+        m_d.items.offline.setChecked(true);
         m_d.browsers.setOffline(true);
         for (int t = 1; t <= kTabCount; ++t) {
             BrowserControl &browser = m_d.controls.browsers.at(t);

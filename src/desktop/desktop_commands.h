@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QAction;
 class QTimer;
 class QWidget;
 
@@ -16,19 +17,28 @@ class ErrorReporter;
 class HistoryFolder;
 class Prompts;
 class SettingsStore;
-class SpeedMenu;
 struct Session;
 
 // Starts a program from a command line; false when it cannot be started.
 using ProcessStarter = std::function<bool(const QString &commandLine)>;
 ProcessStarter systemProcessStarter();
 
+// The speed menu's items that run the desktop commands.
+struct DesktopMenuItems {
+    QAction &favorites;
+    QAction &history;
+    QAction &sendEmail;
+    QAction &internetOptions;
+    QAction &offline;
+    QAction &savePage;
+};
+
 // What the desktop commands reach.
 struct DesktopDeps {
     QWidget &window;
     Session &session;
     TabControls controls;
-    SpeedMenu &menu;
+    DesktopMenuItems items;
     BrowserFactory &browsers;
     SettingsStore &settings;
     Prompts &prompts;

@@ -4,7 +4,7 @@
 #include "platform/basic_error.h"
 #include "platform/error_report.h"
 #include "platform/text_file.h"
-#include "tabs/typed_address.h"
+#include "core/typed_address.h"
 
 #include <QDialogButtonBox>
 #include <QDir>

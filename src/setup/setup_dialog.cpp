@@ -1,14 +1,13 @@
 #include "setup/setup_dialog.h"
 
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "platform/app_folder.h"
 #include "platform/basic_text.h"
 #include "platform/error_report.h"
 #include "platform/prompts.h"
-#include "setup/tab_settings.h"
-#include "shell/display_modes.h"
-#include "shell/session.h"
-#include "shell/speed_menu.h"
+#include "core/scriptable_window.h"
+#include "core/tab_settings.h"
+#include "core/session.h"
 #include "sponsor/sponsor_site.h"
 #include "tabs/tab_strip.h"
 
@@ -100,9 +99,10 @@ SetupDialog::SetupDialog(SetupDeps deps, QWidget *parent)
 
 void SetupDialog::captionFullScreenButton()
 {
-    const bool allHidden = SpeedMenu::tag(m_d.menu.mnuhidebuttons) == QStringLiteral("1") &&
-                           SpeedMenu::tag(m_d.menu.mnuhideaddressbar) == QStringLiteral("1") &&
-                           SpeedMenu::tag(m_d.menu.mnuhidestatusbar) == QStringLiteral("1");
+    using Bar = ScriptableWindow::Bar;
+    const bool allHidden = m_d.window.barHidden(Bar::Buttons) &&
+                           m_d.window.barHidden(Bar::Address) &&
+                           m_d.window.barHidden(Bar::Status);
     m_fullScreen->setText(allHidden ? QStringLiteral("S&witch to Normal Mode")
                                     : QStringLiteral("S&witch to Full Screen Mode"));
 }
@@ -253,7 +253,7 @@ void SetupDialog::Command6_Click()
 
 void SetupDialog::Command7_Click()
 {
-    m_d.modes.mnuexpertmode_Click();
+    m_d.window.toggleExpertMode();
     captionFullScreenButton();
 }
 

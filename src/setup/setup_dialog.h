@@ -14,10 +14,9 @@ class QTimer;
 
 namespace pelquin {
 
-class DisplayModes;
 class ErrorReporter;
 class Prompts;
-class SpeedMenu;
+class ScriptableWindow;
 class SponsorSite;
 struct Session;
 
@@ -25,8 +24,7 @@ struct Session;
 struct SetupDeps {
     Session &session;
     TabControls controls;
-    SpeedMenu &menu;
-    DisplayModes &modes;
+    ScriptableWindow &window;
     const SponsorSite &sponsor;
     Prompts &prompts;
     ErrorReporter &errors;

@@ -1,10 +1,10 @@
 #include "shell/commands.h"
 
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "address/open_location.h"
 #include "platform/error_report.h"
 #include "platform/prompts.h"
-#include "shell/session.h"
+#include "core/session.h"
 #include "shell/speed_menu.h"
 #include "tabs/button_bar.h"
 #include "tabs/goto_dialog.h"

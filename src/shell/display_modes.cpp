@@ -1,8 +1,8 @@
 #include "shell/display_modes.h"
 
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "platform/error_report.h"
-#include "shell/session.h"
+#include "core/session.h"
 #include "shell/speed_menu.h"
 #include "shell/window_layout.h"
 #include "tabs/button_bar.h"

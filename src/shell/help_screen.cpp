@@ -5,7 +5,7 @@
 #include "platform/twips.h"
 #include "shell/dialog_placement.h"
 #include "shell/help_text.h"
-#include "shell/session.h"
+#include "core/session.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>

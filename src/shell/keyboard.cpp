@@ -2,7 +2,7 @@
 
 #include "platform/error_report.h"
 #include "platform/key_codes.h"
-#include "shell/session.h"
+#include "core/session.h"
 #include "shell/speed_menu.h"
 #include "tabs/button_bar.h"
 

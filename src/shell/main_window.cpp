@@ -1,8 +1,8 @@
 #include "shell/main_window.h"
 
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "address/dropdown_handlers.h"
-#include "address/address_history.h"
+#include "core/address_history.h"
 #include "platform/app_folder.h"
 #include "platform/error_report.h"
 #include "platform/prompts.h"
@@ -18,7 +18,8 @@
 #include "shell/help_screen.h"
 #include "shell/keyboard.h"
 #include "shell/layout.h"
-#include "shell/session.h"
+#include "shell/main_window_control.h"
+#include "core/session.h"
 #include "shell/speed_menu.h"
 #include "shell/tab_selection.h"
 #include "shell/window_bounds.h"
@@ -30,7 +31,7 @@
 #include "tabs/status_area.h"
 #include "tabs/tab_strip.h"
 #include "tabs/timers.h"
-#include "tabs/typed_address.h"
+#include "core/typed_address.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -75,8 +76,8 @@ MainWindow::MainWindow(MainWindowDeps deps)
     m_events->connectAll();
     m_timers = new Timers(m_session, c, m_d.errors, m_d.clock, doStartup, this);
     m_layout->setSelectAgain([this] { m_selection->TabStrip1_Click(); });
-    m_processor = std::make_unique<CommandProcessor>(*this, m_session, c, *m_menu, *m_modes,
-                                                     m_d.errors);
+    m_control = std::make_unique<MainWindowControl>(*this, *m_menu, *m_modes, *m_layout);
+    m_processor = std::make_unique<CommandProcessor>(*m_control, m_session, c, m_d.errors);
     m_script = std::make_unique<PageScript>(*m_browsers, *m_processor, m_d.errors);
     m_pageScript = [this](int tab) { m_script->pelscript(tab); };
     m_commands = new Commands(*this, m_session, c, *m_menu, m_d.sponsor, m_d.prompts,
@@ -86,7 +87,13 @@ MainWindow::MainWindow(MainWindowDeps deps)
                                      [this] { mnuHelp_Click(); }, [this] { showFind(); });
     qApp->installEventFilter(m_keyboard);
     qApp->installEventFilter(new DialogPlacement(*this));
-    m_desktop = new DesktopCommands({*this, m_session, c, *m_menu, m_d.factory, m_d.settings,
+    const auto item = [this](const char *name) -> QAction & {
+        return *m_menu->item(QLatin1String(name));
+    };
+    const DesktopMenuItems desktopItems{item("mnuFavorites"), item("mnuHistory"),
+                                        item("mnusendemail"), item("mnuInternetOptions"),
+                                        item("mnuoffline"), item("mnuSavePagetoDisk")};
+    m_desktop = new DesktopCommands({*this, m_session, c, desktopItems, m_d.factory, m_d.settings,
                                      m_d.prompts, m_d.errors, m_timers->timer1(), m_d.history,
                                      m_d.mail, m_d.start});
     setAcceptDrops(true);
@@ -168,7 +175,7 @@ void MainWindow::formLoad()
     });
     trap.step([&] {
         DoSetup setup(m_session, m_d.sponsor, m_d.settings, m_d.errors);
-        m_placement = setup.run(m_d.commandLine, *this, *m_layout);
+        m_placement = setup.run(m_d.commandLine, *this, *m_control);
     });
     m_timers->timer1().start();
     m_loaded = true;
@@ -318,7 +325,7 @@ void MainWindow::mnuSetup_Click()
     Trap(m_d.errors, QStringLiteral("At Setup Click")).step([&] {
         m_timers->timer1().stop();
         m_session.setupOpen = true;
-        m_setup = new SetupDialog({m_session, controls(), *m_menu, *m_modes, m_d.sponsor,
+        m_setup = new SetupDialog({m_session, controls(), *m_control, m_d.sponsor,
                                    m_d.prompts, m_d.errors, m_timers->timer1(),
                                    m_timers->timer2(), [this] { mnuHelp_Click(); }},
                                   this);

@@ -24,6 +24,7 @@ class FindDialog;
 class DisplayModes;
 class DropdownHandlers;
 class KeyboardPreview;
+class MainWindowControl;
 class ErrorReporter;
 class Prompts;
 class SettingsStore;
@@ -90,6 +91,7 @@ public:
     SpeedMenu &menu() const { return *m_menu; }
     WindowLayout &windowLayout() const { return *m_layout; }
     DisplayModes &displayModes() const { return *m_modes; }
+    MainWindowControl &windowControl() const { return *m_control; }
     TabSelection &selection() const { return *m_selection; }
     StagedLoading &stagedLoading() const { return *m_staged; }
     BrowserEvents &events() const { return *m_events; }
@@ -138,6 +140,7 @@ private:
     std::unique_ptr<TabSelection> m_selection;
     std::unique_ptr<StagedLoading> m_staged;
     std::unique_ptr<BrowserEvents> m_events;
+    std::unique_ptr<MainWindowControl> m_control;
     std::unique_ptr<CommandProcessor> m_processor;
     std::unique_ptr<PageScript> m_script;
     Timers *m_timers;

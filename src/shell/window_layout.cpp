@@ -1,6 +1,6 @@
 #include "shell/window_layout.h"
 
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "platform/error_report.h"
 #include "platform/twips.h"
 #include "shell/speed_menu.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tabs/browser_control.h"
-#include "tabs/tab_state.h"
+#include "core/browser_control.h"
+#include "core/tab_state.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #include "tabs/navigation_commands.h"
 
 #include "platform/error_report.h"
-#include "shell/session.h"
+#include "core/session.h"
 #include "sponsor/sponsor_site.h"
 #include "tabs/button_bar.h"
 #include "tabs/tab_strip.h"

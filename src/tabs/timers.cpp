@@ -2,7 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/error_report.h"
-#include "shell/session.h"
+#include "core/session.h"
 #include "tabs/tab_strip.h"
 
 #include <limits>

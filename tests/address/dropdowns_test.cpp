@@ -1,4 +1,4 @@
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "address/dropdown_handlers.h"
 #include "platform/key_codes.h"
 #include "platform/text_file.h"

@@ -1,4 +1,4 @@
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "engine/shell_engine_fixture.h"
 #include "shell/commands.h"
 #include "tabs/button_bar.h"

@@ -1,4 +1,4 @@
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "platform/text_file.h"
 #include "platform/twips.h"
 #include "script/command_processor.h"

@@ -1,4 +1,4 @@
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "platform/basic_text.h"
 #include "platform/text_file.h"
 #include "setup/setup_dialog.h"

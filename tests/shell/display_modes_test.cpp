@@ -1,4 +1,4 @@
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "platform/twips.h"
 #include "shell/display_modes.h"
 #include "shell/speed_menu.h"

@@ -1,7 +1,7 @@
 #include "platform/key_codes.h"
 
 #include <QTest>
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "shell/find_dialog.h"
 #include "shell/keyboard.h"
 #include "shell/speed_menu.h"

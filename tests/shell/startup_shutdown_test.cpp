@@ -1,5 +1,5 @@
-#include "address/address_bar.h"
-#include "address/address_history.h"
+#include "tabs/address_bar.h"
+#include "core/address_history.h"
 #include "platform/basic_text.h"
 #include "platform/single_instance.h"
 #include "platform/text_file.h"

@@ -1,4 +1,4 @@
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "address/open_location.h"
 #include "platform/text_file.h"
 #include "shell/commands.h"

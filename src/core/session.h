@@ -1,9 +1,9 @@
 #pragma once
 
-#include "address/address_history.h"
-#include "setup/tab_settings.h"
-#include "shell/startup_notice.h"
-#include "tabs/tab_state.h"
+#include "core/address_history.h"
+#include "core/tab_settings.h"
+#include "core/startup_notice.h"
+#include "core/tab_state.h"
 
 #include <QString>
 
