@@ -1,3 +1,6 @@
+// app/: main, which builds the objects and hands them their dependencies; nothing else
+// lives here.
+
 #include "desktop/history_folder.h"
 #include "desktop/system_probes.h"
 #include "platform/app_folder.h"

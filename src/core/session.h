@@ -1,3 +1,6 @@
+// core/: the run-wide state and the plain types every folder shares (tab tables, profile,
+// address history, typed addresses), and the seams to the browsers and the main window.
+
 #pragma once
 
 #include "core/address_history.h"

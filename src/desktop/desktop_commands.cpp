@@ -21,7 +21,7 @@ namespace pelquin {
 
 namespace {
 const QString kHistoryHint =
-    QStringLiteral("Drag History Items to Address Bar, double clicking will open new IE Browser");
+    QStringLiteral("Drag History Items to Address Bar, clicking will open them in this Tab");
 }
 
 ProcessStarter systemProcessStarter()
@@ -39,15 +39,16 @@ DesktopCommands::DesktopCommands(DesktopDeps deps) : QObject(&deps.window), m_d(
 {
     const DesktopMenuItems &m = m_d.items;
     const std::pair<QAction *, void (DesktopCommands::*)()> items[] = {
-        {&m.favorites, &DesktopCommands::mnuFavorites_Click},
-        {&m.history, &DesktopCommands::mnuHistory_Click},
-        {&m.sendEmail, &DesktopCommands::mnusendemail_Click},
-        {&m.internetOptions, &DesktopCommands::mnuInternetOptions_Click},
-        {&m.offline, &DesktopCommands::mnuoffline_Click},
-        {&m.savePage, &DesktopCommands::mnuSavePagetoDisk_Click},
+        {&m.favorites, &DesktopCommands::showFavorites},
+        {&m.history, &DesktopCommands::showHistory},
+        {&m.sendEmail, &DesktopCommands::sendEmail},
+        {&m.internetOptions, &DesktopCommands::showInternetOptions},
+        {&m.offline, &DesktopCommands::toggleOffline},
+        {&m.savePage, &DesktopCommands::savePageToDisk},
     };
     for (const auto &[item, command] : items)
-        connect(item, &QAction::triggered, this, [this, command = command] { (this->*command)(); });
+        connect(item, &QAction::triggered, this,
+                [this, command = command] { (this->*command)(); });
     m_d.browsers.applyOptions(loadBrowserOptions(m_d.settings));
 }
 
@@ -58,12 +59,12 @@ QString DesktopCommands::favoritesFolder() const
                                     user.UserName());
 }
 
-void DesktopCommands::mnuFavorites_Click()
+void DesktopCommands::showFavorites()
 {
     Session &s = m_d.session;
     const int n = m_d.controls.tabStrip.selected();
     s.tabs.historyDirection = 0;
-    m_d.timer1.stop();
+    m_d.refreshTimer.stop();
     s.favoritesOpen = true;
     FavoritesPrompt::Choice choice = FavoritesPrompt::None;
     {
@@ -72,7 +73,7 @@ void DesktopCommands::mnuFavorites_Click()
         choice = prompt.choice();
     }
     s.favoritesOpen = false;
-    m_d.timer1.start();
+    m_d.refreshTimer.start();
     if (choice == FavoritesPrompt::Add && n >= 1 && n <= kTabCount)
         addFavorite(n);
     else if (choice == FavoritesPrompt::Navigate)
@@ -103,7 +104,7 @@ void DesktopCommands::showFavoritesPage()
     trap.step([&] { m_d.controls.tabStrip.select(1); });
 }
 
-void DesktopCommands::mnuHistory_Click()
+void DesktopCommands::showHistory()
 {
     Trap trap(m_d.errors, QStringLiteral(" At MnuhistoryClick"));
     m_d.session.tabs.historyDirection = 0;
@@ -115,7 +116,7 @@ void DesktopCommands::mnuHistory_Click()
     trap.step([&] { m_d.controls.status.setText(kHistoryHint); });
 }
 
-void DesktopCommands::mnusendemail_Click()
+void DesktopCommands::sendEmail()
 {
     Trap(m_d.errors, QStringLiteral(" At Mail Click")).step([&] {
         const QString program = stripoutquotes(getmailclient(m_d.mail));
@@ -124,7 +125,7 @@ void DesktopCommands::mnusendemail_Click()
     });
 }
 
-void DesktopCommands::mnuInternetOptions_Click()
+void DesktopCommands::showInternetOptions()
 {
     Trap(m_d.errors, QStringLiteral(" At Get Internet Options")).step([&] {
         InternetOptionsDialog dialog(m_d.browsers, m_d.settings, &m_d.window);
@@ -132,7 +133,7 @@ void DesktopCommands::mnuInternetOptions_Click()
     });
 }
 
-void DesktopCommands::mnuoffline_Click()
+void DesktopCommands::toggleOffline()
 {
     // The flag, not the item's tick: the menu has already ticked it for the click.
     if (m_d.session.workOffline)
@@ -164,7 +165,7 @@ void DesktopCommands::workOffline()
     });
 }
 
-void DesktopCommands::mnuSavePagetoDisk_Click()
+void DesktopCommands::savePageToDisk()
 {
     Trap(m_d.errors, QStringLiteral(" At MnuBack"), {err::ObjectNotSet}).step([&] {
         const int n = m_d.controls.tabStrip.selected();

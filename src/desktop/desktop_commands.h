@@ -1,3 +1,6 @@
+// desktop/: Favorites, the History folder, mail, Internet Options, Work Offline, Save Page
+// and the probes of the system they rely on.
+
 #pragma once
 
 #include "desktop/mail_client.h"
@@ -43,7 +46,7 @@ struct DesktopDeps {
     SettingsStore &settings;
     Prompts &prompts;
     ErrorReporter &errors;
-    QTimer &timer1;
+    QTimer &refreshTimer;
     HistoryFolder &history;
     MailLookup mail;
     ProcessStarter start;
@@ -55,12 +58,12 @@ class DesktopCommands : public QObject {
 public:
     explicit DesktopCommands(DesktopDeps deps);
 
-    void mnuFavorites_Click();
-    void mnuHistory_Click();
-    void mnusendemail_Click();
-    void mnuInternetOptions_Click();
-    void mnuoffline_Click();
-    void mnuSavePagetoDisk_Click();
+    void showFavorites();
+    void showHistory();
+    void sendEmail();
+    void showInternetOptions();
+    void toggleOffline();
+    void savePageToDisk();
 
     QString favoritesFolder() const;
 

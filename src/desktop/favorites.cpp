@@ -37,7 +37,7 @@ QString favoritesFolder(const QString &winDir, int windowsMajor, const QString &
 {
     const QString user = userName.trimmed();
     const QString own = windowsMajor == 5
-                            ? QStringLiteral("C:/Documents and Settings/") + user +
+                            ? QStringLiteral("/home/") + user +
                                   QStringLiteral("/Favorites")
                             : winDir + QStringLiteral("/Profiles/") + user +
                                   QStringLiteral("/Favorites");

@@ -134,7 +134,8 @@ private:
 
 QUrl openedUrl(const QUrl &url, const BrowsingRecords *records)
 {
-    if (!records || !url.isLocalFile() || !url.path().endsWith(QStringLiteral(".url"), Qt::CaseInsensitive))
+    if (!records || !url.isLocalFile() ||
+        !url.path().endsWith(QStringLiteral(".url"), Qt::CaseInsensitive))
         return url;
     const QString address = records->shortcutAddress(url.toLocalFile());
     const QUrl target = address.isEmpty() ? QUrl() : typedAddressUrl(address);

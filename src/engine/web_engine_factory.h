@@ -1,3 +1,6 @@
+// engine/: the pelquin_engine library, the only code that reaches Qt WebEngine and Qt HTTP
+// Server: the browsers behind BrowserControl, their shared profile and the sponsor server.
+
 #pragma once
 
 #include "core/browser_control.h"

@@ -1,3 +1,6 @@
+// setup/: applying the profile at start-up (DoSetup) and the Setup dialog that edits, saves
+// and loads profiles.
+
 #pragma once
 
 #include "setup/setup_rows.h"
@@ -28,8 +31,8 @@ struct SetupDeps {
     const SponsorSite &sponsor;
     Prompts &prompts;
     ErrorReporter &errors;
-    QTimer &timer1;
-    QTimer &timer2;
+    QTimer &refreshTimer;
+    QTimer &restartTimer;
     std::function<void()> showHelp;  // the help screen, modal
 };
 
@@ -46,12 +49,12 @@ public:
 
     void ReadSetup();  // fills the rows from the tabs' profile values
     bool WriteSetup(); // rows into the profile values, then the profile file
-    void Command1_Click();  // Ok
-    void Command3_Click();  // Help
-    void Command4_Click();  // Erase
-    void Command5_Click();  // Save
-    void Command6_Click();  // Load
-    void Command7_Click();  // full-screen switch
+    void saveAndClose();  // Ok
+    void showHelp();  // Help
+    void eraseHistory();  // Erase
+    void saveProfile();  // Save
+    void loadProfile();  // Load
+    void toggleFullScreen();  // full-screen switch
     void reject() override;  // Escape: as Cancel
 
 protected:

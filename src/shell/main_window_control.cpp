@@ -29,9 +29,9 @@ MainWindowControl::MainWindowControl(QWidget &window, SpeedMenu &menu, DisplayMo
 
 bool MainWindowControl::barHidden(Bar bar) const
 {
-    const QAction *item = bar == Bar::Buttons   ? m_menu.mnuhidebuttons
-                          : bar == Bar::Address ? m_menu.mnuhideaddressbar
-                                                : m_menu.mnuhidestatusbar;
+    const QAction *item = bar == Bar::Buttons   ? m_menu.hideButtonsItem
+                          : bar == Bar::Address ? m_menu.hideAddressBarItem
+                                                : m_menu.hideStatusBarItem;
     return SpeedMenu::tag(item) == QStringLiteral("1");
 }
 
@@ -39,17 +39,17 @@ void MainWindowControl::toggleBar(Bar bar)
 {
     switch (bar) {
     case Bar::Buttons:
-        return m_modes.mnuhidebuttons_Click();
+        return m_modes.toggleButtonBar();
     case Bar::Address:
-        return m_modes.mnuhideaddressbar_Click();
+        return m_modes.toggleAddressBar();
     case Bar::Status:
-        return m_modes.mnuhidestatusbar_Click();
+        return m_modes.toggleStatusBar();
     }
 }
 
 void MainWindowControl::toggleExpertMode()
 {
-    m_modes.mnuexpertmode_Click();
+    m_modes.toggleExpertMode();
 }
 
 void MainWindowControl::unMaximise()

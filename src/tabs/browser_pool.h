@@ -1,3 +1,6 @@
+// tabs/: the controls that follow the 30 tabs (strip, buttons, dropdowns, status, browsers)
+// and what runs per tab: browser events, staged loading, timers, navigation, Goto Tab.
+
 #pragma once
 
 #include "core/browser_control.h"
@@ -9,7 +12,7 @@ class QWidget;
 
 namespace pelquin {
 
-// WebBrowser1: the 30 browsers, numbered 1 to 30. All keep loading; only the front one is
+// The 30 browsers, numbered 1 to 30. All keep loading; only the front one is
 // shown, the others are hidden and never drawn.
 class BrowserPool {
 public:
