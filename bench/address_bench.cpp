@@ -1,5 +1,5 @@
-#include "address/address_bar.h"
-#include "address/address_history.h"
+#include "tabs/address_bar.h"
+#include "core/address_history.h"
 #include "address/completion.h"
 
 #include <QComboBox>

@@ -1,5 +1,5 @@
-#include "address/address_history.h"
-#include "setup/tab_settings.h"
+#include "core/address_history.h"
+#include "core/tab_settings.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

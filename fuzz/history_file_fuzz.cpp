@@ -1,4 +1,4 @@
-#include "address/address_history.h"
+#include "core/address_history.h"
 #include "fuzz_file.h"
 #include "platform/basic_error.h"
 

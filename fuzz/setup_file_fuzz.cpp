@@ -1,6 +1,6 @@
 #include "fuzz_file.h"
 #include "platform/basic_error.h"
-#include "setup/tab_settings.h"
+#include "core/tab_settings.h"
 
 #include <cstdlib>
 

@@ -2,7 +2,7 @@
 #include "fuzz_file.h"
 #include "platform/error_report.h"
 #include "platform/scripted_prompts.h"
-#include "tabs/typed_address.h"
+#include "core/typed_address.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #include "fuzz_file.h"
 #include "platform/basic_error.h"
-#include "shell/startup_notice.h"
+#include "core/startup_notice.h"
 
 #include <cstdlib>
 

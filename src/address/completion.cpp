@@ -1,6 +1,6 @@
 #include "address/completion.h"
 
-#include "address/address_history.h"
+#include "core/address_history.h"
 
 #include <QComboBox>
 #include <QLineEdit>

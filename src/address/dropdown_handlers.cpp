@@ -1,10 +1,10 @@
 #include "address/dropdown_handlers.h"
 
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "address/completion.h"
 #include "platform/error_report.h"
 #include "platform/key_codes.h"
-#include "shell/session.h"
+#include "core/session.h"
 #include "tabs/tab_strip.h"
 
 #include <QApplication>
@@ -29,7 +29,7 @@ DropdownHandlers::DropdownHandlers(Session &session, TabControls controls, Error
                 completeDropdownText(*combo, m_session.history);
             });
         });
-        connect(combo, &QComboBox::activated, this, [this, k] { Combo1_Click(k); });
+        connect(combo, &QComboBox::activated, this, [this, k] { onAddressPicked(k); });
     }
 }
 
@@ -57,10 +57,10 @@ bool DropdownHandlers::eventFilter(QObject *watched, QEvent *event)
         // key is seen here once, by whichever of the two received it.
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            Combo1_KeyPressEnter(k);
+            onAddressEntered(k);
             return true;
         }
-        return Combo1_KeyDown(k, keyCode(*key), shiftState(*key));
+        return onAddressKeyDown(k, keyCode(*key), shiftState(*key));
     }
     auto *drop = static_cast<QDropEvent *>(event);
     const QMimeData *data = drop->mimeData();
@@ -72,7 +72,7 @@ bool DropdownHandlers::eventFilter(QObject *watched, QEvent *event)
     if (tabDrag)
         m_c.tabStrip.setDragMode(0);
     else
-        Combo1_OLEDragDrop(k, data->hasText() ? data->text()
+        onLinkDropped(k, data->hasText() ? data->text()
                               : data->hasUrls() ? data->urls().constFirst().toString()
                                                 : QString(),
                            data->hasText() || data->hasUrls());
@@ -80,7 +80,7 @@ bool DropdownHandlers::eventFilter(QObject *watched, QEvent *event)
     return true;
 }
 
-bool DropdownHandlers::Combo1_KeyDown(int k, int keyCode, int shiftState)
+bool DropdownHandlers::onAddressKeyDown(int k, int keyCode, int shiftState)
 {
     Q_UNUSED(k);
     bool swallowed = false;
@@ -126,7 +126,7 @@ void DropdownHandlers::sendKeyToPage(int tab, int keyCode)
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, qtKey, Qt::NoModifier));
 }
 
-void DropdownHandlers::Combo1_KeyPressEnter(int k)
+void DropdownHandlers::onAddressEntered(int k)
 {
     Trap trap(m_errors, QStringLiteral(" At Combo Keypress"), {err::EFail});
     const QString text = m_c.addressBar.text(k);
@@ -146,7 +146,7 @@ void DropdownHandlers::Combo1_KeyPressEnter(int k)
     });
 }
 
-void DropdownHandlers::Combo1_Click(int k)
+void DropdownHandlers::onAddressPicked(int k)
 {
     Trap(m_errors, QStringLiteral(" At ComboClick")).step([&] {
         const QString text = m_c.addressBar.text(k);
@@ -157,7 +157,7 @@ void DropdownHandlers::Combo1_Click(int k)
     });
 }
 
-void DropdownHandlers::Combo1_OLEDragDrop(int k, const QString &text, bool hasText)
+void DropdownHandlers::onLinkDropped(int k, const QString &text, bool hasText)
 {
     Trap(m_errors, QStringLiteral(" At OleDrop")).step([&] {
         if (!hasText)

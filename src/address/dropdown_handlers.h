@@ -1,3 +1,6 @@
+// address/: typing and picking addresses: completion and keys of the 30 dropdowns, drops on
+// them, quote stripping and the Open Location dialog.
+
 #pragma once
 
 #include "tabs/browser_pool.h"
@@ -20,13 +23,13 @@ public:
                      QObject *parent = nullptr);
 
     // Key down in dropdown k; true when the key is swallowed.
-    bool Combo1_KeyDown(int k, int keyCode, int shiftState);
+    bool onAddressKeyDown(int k, int keyCode, int shiftState);
     // Enter in dropdown k.
-    void Combo1_KeyPressEnter(int k);
+    void onAddressEntered(int k);
     // An item of dropdown k's list was picked.
-    void Combo1_Click(int k);
+    void onAddressPicked(int k);
     // Text dropped on dropdown k.
-    void Combo1_OLEDragDrop(int k, const QString &text, bool hasText);
+    void onLinkDropped(int k, const QString &text, bool hasText);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,6 +1,6 @@
 #include "address/open_location.h"
 
-#include "address/address_history.h"
+#include "core/address_history.h"
 #include "address/completion.h"
 #include "platform/twips.h"
 #include "tabs/tab_strip.h"
@@ -40,11 +40,11 @@ OpenLocationDialog::OpenLocationDialog(AddressHistory &history, TabStrip &tabs,
     cancel->setObjectName(QStringLiteral("Command2"));
     cancel->setGeometry(toPixelRect(3360, 600, 1215, 495));
     setFixedSize(toPixels(7950), qMax(toPixels(540), box.y() * 2 + m_combo->height()));
-    connect(accept, &QPushButton::clicked, this, &OpenLocationDialog::Command1_Click);
-    connect(cancel, &QPushButton::clicked, this, &OpenLocationDialog::Command2_Click);
+    connect(accept, &QPushButton::clicked, this, &OpenLocationDialog::acceptAddress);
+    connect(cancel, &QPushButton::clicked, this, &OpenLocationDialog::cancel);
     connect(m_combo, &QComboBox::editTextChanged, this,
             [this] { completeDropdownText(*m_combo, m_history); });
-    connect(m_combo, &QComboBox::activated, this, &OpenLocationDialog::Combo1_Click);
+    connect(m_combo, &QComboBox::activated, this, &OpenLocationDialog::onAddressPicked);
 }
 
 bool OpenLocationDialog::eventFilter(QObject *watched, QEvent *event)
@@ -54,18 +54,18 @@ bool OpenLocationDialog::eventFilter(QObject *watched, QEvent *event)
         if (key == Qt::Key_Delete || key == Qt::Key_Backspace)
             m_history.skipComplete = true;
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            Command1_Click();
+            acceptAddress();
             return true;
         }
         if (key == Qt::Key_Escape) {
-            Command2_Click();
+            cancel();
             return true;
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void OpenLocationDialog::Command1_Click()
+void OpenLocationDialog::acceptAddress()
 {
     const QString text = m_combo->currentText();
     if (!text.trimmed().isEmpty())
@@ -73,7 +73,7 @@ void OpenLocationDialog::Command1_Click()
     accept();
 }
 
-void OpenLocationDialog::Command2_Click()
+void OpenLocationDialog::cancel()
 {
     m_openAddress.clear();
     QDialog::reject();
@@ -81,10 +81,10 @@ void OpenLocationDialog::Command2_Click()
 
 void OpenLocationDialog::reject()
 {
-    Command2_Click();
+    cancel();
 }
 
-void OpenLocationDialog::Combo1_Click()
+void OpenLocationDialog::onAddressPicked()
 {
     const QString text = m_combo->currentText();
     if (text.trimmed().isEmpty())

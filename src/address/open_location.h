@@ -9,7 +9,7 @@ namespace pelquin {
 class AddressHistory;
 class TabStrip;
 
-// openloc, "Open Location": one dropdown for an address, filled from the history and
+// "Open Location": one dropdown for an address, filled from the history and
 // completed as the main window's dropdowns are. Enter accepts, Escape cancels.
 class OpenLocationDialog : public QDialog {
     Q_OBJECT
@@ -19,11 +19,11 @@ public:
 
     // The address handed back; empty when there is none.
     QString openAddress() const { return m_openAddress; }
-    QComboBox *combo1() const { return m_combo; }
+    QComboBox *addressCombo() const { return m_combo; }
 
-    void Command1_Click();  // accept
-    void Command2_Click();  // cancel
-    void Combo1_Click();    // an item was picked
+    void acceptAddress();  // accept
+    void cancel();  // cancel
+    void onAddressPicked();    // an item was picked
     void reject() override;  // Escape: as Cancel
 
 protected:

@@ -1,3 +1,6 @@
+// app/: main, which builds the objects and hands them their dependencies; nothing else
+// lives here.
+
 #include "desktop/history_folder.h"
 #include "desktop/system_probes.h"
 #include "platform/app_folder.h"
@@ -8,11 +11,11 @@
 #include "platform/clock.h"
 #include "platform/termination.h"
 #include "shell/main_window.h"
-#include "shell/session.h"
+#include "core/session.h"
 #include "shell/sub_main.h"
-#include "sponsor/sponsor_server.h"
+#include "engine/sponsor_server.h"
 #include "sponsor/sponsor_site.h"
-#include "tabs/web_engine_factory.h"
+#include "engine/web_engine_factory.h"
 
 #include <QApplication>
 #include <QDate>
@@ -55,7 +58,7 @@ int main(int argc, char **argv)
     SystemClock clock;
     WebEngineFactory factory(session.appFolder, prompts);
     HistoryFolder history(appFile(GetWinDir(session.appFolder), QStringLiteral("History")));
-    factory.setHistoryFolder(&history);
+    factory.setBrowsingRecords(&history);
     QStringList args = QApplication::arguments().mid(1);
     MainWindow window({session, prompts, errors, clock, settings, factory, sponsor,
                        args.join(QLatin1Char(' ')), browserLibraryVersion, history,

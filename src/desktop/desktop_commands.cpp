@@ -8,8 +8,7 @@
 #include "platform/app_folder.h"
 #include "platform/error_report.h"
 #include "platform/prompts.h"
-#include "shell/session.h"
-#include "shell/speed_menu.h"
+#include "core/session.h"
 #include "tabs/status_area.h"
 #include "tabs/tab_strip.h"
 
@@ -22,7 +21,7 @@ namespace pelquin {
 
 namespace {
 const QString kHistoryHint =
-    QStringLiteral("Drag History Items to Address Bar, double clicking will open new IE Browser");
+    QStringLiteral("Drag History Items to Address Bar, clicking will open them in this Tab");
 }
 
 ProcessStarter systemProcessStarter()
@@ -38,16 +37,17 @@ ProcessStarter systemProcessStarter()
 
 DesktopCommands::DesktopCommands(DesktopDeps deps) : QObject(&deps.window), m_d(std::move(deps))
 {
-    const std::pair<const char *, void (DesktopCommands::*)()> items[] = {
-        {"mnuFavorites", &DesktopCommands::mnuFavorites_Click},
-        {"mnuHistory", &DesktopCommands::mnuHistory_Click},
-        {"mnusendemail", &DesktopCommands::mnusendemail_Click},
-        {"mnuInternetOptions", &DesktopCommands::mnuInternetOptions_Click},
-        {"mnuoffline", &DesktopCommands::mnuoffline_Click},
-        {"mnuSavePagetoDisk", &DesktopCommands::mnuSavePagetoDisk_Click},
+    const DesktopMenuItems &m = m_d.items;
+    const std::pair<QAction *, void (DesktopCommands::*)()> items[] = {
+        {&m.favorites, &DesktopCommands::showFavorites},
+        {&m.history, &DesktopCommands::showHistory},
+        {&m.sendEmail, &DesktopCommands::sendEmail},
+        {&m.internetOptions, &DesktopCommands::showInternetOptions},
+        {&m.offline, &DesktopCommands::toggleOffline},
+        {&m.savePage, &DesktopCommands::savePageToDisk},
     };
-    for (const auto &[name, command] : items)
-        connect(m_d.menu.item(QLatin1String(name)), &QAction::triggered, this,
+    for (const auto &[item, command] : items)
+        connect(item, &QAction::triggered, this,
                 [this, command = command] { (this->*command)(); });
     m_d.browsers.applyOptions(loadBrowserOptions(m_d.settings));
 }
@@ -59,12 +59,12 @@ QString DesktopCommands::favoritesFolder() const
                                     user.UserName());
 }
 
-void DesktopCommands::mnuFavorites_Click()
+void DesktopCommands::showFavorites()
 {
     Session &s = m_d.session;
     const int n = m_d.controls.tabStrip.selected();
     s.tabs.historyDirection = 0;
-    m_d.timer1.stop();
+    m_d.refreshTimer.stop();
     s.favoritesOpen = true;
     FavoritesPrompt::Choice choice = FavoritesPrompt::None;
     {
@@ -73,7 +73,7 @@ void DesktopCommands::mnuFavorites_Click()
         choice = prompt.choice();
     }
     s.favoritesOpen = false;
-    m_d.timer1.start();
+    m_d.refreshTimer.start();
     if (choice == FavoritesPrompt::Add && n >= 1 && n <= kTabCount)
         addFavorite(n);
     else if (choice == FavoritesPrompt::Navigate)
@@ -104,7 +104,7 @@ void DesktopCommands::showFavoritesPage()
     trap.step([&] { m_d.controls.tabStrip.select(1); });
 }
 
-void DesktopCommands::mnuHistory_Click()
+void DesktopCommands::showHistory()
 {
     Trap trap(m_d.errors, QStringLiteral(" At MnuhistoryClick"));
     m_d.session.tabs.historyDirection = 0;
@@ -116,7 +116,7 @@ void DesktopCommands::mnuHistory_Click()
     trap.step([&] { m_d.controls.status.setText(kHistoryHint); });
 }
 
-void DesktopCommands::mnusendemail_Click()
+void DesktopCommands::sendEmail()
 {
     Trap(m_d.errors, QStringLiteral(" At Mail Click")).step([&] {
         const QString program = stripoutquotes(getmailclient(m_d.mail));
@@ -125,7 +125,7 @@ void DesktopCommands::mnusendemail_Click()
     });
 }
 
-void DesktopCommands::mnuInternetOptions_Click()
+void DesktopCommands::showInternetOptions()
 {
     Trap(m_d.errors, QStringLiteral(" At Get Internet Options")).step([&] {
         InternetOptionsDialog dialog(m_d.browsers, m_d.settings, &m_d.window);
@@ -133,7 +133,7 @@ void DesktopCommands::mnuInternetOptions_Click()
     });
 }
 
-void DesktopCommands::mnuoffline_Click()
+void DesktopCommands::toggleOffline()
 {
     // The flag, not the item's tick: the menu has already ticked it for the click.
     if (m_d.session.workOffline)
@@ -146,7 +146,7 @@ void DesktopCommands::workOnline()
 {
     Trap(m_d.errors, QStringLiteral(" At Work Online")).step([&] {
         m_d.session.workOffline = false;
-        m_d.menu.mnuoffline->setChecked(false);
+        m_d.items.offline.setChecked(false);
         m_d.browsers.setOffline(false);
     });
 }
@@ -155,7 +155,7 @@ void DesktopCommands::workOffline()
 {
     Trap(m_d.errors, QStringLiteral(" At Work Offline")).step([&] {
         m_d.session.workOffline = true;
-        m_d.menu.mnuoffline->setChecked(true);
+        m_d.items.offline.setChecked(true);
         m_d.browsers.setOffline(true);
         for (int t = 1; t <= kTabCount; ++t) {
             BrowserControl &browser = m_d.controls.browsers.at(t);
@@ -165,7 +165,7 @@ void DesktopCommands::workOffline()
     });
 }
 
-void DesktopCommands::mnuSavePagetoDisk_Click()
+void DesktopCommands::savePageToDisk()
 {
     Trap(m_d.errors, QStringLiteral(" At MnuBack"), {err::ObjectNotSet}).step([&] {
         const int n = m_d.controls.tabStrip.selected();

@@ -1,3 +1,6 @@
+// desktop/: Favorites, the History folder, mail, Internet Options, Work Offline, Save Page
+// and the probes of the system they rely on.
+
 #pragma once
 
 #include "desktop/mail_client.h"
@@ -7,6 +10,7 @@
 
 #include <functional>
 
+class QAction;
 class QTimer;
 class QWidget;
 
@@ -16,24 +20,33 @@ class ErrorReporter;
 class HistoryFolder;
 class Prompts;
 class SettingsStore;
-class SpeedMenu;
 struct Session;
 
 // Starts a program from a command line; false when it cannot be started.
 using ProcessStarter = std::function<bool(const QString &commandLine)>;
 ProcessStarter systemProcessStarter();
 
+// The speed menu's items that run the desktop commands.
+struct DesktopMenuItems {
+    QAction &favorites;
+    QAction &history;
+    QAction &sendEmail;
+    QAction &internetOptions;
+    QAction &offline;
+    QAction &savePage;
+};
+
 // What the desktop commands reach.
 struct DesktopDeps {
     QWidget &window;
     Session &session;
     TabControls controls;
-    SpeedMenu &menu;
+    DesktopMenuItems items;
     BrowserFactory &browsers;
     SettingsStore &settings;
     Prompts &prompts;
     ErrorReporter &errors;
-    QTimer &timer1;
+    QTimer &refreshTimer;
     HistoryFolder &history;
     MailLookup mail;
     ProcessStarter start;
@@ -45,12 +58,12 @@ class DesktopCommands : public QObject {
 public:
     explicit DesktopCommands(DesktopDeps deps);
 
-    void mnuFavorites_Click();
-    void mnuHistory_Click();
-    void mnusendemail_Click();
-    void mnuInternetOptions_Click();
-    void mnuoffline_Click();
-    void mnuSavePagetoDisk_Click();
+    void showFavorites();
+    void showHistory();
+    void sendEmail();
+    void showInternetOptions();
+    void toggleOffline();
+    void savePageToDisk();
 
     QString favoritesFolder() const;
 

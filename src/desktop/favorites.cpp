@@ -4,7 +4,7 @@
 #include "platform/basic_error.h"
 #include "platform/error_report.h"
 #include "platform/text_file.h"
-#include "tabs/typed_address.h"
+#include "core/typed_address.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -37,7 +37,7 @@ QString favoritesFolder(const QString &winDir, int windowsMajor, const QString &
 {
     const QString user = userName.trimmed();
     const QString own = windowsMajor == 5
-                            ? QStringLiteral("C:/Documents and Settings/") + user +
+                            ? QStringLiteral("/home/") + user +
                                   QStringLiteral("/Favorites")
                             : winDir + QStringLiteral("/Profiles/") + user +
                                   QStringLiteral("/Favorites");

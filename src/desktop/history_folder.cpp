@@ -64,4 +64,9 @@ void HistoryFolder::trim()
     }
 }
 
+QString HistoryFolder::shortcutAddress(const QString &path) const
+{
+    return pelquin::shortcutAddress(path);
+}
+
 }  // namespace pelquin

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/browser_control.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QString>
@@ -9,7 +11,7 @@ namespace pelquin {
 // The History folder: one Internet Shortcut per address visited, named from the page's
 // title, its modification time the last visit. The least recently visited go first when
 // there are more than `limit`.
-class HistoryFolder {
+class HistoryFolder final : public BrowsingRecords {
 public:
     static constexpr int kDefaultLimit = 1000;
 
@@ -18,6 +20,13 @@ public:
     const QString &folder() const { return m_folder; }
     // Records a visit; addresses that are not web pages are not kept.
     void recordVisit(const QString &address, const QString &title, const QDateTime &when);
+
+    QString shortcutAddress(const QString &path) const override;
+    void pageCompleted(const QString &address, const QString &title,
+                       const QDateTime &when) override
+    {
+        recordVisit(address, title, when);
+    }
 
 private:
     void index();

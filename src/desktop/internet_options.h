@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tabs/browser_control.h"
+#include "core/browser_control.h"
 
 #include <QDialog>
 

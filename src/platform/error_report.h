@@ -1,3 +1,6 @@
+// platform/: what stands in for the desktop's services: settings, error report, prompts,
+// clock, text files, key codes, twips, the application folder and single instance.
+
 #pragma once
 
 #include "platform/basic_error.h"

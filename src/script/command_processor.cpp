@@ -2,20 +2,10 @@
 
 #include "platform/basic_text.h"
 #include "platform/error_report.h"
-#include "platform/twips.h"
-#include "shell/display_modes.h"
-#include "shell/layout.h"
-#include "shell/session.h"
-#include "shell/speed_menu.h"
-#include "shell/window_bounds.h"
+#include "core/session.h"
 #include "tabs/button_bar.h"
 #include "tabs/tab_strip.h"
-#include "tabs/typed_address.h"
-
-#include <QAction>
-#include <QGuiApplication>
-#include <QScreen>
-#include <QWidget>
+#include "core/typed_address.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,9 +14,6 @@
 namespace pelquin {
 
 namespace {
-
-// The height below which the window has no room left for a page.
-constexpr double kMinUsableHeight = 4500;
 
 // "TRUE" or "FALSE", blanks around and letter case ignored; empty for any other value.
 QString keyword(const QString &value)
@@ -54,10 +41,9 @@ float singleOf(const QString &value)
 
 }  // namespace
 
-CommandProcessor::CommandProcessor(QWidget &window, Session &session, TabControls controls,
-                                   SpeedMenu &menu, DisplayModes &modes, ErrorReporter &errors)
-    : m_window(window), m_session(session), m_c(controls), m_menu(menu), m_modes(modes),
-      m_errors(errors)
+CommandProcessor::CommandProcessor(ScriptableWindow &window, Session &session,
+                                   TabControls controls, ErrorReporter &errors)
+    : m_window(window), m_session(session), m_c(controls), m_errors(errors)
 {
 }
 
@@ -84,14 +70,11 @@ void CommandProcessor::run(const Statement &s, Trap &trap)
             if (n && *n >= 1 && *n <= m_c.buttons.count() && !k.isEmpty())
                 m_c.buttons.setVisibleAt(*n, k == QStringLiteral("TRUE"));
         } else if (cmp == QStringLiteral("BUTTONBAR.VISIBLE")) {
-            barCommand(keyword(v), SpeedMenu::tag(m_menu.mnuhidebuttons),
-                       &DisplayModes::mnuhidebuttons_Click);
+            barCommand(keyword(v), ScriptableWindow::Bar::Buttons);
         } else if (cmp == QStringLiteral("DROPDOWN.VISIBLE")) {
-            barCommand(keyword(v), SpeedMenu::tag(m_menu.mnuhideaddressbar),
-                       &DisplayModes::mnuhideaddressbar_Click);
+            barCommand(keyword(v), ScriptableWindow::Bar::Address);
         } else if (cmp == QStringLiteral("STATUSBAR.VISIBLE")) {
-            barCommand(keyword(v), SpeedMenu::tag(m_menu.mnuhidestatusbar),
-                       &DisplayModes::mnuhidestatusbar_Click);
+            barCommand(keyword(v), ScriptableWindow::Bar::Status);
         } else if (cmp == QStringLiteral("MENU.VISIBLE")) {
             const QString k = keyword(v);
             if (!k.isEmpty())
@@ -102,7 +85,7 @@ void CommandProcessor::run(const Statement &s, Trap &trap)
         } else if (cmp == QStringLiteral("HOST.RESIZABLE")) {
             const QString k = keyword(v);
             if (!k.isEmpty())
-                setResizable(k == QStringLiteral("TRUE"));
+                m_window.setResizable(k == QStringLiteral("TRUE"));
         } else if (cmp == QStringLiteral("TABSTRIP.TABCAPTION")) {
             const auto n = indexOf(s);
             if (n && *n >= 1 && *n <= m_c.tabStrip.count()) {
@@ -142,53 +125,25 @@ void CommandProcessor::navigate(const Statement &s, Trap &trap)
     trap.step([&] { browser.navigate(target.toString(QUrl::FullyEncoded)); });
 }
 
-void CommandProcessor::barCommand(const QString &keyword, const QString &tag,
-                                  void (DisplayModes::*toggle)())
+void CommandProcessor::barCommand(const QString &keyword, ScriptableWindow::Bar bar)
 {
-    if ((keyword == QStringLiteral("TRUE") && tag == QStringLiteral("1")) ||
-        (keyword == QStringLiteral("FALSE") && tag == QStringLiteral("0")))
-        (m_modes.*toggle)();
-}
-
-void CommandProcessor::unMaximise()
-{
-    if (m_window.isMaximized())
-        m_window.setWindowState(m_window.windowState() & ~Qt::WindowMaximized);
+    const bool hidden = m_window.barHidden(bar);
+    if ((keyword == QStringLiteral("TRUE") && hidden) ||
+        (keyword == QStringLiteral("FALSE") && !hidden))
+        m_window.toggleBar(bar);
 }
 
 void CommandProcessor::setPlacement(const QString &command, const QString &value)
 {
-    unMaximise();
-    // Far beyond any screen either way; the bounds below bring it back.
-    const int pixels = toPixels(std::clamp<double>(singleOf(value), -1e9, 1e9));
-    QRect frame = m_window.frameGeometry();
-    if (command == QStringLiteral("HOST.LEFT"))
-        frame.moveLeft(pixels);
-    else if (command == QStringLiteral("HOST.TOP"))
-        frame.moveTop(pixels);
-    else if (command == QStringLiteral("HOST.WIDTH"))
-        frame.setWidth(pixels);
-    else
-        frame.setHeight(pixels);
-    QList<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens << screen->availableGeometry();
-    frame = keepReachable(frame, screens,
-                          QSize(toPixels(layout::kMinWidth), toPixels(kMinUsableHeight)), true);
-    const QSize extra = m_window.frameGeometry().size() - m_window.size();
-    m_window.move(frame.topLeft());
-    m_window.resize(frame.size() - extra);
-}
-
-void CommandProcessor::setResizable(bool resizable)
-{
-    unMaximise();
-    if (resizable) {
-        m_window.setMinimumSize(0, 0);
-        m_window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    } else {
-        m_window.setFixedSize(m_window.size());
-    }
+    using Edge = ScriptableWindow::Edge;
+    m_window.unMaximise();
+    // Far beyond any screen either way; the window brings itself back within reach.
+    const double twips = std::clamp<double>(singleOf(value), -1e9, 1e9);
+    const Edge edge = command == QStringLiteral("HOST.LEFT")  ? Edge::Left
+                      : command == QStringLiteral("HOST.TOP") ? Edge::Top
+                      : command == QStringLiteral("HOST.WIDTH") ? Edge::Width
+                                                                : Edge::Height;
+    m_window.setFrame(edge, twips);
 }
 
 void CommandProcessor::setTabCount(const QString &value)

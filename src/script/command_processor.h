@@ -1,17 +1,14 @@
 #pragma once
 
+#include "core/scriptable_window.h"
 #include "script/script_parser.h"
 #include "tabs/browser_pool.h"
 
 #include <vector>
 
-class QWidget;
-
 namespace pelquin {
 
-class DisplayModes;
 class ErrorReporter;
-class SpeedMenu;
 class Trap;
 struct Session;
 
@@ -19,8 +16,8 @@ struct Session;
 // statement to the first.
 class CommandProcessor {
 public:
-    CommandProcessor(QWidget &window, Session &session, TabControls controls, SpeedMenu &menu,
-                     DisplayModes &modes, ErrorReporter &errors);
+    CommandProcessor(ScriptableWindow &window, Session &session, TabControls controls,
+                     ErrorReporter &errors);
 
     // `pageAddress` is the address of the page that holds the script: it decides where the
     // script may send a tab.
@@ -30,17 +27,13 @@ public:
 private:
     void run(const Statement &s, Trap &trap);
     void navigate(const Statement &s, Trap &trap);
-    void barCommand(const QString &keyword, const QString &tag, void (DisplayModes::*toggle)());
+    void barCommand(const QString &keyword, ScriptableWindow::Bar bar);
     void setPlacement(const QString &command, const QString &value);
-    void setResizable(bool resizable);
     void setTabCount(const QString &value);
-    void unMaximise();
 
-    QWidget &m_window;
+    ScriptableWindow &m_window;
     Session &m_session;
     TabControls m_c;
-    SpeedMenu &m_menu;
-    DisplayModes &m_modes;
     ErrorReporter &m_errors;
     QString m_pageAddress;
 };

@@ -1,3 +1,6 @@
+// script/: the page script: reading it from a completed page, parsing its statements and
+// carrying them out on the window through ScriptableWindow.
+
 #pragma once
 
 #include "script/command_processor.h"

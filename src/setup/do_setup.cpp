@@ -4,8 +4,8 @@
 #include "platform/error_report.h"
 #include "platform/settings_store.h"
 #include "platform/twips.h"
-#include "shell/session.h"
-#include "shell/window_layout.h"
+#include "core/scriptable_window.h"
+#include "core/session.h"
 
 #include <QWidget>
 
@@ -27,7 +27,7 @@ QString DoSetup::profilePath(const QString &appFolder, const QString &commandLin
 }
 
 RestoredPlacement DoSetup::run(const QString &commandLine, QWidget &window,
-                               WindowLayout &layout)
+                               ScriptableWindow &tabsLayout)
 {
     RestoredPlacement placement;
     Trap trap(m_errors, QStringLiteral(" At DoSetup"));
@@ -38,9 +38,7 @@ RestoredPlacement DoSetup::run(const QString &commandLine, QWidget &window,
     // The dropdowns already list the history: all of them show its one shared model.
     trap.step([&] {
         for (int tab = 1; tab <= kTabCount; ++tab) {
-            layout.placeTab(tab);
-            layout.fixpositions(tab);
-            layout.fixwebheight(tab);
+            tabsLayout.layOutTab(tab);
         }
     });
     // Each value is applied as soon as it is read: a bad value leaves the rest unapplied.

@@ -8,9 +8,9 @@ class QWidget;
 namespace pelquin {
 
 class ErrorReporter;
+class ScriptableWindow;
 class SettingsStore;
 class SponsorSite;
-class WindowLayout;
 struct Session;
 
 // The window placement DoSetup restored, kept so the outer size can be made exact once the
@@ -29,7 +29,8 @@ public:
     DoSetup(Session &session, const SponsorSite &sponsor, SettingsStore &settings,
             ErrorReporter &errors);
 
-    RestoredPlacement run(const QString &commandLine, QWidget &window, WindowLayout &layout);
+    RestoredPlacement run(const QString &commandLine, QWidget &window,
+                          ScriptableWindow &tabsLayout);
 
     // The profile path for a command line.
     static QString profilePath(const QString &appFolder, const QString &commandLine);

@@ -1,14 +1,13 @@
 #include "setup/setup_dialog.h"
 
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "platform/app_folder.h"
 #include "platform/basic_text.h"
 #include "platform/error_report.h"
 #include "platform/prompts.h"
-#include "setup/tab_settings.h"
-#include "shell/display_modes.h"
-#include "shell/session.h"
-#include "shell/speed_menu.h"
+#include "core/scriptable_window.h"
+#include "core/tab_settings.h"
+#include "core/session.h"
 #include "sponsor/sponsor_site.h"
 #include "tabs/tab_strip.h"
 
@@ -29,7 +28,7 @@ namespace pelquin {
 namespace {
 
 const QString kNewBrowserWarning = QStringLiteral(
-    "Checking this box will cause a new Internet Explorer browser window to be opened when "
+    "Checking this box will cause a new Pelquin browser window to be opened when "
     "specified in the html code of the webpage you are accessing. You probably don't want to "
     "do this. These are usually windows you did not request that are sent to you by the "
     "server. You would only do this in the rarest of cases where you need to have a separate "
@@ -77,18 +76,19 @@ SetupDialog::SetupDialog(SetupDeps deps, QWidget *parent)
     layout->addLayout(buttons);
     resize(1180, 480);
 
-    connect(ok, &QPushButton::clicked, this, &SetupDialog::Command1_Click);
+    connect(ok, &QPushButton::clicked, this, &SetupDialog::saveAndClose);
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);
-    connect(help, &QPushButton::clicked, this, &SetupDialog::Command3_Click);
-    connect(erase, &QPushButton::clicked, this, &SetupDialog::Command4_Click);
-    connect(save, &QPushButton::clicked, this, &SetupDialog::Command5_Click);
-    connect(load, &QPushButton::clicked, this, &SetupDialog::Command6_Click);
-    connect(m_fullScreen, &QPushButton::clicked, this, &SetupDialog::Command7_Click);
+    connect(help, &QPushButton::clicked, this, &SetupDialog::showHelp);
+    connect(erase, &QPushButton::clicked, this, &SetupDialog::eraseHistory);
+    connect(save, &QPushButton::clicked, this, &SetupDialog::saveProfile);
+    connect(load, &QPushButton::clicked, this, &SetupDialog::loadProfile);
+    connect(m_fullScreen, &QPushButton::clicked, this, &SetupDialog::toggleFullScreen);
     for (int i = 1; i <= kTabCount; ++i) {
         const SetupRow &r = row(i);
-        connect(r.Check3, &QCheckBox::stateChanged, this, [this, i] { autoRefreshClicked(i); });
-        connect(r.Check4, &QCheckBox::clicked, this, [this, i] { newBrowserClicked(i); });
-        r.Text1->installEventFilter(this);
+        connect(r.autoRefreshCheck, &QCheckBox::stateChanged, this,
+                [this, i] { autoRefreshClicked(i); });
+        connect(r.newBrowserCheck, &QCheckBox::clicked, this, [this, i] { newBrowserClicked(i); });
+        r.startUrlEdit->installEventFilter(this);
     }
     Trap(m_d.errors, QStringLiteral(" At Setup Load")).step([&] {
         captionFullScreenButton();
@@ -100,9 +100,10 @@ SetupDialog::SetupDialog(SetupDeps deps, QWidget *parent)
 
 void SetupDialog::captionFullScreenButton()
 {
-    const bool allHidden = SpeedMenu::tag(m_d.menu.mnuhidebuttons) == QStringLiteral("1") &&
-                           SpeedMenu::tag(m_d.menu.mnuhideaddressbar) == QStringLiteral("1") &&
-                           SpeedMenu::tag(m_d.menu.mnuhidestatusbar) == QStringLiteral("1");
+    using Bar = ScriptableWindow::Bar;
+    const bool allHidden = m_d.window.barHidden(Bar::Buttons) &&
+                           m_d.window.barHidden(Bar::Address) &&
+                           m_d.window.barHidden(Bar::Status);
     m_fullScreen->setText(allHidden ? QStringLiteral("S&witch to Normal Mode")
                                     : QStringLiteral("S&witch to Full Screen Mode"));
 }
@@ -113,15 +114,15 @@ void SetupDialog::ReadSetup()
         TabSettings &settings = m_d.session.settings;
         for (int i = 1; i <= kTabCount; ++i) {
             const SetupRow &r = row(i);
-            r.Text1->setText(settings[i].startUrl);
-            r.Text3->setText(settings[i].tabName);
-            if (!r.Text1->isEnabled())
+            r.startUrlEdit->setText(settings[i].startUrl);
+            r.tabNameEdit->setText(settings[i].tabName);
+            if (!r.startUrlEdit->isEnabled())
                 continue;
-            r.Check2->setChecked(settings[i].pauseWhileLoading);
-            r.Check3->setChecked(settings[i].autoRefresh);
+            r.pauseCheck->setChecked(settings[i].pauseWhileLoading);
+            r.autoRefreshCheck->setChecked(settings[i].autoRefresh);
             autoRefreshClicked(i);
-            r.Text2->setText(QString::number(settings[i].refreshMinutes));
-            r.Check4->setChecked(settings[i].openNewBrowser);
+            r.intervalEdit->setText(QString::number(settings[i].refreshMinutes));
+            r.newBrowserCheck->setChecked(settings[i].openNewBrowser);
         }
         settings[1].startUrl = m_d.sponsor.welcomeUrl();
         settings[2].startUrl = m_d.sponsor.searchFormUrl();
@@ -137,20 +138,20 @@ bool SetupDialog::WriteSetup()
         for (int i = 1; i <= kTabCount; ++i) {
             const SetupRow &r = row(i);
             TabSetting &setting = s.settings[i];
-            if (r.Text1->text() != setting.startUrl) {
-                strip.setCaption(i, r.Text3->text());
+            if (r.startUrlEdit->text() != setting.startUrl) {
+                strip.setCaption(i, r.tabNameEdit->text());
                 s.tabs.startupDone = false;
                 s.tabs[i].started = false;
                 s.tabs[i].loading = true;
             }
-            setting.startUrl = r.Text1->text();
-            if (r.Text3->text() != setting.tabName)
-                strip.setCaption(i, r.Text3->text());
-            setting.tabName = r.Text3->text();
-            setting.pauseWhileLoading = r.Check2->isChecked();
-            setting.autoRefresh = r.Check3->isChecked();
-            setting.refreshMinutes = toInt16(basicVal(r.Text2->text()));
-            setting.openNewBrowser = r.Check4->isChecked();
+            setting.startUrl = r.startUrlEdit->text();
+            if (r.tabNameEdit->text() != setting.tabName)
+                strip.setCaption(i, r.tabNameEdit->text());
+            setting.tabName = r.tabNameEdit->text();
+            setting.pauseWhileLoading = r.pauseCheck->isChecked();
+            setting.autoRefresh = r.autoRefreshCheck->isChecked();
+            setting.refreshMinutes = toInt16(basicVal(r.intervalEdit->text()));
+            setting.openNewBrowser = r.newBrowserCheck->isChecked();
         }
         writeProfile(s.settings.profilePath, s.settings);
         s.tabs.startupDone = false;
@@ -158,7 +159,7 @@ bool SetupDialog::WriteSetup()
     return !trap.ended();
 }
 
-void SetupDialog::Command1_Click()
+void SetupDialog::saveAndClose()
 {
     Trap(m_d.errors, QStringLiteral(" At Setup Ok")).step([&] {
         Session &s = m_d.session;
@@ -185,14 +186,14 @@ void SetupDialog::setOnTop(bool onTop)
         show();
 }
 
-void SetupDialog::Command3_Click()
+void SetupDialog::showHelp()
 {
     setOnTop(false);
     m_d.showHelp();
     setOnTop(true);
 }
 
-void SetupDialog::Command4_Click()
+void SetupDialog::eraseHistory()
 {
     Trap(m_d.errors, QStringLiteral(" At EraseCombo")).step([&] {
         if (!m_d.prompts.ask({QStringLiteral("Erase DropDown History?"),
@@ -221,7 +222,7 @@ QString SetupDialog::chooseProfile(bool save)
     return path;
 }
 
-void SetupDialog::Command5_Click()
+void SetupDialog::saveProfile()
 {
     Trap(m_d.errors, QStringLiteral(" At Com6")).step([&] {
         const QString path = chooseProfile(true);
@@ -233,7 +234,7 @@ void SetupDialog::Command5_Click()
     });
 }
 
-void SetupDialog::Command6_Click()
+void SetupDialog::loadProfile()
 {
     Trap(m_d.errors, QStringLiteral(" At Com6")).step([&] {
         const QString path = chooseProfile(false);
@@ -251,25 +252,25 @@ void SetupDialog::Command6_Click()
     });
 }
 
-void SetupDialog::Command7_Click()
+void SetupDialog::toggleFullScreen()
 {
-    m_d.modes.mnuexpertmode_Click();
+    m_d.window.toggleExpertMode();
     captionFullScreenButton();
 }
 
 void SetupDialog::autoRefreshClicked(int i)
 {
     const SetupRow &r = row(i);
-    const bool ticked = r.Check3->isChecked();
-    r.Text2->setEnabled(ticked);
-    r.Text2->setReadOnly(!ticked);
-    r.Text2->setText(QStringLiteral("0"));
+    const bool ticked = r.autoRefreshCheck->isChecked();
+    r.intervalEdit->setEnabled(ticked);
+    r.intervalEdit->setReadOnly(!ticked);
+    r.intervalEdit->setText(QStringLiteral("0"));
 }
 
 void SetupDialog::newBrowserClicked(int i)
 {
     Trap(m_d.errors, QStringLiteral(" At Open Browse Check")).step([&] {
-        QCheckBox *box = row(i).Check4;
+        QCheckBox *box = row(i).newBrowserCheck;
         if (m_loadingControls || !box->isChecked())
             return;
         if (!m_d.prompts.ask({QStringLiteral("You Probably don't want to do this"),
@@ -305,14 +306,14 @@ bool SetupDialog::eventFilter(QObject *watched, QEvent *event)
     if (type == QEvent::Drop) {
         Trap(m_d.errors, QStringLiteral(" At Drop Err")).step([&] {
             for (int i = 1; i <= kTabCount; ++i) {
-                if (watched != row(i).Text1)
+                if (watched != row(i).startUrlEdit)
                     continue;
                 TabControls &c = m_d.controls;
                 const int n = c.tabStrip.tag().toInt();
                 if (n < 1 || n > kTabCount)
                     throwError(err::InvalidProperty);
-                row(i).Text1->setText(c.addressBar.text(n));
-                row(i).Text3->setText(c.tabStrip.caption(c.tabStrip.selected()));
+                row(i).startUrlEdit->setText(c.addressBar.text(n));
+                row(i).tabNameEdit->setText(c.tabStrip.caption(c.tabStrip.selected()));
             }
         });
         m_d.controls.tabStrip.setDragMode(0);
@@ -340,11 +341,11 @@ void SetupDialog::reject()
 void SetupDialog::closeEvent(QCloseEvent *event)
 {
     m_d.controls.tabStrip.setDragMode(0);
-    m_d.timer1.start();
+    m_d.refreshTimer.start();
     m_d.session.setupOpen = false;
     m_holdsOpenFlag = false;
     if (m_d.session.reloadAfterSetup)
-        m_d.timer2.start();
+        m_d.restartTimer.start();
     event->accept();
 }
 

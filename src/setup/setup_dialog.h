@@ -1,3 +1,6 @@
+// setup/: applying the profile at start-up (DoSetup) and the Setup dialog that edits, saves
+// and loads profiles.
+
 #pragma once
 
 #include "setup/setup_rows.h"
@@ -14,10 +17,9 @@ class QTimer;
 
 namespace pelquin {
 
-class DisplayModes;
 class ErrorReporter;
 class Prompts;
-class SpeedMenu;
+class ScriptableWindow;
 class SponsorSite;
 struct Session;
 
@@ -25,13 +27,12 @@ struct Session;
 struct SetupDeps {
     Session &session;
     TabControls controls;
-    SpeedMenu &menu;
-    DisplayModes &modes;
+    ScriptableWindow &window;
     const SponsorSite &sponsor;
     Prompts &prompts;
     ErrorReporter &errors;
-    QTimer &timer1;
-    QTimer &timer2;
+    QTimer &refreshTimer;
+    QTimer &restartTimer;
     std::function<void()> showHelp;  // the help screen, modal
 };
 
@@ -48,12 +49,12 @@ public:
 
     void ReadSetup();  // fills the rows from the tabs' profile values
     bool WriteSetup(); // rows into the profile values, then the profile file
-    void Command1_Click();  // Ok
-    void Command3_Click();  // Help
-    void Command4_Click();  // Erase
-    void Command5_Click();  // Save
-    void Command6_Click();  // Load
-    void Command7_Click();  // full-screen switch
+    void saveAndClose();  // Ok
+    void showHelp();  // Help
+    void eraseHistory();  // Erase
+    void saveProfile();  // Save
+    void loadProfile();  // Load
+    void toggleFullScreen();  // full-screen switch
     void reject() override;  // Escape: as Cancel
 
 protected:

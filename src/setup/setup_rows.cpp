@@ -117,29 +117,29 @@ std::array<SetupRow, 31> buildSetupPages(QTabWidget &pages)
                 return w;
             };
             auto *number = new QLabel(QString::number(i), sheet);
-            row.Text1 = static_cast<QLineEdit *>(named(new QLineEdit(sheet), "Text1"));
-            row.Text3 = static_cast<QLineEdit *>(named(new QLineEdit(sheet), "Text3"));
-            row.Text3->setMaxLength(12);
-            row.Check2 = static_cast<QCheckBox *>(named(new QCheckBox(sheet), "Check2"));
-            row.Check3 = static_cast<QCheckBox *>(named(new QCheckBox(sheet), "Check3"));
-            row.Text2 = static_cast<IntervalBox *>(named(new IntervalBox(sheet), "Text2"));
-            row.Text2->setText(QString());
-            row.Text2->setEnabled(false);
-            row.Text2->setReadOnly(true);
-            row.Check4 = static_cast<QCheckBox *>(named(new QCheckBox(sheet), "Check4"));
+            row.startUrlEdit = static_cast<QLineEdit *>(named(new QLineEdit(sheet), "Text1"));
+            row.tabNameEdit = static_cast<QLineEdit *>(named(new QLineEdit(sheet), "Text3"));
+            row.tabNameEdit->setMaxLength(12);
+            row.pauseCheck = static_cast<QCheckBox *>(named(new QCheckBox(sheet), "Check2"));
+            row.autoRefreshCheck = static_cast<QCheckBox *>(named(new QCheckBox(sheet), "Check3"));
+            row.intervalEdit = static_cast<IntervalBox *>(named(new IntervalBox(sheet), "Text2"));
+            row.intervalEdit->setText(QString());
+            row.intervalEdit->setEnabled(false);
+            row.intervalEdit->setReadOnly(true);
+            row.newBrowserCheck = static_cast<QCheckBox *>(named(new QCheckBox(sheet), "Check4"));
             grid->addWidget(number, r, 0);
-            grid->addWidget(row.Text1, r, 1);
-            grid->addWidget(row.Text3, r, 2);
-            grid->addWidget(row.Check2, r, 3, Qt::AlignCenter);
-            grid->addWidget(row.Check3, r, 4, Qt::AlignCenter);
-            grid->addWidget(row.Text2, r, 5, Qt::AlignCenter);
-            grid->addWidget(row.Check4, r, 6, Qt::AlignCenter);
+            grid->addWidget(row.startUrlEdit, r, 1);
+            grid->addWidget(row.tabNameEdit, r, 2);
+            grid->addWidget(row.pauseCheck, r, 3, Qt::AlignCenter);
+            grid->addWidget(row.autoRefreshCheck, r, 4, Qt::AlignCenter);
+            grid->addWidget(row.intervalEdit, r, 5, Qt::AlignCenter);
+            grid->addWidget(row.newBrowserCheck, r, 6, Qt::AlignCenter);
             if (i <= 2) {  // the sponsor tabs cannot be edited
-                for (QWidget *w : {static_cast<QWidget *>(row.Text1), static_cast<QWidget *>(row.Text3),
-                                   static_cast<QWidget *>(row.Check2),
-                                   static_cast<QWidget *>(row.Check3), static_cast<QWidget *>(row.Text2),
-                                   static_cast<QWidget *>(row.Check4)})
-                    w->setEnabled(false);
+                QWidget *const cells[] = {row.startUrlEdit, row.tabNameEdit, row.pauseCheck,
+                                          row.autoRefreshCheck, row.intervalEdit,
+                                          row.newBrowserCheck};
+                for (QWidget *cell : cells)
+                    cell->setEnabled(false);
             }
         }
         pages.addTab(sheet, QStringLiteral("Tabs %1 - %2").arg(page * 10 + 1).arg(page * 10 + 10));

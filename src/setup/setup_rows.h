@@ -11,7 +11,7 @@ class QToolButton;
 
 namespace pelquin {
 
-// The interval box of a row with its spinner (UpDown1): two digits, 0 to 99. Only digits
+// The interval box of a row with its spinner: two digits, 0 to 99. Only digits
 // and Backspace are typed; left empty or at 0, it shows "0".
 class IntervalBox : public QWidget {
     Q_OBJECT
@@ -36,15 +36,15 @@ private:
 
 // One row of the Setup dialog: the controls of tab i.
 struct SetupRow {
-    QLineEdit *Text1 = nullptr;   // Tab Startup URL
-    QLineEdit *Text3 = nullptr;   // Tab Name, at most 12 characters
-    QCheckBox *Check2 = nullptr;  // Pause as other windows load
-    QCheckBox *Check3 = nullptr;  // Automatic Page Refresh
-    IntervalBox *Text2 = nullptr; // Refresh Interval (in minutes), with UpDown1
-    QCheckBox *Check4 = nullptr;  // Open a new Browser
+    QLineEdit *startUrlEdit = nullptr;   // Tab Startup URL
+    QLineEdit *tabNameEdit = nullptr;   // Tab Name, at most 12 characters
+    QCheckBox *pauseCheck = nullptr;  // Pause as other windows load
+    QCheckBox *autoRefreshCheck = nullptr;  // Automatic Page Refresh
+    IntervalBox *intervalEdit = nullptr; // Refresh Interval (in minutes), with its spinner
+    QCheckBox *newBrowserCheck = nullptr;  // Open a new Browser
 };
 
-// Builds SSTab1: three pages of ten rows under their column headings, rows 1 and 2 greyed.
+// Builds the three pages of ten rows under their column headings, rows 1 and 2 greyed.
 std::array<SetupRow, 31> buildSetupPages(QTabWidget &pages);
 
 }  // namespace pelquin

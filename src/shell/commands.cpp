@@ -1,10 +1,10 @@
 #include "shell/commands.h"
 
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "address/open_location.h"
 #include "platform/error_report.h"
 #include "platform/prompts.h"
-#include "shell/session.h"
+#include "core/session.h"
 #include "shell/speed_menu.h"
 #include "tabs/button_bar.h"
 #include "tabs/goto_dialog.h"
@@ -24,32 +24,32 @@ Commands::Commands(QWidget &window, Session &session, TabControls controls, Spee
       m_prompts(prompts), m_errors(errors), m_navigation(session, controls, sponsor, errors)
 {
     connectMenu();
-    connect(&m_c.buttons, &ButtonBar::buttonClicked, this, &Commands::Toolbar1_ButtonClick);
+    connect(&m_c.buttons, &ButtonBar::buttonClicked, this, &Commands::onButtonClicked);
     connect(&m_c.buttons, &ButtonBar::mouseMoved, this, [this] { m_navigation.homeHint(); });
 }
 
 void Commands::connectMenu()
 {
     const std::pair<const char *, void (NavigationCommands::*)()> navigation[] = {
-        {"mnuBack", &NavigationCommands::mnuBack_Click},
-        {"mnuForward", &NavigationCommands::mnuForward_Click},
-        {"mnuStop", &NavigationCommands::mnuStop_Click},
-        {"mnuRefresh", &NavigationCommands::mnuRefresh_Click},
-        {"mnuhome", &NavigationCommands::mnuhome_Click},
-        {"mnuSearch", &NavigationCommands::mnuSearch_Click},
-        {"mnuPrint", &NavigationCommands::mnuPrint_Click},
+        {"mnuBack", &NavigationCommands::goBack},
+        {"mnuForward", &NavigationCommands::goForward},
+        {"mnuStop", &NavigationCommands::stop},
+        {"mnuRefresh", &NavigationCommands::refresh},
+        {"mnuhome", &NavigationCommands::goHome},
+        {"mnuSearch", &NavigationCommands::search},
+        {"mnuPrint", &NavigationCommands::print},
     };
     for (const auto &[name, command] : navigation) {
         connect(m_menu.item(QLatin1String(name)), &QAction::triggered, this,
                 [this, command = command] { (m_navigation.*command)(); });
     }
     connect(m_menu.item(QStringLiteral("mnuOpen")), &QAction::triggered, this,
-            &Commands::mnuOpen_Click);
+            &Commands::openLocation);
     connect(m_menu.item(QStringLiteral("mnuGoto")), &QAction::triggered, this,
-            &Commands::mnuGoto_Click);
+            &Commands::gotoTab);
 }
 
-void Commands::Toolbar1_ButtonClick(const QString &name)
+void Commands::onButtonClicked(const QString &name)
 {
     // Button name, its menu item, and whether the Setup dialog being open holds it back.
     static const std::tuple<const char *, const char *, bool> buttons[] = {
@@ -70,7 +70,7 @@ void Commands::Toolbar1_ButtonClick(const QString &name)
     }
 }
 
-void Commands::mnuOpen_Click()
+void Commands::openLocation()
 {
     int t = m_c.tabStrip.selected();
     if (t < 1 || t > kTabCount)
@@ -95,7 +95,7 @@ void Commands::mnuOpen_Click()
     trap.step([&] { m_session.history.AddToCombos(address); });
 }
 
-void Commands::mnuGoto_Click()
+void Commands::gotoTab()
 {
     int choice = -1;
     {

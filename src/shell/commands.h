@@ -27,10 +27,10 @@ public:
 
     NavigationCommands &navigation() { return m_navigation; }
 
-    void mnuOpen_Click();
-    void mnuGoto_Click();
+    void openLocation();
+    void gotoTab();
     // A button of the button bar was clicked: its menu item's command runs.
-    void Toolbar1_ButtonClick(const QString &name);
+    void onButtonClicked(const QString &name);
 
 private:
     void connectMenu();

@@ -1,8 +1,8 @@
 #include "shell/display_modes.h"
 
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "platform/error_report.h"
-#include "shell/session.h"
+#include "core/session.h"
 #include "shell/speed_menu.h"
 #include "shell/window_layout.h"
 #include "tabs/button_bar.h"
@@ -39,19 +39,19 @@ void DisplayModes::relayAllTabs(bool positions)
     }
 }
 
-void DisplayModes::mnuhidebuttons_Click()
+void DisplayModes::toggleButtonBar()
 {
     Trap trap(m_errors, QStringLiteral(" At MHB"));
     trap.step([&] {
         if (!m_c.buttons.isHidden()) {
             m_c.buttons.setVisible(false);
-            m_menu.mnuhidebuttons->setText(QStringLiteral("&Show Buttons"));
-            SpeedMenu::setTag(m_menu.mnuhidebuttons, kHidden);
+            m_menu.hideButtonsItem->setText(QStringLiteral("&Show Buttons"));
+            SpeedMenu::setTag(m_menu.hideButtonsItem, kHidden);
             relayAllTabs(true);
         } else {
-            SpeedMenu::setTag(m_menu.mnuhidebuttons, kShown);
+            SpeedMenu::setTag(m_menu.hideButtonsItem, kShown);
             m_c.buttons.setVisible(true);
-            m_menu.mnuhidebuttons->setText(QStringLiteral("&Hide Buttons"));
+            m_menu.hideButtonsItem->setText(QStringLiteral("&Hide Buttons"));
             relayAllTabs(true);
         }
     });
@@ -59,23 +59,23 @@ void DisplayModes::mnuhidebuttons_Click()
     m_layout.checkmode();
 }
 
-void DisplayModes::mnuhideaddressbar_Click()
+void DisplayModes::toggleAddressBar()
 {
     Trap trap(m_errors, QStringLiteral(" At MHAB"));
     const int sel = qMax(1, m_c.tabStrip.selected());
     trap.step([&] {
         if (!m_c.addressBar.combo(sel)->isHidden()) {
-            SpeedMenu::setTag(m_menu.mnuhideaddressbar, kHidden);
+            SpeedMenu::setTag(m_menu.hideAddressBarItem, kHidden);
             for (int i = 1; i <= kTabCount; ++i) {
                 m_c.addressBar.combo(i)->setVisible(false);
                 m_layout.fixpositions(i);
                 m_layout.fixwebheight(i);
             }
-            m_menu.mnuhideaddressbar->setText(QStringLiteral("&Show Address Bar"));
+            m_menu.hideAddressBarItem->setText(QStringLiteral("&Show Address Bar"));
         } else {
-            SpeedMenu::setTag(m_menu.mnuhideaddressbar, kShown);
+            SpeedMenu::setTag(m_menu.hideAddressBarItem, kShown);
             relayAllTabs(true);
-            m_menu.mnuhideaddressbar->setText(QStringLiteral("&Hide Address Bar"));
+            m_menu.hideAddressBarItem->setText(QStringLiteral("&Hide Address Bar"));
             m_c.addressBar.combo(sel)->setVisible(true);
             m_c.addressBar.combo(sel)->raise();
         }
@@ -85,24 +85,24 @@ void DisplayModes::mnuhideaddressbar_Click()
     m_layout.checkmode();
 }
 
-void DisplayModes::mnuhidestatusbar_Click()
+void DisplayModes::toggleStatusBar()
 {
     Trap trap(m_errors, QStringLiteral(" At MHSB"));
     trap.step([&] {
         if (!m_c.status.statusBar()->isHidden()) {
             m_c.status.statusBar()->setVisible(false);
-            SpeedMenu::setTag(m_menu.mnuhidestatusbar, kHidden);
+            SpeedMenu::setTag(m_menu.hideStatusBarItem, kHidden);
             m_c.status.padlock()->setVisible(false);
             m_c.status.progressBar()->setVisible(false);
             relayAllTabs(false);
-            m_menu.mnuhidestatusbar->setText(QStringLiteral("&Show Status and Progress Bar"));
+            m_menu.hideStatusBarItem->setText(QStringLiteral("&Show Status and Progress Bar"));
         } else {
             m_c.status.statusBar()->setVisible(true);
             m_c.status.progressBar()->setVisible(true);
             m_c.status.padlock()->setVisible(m_session.tabs.securePage);
-            SpeedMenu::setTag(m_menu.mnuhidestatusbar, kShown);
+            SpeedMenu::setTag(m_menu.hideStatusBarItem, kShown);
             relayAllTabs(false);
-            m_menu.mnuhidestatusbar->setText(QStringLiteral("&Hide Status and Progress Bar"));
+            m_menu.hideStatusBarItem->setText(QStringLiteral("&Hide Status and Progress Bar"));
         }
     });
     trap.step([&] { m_layout.fitTabStripHeight(); });
@@ -110,24 +110,24 @@ void DisplayModes::mnuhidestatusbar_Click()
     m_layout.checkmode();
 }
 
-void DisplayModes::mnuexpertmode_Click()
+void DisplayModes::toggleExpertMode()
 {
     Trap(m_errors, QStringLiteral(" At MEM")).step([&] {
         const BarTags tags = m_layout.tags();
         if (tags.anyShown()) {
-            if (SpeedMenu::tag(m_menu.mnuhideaddressbar) == kShown)
-                mnuhideaddressbar_Click();
-            if (SpeedMenu::tag(m_menu.mnuhidebuttons) == kShown)
-                mnuhidebuttons_Click();
-            if (SpeedMenu::tag(m_menu.mnuhidestatusbar) == kShown)
-                mnuhidestatusbar_Click();
-            m_menu.mnuexpertmode->setText(QStringLiteral("Leave E&xpert Mode"));
+            if (SpeedMenu::tag(m_menu.hideAddressBarItem) == kShown)
+                toggleAddressBar();
+            if (SpeedMenu::tag(m_menu.hideButtonsItem) == kShown)
+                toggleButtonBar();
+            if (SpeedMenu::tag(m_menu.hideStatusBarItem) == kShown)
+                toggleStatusBar();
+            m_menu.expertModeItem->setText(QStringLiteral("Leave E&xpert Mode"));
             m_window.setWindowState(m_window.windowState() | Qt::WindowMaximized);
         } else if (tags.allHidden()) {
-            mnuhideaddressbar_Click();
-            mnuhidebuttons_Click();
-            mnuhidestatusbar_Click();
-            m_menu.mnuexpertmode->setText(QStringLiteral("Full Screen Mode (E&xpert Mode)"));
+            toggleAddressBar();
+            toggleButtonBar();
+            toggleStatusBar();
+            m_menu.expertModeItem->setText(QStringLiteral("Full Screen Mode (E&xpert Mode)"));
         }
     });
 }

@@ -17,10 +17,10 @@ public:
     DisplayModes(QWidget &window, Session &session, TabControls controls, SpeedMenu &menu,
                  WindowLayout &layout, ErrorReporter &errors);
 
-    void mnuhidebuttons_Click();
-    void mnuhideaddressbar_Click();
-    void mnuhidestatusbar_Click();
-    void mnuexpertmode_Click();
+    void toggleButtonBar();
+    void toggleAddressBar();
+    void toggleStatusBar();
+    void toggleExpertMode();
 
 private:
     void relayAllTabs(bool positions);

@@ -1,7 +1,7 @@
 #include "shell/find_dialog.h"
 
 #include "platform/basic_error.h"
-#include "tabs/browser_control.h"
+#include "core/browser_control.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

@@ -5,7 +5,7 @@
 #include "platform/twips.h"
 #include "shell/dialog_placement.h"
 #include "shell/help_text.h"
-#include "shell/session.h"
+#include "core/session.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -15,7 +15,7 @@
 namespace pelquin {
 
 HelpScreen::HelpScreen(Session &session, ErrorReporter &errors, QWidget *parent)
-    : QDialog(parent), m_session(session), m_errors(errors), m_check1(new QCheckBox(this))
+    : QDialog(parent), m_session(session), m_errors(errors), m_showAtStart(new QCheckBox(this))
 {
     setObjectName(QStringLiteral("Help"));
     setWindowTitle(QStringLiteral("Help"));
@@ -27,21 +27,22 @@ HelpScreen::HelpScreen(Session &session, ErrorReporter &errors, QWidget *parent)
     text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     text->setLineWrapMode(QPlainTextEdit::NoWrap);
     text->setGeometry(toPixelRect(120, 120, 10560, 5280));
-    m_check1->setObjectName(QStringLiteral("Check1"));
-    m_check1->setText(QStringLiteral("Always show this screen on startup."));
-    m_check1->setChecked(session.notice.showHelpAtStart != 0);
+    m_showAtStart->setObjectName(QStringLiteral("Check1"));
+    m_showAtStart->setText(QStringLiteral("Always show this screen on startup."));
+    m_showAtStart->setChecked(session.notice.showHelpAtStart != 0);
     // The caption's font decides the box's width; the button keeps clear of it.
     const QRect box = toPixelRect(120, 5520, 3255, 255);
-    m_check1->setGeometry(box.x(), box.y(), qMax(box.width(), m_check1->sizeHint().width()),
-                          qMax(box.height(), m_check1->sizeHint().height()));
+    const QSize wanted = m_showAtStart->sizeHint();
+    m_showAtStart->setGeometry(box.x(), box.y(), qMax(box.width(), wanted.width()),
+                               qMax(box.height(), wanted.height()));
     auto *ok = new QPushButton(QStringLiteral("&Ok"), this);
     ok->setObjectName(QStringLiteral("Command1"));
     ok->setDefault(true);
     const QRect button = toPixelRect(3480, 5520, 975, 375);
-    ok->setGeometry(qMax(button.x(), m_check1->geometry().right() + 12), button.y(),
+    ok->setGeometry(qMax(button.x(), m_showAtStart->geometry().right() + 12), button.y(),
                     button.width(), button.height());
     setFixedSize(toPixels(10800), toPixels(6060));
-    connect(ok, &QPushButton::clicked, this, &HelpScreen::Command1_Click);
+    connect(ok, &QPushButton::clicked, this, &HelpScreen::saveAndClose);
 }
 
 void HelpScreen::showEvent(QShowEvent *event)
@@ -54,11 +55,11 @@ void HelpScreen::showEvent(QShowEvent *event)
     activateWindow();
 }
 
-void HelpScreen::Command1_Click()
+void HelpScreen::saveAndClose()
 {
     Trap(m_errors, QStringLiteral(" At Com1")).step([&] {
         StartupNotice notice = m_session.notice;
-        notice.showHelpAtStart = m_check1->isChecked() ? 1 : 0;
+        notice.showHelpAtStart = m_showAtStart->isChecked() ? 1 : 0;
         writeStartupNotice(appFile(m_session.appFolder, QStringLiteral("STD.DAT")), notice);
         m_session.notice = notice;
     });

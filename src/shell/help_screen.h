@@ -16,9 +16,9 @@ class HelpScreen : public QDialog {
 public:
     HelpScreen(Session &session, ErrorReporter &errors, QWidget *parent = nullptr);
 
-    QCheckBox *check1() const { return m_check1; }
+    QCheckBox *showAtStartBox() const { return m_showAtStart; }
     // The OK button: writes STD.DAT, then closes.
-    void Command1_Click();
+    void saveAndClose();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -26,7 +26,7 @@ protected:
 private:
     Session &m_session;
     ErrorReporter &m_errors;
-    QCheckBox *m_check1;
+    QCheckBox *m_showAtStart;
 };
 
 }  // namespace pelquin

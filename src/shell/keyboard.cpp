@@ -2,7 +2,7 @@
 
 #include "platform/error_report.h"
 #include "platform/key_codes.h"
-#include "shell/session.h"
+#include "core/session.h"
 #include "shell/speed_menu.h"
 #include "tabs/button_bar.h"
 
@@ -39,14 +39,14 @@ bool KeyboardPreview::eventFilter(QObject *watched, QEvent *event)
         const auto &key = *static_cast<QKeyEvent *>(event);
         if (!isSeenAlready(key)) {
             if (type == QEvent::KeyPress)
-                return Form_KeyDown(keyCode(key), shiftState(key));
-            Form_KeyUp(shiftState(key));
+                return onWindowKeyDown(keyCode(key), shiftState(key));
+            onWindowKeyUp(shiftState(key));
         }
     }
     return QObject::eventFilter(watched, event);
 }
 
-bool KeyboardPreview::Form_KeyDown(int keyCode, int shiftState)
+bool KeyboardPreview::onWindowKeyDown(int keyCode, int shiftState)
 {
     bool menuOpened = false;
     Trap trap(m_errors, QStringLiteral(" At tsKd"));
@@ -65,22 +65,22 @@ bool KeyboardPreview::Form_KeyDown(int keyCode, int shiftState)
     return menuOpened;
 }
 
-void KeyboardPreview::Form_KeyUp(int shiftState)
+void KeyboardPreview::onWindowKeyUp(int shiftState)
 {
     m_session.modifierHeld = shiftState != 0;
 }
 
-void KeyboardPreview::FMI()
+void KeyboardPreview::prepareSpeedMenu()
 {
     Trap(m_errors, QStringLiteral(" At FMI")).step([&] {
-        m_menu.mnuBack->setEnabled(m_buttons.enabled(1));
-        m_menu.mnuForward->setEnabled(m_buttons.enabled(2));
+        m_menu.backItem->setEnabled(m_buttons.enabled(1));
+        m_menu.forwardItem->setEnabled(m_buttons.enabled(2));
     });
 }
 
 bool KeyboardPreview::popUpSpeedMenu()
 {
-    FMI();
+    prepareSpeedMenu();
     if (m_session.menuHidden)
         return false;
     m_menu.popup(QCursor::pos());

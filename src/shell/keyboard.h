@@ -25,11 +25,12 @@ public:
                     std::function<void()> showFind);
 
     // True when the key opened the speed menu: that key is not passed on to the control.
-    bool Form_KeyDown(int keyCode, int shiftState);
-    void Form_KeyUp(int shiftState);
+    bool onWindowKeyDown(int keyCode, int shiftState);
+    void onWindowKeyUp(int shiftState);
     // Prepares the speed menu: Back and Forward as the button bar has them.
-    void FMI();
-    // FMI, then the menu at the mouse unless the page script hid it; true when it opened.
+    void prepareSpeedMenu();
+    // Prepares the menu, then shows it at the mouse unless the page script hid it; true when
+    // it opened.
     bool popUpSpeedMenu();
 
     int previousKey() const { return m_previousKey; }

@@ -1,8 +1,8 @@
 #include "shell/main_window.h"
 
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "address/dropdown_handlers.h"
-#include "address/address_history.h"
+#include "core/address_history.h"
 #include "platform/app_folder.h"
 #include "platform/error_report.h"
 #include "platform/prompts.h"
@@ -18,11 +18,12 @@
 #include "shell/help_screen.h"
 #include "shell/keyboard.h"
 #include "shell/layout.h"
-#include "shell/session.h"
+#include "shell/main_window_control.h"
+#include "core/session.h"
 #include "shell/speed_menu.h"
 #include "shell/tab_selection.h"
-#include "shell/window_bounds.h"
 #include "shell/window_layout.h"
+#include "shell/window_store.h"
 #include "tabs/artwork.h"
 #include "tabs/browser_events.h"
 #include "tabs/button_bar.h"
@@ -30,7 +31,7 @@
 #include "tabs/status_area.h"
 #include "tabs/tab_strip.h"
 #include "tabs/timers.h"
-#include "tabs/typed_address.h"
+#include "core/typed_address.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -41,7 +42,6 @@
 #include <QComboBox>
 #include <QApplication>
 #include <QCoreApplication>
-#include <QScreen>
 #include <QTimer>
 
 namespace pelquin {
@@ -61,6 +61,8 @@ MainWindow::MainWindow(MainWindowDeps deps)
     m_tabStrip->lower();
 
     const TabControls c = controls();
+    m_store = std::make_unique<WindowStore>(*this, m_session, *m_menu, m_d.settings,
+                                            m_d.prompts, m_d.errors);
     m_layout = std::make_unique<WindowLayout>(*this, c, *m_menu, m_d.errors);
     m_modes = std::make_unique<DisplayModes>(*this, m_session, c, *m_menu, *m_layout, m_d.errors);
     m_selection = std::make_unique<TabSelection>(m_session, c, *m_menu, *m_layout, m_d.errors);
@@ -74,40 +76,43 @@ MainWindow::MainWindow(MainWindowDeps deps)
                              }});
     m_events->connectAll();
     m_timers = new Timers(m_session, c, m_d.errors, m_d.clock, doStartup, this);
-    m_layout->setSelectAgain([this] { m_selection->TabStrip1_Click(); });
-    m_processor = std::make_unique<CommandProcessor>(*this, m_session, c, *m_menu, *m_modes,
-                                                     m_d.errors);
+    m_layout->setSelectAgain([this] { m_selection->onTabSelected(); });
+    m_control = std::make_unique<MainWindowControl>(*this, *m_menu, *m_modes, *m_layout);
+    m_processor = std::make_unique<CommandProcessor>(*m_control, m_session, c, m_d.errors);
     m_script = std::make_unique<PageScript>(*m_browsers, *m_processor, m_d.errors);
     m_pageScript = [this](int tab) { m_script->pelscript(tab); };
     m_commands = new Commands(*this, m_session, c, *m_menu, m_d.sponsor, m_d.prompts,
                               m_d.errors);
     m_dropdowns = new DropdownHandlers(m_session, c, m_d.errors, this);
     m_keyboard = new KeyboardPreview(*this, m_session, *m_menu, *m_buttons, m_d.errors,
-                                     [this] { mnuHelp_Click(); }, [this] { showFind(); });
+                                     [this] { showHelp(); }, [this] { showFind(); });
     qApp->installEventFilter(m_keyboard);
     qApp->installEventFilter(new DialogPlacement(*this));
-    m_desktop = new DesktopCommands({*this, m_session, c, *m_menu, m_d.factory, m_d.settings,
-                                     m_d.prompts, m_d.errors, m_timers->timer1(), m_d.history,
-                                     m_d.mail, m_d.start});
+    const SpeedMenu &m = *m_menu;
+    const DesktopMenuItems desktopItems{*m.favoritesItem, *m.historyItem,
+                                        *m.sendEmailItem, *m.internetOptionsItem,
+                                        *m.offlineItem, *m.savePageItem};
+    m_desktop = new DesktopCommands({*this, m_session, c, desktopItems, m_d.factory,
+                                     m_d.settings, m_d.prompts, m_d.errors,
+                                     m_timers->refreshTimer(), m_d.history, m_d.mail,
+                                     m_d.start});
     setAcceptDrops(true);
 
     connect(m_tabStrip, &TabStrip::selectionHandling, this,
-            [this] { m_selection->TabStrip1_Click(); });
+            [this] { m_selection->onTabSelected(); });
     connect(m_tabStrip, &TabStrip::rightButtonPressed, this,
             &MainWindow::speedMenuFromTabStrip);
     connect(m_tabStrip, &TabStrip::linkDropped, this, &MainWindow::linkDrop);
-    connect(m_menu->mnuhidebuttons, &QAction::triggered, this,
-            [this] { m_modes->mnuhidebuttons_Click(); });
-    connect(m_menu->mnuhideaddressbar, &QAction::triggered, this,
-            [this] { m_modes->mnuhideaddressbar_Click(); });
-    connect(m_menu->mnuhidestatusbar, &QAction::triggered, this,
-            [this] { m_modes->mnuhidestatusbar_Click(); });
-    connect(m_menu->mnuexpertmode, &QAction::triggered, this,
-            [this] { m_modes->mnuexpertmode_Click(); });
-    connect(m_menu->item(QStringLiteral("mnuHelp")), &QAction::triggered, this,
-            &MainWindow::mnuHelp_Click);
-    connect(m_menu->item(QStringLiteral("mnuSetup")), &QAction::triggered, this,
-            &MainWindow::mnuSetup_Click);
+    connect(m_menu->hideButtonsItem, &QAction::triggered, this,
+            [this] { m_modes->toggleButtonBar(); });
+    connect(m_menu->hideAddressBarItem, &QAction::triggered, this,
+            [this] { m_modes->toggleAddressBar(); });
+    connect(m_menu->hideStatusBarItem, &QAction::triggered, this,
+            [this] { m_modes->toggleStatusBar(); });
+    connect(m_menu->expertModeItem, &QAction::triggered, this,
+            [this] { m_modes->toggleExpertMode(); });
+    connect(m_menu->helpItem, &QAction::triggered, this, &MainWindow::showHelp);
+    connect(m_menu->setupItem, &QAction::triggered, this, &MainWindow::openSetup);
 }
 
 MainWindow::~MainWindow()
@@ -128,49 +133,30 @@ void MainWindow::formLoad()
     Trap trap(m_d.errors, QStringLiteral(" At Form Load"));
     trap.step([&] {
         m_session.modifierHeld = false;
-        for (QAction *bar : {m_menu->mnuhideaddressbar, m_menu->mnuhidestatusbar,
-                             m_menu->mnuhidebuttons})
+        for (QAction *bar : {m_menu->hideAddressBarItem, m_menu->hideStatusBarItem,
+                             m_menu->hideButtonsItem})
             SpeedMenu::setTag(bar, QStringLiteral("0"));
         m_addressBar->combo(1)->setVisible(true);
     });
     trap.step([&] {
         const bool ownHistory = m_session.platformId == 1;
-        m_menu->mnuFavorites->setVisible(true);
+        m_menu->favoritesItem->setVisible(true);
         m_buttons->setVisibleAt(7, true);
-        m_menu->mnuHistory->setVisible(ownHistory);
+        m_menu->historyItem->setVisible(ownHistory);
         m_buttons->setVisibleAt(8, ownHistory);
     });
     trap.step([&] {
         const QString version = m_d.browserVersion ? m_d.browserVersion() : QString();
         if (version < QStringLiteral("5."))
-            m_menu->mnuSavePagetoDisk->setVisible(false);
+            m_menu->savePageItem->setVisible(false);
     });
     trap.step([&] { setWindowTitle(QStringLiteral("Pelquin 2000 Browser")); });
-    trap.step([&] {
-        const QString path = appFile(m_session.appFolder, QStringLiteral("Requests.Dat"));
-        try {
-            bool whole = false;
-            const QStringList entries = readHistoryFile(path, [this] {
-                return m_d.prompts.ask(
-                    {QStringLiteral("Limit # of dropdown entries?"),
-                     QStringLiteral("You have more that 50 sites in your dropdown history. "
-                                    "This slows loading. Do you wish to limit your dropdown "
-                                    "history to the first 50?"),
-                     PromptIcon::Question, true});
-            }, &whole);
-            m_session.history.loadFile(entries, whole);
-        } catch (const BasicError &error) {
-            // A missing history is an empty one; start-up goes on.
-            if (error.number() != err::FileNotFound)
-                throw;
-            m_session.history.loadFile({}, true);
-        }
-    });
+    trap.step([&] { m_store->loadHistory(); });
     trap.step([&] {
         DoSetup setup(m_session, m_d.sponsor, m_d.settings, m_d.errors);
-        m_placement = setup.run(m_d.commandLine, *this, *m_layout);
+        m_store->setRestored(setup.run(m_d.commandLine, *this, *m_control));
     });
-    m_timers->timer1().start();
+    m_timers->refreshTimer().start();
     m_loaded = true;
 }
 
@@ -203,7 +189,7 @@ void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     m_layout->formResize();
-    fitOuterSize();
+    m_store->fitOuterSize();
 }
 
 void MainWindow::formActivate()
@@ -222,18 +208,18 @@ void MainWindow::formActivate()
 
 void MainWindow::firstActivation()
 {
-    fitOuterSize();
+    m_store->fitOuterSize();
     Trap trap(m_d.errors, QStringLiteral(" At Form Activate"));
     trap.step([&] {
         const int toolbar = m_d.settings.number(setting::Toolbar);
         const int address = m_d.settings.number(setting::Address);
         const int status = m_d.settings.number(setting::Status);
         if (toolbar == 1)
-            m_modes->mnuhidebuttons_Click();
+            m_modes->toggleButtonBar();
         if (address == 1)
-            m_modes->mnuhideaddressbar_Click();
+            m_modes->toggleAddressBar();
         if (status == 1)
-            m_modes->mnuhidestatusbar_Click();
+            m_modes->toggleStatusBar();
     });
     trap.step([&] { m_tabStrip->select(1); });
     trap.step([&] { m_addressBar->combo(1)->raise(); });
@@ -241,42 +227,19 @@ void MainWindow::firstActivation()
         if (m_session.notice.showHelpAtStart == 1) {
             showHelpScreen();
             // The refresh timer runs again after the start-up help as after any other.
-            m_timers->timer1().start();
+            m_timers->refreshTimer().start();
         }
     });
     trap.step([&] { m_session.activated = true; });
 }
 
-void MainWindow::fitOuterSize()
-{
-    // The stored place and size are the frame's, and the window manager tells the frame only
-    // some time after the window shows: put the frame there once it is known, on a screen.
-    if (!m_placement.applied || !isVisible() || isMinimized() || isFullScreen())
-        return;
-    const QSize extra = frameGeometry().size() - size();
-    if (extra.width() <= 0 && extra.height() <= 0)
-        return;
-    m_placement.applied = false;
-    if (m_placement.maximized) {
-        // Asked for before the window was mapped, the state is lost on some window managers.
-        setWindowState(windowState() | Qt::WindowMaximized);
-        return;
-    }
-    QList<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens << screen->availableGeometry();
-    const QRect outer = keepReachable(m_placement.outer, screens, QSize(1, 1));
-    move(outer.topLeft());
-    resize(outer.size() - extra);
-}
-
 void MainWindow::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
-    fitOuterSize();
+    m_store->fitOuterSize();
 }
 
-void MainWindow::mnuHelp_Click()
+void MainWindow::showHelp()
 {
     showHelpScreen();
 }
@@ -308,7 +271,7 @@ SetupDialog *MainWindow::setupDialog() const
     return m_setup.data();
 }
 
-void MainWindow::mnuSetup_Click()
+void MainWindow::openSetup()
 {
     if (m_setup && m_setup->isVisible()) {
         m_setup->raise();
@@ -316,11 +279,11 @@ void MainWindow::mnuSetup_Click()
         return;
     }
     Trap(m_d.errors, QStringLiteral("At Setup Click")).step([&] {
-        m_timers->timer1().stop();
+        m_timers->refreshTimer().stop();
         m_session.setupOpen = true;
-        m_setup = new SetupDialog({m_session, controls(), *m_menu, *m_modes, m_d.sponsor,
-                                   m_d.prompts, m_d.errors, m_timers->timer1(),
-                                   m_timers->timer2(), [this] { mnuHelp_Click(); }},
+        m_setup = new SetupDialog({m_session, controls(), *m_control, m_d.sponsor,
+                                   m_d.prompts, m_d.errors, m_timers->refreshTimer(),
+                                   m_timers->restartTimer(), [this] { showHelp(); }},
                                   this);
         m_setup->show();
     });
@@ -328,7 +291,7 @@ void MainWindow::mnuSetup_Click()
 
 void MainWindow::showHelpScreen()
 {
-    m_timers->timer1().stop();
+    m_timers->refreshTimer().stop();
     m_session.helpOpen = true;
     {
         HelpScreen help(m_session, m_d.errors, this);
@@ -336,12 +299,12 @@ void MainWindow::showHelpScreen()
     }
     m_session.helpOpen = false;
     if (m_session.activated)
-        m_timers->timer1().start();
+        m_timers->refreshTimer().start();
 }
 
 void MainWindow::speedMenuFromTabStrip(const QPoint &globalPos)
 {
-    m_keyboard->FMI();
+    m_keyboard->prepareSpeedMenu();
     if (!m_session.menuHidden)
         m_menu->popup(globalPos);
 }
@@ -403,7 +366,7 @@ bool MainWindow::queryUnload(CloseReason reason)
     if (reason == CloseReason::SessionEnd || reason == CloseReason::Terminated) {
         // The history is kept also when the session ends or the program is terminated.
         m_unloadAccepted = true;
-        saveHistory();
+        m_store->saveHistory();
         return true;
     }
     if (m_session.setupOpen) {
@@ -411,39 +374,16 @@ bool MainWindow::queryUnload(CloseReason reason)
                             QStringLiteral("Close Setup Window First"));
         return false;
     }
-    saveHistory();
+    m_store->saveHistory();
     m_unloadAccepted = true;
     return true;
-}
-
-void MainWindow::saveHistory()
-{
-    if (!m_session.history.mayRewriteFile())
-        return;
-    Trap(m_d.errors, QStringLiteral(" At QueryUnload")).step([&] {
-        writeHistoryFile(appFile(m_session.appFolder, QStringLiteral("Requests.Dat")),
-                         m_session.history.requests());
-    });
 }
 
 void MainWindow::formUnload()
 {
     if (!m_shown)
         return;  // ended during start-up: the stored placement is still the right one
-    SettingsStore &s = m_d.settings;
-    if (isMaximized() || isFullScreen())
-        s.setValue(setting::WindowState, QStringLiteral("2"));
-    else if (!isMinimized())
-        s.setValue(setting::WindowState, QStringLiteral("0"));
-    const QRect outer = frameGeometry();
-    s.setValue(setting::Top, QString::number(toTwips(outer.top())));
-    s.setValue(setting::Left, QString::number(toTwips(outer.left())));
-    s.setValue(setting::Width, QString::number(toTwips(outer.width())));
-    s.setValue(setting::Height, QString::number(toTwips(outer.height())));
-    s.setValue(setting::Toolbar, SpeedMenu::tag(m_menu->mnuhidebuttons));
-    s.setValue(setting::Address, SpeedMenu::tag(m_menu->mnuhideaddressbar));
-    s.setValue(setting::Status, SpeedMenu::tag(m_menu->mnuhidestatusbar));
-    s.sync();
+    m_store->savePlacement();
 }
 
 }  // namespace pelquin

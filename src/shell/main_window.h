@@ -1,7 +1,9 @@
+// shell/: the main window that composes every part: layout in twips, bars and full screen,
+// keyboard and speed menu, command dispatch, help screen, start-up and closing.
+
 #pragma once
 
 #include "desktop/desktop_commands.h"
-#include "setup/do_setup.h"
 #include "tabs/browser_pool.h"
 
 #include <QPointer>
@@ -24,6 +26,7 @@ class FindDialog;
 class DisplayModes;
 class DropdownHandlers;
 class KeyboardPreview;
+class MainWindowControl;
 class ErrorReporter;
 class Prompts;
 class SettingsStore;
@@ -35,6 +38,7 @@ class TabSelection;
 class TabStrip;
 class Timers;
 class WindowLayout;
+class WindowStore;
 struct Session;
 
 // What the main window is built from; everything is owned elsewhere and outlives it.
@@ -57,7 +61,7 @@ struct MainWindowDeps {
 // Why the main window is asked to close.
 enum class CloseReason { User = 0, SessionEnd = 2, Terminated = 3 };
 
-// web1, "Pelquin 2000 Browser": composes the tab strip, button bar, address dropdowns,
+// The main window, "Pelquin 2000 Browser": composes the tab strip, button bar, address dropdowns,
 // browsers and status bar, and runs the window's load, activation and closing.
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -71,10 +75,10 @@ public:
     // Closes the window for a reason other than the user's.
     void closeFor(CloseReason reason);
 
-    // Shows the help screen modally with Timer1 stopped (speed menu and F1).
-    void mnuHelp_Click();
+    // Shows the help screen modally with the refresh timer stopped (speed menu and F1).
+    void showHelp();
     // Opens the Setup dialog, or brings the open one forward.
-    void mnuSetup_Click();
+    void openSetup();
     SetupDialog *setupDialog() const;
     // Opens the Find dialog for the selected tab's page, or brings it forward.
     void showFind();
@@ -90,6 +94,7 @@ public:
     SpeedMenu &menu() const { return *m_menu; }
     WindowLayout &windowLayout() const { return *m_layout; }
     DisplayModes &displayModes() const { return *m_modes; }
+    MainWindowControl &windowControl() const { return *m_control; }
     TabSelection &selection() const { return *m_selection; }
     StagedLoading &stagedLoading() const { return *m_staged; }
     BrowserEvents &events() const { return *m_events; }
@@ -119,11 +124,9 @@ private:
     void firstActivation();
     void showHelpScreen();
     bool queryUnload(CloseReason reason);
-    void saveHistory();
     void formUnload();
     void speedMenuFromTabStrip(const QPoint &globalPos);
     void linkDrop(int tab, const QString &text, bool hasText, Qt::KeyboardModifiers keys);
-    void fitOuterSize();
 
     MainWindowDeps m_d;
     Session &m_session;
@@ -133,11 +136,13 @@ private:
     StatusArea *m_status;
     std::unique_ptr<BrowserPool> m_browsers;
     SpeedMenu *m_menu;
+    std::unique_ptr<WindowStore> m_store;
     std::unique_ptr<WindowLayout> m_layout;
     std::unique_ptr<DisplayModes> m_modes;
     std::unique_ptr<TabSelection> m_selection;
     std::unique_ptr<StagedLoading> m_staged;
     std::unique_ptr<BrowserEvents> m_events;
+    std::unique_ptr<MainWindowControl> m_control;
     std::unique_ptr<CommandProcessor> m_processor;
     std::unique_ptr<PageScript> m_script;
     Timers *m_timers;
@@ -148,7 +153,6 @@ private:
     std::function<void(int)> m_pageScript;
     QPointer<SetupDialog> m_setup;
     QPointer<FindDialog> m_find;
-    RestoredPlacement m_placement;
     CloseReason m_closeReason = CloseReason::User;
     bool m_unloadAccepted = false;
     bool m_inFirstActivation = false;

@@ -44,21 +44,25 @@ SpeedMenu::SpeedMenu(QWidget *parent) : QMenu(QStringLiteral("Menu"), parent)
                               : addAction(QString::fromLatin1(caption));
         action->setObjectName(QLatin1String(name));
     }
-    mnuBack = item(QStringLiteral("mnuBack"));
-    mnuForward = item(QStringLiteral("mnuForward"));
-    mnuhidebuttons = item(QStringLiteral("mnuhidebuttons"));
-    mnuhideaddressbar = item(QStringLiteral("mnuhideaddressbar"));
-    mnuhidestatusbar = item(QStringLiteral("mnuhidestatusbar"));
-    mnuexpertmode = item(QStringLiteral("mnuexpertmode"));
-    mnuFavorites = item(QStringLiteral("mnuFavorites"));
-    mnuHistory = item(QStringLiteral("mnuHistory"));
-    mnuSavePagetoDisk = item(QStringLiteral("mnuSavePagetoDisk"));
-    mnuoffline = item(QStringLiteral("mnuoffline"));
-    mnuoffline->setCheckable(true);
+    backItem = item(QStringLiteral("mnuBack"));
+    forwardItem = item(QStringLiteral("mnuForward"));
+    hideButtonsItem = item(QStringLiteral("mnuhidebuttons"));
+    hideAddressBarItem = item(QStringLiteral("mnuhideaddressbar"));
+    hideStatusBarItem = item(QStringLiteral("mnuhidestatusbar"));
+    expertModeItem = item(QStringLiteral("mnuexpertmode"));
+    favoritesItem = item(QStringLiteral("mnuFavorites"));
+    historyItem = item(QStringLiteral("mnuHistory"));
+    savePageItem = item(QStringLiteral("mnuSavePagetoDisk"));
+    offlineItem = item(QStringLiteral("mnuoffline"));
+    internetOptionsItem = item(QStringLiteral("mnuInternetOptions"));
+    sendEmailItem = item(QStringLiteral("mnusendemail"));
+    helpItem = item(QStringLiteral("mnuHelp"));
+    setupItem = item(QStringLiteral("mnuSetup"));
+    offlineItem->setCheckable(true);
     // Hidden in the design; the start-up shows them as the platform allows.
-    mnuFavorites->setVisible(false);
-    mnuHistory->setVisible(false);
-    for (QAction *bar : {mnuhidebuttons, mnuhideaddressbar, mnuhidestatusbar})
+    favoritesItem->setVisible(false);
+    historyItem->setVisible(false);
+    for (QAction *bar : {hideButtonsItem, hideAddressBarItem, hideStatusBarItem})
         setTag(bar, QStringLiteral("0"));
 }
 

@@ -7,8 +7,8 @@ class QAction;
 
 namespace pelquin {
 
-// mnumenu, the speed menu: every menu command of the main window, in one pop-up menu.
-// Items are found by their names (mnuOpen, mnuBack, ..., mnusendemail).
+// The speed menu: every menu command of the main window, in one pop-up menu. Items keep
+// their object names ("mnuOpen", "mnuBack", ...), by which settings and tests find them.
 class SpeedMenu : public QMenu {
     Q_OBJECT
 public:
@@ -16,16 +16,20 @@ public:
 
     QAction *item(const QString &name) const;
 
-    QAction *mnuBack;
-    QAction *mnuForward;
-    QAction *mnuhidebuttons;
-    QAction *mnuhideaddressbar;
-    QAction *mnuhidestatusbar;
-    QAction *mnuexpertmode;
-    QAction *mnuFavorites;
-    QAction *mnuHistory;
-    QAction *mnuSavePagetoDisk;
-    QAction *mnuoffline;
+    QAction *backItem;
+    QAction *forwardItem;
+    QAction *hideButtonsItem;
+    QAction *hideAddressBarItem;
+    QAction *hideStatusBarItem;
+    QAction *expertModeItem;
+    QAction *favoritesItem;
+    QAction *historyItem;
+    QAction *savePageItem;
+    QAction *offlineItem;
+    QAction *internetOptionsItem;
+    QAction *sendEmailItem;
+    QAction *helpItem;
+    QAction *setupItem;
 
     // The bar markers live on the three bar items: "0" shown, "1" hidden.
     static QString tag(const QAction *item);

@@ -5,7 +5,7 @@
 #include "platform/error_report.h"
 #include "platform/prompts.h"
 #include "platform/single_instance.h"
-#include "shell/session.h"
+#include "core/session.h"
 
 #include <cstdio>
 

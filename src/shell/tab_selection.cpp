@@ -1,8 +1,8 @@
 #include "shell/tab_selection.h"
 
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "platform/error_report.h"
-#include "shell/session.h"
+#include "core/session.h"
 #include "shell/speed_menu.h"
 #include "shell/window_layout.h"
 #include "tabs/button_bar.h"
@@ -19,7 +19,7 @@ TabSelection::TabSelection(Session &session, TabControls controls, SpeedMenu &me
 {
 }
 
-void TabSelection::TabStrip1_Click()
+void TabSelection::onTabSelected()
 {
     TabModel &tabs = m_session.tabs;
     const int t = m_c.tabStrip.selected();
@@ -48,7 +48,7 @@ void TabSelection::TabStrip1_Click()
     });
     trap.step([&] { m_layout.fixpositions(t); });
     trap.step([&] {
-        if (SpeedMenu::tag(m_menu.mnuhideaddressbar) == QStringLiteral("0"))
+        if (SpeedMenu::tag(m_menu.hideAddressBarItem) == QStringLiteral("0"))
             m_c.addressBar.combo(t)->setVisible(true);
     });
     trap.step([&] {

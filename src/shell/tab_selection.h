@@ -16,7 +16,7 @@ public:
     TabSelection(Session &session, TabControls controls, SpeedMenu &menu, WindowLayout &layout,
                  ErrorReporter &errors);
 
-    void TabStrip1_Click();
+    void onTabSelected();
 
 private:
     Session &m_session;

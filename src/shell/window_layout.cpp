@@ -1,6 +1,6 @@
 #include "shell/window_layout.h"
 
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "platform/error_report.h"
 #include "platform/twips.h"
 #include "shell/speed_menu.h"
@@ -32,8 +32,8 @@ double WindowLayout::H() const { return toTwips(m_window.frameGeometry().height(
 
 BarTags WindowLayout::tags() const
 {
-    return {SpeedMenu::tag(m_menu.mnuhidebuttons), SpeedMenu::tag(m_menu.mnuhideaddressbar),
-            SpeedMenu::tag(m_menu.mnuhidestatusbar)};
+    return {SpeedMenu::tag(m_menu.hideButtonsItem), SpeedMenu::tag(m_menu.hideAddressBarItem),
+            SpeedMenu::tag(m_menu.hideStatusBarItem)};
 }
 
 void WindowLayout::applyBrowser(int tab)
@@ -124,7 +124,7 @@ void WindowLayout::fixwebheight(int tab)
     Trap(m_errors, QStringLiteral(" At FWH")).step([&] {
         const BarTags t = tags();
         if (t.anyShown())
-            m_menu.mnuexpertmode->setText(QStringLiteral("Full Screen Mode (E&xpert Mode)"));
+            m_menu.expertModeItem->setText(QStringLiteral("Full Screen Mode (E&xpert Mode)"));
         if (const auto height = layout::fixwebheight(t, m_browser[tab].top, H())) {
             m_browser[tab].height = *height;
             applyBrowser(tab);
@@ -136,7 +136,7 @@ void WindowLayout::checkmode()
 {
     Trap(m_errors, QStringLiteral(" At CM")).step([&] {
         if (tags().allHidden())
-            m_menu.mnuexpertmode->setText(QStringLiteral("Leave E&xpert Mode"));
+            m_menu.expertModeItem->setText(QStringLiteral("Leave E&xpert Mode"));
     });
 }
 

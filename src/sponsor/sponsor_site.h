@@ -1,3 +1,6 @@
+// sponsor/: the sponsor site's host and its built-in pages, as plain text; the server that
+// serves them lives in engine/.
+
 #pragma once
 
 #include <QString>

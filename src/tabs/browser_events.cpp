@@ -1,10 +1,10 @@
 #include "tabs/browser_events.h"
 
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "platform/clock.h"
 #include "platform/error_report.h"
 #include "platform/prompts.h"
-#include "shell/session.h"
+#include "core/session.h"
 #include "tabs/button_bar.h"
 #include "tabs/status_area.h"
 #include "tabs/tab_strip.h"

@@ -1,7 +1,10 @@
+// tabs/: the controls that follow the 30 tabs (strip, buttons, dropdowns, status, browsers)
+// and what runs per tab: browser events, staged loading, timers, navigation, Goto Tab.
+
 #pragma once
 
-#include "tabs/browser_control.h"
-#include "tabs/tab_state.h"
+#include "core/browser_control.h"
+#include "core/tab_state.h"
 
 #include <array>
 
@@ -9,7 +12,7 @@ class QWidget;
 
 namespace pelquin {
 
-// WebBrowser1: the 30 browsers, numbered 1 to 30. All keep loading; only the front one is
+// The 30 browsers, numbered 1 to 30. All keep loading; only the front one is
 // shown, the others are hidden and never drawn.
 class BrowserPool {
 public:

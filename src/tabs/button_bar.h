@@ -9,7 +9,7 @@ class QAction;
 
 namespace pelquin {
 
-// Toolbar1: the twelve buttons, numbered from 1, each known by its name.
+// The twelve buttons, numbered from 1, each known by its name.
 class ButtonBar : public QToolBar {
     Q_OBJECT
 public:

@@ -1,7 +1,7 @@
 #include "tabs/navigation_commands.h"
 
 #include "platform/error_report.h"
-#include "shell/session.h"
+#include "core/session.h"
 #include "sponsor/sponsor_site.h"
 #include "tabs/button_bar.h"
 #include "tabs/tab_strip.h"
@@ -50,11 +50,11 @@ void NavigationCommands::history(int direction)
     });
 }
 
-void NavigationCommands::mnuBack_Click() { history(1); }
+void NavigationCommands::goBack() { history(1); }
 
-void NavigationCommands::mnuForward_Click() { history(2); }
+void NavigationCommands::goForward() { history(2); }
 
-void NavigationCommands::mnuStop_Click()
+void NavigationCommands::stop()
 {
     Trap(m_errors, kMnuBack, {err::ObjectNotSet, err::EFail}).step([&] {
         const int t = selected();
@@ -68,7 +68,7 @@ void NavigationCommands::mnuStop_Click()
     });
 }
 
-void NavigationCommands::mnuRefresh_Click()
+void NavigationCommands::refresh()
 {
     m_session.tabs.historyDirection = 0;
     Trap trap(m_errors, QStringLiteral(" At mnuPrint_"), {err::ObjectNotSet, err::EFail});
@@ -79,7 +79,7 @@ void NavigationCommands::mnuRefresh_Click()
     trap.step([&] { m_session.tabs[t].refreshing = true; });
 }
 
-void NavigationCommands::mnuhome_Click()
+void NavigationCommands::goHome()
 {
     m_session.tabs.historyDirection = 0;
     Trap(m_errors, kMnuBack, {err::ObjectNotSet, err::EFail}).step([&] {
@@ -90,7 +90,7 @@ void NavigationCommands::mnuhome_Click()
     });
 }
 
-void NavigationCommands::mnuSearch_Click()
+void NavigationCommands::search()
 {
     m_session.tabs.historyDirection = 0;
     // Search reports nothing: listed errors are passed over, any other ends it quietly.
@@ -111,7 +111,7 @@ void NavigationCommands::mnuSearch_Click()
     trap.step([&] { m_c.tabStrip.select(2); });
 }
 
-void NavigationCommands::mnuPrint_Click()
+void NavigationCommands::print()
 {
     m_session.tabs.historyDirection = 0;
     Trap(m_errors, QStringLiteral(" At mnuPrint"), {err::ObjectNotSet, err::EFail}).step([&] {

@@ -15,13 +15,13 @@ public:
     NavigationCommands(Session &session, TabControls controls, const SponsorSite &sponsor,
                        ErrorReporter &errors);
 
-    void mnuBack_Click();
-    void mnuForward_Click();
-    void mnuStop_Click();
-    void mnuRefresh_Click();
-    void mnuhome_Click();
-    void mnuSearch_Click();
-    void mnuPrint_Click();
+    void goBack();
+    void goForward();
+    void stop();
+    void refresh();
+    void goHome();
+    void search();
+    void print();
     // The mouse moved over the button bar: Home's tooltip names the selected tab's home.
     void homeHint();
 

@@ -1,8 +1,8 @@
 #include "tabs/staged_loading.h"
 
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "platform/error_report.h"
-#include "shell/session.h"
+#include "core/session.h"
 #include "tabs/tab_strip.h"
 
 namespace pelquin {

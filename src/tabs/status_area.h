@@ -9,7 +9,7 @@ class QWidget;
 
 namespace pelquin {
 
-// StatusBar1 with its first panel, the padlock Image4 and ProgressBar1.
+// The status bar with its first panel, the padlock picture and the progress bar.
 class StatusArea : public QObject {
     Q_OBJECT
 public:

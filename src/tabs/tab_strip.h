@@ -8,7 +8,7 @@ class QTabBar;
 
 namespace pelquin {
 
-// TabStrip1: the strip of tab headers across the top and the frame around the pages.
+// The strip of tab headers across the top and the frame around the pages.
 // Tabs are numbered from 1. The page script may remove and re-add tabs, so the count can
 // differ from 30.
 class TabStrip : public QFrame {

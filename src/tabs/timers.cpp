@@ -2,7 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/error_report.h"
-#include "shell/session.h"
+#include "core/session.h"
 #include "tabs/tab_strip.h"
 
 #include <limits>
@@ -14,13 +14,13 @@ Timers::Timers(Session &session, TabControls controls, ErrorReporter &errors,
     : QObject(parent), m_session(session), m_c(controls), m_errors(errors), m_clock(clock),
       m_doStartup(std::move(doStartup))
 {
-    m_timer1.setInterval(kTimer1Interval);
-    m_timer2.setInterval(kTimer2Interval);
-    connect(&m_timer1, &QTimer::timeout, this, &Timers::timer1Tick);
-    connect(&m_timer2, &QTimer::timeout, this, &Timers::timer2Tick);
+    m_refreshTimer.setInterval(kRefreshInterval);
+    m_restartTimer.setInterval(kRestartDelay);
+    connect(&m_refreshTimer, &QTimer::timeout, this, &Timers::onRefreshTick);
+    connect(&m_restartTimer, &QTimer::timeout, this, &Timers::onRestartTick);
 }
 
-void Timers::timer1Tick()
+void Timers::onRefreshTick()
 {
     const Session &s = m_session;
     if (s.helpOpen || s.setupOpen || s.favoritesOpen || s.workOffline)
@@ -61,9 +61,9 @@ void Timers::timer1Tick()
     });
 }
 
-void Timers::timer2Tick()
+void Timers::onRestartTick()
 {
-    m_timer2.stop();
+    m_restartTimer.stop();
     Trap(m_errors, QStringLiteral(" At Timer2"), {}, {err::EFail}).step([&] {
         m_session.reloadAfterSetup = false;
         m_session.tabs.startupDone = false;

@@ -13,23 +13,23 @@ class Clock;
 class ErrorReporter;
 struct Session;
 
-// Timer1 (every 20 seconds: load timeout, automatic refresh, staged loading) and Timer2
-// (once, half a second after the Setup dialog loaded a profile: the staged loading anew).
+// The refresh timer (every 20 seconds: load timeout, automatic refresh, staged loading) and
+// the restart timer (once, half a second after Setup loaded a profile: staged loading anew).
 class Timers : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kTimer1Interval = 20000;
-    static constexpr int kTimer2Interval = 500;
+    static constexpr int kRefreshInterval = 20000;
+    static constexpr int kRestartDelay = 500;
     static constexpr int kLoadTimeoutSeconds = 119;
 
     Timers(Session &session, TabControls controls, ErrorReporter &errors, const Clock &clock,
            std::function<void()> doStartup, QObject *parent = nullptr);
 
-    QTimer &timer1() { return m_timer1; }
-    QTimer &timer2() { return m_timer2; }
+    QTimer &refreshTimer() { return m_refreshTimer; }
+    QTimer &restartTimer() { return m_restartTimer; }
 
-    void timer1Tick();
-    void timer2Tick();
+    void onRefreshTick();
+    void onRestartTick();
 
 private:
     Session &m_session;
@@ -37,8 +37,8 @@ private:
     ErrorReporter &m_errors;
     const Clock &m_clock;
     std::function<void()> m_doStartup;
-    QTimer m_timer1;
-    QTimer m_timer2;
+    QTimer m_refreshTimer;
+    QTimer m_restartTimer;
 };
 
 }  // namespace pelquin

@@ -1,4 +1,4 @@
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "address/dropdown_handlers.h"
 #include "platform/key_codes.h"
 #include "platform/text_file.h"
@@ -93,13 +93,13 @@ TEST_F(Dropdowns, PickingAnItemNavigatesWithoutAddingAndDropsNavigateOnly)
     window->tabStrip().setImage(1, 1);
     combo(1)->setCurrentIndex(1);
     browser(1).navigations.clear();
-    window->dropdowns().Combo1_Click(1);
+    window->dropdowns().onAddressPicked(1);
     EXPECT_EQ(browser(1).navigations, QStringList{"Abc/x"});
     EXPECT_EQ(window->tabStrip().image(1), 0);
-    window->dropdowns().Combo1_OLEDragDrop(1, QStringLiteral("http://dropped/"), true);
+    window->dropdowns().onLinkDropped(1, QStringLiteral("http://dropped/"), true);
     EXPECT_EQ(browser(1).navigations.last(), QStringLiteral("http://dropped/"));
     EXPECT_EQ(history().requestcount(), 3);
-    window->dropdowns().Combo1_OLEDragDrop(1, QString(), false);
+    window->dropdowns().onLinkDropped(1, QString(), false);
     EXPECT_EQ(messageTexts().size(), 1);
     EXPECT_TRUE(messageTexts()[0].endsWith(QStringLiteral(" At OleDrop")));
 }

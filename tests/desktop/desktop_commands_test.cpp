@@ -43,12 +43,12 @@ TEST_F(DesktopTest, NavigateToShowsTheFavoritesPageInTabOne)
                   {QStringLiteral("[InternetShortcut]"), QStringLiteral("URL=http://news.example/")});
     window->tabStrip().select(5);
     answerFavorites("Command2");
-    desktop().mnuFavorites_Click();
+    desktop().showFavorites();
     EXPECT_TRUE(QString::fromUtf8(home.read("FAVES.HTM")).contains(QStringLiteral("news.example")));
     EXPECT_EQ(browser(1).navigations.last(), home.file("FAVES.HTM"));
     EXPECT_EQ(window->tabStrip().selected(), 1);
     EXPECT_FALSE(session->favoritesOpen);
-    EXPECT_TRUE(window->timers().timer1().isActive());
+    EXPECT_TRUE(window->timers().refreshTimer().isActive());
 }
 
 TEST_F(DesktopTest, AddToWritesAShortcutWithTheTitleTheUserGave)
@@ -64,7 +64,7 @@ TEST_F(DesktopTest, AddToWritesAShortcutWithTheTitleTheUserGave)
         d.accept();
         return int(QDialog::Accepted);
     });
-    desktop().mnuFavorites_Click();
+    desktop().showFavorites();
     EXPECT_EQ(shown, QStringLiteral("A Page"));
     EXPECT_EQ(shortcutAddress(home.file("Favorites/Mine_ a_b.url")),
               QStringLiteral("http://page.example/a"));
@@ -73,25 +73,25 @@ TEST_F(DesktopTest, AddToWritesAShortcutWithTheTitleTheUserGave)
 TEST_F(DesktopTest, CancellingTheFavoritesQuestionDoesNothing)
 {
     answerFavorites("Command3");
-    desktop().mnuFavorites_Click();
+    desktop().showFavorites();
     EXPECT_FALSE(QFile::exists(home.file("FAVES.HTM")));
-    EXPECT_TRUE(window->timers().timer1().isActive());
+    EXPECT_TRUE(window->timers().refreshTimer().isActive());
 }
 
 TEST_F(DesktopTest, HistoryOpensTheHistoryFolderInTabOne)
 {
     window->tabStrip().select(4);
-    desktop().mnuHistory_Click();
+    desktop().showHistory();
     EXPECT_EQ(browser(1).navigations.last(), home.file("History"));
     EXPECT_EQ(window->tabStrip().selected(), 1);
     EXPECT_EQ(window->status().text(),
-              QStringLiteral("Drag History Items to Address Bar, double clicking will open new "
-                             "IE Browser"));
+              QStringLiteral("Drag History Items to Address Bar, clicking will open them in "
+                             "this Tab"));
 }
 
 TEST_F(DesktopTest, TheHistoryTabIsCaptionedWithTheFolderName)
 {
-    desktop().mnuHistory_Click();
+    desktop().showHistory();
     // The engine shows a folder as a file address with a trailing slash.
     browser(1).load(QUrl::fromLocalFile(home.file("History")).toString() + QLatin1Char('/'));
     EXPECT_EQ(window->tabStrip().caption(1), QStringLiteral("History"));
@@ -104,10 +104,10 @@ TEST_F(DesktopTest, MailStartsTheDefaultHandlerByName)
                   {QStringLiteral("[Desktop Entry]"),
                    QStringLiteral("Exec=\"/usr/bin/mailer\" --compose %u /switch")});
     mailHandler = QStringLiteral("mailer.desktop");
-    desktop().mnusendemail_Click();
+    desktop().sendEmail();
     EXPECT_EQ(started, QStringList{"mailer --compose "});
     mailHandler.clear();
-    desktop().mnusendemail_Click();
+    desktop().sendEmail();
     EXPECT_EQ(started.size(), 1);
     EXPECT_TRUE(prompts.messages().empty());
 }
@@ -116,35 +116,35 @@ TEST_F(DesktopTest, WorkingOfflineStopsLoadingAndHoldsStagedLoadingAndRefresh)
 {
     browser(3).load(QStringLiteral("http://three.example/"));
     browser(4).navigate(QStringLiteral("http://slow.example/"));
-    window->menu().mnuoffline->trigger();
+    window->menu().offlineItem->trigger();
     EXPECT_TRUE(session->workOffline);
     EXPECT_TRUE(factory->offline());
-    EXPECT_TRUE(window->menu().mnuoffline->isChecked());
+    EXPECT_TRUE(window->menu().offlineItem->isChecked());
     EXPECT_EQ(browser(4).stops, 1);
     EXPECT_EQ(browser(3).stops, 0);
     clock.advance(300);
-    window->timers().timer1Tick();
+    window->timers().onRefreshTick();
     EXPECT_EQ(browser(3).refreshes, 0);
     session->tabs[3].started = false;
     session->tabs.startupDone = false;
     const int before = browser(3).navigations.size();
     window->stagedLoading().DoStartup();
     EXPECT_EQ(browser(3).navigations.size(), before);
-    window->menu().mnuoffline->trigger();
+    window->menu().offlineItem->trigger();
     EXPECT_FALSE(session->workOffline);
     EXPECT_FALSE(factory->offline());
-    EXPECT_FALSE(window->menu().mnuoffline->isChecked());
-    window->timers().timer1Tick();
+    EXPECT_FALSE(window->menu().offlineItem->isChecked());
+    window->timers().onRefreshTick();
     EXPECT_EQ(browser(3).navigations.size(), before + 1);
 }
 
 TEST_F(DesktopTest, SavePageAsksTheBrowserOnlyWhenItCanSave)
 {
     window->tabStrip().select(6);
-    desktop().mnuSavePagetoDisk_Click();
+    desktop().savePageToDisk();
     EXPECT_TRUE(browser(6).execs.isEmpty());
     browser(6).load(QStringLiteral("http://six.example/"));
-    desktop().mnuSavePagetoDisk_Click();
+    desktop().savePageToDisk();
     EXPECT_EQ(browser(6).execs, QList<int>{browser_cmd::SaveAs});
 }
 
@@ -164,7 +164,7 @@ TEST_F(DesktopTest, InternetOptionsApplyAtOnceAndAreRemembered)
         options.accept();
         return int(QDialog::Accepted);
     });
-    desktop().mnuInternetOptions_Click();
+    desktop().showInternetOptions();
     EXPECT_EQ(factory->cacheClears, 1);
     EXPECT_EQ(factory->cookieClears, 1);
     EXPECT_FALSE(factory->options.javascript);

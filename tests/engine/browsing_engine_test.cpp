@@ -1,4 +1,4 @@
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "engine/shell_engine_fixture.h"
 #include "shell/commands.h"
 #include "tabs/button_bar.h"
@@ -54,13 +54,13 @@ TEST_F(BrowsingEngine, BackAndForwardMoveThroughRealPagesAndStopAtTheEnds)
     EXPECT_TRUE(waitFor([&] { return window->buttons().enabled(1); }));
     EXPECT_FALSE(window->buttons().enabled(2));
 
-    window->commands().navigation().mnuBack_Click();
+    window->commands().navigation().goBack();
     ASSERT_TRUE(loaded(4, url("/p6.htm")));
     EXPECT_TRUE(waitFor([&] { return window->buttons().enabled(2); }));
     EXPECT_FALSE(window->buttons().enabled(1));
-    window->commands().navigation().mnuBack_Click();
+    window->commands().navigation().goBack();
     EXPECT_FALSE(window->buttons().enabled(1));
-    window->commands().navigation().mnuForward_Click();
+    window->commands().navigation().goForward();
     ASSERT_TRUE(loaded(4, url("/p7.htm")));
     EXPECT_TRUE(waitFor([&] { return !window->buttons().enabled(2); }));
     EXPECT_TRUE(prompts.messages().empty());
@@ -69,7 +69,7 @@ TEST_F(BrowsingEngine, BackAndForwardMoveThroughRealPagesAndStopAtTheEnds)
 TEST_F(BrowsingEngine, RefreshPutsTheWorldPictureBack)
 {
     strip().select(1);
-    window->commands().navigation().mnuRefresh_Click();
+    window->commands().navigation().refresh();
     EXPECT_EQ(strip().image(1), 0);
     EXPECT_TRUE(waitFor([&] { return strip().image(1) == 1; }, 15000));
     EXPECT_FALSE(session->tabs[1].refreshing);
@@ -84,11 +84,11 @@ TEST_F(BrowsingEngine, ATabThatRefreshesEveryMinuteIsReloadedWhenTheTimeHasCome)
     int completions = 0;
     QObject::connect(&window->browsers().at(5), &BrowserControl::documentComplete, window.get(),
                      [&] { ++completions; });
-    window->timers().timer1Tick();
+    window->timers().onRefreshTick();
     spin(300);
     EXPECT_EQ(completions, 0);
     clock.advance(61);
-    window->timers().timer1Tick();
+    window->timers().onRefreshTick();
     EXPECT_EQ(strip().image(5), 0);
     EXPECT_TRUE(waitFor([&] { return completions == 1 && strip().image(5) == 1; }, 15000));
 }

@@ -47,7 +47,7 @@ TEST_F(DesktopEngine, SavePageToDiskWritesTheCompletePage)
     window->tabStrip().select(1);
     const QString target = home.file("saved.htm");
     prompts.chooseFile(target);
-    window->desktop().mnuSavePagetoDisk_Click();
+    window->desktop().savePageToDisk();
     EXPECT_TRUE(waitFor([&] {
         QFile saved(target);
         return saved.open(QIODevice::ReadOnly) && saved.readAll().contains("Welcome to Pelquin");

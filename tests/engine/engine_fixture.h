@@ -1,11 +1,11 @@
 #pragma once
 
 #include "platform/scripted_prompts.h"
-#include "sponsor/sponsor_server.h"
+#include "engine/sponsor_server.h"
 #include "sponsor/sponsor_site.h"
 #include "support/wait.h"
-#include "tabs/browser_control.h"
-#include "tabs/web_engine_factory.h"
+#include "core/browser_control.h"
+#include "engine/web_engine_factory.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

@@ -43,7 +43,7 @@ TEST_F(MainWindowEngine, StartsLoadsInStagesClosesAndRestores)
     EXPECT_TRUE(prompts.messages().empty());
 
     session->history.append(QStringLiteral("typed.example"));
-    window->displayModes().mnuhidebuttons_Click();
+    window->displayModes().toggleButtonBar();
     EXPECT_TRUE(window->close());
     EXPECT_EQ(home.read("Requests.Dat"), QByteArray("kept.example\r\ntyped.example\r\n"));
     window.reset();

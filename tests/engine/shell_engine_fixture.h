@@ -1,6 +1,6 @@
 #pragma once
 
-#include "address/address_history.h"
+#include "core/address_history.h"
 #include "desktop/history_folder.h"
 #include "platform/basic_text.h"
 #include "platform/clock.h"
@@ -9,12 +9,12 @@
 #include "platform/settings_store.h"
 #include "platform/text_file.h"
 #include "shell/main_window.h"
-#include "shell/session.h"
-#include "sponsor/sponsor_server.h"
+#include "core/session.h"
+#include "engine/sponsor_server.h"
 #include "sponsor/sponsor_site.h"
 #include "support/temp_home.h"
 #include "support/wait.h"
-#include "tabs/web_engine_factory.h"
+#include "engine/web_engine_factory.h"
 
 #include <QDir>
 #include <QUrlQuery>
@@ -63,7 +63,7 @@ protected:
         session = std::make_unique<Session>();
         session->appFolder = home.folder();
         history = std::make_unique<HistoryFolder>(home.file("History"));
-        factory->setHistoryFolder(history.get());
+        factory->setBrowsingRecords(history.get());
         window = std::make_unique<MainWindow>(MainWindowDeps{
             *session, prompts, errors, clock, *settings, *factory, *sponsor, QString(), {},
             *history, MailLookup{}, [](const QString &) { return false; }});

@@ -1,4 +1,4 @@
-#include "sponsor/sponsor_server.h"
+#include "engine/sponsor_server.h"
 #include "support/wait.h"
 
 #include <QNetworkAccessManager>

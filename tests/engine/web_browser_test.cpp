@@ -1,7 +1,7 @@
 #include "engine_fixture.h"
 
 #include "platform/basic_error.h"
-#include "tabs/web_browser.h"
+#include "engine/web_browser.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #include "platform/app_folder.h"
 #include "platform/basic_error.h"
 #include "platform/settings_store.h"
-#include "shell/startup_notice.h"
+#include "core/startup_notice.h"
 #include "support/temp_home.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "platform/text_file.h"
 #include "platform/twips.h"
 #include "script/command_processor.h"
@@ -145,8 +145,8 @@ TEST_F(ProcessorTest, BarCommandsNeverToggleABarIntoItsOwnState)
     EXPECT_TRUE(window->buttons().isHidden());
     run(QStringLiteral("BUTTONBAR.VISIBLE=TRUE DROPDOWN.VISIBLE=FALSE STATUSBAR.VISIBLE=FALSE>"));
     EXPECT_FALSE(window->buttons().isHidden());
-    EXPECT_EQ(SpeedMenu::tag(window->menu().mnuhideaddressbar), QStringLiteral("1"));
-    EXPECT_EQ(SpeedMenu::tag(window->menu().mnuhidestatusbar), QStringLiteral("1"));
+    EXPECT_EQ(SpeedMenu::tag(window->menu().hideAddressBarItem), QStringLiteral("1"));
+    EXPECT_EQ(SpeedMenu::tag(window->menu().hideStatusBarItem), QStringLiteral("1"));
     run(QStringLiteral("TABSTRIP.VISIBLE=FALSE>"));
     EXPECT_TRUE(strip().isHidden());
     run(QStringLiteral("TABSTRIP.VISIBLE=maybe>"));

@@ -1,4 +1,4 @@
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "platform/basic_text.h"
 #include "platform/text_file.h"
 #include "setup/setup_dialog.h"
@@ -25,7 +25,7 @@ protected:
         writeProfile({{3, QStringLiteral("http://three.example/")}}, {{1, "PRN"}, {3, "R"}}, 15);
         start();
         browser(3).load(QStringLiteral("http://three.example/"));
-        window->mnuSetup_Click();
+        window->openSetup();
         dialog = window->setupDialog();
         ASSERT_NE(dialog, nullptr);
     }
@@ -41,17 +41,17 @@ protected:
 TEST_F(SetupDialogTest, OpeningShowsTheSponsorRowsGreyedWithClearedBoxes)
 {
     EXPECT_TRUE(session->setupOpen);
-    EXPECT_FALSE(window->timers().timer1().isActive());
-    EXPECT_FALSE(row(1).Text1->isEnabled());
-    EXPECT_EQ(row(1).Text1->text(), sponsor.welcomeUrl());
-    EXPECT_EQ(row(2).Text3->text(), QStringLiteral("Search"));
-    EXPECT_FALSE(row(1).Check2->isChecked());
-    EXPECT_EQ(row(1).Text2->text(), QString());
-    EXPECT_EQ(row(3).Text1->text(), QStringLiteral("http://three.example/"));
-    EXPECT_TRUE(row(3).Check3->isChecked());
-    EXPECT_EQ(row(3).Text2->text(), QStringLiteral("15"));
-    EXPECT_TRUE(row(3).Text2->isEnabled());
-    EXPECT_FALSE(row(4).Text2->isEnabled());
+    EXPECT_FALSE(window->timers().refreshTimer().isActive());
+    EXPECT_FALSE(row(1).startUrlEdit->isEnabled());
+    EXPECT_EQ(row(1).startUrlEdit->text(), sponsor.welcomeUrl());
+    EXPECT_EQ(row(2).tabNameEdit->text(), QStringLiteral("Search"));
+    EXPECT_FALSE(row(1).pauseCheck->isChecked());
+    EXPECT_EQ(row(1).intervalEdit->text(), QString());
+    EXPECT_EQ(row(3).startUrlEdit->text(), QStringLiteral("http://three.example/"));
+    EXPECT_TRUE(row(3).autoRefreshCheck->isChecked());
+    EXPECT_EQ(row(3).intervalEdit->text(), QStringLiteral("15"));
+    EXPECT_TRUE(row(3).intervalEdit->isEnabled());
+    EXPECT_FALSE(row(4).intervalEdit->isEnabled());
     EXPECT_EQ(dialog->pages()->count(), 3);
     EXPECT_EQ(dialog->pages()->tabText(2), QStringLiteral("Tabs 21 - 30"));
 }
@@ -67,19 +67,19 @@ TEST_F(SetupDialogTest, OkWithoutChangesRewritesTheProfileWithTheSponsorFlagsCle
                                              " 15 ", " 0 "}));
     EXPECT_EQ(window->tabStrip().caption(3), captionBefore);
     EXPECT_FALSE(session->setupOpen);
-    EXPECT_TRUE(window->timers().timer1().isActive());
+    EXPECT_TRUE(window->timers().refreshTimer().isActive());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(window->setupDialog(), nullptr);
 }
 
 TEST_F(SetupDialogTest, AChangedAddressNamesTheTabAtOnceAndTheStagedLoadingLoadsIt)
 {
-    row(5).Text1->setText(QStringLiteral("http://five.example/"));
-    row(5).Text3->setText(QStringLiteral("Five"));
+    row(5).startUrlEdit->setText(QStringLiteral("http://five.example/"));
+    row(5).tabNameEdit->setText(QStringLiteral("Five"));
     click("Command1");
     EXPECT_EQ(window->tabStrip().caption(5), QStringLiteral("Five"));
     EXPECT_FALSE(session->tabs.startupDone);
-    window->timers().timer1Tick();
+    window->timers().onRefreshTick();
     EXPECT_EQ(browser(5).navigations, QStringList{"http://five.example/"});
 }
 
@@ -94,14 +94,14 @@ TEST_F(SetupDialogTest, LoadThenOkWithNoWritesNothingButTheTabsReloadTheLoadedPr
     prompts.chooseFile(home.file("other.set"));
     click("Command6");
     EXPECT_TRUE(prompts.questions().empty());  // a loaded flag ticks the box without asking
-    EXPECT_TRUE(row(4).Check4->isChecked());
+    EXPECT_TRUE(row(4).newBrowserCheck->isChecked());
     EXPECT_EQ(prompts.fileRequests().back().filter, QStringLiteral("Setup Files (*.set)"));
     prompts.answer(false);
     click("Command1");
     EXPECT_EQ(prompts.questions().back().title, QStringLiteral("Overwire Setup.Set?"));
     EXPECT_EQ(home.read("Setup.set"), before);
-    EXPECT_TRUE(window->timers().timer2().isActive());
-    window->timers().timer2Tick();
+    EXPECT_TRUE(window->timers().restartTimer().isActive());
+    window->timers().onRestartTick();
     EXPECT_EQ(browser(4).navigations, QStringList{"http://four.example/"});
     EXPECT_TRUE(session->profileLoaded);
 }
@@ -112,7 +112,7 @@ TEST_F(SetupDialogTest, LoadThenOkWithYesWritesSetupSetNotTheLoadedFile)
     const QByteArray loaded = home.read("other.set");
     prompts.chooseFile(home.file("other.set"));
     click("Command6");
-    row(6).Text1->setText(QStringLiteral("http://six.example/"));
+    row(6).startUrlEdit->setText(QStringLiteral("http://six.example/"));
     prompts.answer(true);
     click("Command1");
     EXPECT_EQ(home.read("other.set"), loaded);
@@ -122,7 +122,7 @@ TEST_F(SetupDialogTest, LoadThenOkWithYesWritesSetupSetNotTheLoadedFile)
 
 TEST_F(SetupDialogTest, SaveWritesANewFileAndTheNextOkWritesTheDefaultProfile)
 {
-    row(7).Text3->setText(QStringLiteral("Seven"));
+    row(7).tabNameEdit->setText(QStringLiteral("Seven"));
     prompts.chooseFile(home.file("mine"));
     click("Command5");
     EXPECT_EQ(profileLines("mine.set").at(37), QStringLiteral("Seven"));
@@ -135,34 +135,34 @@ TEST_F(SetupDialogTest, SaveWritesANewFileAndTheNextOkWritesTheDefaultProfile)
 
 TEST_F(SetupDialogTest, TheIntervalBoxTakesDigitsOnlyAndShowsZeroWhenEmptied)
 {
-    row(8).Check3->setChecked(true);
-    EXPECT_EQ(row(8).Text2->text(), QStringLiteral("0"));
-    QLineEdit *box = row(8).Text2->edit();
+    row(8).autoRefreshCheck->setChecked(true);
+    EXPECT_EQ(row(8).intervalEdit->text(), QStringLiteral("0"));
+    QLineEdit *box = row(8).intervalEdit->edit();
     box->clear();
     QTest::keyClicks(box, QStringLiteral("ab"));
-    EXPECT_EQ(row(8).Text2->text(), QString());
+    EXPECT_EQ(row(8).intervalEdit->text(), QString());
     QFocusEvent leave(QEvent::FocusOut);
     QCoreApplication::sendEvent(box, &leave);
-    EXPECT_EQ(row(8).Text2->text(), QStringLiteral("0"));
+    EXPECT_EQ(row(8).intervalEdit->text(), QStringLiteral("0"));
     box->clear();
     QTest::keyClicks(box, QStringLiteral("4x2"));
-    EXPECT_EQ(row(8).Text2->text(), QStringLiteral("42"));
-    row(8).Check3->setChecked(false);
-    EXPECT_FALSE(row(8).Text2->isEnabled());
-    EXPECT_EQ(row(8).Text2->text(), QStringLiteral("0"));
+    EXPECT_EQ(row(8).intervalEdit->text(), QStringLiteral("42"));
+    row(8).autoRefreshCheck->setChecked(false);
+    EXPECT_FALSE(row(8).intervalEdit->isEnabled());
+    EXPECT_EQ(row(8).intervalEdit->text(), QStringLiteral("0"));
 }
 
 TEST_F(SetupDialogTest, TheNewBrowserWarningAnsweredNoClearsTheBox)
 {
     prompts.answer(false);
-    row(9).Check4->click();
-    EXPECT_FALSE(row(9).Check4->isChecked());
+    row(9).newBrowserCheck->click();
+    EXPECT_FALSE(row(9).newBrowserCheck->isChecked());
     ASSERT_EQ(prompts.questions().size(), 1u);
     EXPECT_EQ(prompts.questions()[0].title, QStringLiteral("You Probably don't want to do this"));
     EXPECT_FALSE(prompts.questions()[0].defaultYes);
     prompts.answer(true);
-    row(9).Check4->click();
-    EXPECT_TRUE(row(9).Check4->isChecked());
+    row(9).newBrowserCheck->click();
+    EXPECT_TRUE(row(9).newBrowserCheck->isChecked());
 }
 
 TEST_F(SetupDialogTest, EraseKeepsEachDropdownsTextAndEmptiesTheSharedList)
@@ -186,22 +186,22 @@ TEST_F(SetupDialogTest, ATabDraggedOntoRowSevenFillsRowSeven)
     QMimeData data;
     data.setData(QLatin1String(TabStrip::kTabMime), "3");
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(row(7).Text1, &enter);
+    QCoreApplication::sendEvent(row(7).startUrlEdit, &enter);
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(row(7).Text1, &drop);
-    EXPECT_EQ(row(7).Text1->text(), QStringLiteral("http://three.example/"));
-    EXPECT_EQ(row(7).Text3->text(), window->tabStrip().caption(3));
+    QCoreApplication::sendEvent(row(7).startUrlEdit, &drop);
+    EXPECT_EQ(row(7).startUrlEdit->text(), QStringLiteral("http://three.example/"));
+    EXPECT_EQ(row(7).tabNameEdit->text(), window->tabStrip().caption(3));
     EXPECT_EQ(window->tabStrip().dragMode(), 0);
 }
 
 TEST_F(SetupDialogTest, CancelDiscardsEditsAndAnotherOpeningFillsAfresh)
 {
-    row(10).Text1->setText(QStringLiteral("http://ten.example/"));
+    row(10).startUrlEdit->setText(QStringLiteral("http://ten.example/"));
     click("Command2");
     EXPECT_FALSE(session->setupOpen);
     EXPECT_TRUE(session->settings[10].startUrl.isEmpty());
-    window->mnuSetup_Click();
-    EXPECT_EQ(window->setupDialog()->row(10).Text1->text(), QString());
+    window->openSetup();
+    EXPECT_EQ(window->setupDialog()->row(10).startUrlEdit->text(), QString());
 }
 
 TEST_F(SetupDialogTest, AnActivationArrivingAfterCancelLeavesSetupClosed)
@@ -217,8 +217,8 @@ TEST_F(SetupDialogTest, AnActivationArrivingAfterCancelLeavesSetupClosed)
     QCoreApplication::postEvent(dialog, new QEvent(QEvent::ActivationChange));
     QCoreApplication::processEvents();
     EXPECT_FALSE(session->setupOpen);
-    EXPECT_TRUE(window->timers().timer1().isActive());
-    window->commands().Toolbar1_ButtonClick(QStringLiteral("Goto Tab"));
+    EXPECT_TRUE(window->timers().refreshTimer().isActive());
+    window->commands().onButtonClicked(QStringLiteral("Goto Tab"));
     EXPECT_EQ(prompts.formTitles(), QStringList{"Goto Tab"});
     EXPECT_TRUE(window->close());
     EXPECT_EQ(messageTexts(), QStringList());

@@ -51,7 +51,7 @@ protected:
 
 TEST_F(DialogPlacementTest, TheHelpScreenIsCentredOnTheMainWindowsScreen)
 {
-    const QRect help = shownAt([this] { window->mnuHelp_Click(); });
+    const QRect help = shownAt([this] { window->showHelp(); });
     ASSERT_TRUE(help.isValid());
     EXPECT_LE(std::abs(help.center().x() - screen.center().x()), 2) << help.center().x();
     EXPECT_LE(std::abs(help.center().y() - screen.center().y()), 2) << help.center().y();
@@ -59,14 +59,14 @@ TEST_F(DialogPlacementTest, TheHelpScreenIsCentredOnTheMainWindowsScreen)
 
 TEST_F(DialogPlacementTest, GotoTabOpensCentredOverTheMainWindow)
 {
-    const QRect dialog = shownAt([this] { window->commands().mnuGoto_Click(); });
+    const QRect dialog = shownAt([this] { window->commands().gotoTab(); });
     ASSERT_TRUE(dialog.isValid());
     EXPECT_EQ(dialog.topLeft(), expectedTopLeft(window->frameGeometry(), dialog.size(), screen));
 }
 
 TEST_F(DialogPlacementTest, SetupOpensOverTheMainWindowAndStaysOnItsScreen)
 {
-    window->mnuSetup_Click();
+    window->openSetup();
     const QWidget *setup = window->setupDialog();
     ASSERT_NE(setup, nullptr);
     const QRect frame = setup->frameGeometry();

@@ -1,4 +1,4 @@
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "platform/twips.h"
 #include "shell/display_modes.h"
 #include "shell/speed_menu.h"
@@ -41,26 +41,26 @@ TEST_F(DisplayModesTest, AllBarsShownLayOutDropdownsAndBrowsers)
 
 TEST_F(DisplayModesTest, HidingTheButtonsMovesTheAddressBarUp)
 {
-    modes().mnuhidebuttons_Click();
+    modes().toggleButtonBar();
     EXPECT_TRUE(window->buttons().isHidden());
-    EXPECT_EQ(caption(window->menu().mnuhidebuttons), QStringLiteral("&Show Buttons"));
+    EXPECT_EQ(caption(window->menu().hideButtonsItem), QStringLiteral("&Show Buttons"));
     EXPECT_EQ(window->addressBar().combo(5)->y(), toPixels(440));
     EXPECT_EQ(browserTop(5), toPixels(840));
-    modes().mnuhidebuttons_Click();
+    modes().toggleButtonBar();
     EXPECT_FALSE(window->buttons().isHidden());
-    EXPECT_EQ(caption(window->menu().mnuhidebuttons), QStringLiteral("&Hide Buttons"));
+    EXPECT_EQ(caption(window->menu().hideButtonsItem), QStringLiteral("&Hide Buttons"));
     EXPECT_EQ(browserTop(5), toPixels(1500));
 }
 
 TEST_F(DisplayModesTest, HidingTheAddressBarKeepsTheDropdownsWhereTheyWere)
 {
-    modes().mnuhideaddressbar_Click();
+    modes().toggleAddressBar();
     EXPECT_TRUE(window->addressBar().combo(1)->isHidden());
     EXPECT_EQ(browserTop(1), toPixels(1185));
     EXPECT_EQ(window->addressBar().combo(1)->y(), toPixels(1100));
     window->tabStrip().select(4);
     EXPECT_TRUE(window->addressBar().combo(4)->isHidden());
-    modes().mnuhideaddressbar_Click();
+    modes().toggleAddressBar();
     EXPECT_FALSE(window->addressBar().combo(4)->isHidden());
     EXPECT_TRUE(window->addressBar().combo(1)->isHidden());
     window->tabStrip().select(6);
@@ -70,41 +70,41 @@ TEST_F(DisplayModesTest, HidingTheAddressBarKeepsTheDropdownsWhereTheyWere)
 
 TEST_F(DisplayModesTest, ShowingTheStatusBarOnAnUnsecuredPageLeavesThePadlockHidden)
 {
-    modes().mnuhidestatusbar_Click();
+    modes().toggleStatusBar();
     EXPECT_TRUE(window->status().statusBar()->isHidden());
     EXPECT_EQ(browserHeight(1), toPixels(9000 - 1900));
-    EXPECT_EQ(caption(window->menu().mnuhidestatusbar),
+    EXPECT_EQ(caption(window->menu().hideStatusBarItem),
               QStringLiteral("&Show Status and Progress Bar"));
-    modes().mnuhidestatusbar_Click();
+    modes().toggleStatusBar();
     EXPECT_FALSE(window->status().statusBar()->isHidden());
     EXPECT_TRUE(window->status().padlock()->isHidden());
 }
 
 TEST_F(DisplayModesTest, ExpertModeHidesWhatIsShownMaximisesAndLeavingShowsAll)
 {
-    modes().mnuhidestatusbar_Click();
-    modes().mnuexpertmode_Click();
-    for (QAction *bar : {window->menu().mnuhidebuttons, window->menu().mnuhideaddressbar,
-                         window->menu().mnuhidestatusbar})
+    modes().toggleStatusBar();
+    modes().toggleExpertMode();
+    for (QAction *bar : {window->menu().hideButtonsItem, window->menu().hideAddressBarItem,
+                         window->menu().hideStatusBarItem})
         EXPECT_EQ(SpeedMenu::tag(bar), QStringLiteral("1"));
-    EXPECT_EQ(caption(window->menu().mnuexpertmode), QStringLiteral("Leave E&xpert Mode"));
+    EXPECT_EQ(caption(window->menu().expertModeItem), QStringLiteral("Leave E&xpert Mode"));
     EXPECT_TRUE(window->windowState() & Qt::WindowMaximized);
-    modes().mnuexpertmode_Click();
+    modes().toggleExpertMode();
     EXPECT_FALSE(window->buttons().isHidden());
     EXPECT_FALSE(window->status().statusBar()->isHidden());
     EXPECT_FALSE(window->addressBar().combo(1)->isHidden());
-    EXPECT_EQ(caption(window->menu().mnuexpertmode),
+    EXPECT_EQ(caption(window->menu().expertModeItem),
               QStringLiteral("Full Screen Mode (E&xpert Mode)"));
 }
 
 TEST_F(DisplayModesTest, HidingEveryBarByHandAlsoNamesTheExpertMode)
 {
-    modes().mnuhidebuttons_Click();
-    modes().mnuhideaddressbar_Click();
-    EXPECT_EQ(caption(window->menu().mnuexpertmode),
+    modes().toggleButtonBar();
+    modes().toggleAddressBar();
+    EXPECT_EQ(caption(window->menu().expertModeItem),
               QStringLiteral("Full Screen Mode (E&xpert Mode)"));
-    modes().mnuhidestatusbar_Click();
-    EXPECT_EQ(caption(window->menu().mnuexpertmode), QStringLiteral("Leave E&xpert Mode"));
+    modes().toggleStatusBar();
+    EXPECT_EQ(caption(window->menu().expertModeItem), QStringLiteral("Leave E&xpert Mode"));
     EXPECT_EQ(browserTop(1), toPixels(350));
     EXPECT_EQ(browserHeight(1), toPixels(9000 - 750));
 }

@@ -1,7 +1,7 @@
 #include "platform/key_codes.h"
 
 #include <QTest>
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "shell/find_dialog.h"
 #include "shell/keyboard.h"
 #include "shell/speed_menu.h"
@@ -29,21 +29,21 @@ TEST_F(KeyboardTest, AltThenMOpensTheSpeedMenuWithBackAndForwardAsTheButtons)
 {
     window->buttons().setEnabledAt(1, true);
     window->buttons().setEnabledAt(2, false);
-    keys().Form_KeyDown(key::Alt, shift::Alt);
-    keys().Form_KeyDown(key::M, 0);
+    keys().onWindowKeyDown(key::Alt, shift::Alt);
+    keys().onWindowKeyDown(key::M, 0);
     EXPECT_TRUE(menu().isVisible());
-    EXPECT_TRUE(menu().mnuBack->isEnabled());
-    EXPECT_FALSE(menu().mnuForward->isEnabled());
+    EXPECT_TRUE(menu().backItem->isEnabled());
+    EXPECT_FALSE(menu().forwardItem->isEnabled());
     closeMenu();
-    keys().Form_KeyDown(key::M, 0);
+    keys().onWindowKeyDown(key::M, 0);
     EXPECT_FALSE(menu().isVisible());  // the previous key is M now
 }
 
 TEST_F(KeyboardTest, AnotherKeyBetweenAltAndMOpensNothing)
 {
-    keys().Form_KeyDown(key::Alt, shift::Alt);
-    keys().Form_KeyDown('X', shift::Alt);
-    keys().Form_KeyDown(key::M, shift::Alt);
+    keys().onWindowKeyDown(key::Alt, shift::Alt);
+    keys().onWindowKeyDown('X', shift::Alt);
+    keys().onWindowKeyDown(key::M, shift::Alt);
     EXPECT_FALSE(menu().isVisible());
 }
 
@@ -51,32 +51,32 @@ TEST_F(KeyboardTest, AHiddenMenuIsPreparedButNotShown)
 {
     session->menuHidden = true;
     window->buttons().setEnabledAt(2, true);
-    menu().mnuForward->setEnabled(false);
-    keys().Form_KeyDown(key::Alt, shift::Alt);
-    keys().Form_KeyDown(key::M, 0);
+    menu().forwardItem->setEnabled(false);
+    keys().onWindowKeyDown(key::Alt, shift::Alt);
+    keys().onWindowKeyDown(key::M, 0);
     EXPECT_FALSE(menu().isVisible());
-    EXPECT_TRUE(menu().mnuForward->isEnabled());
+    EXPECT_TRUE(menu().forwardItem->isEnabled());
 }
 
 TEST_F(KeyboardTest, F1ShowsHelpWithTheRefreshTimerStopped)
 {
     bool timerRan = true;
     prompts.onNextForm([&](QDialog &dialog) {
-        timerRan = window->timers().timer1().isActive();
+        timerRan = window->timers().refreshTimer().isActive();
         dialog.reject();
         return 0;
     });
-    keys().Form_KeyDown(key::F1, 0);
+    keys().onWindowKeyDown(key::F1, 0);
     EXPECT_EQ(prompts.formTitles(), QStringList{"Help"});
     EXPECT_FALSE(timerRan);
-    EXPECT_TRUE(window->timers().timer1().isActive());
+    EXPECT_TRUE(window->timers().refreshTimer().isActive());
 }
 
 TEST_F(KeyboardTest, ModifierHeldFollowsPressAndRelease)
 {
-    keys().Form_KeyDown(key::Shift, shift::Shift);
+    keys().onWindowKeyDown(key::Shift, shift::Shift);
     EXPECT_TRUE(session->modifierHeld);
-    keys().Form_KeyUp(0);
+    keys().onWindowKeyUp(0);
     EXPECT_FALSE(session->modifierHeld);
 }
 
@@ -92,7 +92,7 @@ TEST_F(KeyboardTest, RealKeyEventsReachThePreviewOnce)
 TEST_F(KeyboardTest, CtrlFFindsTextOnTheSelectedTabsPage)
 {
     browser(1).body = QStringLiteral("<p>Welcome to Pelquin</p>");
-    keys().Form_KeyDown(key::F, shift::Ctrl);
+    keys().onWindowKeyDown(key::F, shift::Ctrl);
     FindDialog *find = window->findDialog();
     ASSERT_NE(find, nullptr);
     EXPECT_TRUE(find->isVisible());
@@ -105,7 +105,7 @@ TEST_F(KeyboardTest, CtrlFFindsTextOnTheSelectedTabsPage)
     EXPECT_EQ(find->status(), QStringLiteral("Not found"));
     find->close();
     EXPECT_EQ(browser(1).finds.last(), QStringLiteral(">"));  // the highlight is cleared
-    keys().Form_KeyDown(key::F, shift::Ctrl | shift::Shift);
+    keys().onWindowKeyDown(key::F, shift::Ctrl | shift::Shift);
     EXPECT_FALSE(find->isVisible());
 }
 

@@ -1,5 +1,5 @@
-#include "address/address_bar.h"
-#include "address/address_history.h"
+#include "tabs/address_bar.h"
+#include "core/address_history.h"
 #include "platform/basic_text.h"
 #include "platform/single_instance.h"
 #include "platform/text_file.h"
@@ -82,8 +82,8 @@ TEST_F(StartupShutdown, ClosingWritesHistoryPlacementAndBarsAndTheNextStartResto
     writeTextFile(home.file("Requests.Dat"), {"one.example"});
     start();
     session->history.append(QStringLiteral("two.example,with comma"));
-    window->displayModes().mnuhidebuttons_Click();
-    window->displayModes().mnuhidestatusbar_Click();
+    window->displayModes().toggleButtonBar();
+    window->displayModes().toggleStatusBar();
     restart();
     EXPECT_EQ(home.read("Requests.Dat"),
               QByteArray("one.example\r\n\"two.example,with comma\"\r\n"));
@@ -95,8 +95,8 @@ TEST_F(StartupShutdown, ClosingWritesHistoryPlacementAndBarsAndTheNextStartResto
 
     start();
     EXPECT_TRUE(window->buttons().isHidden());
-    EXPECT_EQ(SpeedMenu::tag(window->menu().mnuhidebuttons), QStringLiteral("1"));
-    EXPECT_EQ(SpeedMenu::tag(window->menu().mnuhidestatusbar), QStringLiteral("1"));
+    EXPECT_EQ(SpeedMenu::tag(window->menu().hideButtonsItem), QStringLiteral("1"));
+    EXPECT_EQ(SpeedMenu::tag(window->menu().hideStatusBarItem), QStringLiteral("1"));
     EXPECT_EQ(session->history.requests(),
               (QStringList{"one.example", "two.example,with comma"}));
 }
@@ -157,7 +157,7 @@ TEST_F(StartupShutdown, HelpAtStartIsShownAndOkWritesTheBox)
     EXPECT_EQ(prompts.formTitles(), QStringList{"Help"});
     EXPECT_FALSE(session->helpOpen);
     EXPECT_TRUE(session->activated);
-    EXPECT_TRUE(window->timers().timer1().isActive());
+    EXPECT_TRUE(window->timers().refreshTimer().isActive());
     EXPECT_EQ(home.read("STD.DAT"), QByteArray(" 0 \r\n 5 \r\n\r\n"));
 }
 
@@ -167,13 +167,13 @@ TEST_F(StartupShutdown, HelpClosedWithoutOkKeepsTheFileAndTheTimerStopsWhileOpen
     const QByteArray before = home.read("STD.DAT");
     bool timerWhileOpen = true;
     prompts.onNextForm([&](QDialog &dialog) {
-        timerWhileOpen = window->timers().timer1().isActive() || !session->helpOpen;
+        timerWhileOpen = window->timers().refreshTimer().isActive() || !session->helpOpen;
         dialog.reject();
         return int(QDialog::Rejected);
     });
-    window->mnuHelp_Click();
+    window->showHelp();
     EXPECT_FALSE(timerWhileOpen);
-    EXPECT_TRUE(window->timers().timer1().isActive());
+    EXPECT_TRUE(window->timers().refreshTimer().isActive());
     EXPECT_EQ(home.read("STD.DAT"), before);
 }
 

@@ -6,7 +6,7 @@
 #include "platform/scripted_prompts.h"
 #include "platform/settings_store.h"
 #include "shell/main_window.h"
-#include "shell/session.h"
+#include "core/session.h"
 #include "sponsor/sponsor_site.h"
 #include "support/fake_browser.h"
 #include "support/temp_home.h"

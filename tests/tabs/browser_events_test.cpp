@@ -1,4 +1,4 @@
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "support/shell_fixture.h"
 #include "tabs/browser_events.h"
 #include "tabs/button_bar.h"

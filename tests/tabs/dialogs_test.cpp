@@ -1,4 +1,4 @@
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 #include "address/open_location.h"
 #include "platform/text_file.h"
 #include "shell/commands.h"
@@ -24,7 +24,7 @@ protected:
             act(dialog);
             return dialog.result();
         });
-        window->commands().mnuGoto_Click();
+        window->commands().gotoTab();
     }
 };
 
@@ -81,27 +81,27 @@ protected:
             act(static_cast<OpenLocationDialog &>(d));
             return d.result();
         });
-        window->commands().mnuOpen_Click();
+        window->commands().openLocation();
     }
 };
 
 TEST_F(OpenLocationTest, WithTheAddressBarShownOnlyTheDropdownIsFocused)
 {
-    window->commands().mnuOpen_Click();
+    window->commands().openLocation();
     EXPECT_TRUE(prompts.formTitles().isEmpty());
 }
 
 TEST_F(OpenLocationTest, AnAcceptedAddressIsOpenedAndKeptWithoutItsPrefix)
 {
-    window->displayModes().mnuhideaddressbar_Click();
+    window->displayModes().toggleAddressBar();
     window->addressBar().setText(4, QStringLiteral("shown.example/"));
     QString prefilled;
     int listed = 0;
     answer([&](OpenLocationDialog &d) {
-        prefilled = d.combo1()->currentText();
-        listed = d.combo1()->count();
-        d.combo1()->setEditText(QStringLiteral("http://typed.example/"));
-        d.Command1_Click();
+        prefilled = d.addressCombo()->currentText();
+        listed = d.addressCombo()->count();
+        d.addressCombo()->setEditText(QStringLiteral("http://typed.example/"));
+        d.acceptAddress();
     });
     EXPECT_EQ(prefilled, QStringLiteral("shown.example/"));
     EXPECT_EQ(listed, 1);
@@ -111,24 +111,24 @@ TEST_F(OpenLocationTest, AnAcceptedAddressIsOpenedAndKeptWithoutItsPrefix)
 
 TEST_F(OpenLocationTest, ABlankAcceptOpensNothingAndCancelAfterAPickKeepsThePictureGone)
 {
-    window->displayModes().mnuhideaddressbar_Click();
+    window->displayModes().toggleAddressBar();
     const int before = browser(4).navigations.size();
     answer([](OpenLocationDialog &d) {
-        d.combo1()->setEditText(QStringLiteral("  "));
-        d.Command1_Click();
+        d.addressCombo()->setEditText(QStringLiteral("  "));
+        d.acceptAddress();
     });
     EXPECT_EQ(browser(4).navigations.size(), before);
     window->tabStrip().setImage(4, 1);
     answer([](OpenLocationDialog &d) {
-        d.combo1()->setCurrentIndex(0);
-        d.Combo1_Click();
-        d.Command2_Click();
+        d.addressCombo()->setCurrentIndex(0);
+        d.onAddressPicked();
+        d.cancel();
     });
     EXPECT_EQ(browser(4).navigations.size(), before);
     EXPECT_EQ(window->tabStrip().image(4), 0);
     answer([](OpenLocationDialog &d) {
-        d.combo1()->setCurrentIndex(0);
-        d.Combo1_Click();
+        d.addressCombo()->setCurrentIndex(0);
+        d.onAddressPicked();
         d.close();
     });
     EXPECT_EQ(browser(4).navigations.last(), QStringLiteral("known.example/"));

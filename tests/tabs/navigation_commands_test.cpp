@@ -27,7 +27,7 @@ TEST_F(NavigationTest, BackWithoutHistoryDisablesBackForThatTabOnly)
     emit browser(3).commandStateChange(2, true);
     emit browser(4).commandStateChange(2, true);
     EXPECT_TRUE(window->buttons().enabled(1));
-    nav().mnuBack_Click();
+    nav().goBack();
     EXPECT_FALSE(window->buttons().enabled(1));
     EXPECT_FALSE(session->tabs[3].backEnabled);
     EXPECT_EQ(session->tabs.historyDirection, 1);
@@ -42,14 +42,14 @@ TEST_F(NavigationTest, BackAndForwardMoveThroughTheHistoryAndKeepTheirDirection)
     browser(3).history = {"a", "b", "c"};
     browser(3).historyIndex = 1;
     session->tabs[3].loading = true;
-    nav().mnuBack_Click();
+    nav().goBack();
     EXPECT_EQ(browser(3).navigations.last(), QStringLiteral("a"));
     EXPECT_FALSE(session->tabs[3].loading);
-    nav().mnuForward_Click();
+    nav().goForward();
     EXPECT_EQ(browser(3).navigations.last(), QStringLiteral("b"));
     EXPECT_EQ(session->tabs.historyDirection, 2);
-    nav().mnuForward_Click();
-    nav().mnuForward_Click();
+    nav().goForward();
+    nav().goForward();
     EXPECT_FALSE(window->buttons().enabled(2));
     EXPECT_FALSE(session->tabs[3].forwardEnabled);
 }
@@ -59,19 +59,19 @@ TEST_F(NavigationTest, StopLeavesSponsorPagesAloneAndStopsOnlyABusyBrowser)
     browser(1).load(sponsor.welcomeUrl());
     session->tabs[1].loading = true;
     session->tabs.historyDirection = 2;
-    nav().mnuStop_Click();
+    nav().stop();
     EXPECT_TRUE(session->tabs[1].loading);
     EXPECT_EQ(session->tabs.historyDirection, 2);
 
     window->tabStrip().select(3);
     browser(3).load(QStringLiteral("http://home3.example/"));
     session->tabs[3].loading = true;
-    nav().mnuStop_Click();
+    nav().stop();
     EXPECT_FALSE(session->tabs[3].loading);
     EXPECT_EQ(session->tabs.historyDirection, 0);
     EXPECT_EQ(browser(3).stops, 0);
     browser(3).navigate(QStringLiteral("http://slow.example/"));
-    nav().mnuStop_Click();
+    nav().stop();
     EXPECT_EQ(browser(3).stops, 1);
 }
 
@@ -79,7 +79,7 @@ TEST_F(NavigationTest, RefreshMarksTheTabAndItsWorldComesBackWhenDone)
 {
     window->tabStrip().select(30);
     window->tabStrip().setImage(30, 1);
-    nav().mnuRefresh_Click();
+    nav().refresh();
     EXPECT_EQ(browser(30).refreshes, 1);
     EXPECT_EQ(window->tabStrip().image(30), 0);
     EXPECT_TRUE(session->tabs[30].refreshing);
@@ -90,10 +90,10 @@ TEST_F(NavigationTest, RefreshMarksTheTabAndItsWorldComesBackWhenDone)
 TEST_F(NavigationTest, HomeLoadsTheStartAddressOnlyWhenThereIsOne)
 {
     window->tabStrip().select(3);
-    nav().mnuhome_Click();
+    nav().goHome();
     EXPECT_EQ(browser(3).navigations.last(), QStringLiteral("http://home3.example/"));
     window->tabStrip().select(4);
-    nav().mnuhome_Click();
+    nav().goHome();
     EXPECT_TRUE(browser(4).navigations.isEmpty());
 }
 
@@ -102,14 +102,14 @@ TEST_F(NavigationTest, SearchBringsTabTwoToTheSearchPageUnlessItShowsResults)
     window->tabStrip().select(5);
     browser(2).load(QStringLiteral("http://elsewhere.example/"));
     browser(2).navigations.clear();
-    nav().mnuSearch_Click();
+    nav().search();
     EXPECT_EQ(browser(2).navigations, QStringList{sponsor.searchFormUrl()});
     EXPECT_EQ(browser(2).blanks, 2);
     EXPECT_EQ(window->tabStrip().selected(), 2);
     browser(2).load(sponsor.url(QStringLiteral("/sc?q=cats")));
     browser(2).navigations.clear();
     window->tabStrip().select(6);
-    nav().mnuSearch_Click();
+    nav().search();
     EXPECT_TRUE(browser(2).navigations.isEmpty());
     EXPECT_EQ(window->tabStrip().selected(), 2);
 }
@@ -117,10 +117,10 @@ TEST_F(NavigationTest, SearchBringsTabTwoToTheSearchPageUnlessItShowsResults)
 TEST_F(NavigationTest, PrintRunsOnlyWhenThePageCanBePrinted)
 {
     window->tabStrip().select(4);
-    nav().mnuPrint_Click();
+    nav().print();
     EXPECT_TRUE(browser(4).execs.isEmpty());
     browser(4).load(QStringLiteral("http://page.example/"));
-    nav().mnuPrint_Click();
+    nav().print();
     EXPECT_EQ(browser(4).execs, QList<int>{browser_cmd::Print});
 }
 
@@ -138,16 +138,16 @@ TEST_F(NavigationTest, WhileSetupIsOpenSomeButtonsDoNothing)
                      [&] { ++favorites; });
     session->setupOpen = true;
     for (const char *name : {"Favorites", "History", "Print", "Goto Tab", "Help"})
-        window->commands().Toolbar1_ButtonClick(QLatin1String(name));
+        window->commands().onButtonClicked(QLatin1String(name));
     EXPECT_EQ(prompts.formTitles(), QStringList());
     EXPECT_EQ(favorites, 0);
     window->tabStrip().select(3);
-    window->commands().Toolbar1_ButtonClick(QStringLiteral("Home"));
+    window->commands().onButtonClicked(QStringLiteral("Home"));
     EXPECT_EQ(browser(3).navigations.size(), 2);
     session->setupOpen = false;
-    window->commands().Toolbar1_ButtonClick(QStringLiteral("Favorites"));
-    window->commands().Toolbar1_ButtonClick(QStringLiteral("Help"));
+    window->commands().onButtonClicked(QStringLiteral("Favorites"));
+    window->commands().onButtonClicked(QStringLiteral("Help"));
     EXPECT_EQ(favorites, 1);
     EXPECT_EQ(prompts.formTitles(), (QStringList{"Favorites", "Help"}));
-    window->commands().Toolbar1_ButtonClick(QStringLiteral("Nothing"));
+    window->commands().onButtonClicked(QStringLiteral("Nothing"));
 }

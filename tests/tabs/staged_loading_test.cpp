@@ -87,10 +87,10 @@ TEST_F(StagedLoadingTest, AStuckLoadTimesOutAfter119SecondsAndThePausingTabStart
     browser(3).startLoad(site(3));  // never completes
     EXPECT_TRUE(browser(4).navigations.isEmpty());
     clock.advance(119);
-    window->timers().timer1Tick();
+    window->timers().onRefreshTick();
     EXPECT_TRUE(browser(4).navigations.isEmpty());
     clock.advance(1);
-    window->timers().timer1Tick();
+    window->timers().onRefreshTick();
     EXPECT_EQ(browser(4).navigations, QStringList{site(4)});
 }
 
@@ -100,10 +100,10 @@ TEST_F(StagedLoadingTest, AutomaticRefreshWaitsForItsIntervalAndPutsTheWorldBack
     start();
     browser(3).load(site(3));
     clock.advance(60);
-    window->timers().timer1Tick();
+    window->timers().onRefreshTick();
     EXPECT_EQ(browser(3).refreshes, 0);
     clock.advance(1);
-    window->timers().timer1Tick();
+    window->timers().onRefreshTick();
     EXPECT_EQ(browser(3).refreshes, 1);
     EXPECT_EQ(window->tabStrip().image(3), 0);
     emit browser(3).downloadComplete();
@@ -117,10 +117,10 @@ TEST_F(StagedLoadingTest, ALongIntervalRefreshesOnTimeWithoutOverflow)
     start();
     browser(3).load(site(3));
     clock.advance(1000 * 60 - 5);
-    window->timers().timer1Tick();
+    window->timers().onRefreshTick();
     EXPECT_EQ(browser(3).refreshes, 0);
     clock.advance(10);
-    window->timers().timer1Tick();
+    window->timers().onRefreshTick();
     EXPECT_EQ(browser(3).refreshes, 1);
     EXPECT_TRUE(prompts.messages().empty());
 }
@@ -134,13 +134,13 @@ TEST_F(StagedLoadingTest, NothingTicksWhileHelpSetupFavoritesOrOfflineHoldIt)
     for (bool Session::*flag : {&Session::helpOpen, &Session::setupOpen, &Session::favoritesOpen,
                                 &Session::workOffline}) {
         (*session).*flag = true;
-        window->timers().timer1Tick();
+        window->timers().onRefreshTick();
         (*session).*flag = false;
     }
     EXPECT_EQ(browser(3).refreshes, 0);
     session->settings[3].lastRefresh = clock.now().addSecs(-90);
     session->tabs[3].loading = true;
-    window->timers().timer1Tick();
+    window->timers().onRefreshTick();
     EXPECT_EQ(browser(3).refreshes, 0);  // a loading tab is not refreshed
 }
 
@@ -150,9 +150,9 @@ TEST_F(StagedLoadingTest, Timer2StartsTheStagedLoadingOver)
     start();
     browser(3).load(site(3));
     session->reloadAfterSetup = true;
-    window->timers().timer2().start();
-    window->timers().timer2Tick();
-    EXPECT_FALSE(window->timers().timer2().isActive());
+    window->timers().restartTimer().start();
+    window->timers().onRestartTick();
+    EXPECT_FALSE(window->timers().restartTimer().isActive());
     EXPECT_FALSE(session->reloadAfterSetup);
     EXPECT_EQ(browser(3).navigations, (QStringList{site(3), site(3)}));
 }

@@ -1,6 +1,6 @@
 #include "platform/basic_error.h"
 #include "platform/basic_text.h"
-#include "shell/startup_notice.h"
+#include "core/startup_notice.h"
 #include "support/temp_home.h"
 
 #include <gtest/gtest.h>

@@ -13,7 +13,7 @@ namespace pelquin {
 
 class AddressHistory;
 
-// Combo1: one editable address dropdown per tab, numbered 1 to 30. Every list is the shared
+// One editable address dropdown per tab, numbered 1 to 30. Every list is the shared
 // history's one model; each edit text belongs to its tab alone.
 class AddressBar : public QObject {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -74,6 +75,17 @@ struct BrowserOptions {
     Proxy proxy = Proxy::System;
     QString proxyHost;
     quint16 proxyPort = 8080;
+};
+
+// What the engine reports to the desktop part: the Internet Shortcut files a page opens and
+// the pages completed, which the History folder keeps.
+class BrowsingRecords {
+public:
+    virtual ~BrowsingRecords() = default;
+    // The address an Internet Shortcut file holds; empty when it holds none.
+    virtual QString shortcutAddress(const QString &path) const = 0;
+    virtual void pageCompleted(const QString &address, const QString &title,
+                               const QDateTime &when) = 0;
 };
 
 // Makes the 30 browsers; the engine's implementation also owns their shared profile.

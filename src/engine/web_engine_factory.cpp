@@ -1,6 +1,6 @@
-#include "tabs/web_engine_factory.h"
+#include "engine/web_engine_factory.h"
 
-#include "tabs/web_browser.h"
+#include "engine/web_browser.h"
 
 #include <QApplication>
 #include <QDir>
@@ -71,7 +71,7 @@ WebEngineFactory::~WebEngineFactory()
 BrowserControl *WebEngineFactory::create(int tab, QWidget *parent)
 {
     auto *browser = new WebEngineBrowser(*m_profile, m_prompts, parent);
-    browser->setHistoryFolder(m_history);
+    browser->setBrowsingRecords(m_records);
     browser->setObjectName(QStringLiteral("browser%1").arg(tab));
     browser->widget()->setObjectName(QStringLiteral("WebBrowser1_%1").arg(tab));
     m_browsers.removeIf([](const QPointer<WebEngineBrowser> &b) { return b.isNull(); });

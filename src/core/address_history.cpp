@@ -1,4 +1,4 @@
-#include "address/address_history.h"
+#include "core/address_history.h"
 
 #include "platform/text_file.h"
 

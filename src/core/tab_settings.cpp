@@ -1,4 +1,4 @@
-#include "setup/tab_settings.h"
+#include "core/tab_settings.h"
 
 #include "platform/basic_text.h"
 #include "platform/error_report.h"

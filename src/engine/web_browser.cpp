@@ -1,7 +1,5 @@
-#include "tabs/web_browser.h"
+#include "engine/web_browser.h"
 
-#include "desktop/favorites.h"
-#include "desktop/history_folder.h"
 #include "platform/basic_error.h"
 #include "platform/prompts.h"
 
@@ -64,12 +62,13 @@ public:
     std::function<void(const QUrl &, bool)> onNavigationRequest;
     // False refuses the new window.
     std::function<bool()> onNewWindow;
+    const BrowsingRecords *records = nullptr;
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
     {
         // A shortcut clicked in a folder listing opens its address instead.
-        if (const QUrl target = openedUrl(url); isMainFrame && target != url) {
+        if (const QUrl target = openedUrl(url, records); isMainFrame && target != url) {
             QTimer::singleShot(0, this, [this, target] { load(target); });
             return false;
         }
@@ -85,7 +84,7 @@ protected:
             shielded("new window", [&] { allowed = onNewWindow(); });
         if (!allowed)
             return nullptr;
-        auto *window = new PopupWindow(*profile(), m_prompts);
+        auto *window = new PopupWindow(*profile(), m_prompts, records);
         window->show();
         return window->page();
     }
@@ -133,11 +132,12 @@ private:
     Prompts &m_prompts;
 };
 
-QUrl openedUrl(const QUrl &url)
+QUrl openedUrl(const QUrl &url, const BrowsingRecords *records)
 {
-    if (!url.isLocalFile() || !url.path().endsWith(QStringLiteral(".url"), Qt::CaseInsensitive))
+    if (!records || !url.isLocalFile() ||
+        !url.path().endsWith(QStringLiteral(".url"), Qt::CaseInsensitive))
         return url;
-    const QString address = shortcutAddress(url.toLocalFile());
+    const QString address = records->shortcutAddress(url.toLocalFile());
     const QUrl target = address.isEmpty() ? QUrl() : typedAddressUrl(address);
     // A shortcut to another shortcut or to script is not followed.
     if (target.isEmpty() || target.isLocalFile() || target.scheme() == QStringLiteral("javascript"))
@@ -219,6 +219,13 @@ void WebEngineBrowser::whenSafe(std::function<void(EnginePage &)> action)
     });
 }
 
+void WebEngineBrowser::setBrowsingRecords(BrowsingRecords *records)
+{
+    m_records = records;
+    if (m_page)
+        m_page->records = records;
+}
+
 QWidget *WebEngineBrowser::widget()
 {
     return m_view;
@@ -226,7 +233,7 @@ QWidget *WebEngineBrowser::widget()
 
 void WebEngineBrowser::navigate(const QString &address)
 {
-    const QUrl url = openedUrl(typedAddressUrl(address));
+    const QUrl url = openedUrl(typedAddressUrl(address), m_records);
     if (url.isEmpty())
         return;
     whenSafe([url](EnginePage &target) { target.load(url); });
@@ -386,8 +393,8 @@ void WebEngineBrowser::onLoadingChanged(const QWebEngineLoadingInfo &info)
         emit statusTextChange(QStringLiteral("Opening page ") + url + QStringLiteral("..."));
         return;
     case QWebEngineLoadingInfo::LoadSucceededStatus:
-        if (m_history && m_page)
-            m_history->recordVisit(url, m_page->title(), QDateTime::currentDateTime());
+        if (m_records && m_page)
+            m_records->pageCompleted(url, m_page->title(), QDateTime::currentDateTime());
         [[fallthrough]];
     case QWebEngineLoadingInfo::LoadFailedStatus:
         // A failed load still shows a document: the engine's error page.
@@ -436,7 +443,8 @@ void WebEngineBrowser::savePage()
         page().save(path, QWebEngineDownloadRequest::CompleteHtmlSaveFormat);
 }
 
-PopupWindow::PopupWindow(QWebEngineProfile &profile, Prompts &prompts)
+PopupWindow::PopupWindow(QWebEngineProfile &profile, Prompts &prompts,
+                         const BrowsingRecords *records)
     : m_view(new QWebEngineView(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -444,6 +452,7 @@ PopupWindow::PopupWindow(QWebEngineProfile &profile, Prompts &prompts)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
     auto *page = new EnginePage(profile, prompts, m_view);
+    page->records = records;
     m_view->setPage(page);
     resize(800, 600);
     setWindowTitle(QStringLiteral("Pelquin"));

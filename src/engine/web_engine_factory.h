@@ -1,6 +1,9 @@
+// engine/: the pelquin_engine library, the only code that reaches Qt WebEngine and Qt HTTP
+// Server: the browsers behind BrowserControl, their shared profile and the sponsor server.
+
 #pragma once
 
-#include "tabs/browser_control.h"
+#include "core/browser_control.h"
 
 #include <QList>
 #include <QObject>
@@ -12,7 +15,6 @@ class QWebEngineProfile;
 
 namespace pelquin {
 
-class HistoryFolder;
 
 class Prompts;
 class WebEngineBrowser;
@@ -32,8 +34,8 @@ public:
     void applyOptions(const BrowserOptions &options) override;
     void clearCache() override;
     void clearCookies() override;
-    // Where completed pages are recorded; none until set.
-    void setHistoryFolder(HistoryFolder *history) { m_history = history; }
+    // Where shortcuts are read and completed pages recorded; none until set.
+    void setBrowsingRecords(BrowsingRecords *records) { m_records = records; }
 
     // The shared profile, for the engine's options (cache, cookies, scripts).
     QWebEngineProfile &profile() const { return *m_profile; }
@@ -46,7 +48,7 @@ private:
     std::unique_ptr<OfflineInterceptor> m_interceptor;
     std::unique_ptr<QWebEngineProfile> m_profile;
     QList<QPointer<WebEngineBrowser>> m_browsers;
-    HistoryFolder *m_history = nullptr;
+    BrowsingRecords *m_records = nullptr;
 };
 
 }  // namespace pelquin

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tabs/tab_state.h"
+#include "core/tab_state.h"
 
 #include <QDateTime>
 #include <QString>

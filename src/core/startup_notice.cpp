@@ -1,4 +1,4 @@
-#include "shell/startup_notice.h"
+#include "core/startup_notice.h"
 
 #include "platform/basic_error.h"
 #include "platform/basic_text.h"

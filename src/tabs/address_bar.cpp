@@ -1,7 +1,7 @@
-#include "address/address_bar.h"
+#include "tabs/address_bar.h"
 
-#include "address/address_history.h"
-#include "tabs/tab_state.h"
+#include "core/address_history.h"
+#include "core/tab_state.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tabs/browser_control.h"
-#include "tabs/typed_address.h"
+#include "core/browser_control.h"
+#include "core/typed_address.h"
 
 #include <QPointer>
 #include <QUrl>
@@ -18,11 +18,10 @@ class QWebEngineView;
 namespace pelquin {
 
 class EnginePage;
-class HistoryFolder;
 class Prompts;
 
 // An Internet Shortcut file (.url) stands for the address inside it, as on the desktop.
-QUrl openedUrl(const QUrl &url);
+QUrl openedUrl(const QUrl &url, const BrowsingRecords *records);
 
 // One tab's browser on Qt WebEngine: a view and its page, mapped onto BrowserControl.
 class WebEngineBrowser final : public BrowserControl {
@@ -48,7 +47,7 @@ public:
                   std::function<void(bool found)> done) override;
     int queryStatus(int command) override;
     void exec(int command) override;
-    void setHistoryFolder(HistoryFolder *history) { m_history = history; }
+    void setBrowsingRecords(BrowsingRecords *records);
 
 private:
     EnginePage &page() const;
@@ -67,7 +66,7 @@ private:
     QPointer<EnginePage> m_page;
     std::unique_ptr<QPrinter> m_printer;  // alive until the engine has finished printing
     std::shared_ptr<bool> m_alive;
-    HistoryFolder *m_history = nullptr;
+    BrowsingRecords *m_records = nullptr;
     bool m_busy = false;
     bool m_inNavigationRequest = false;
 };
@@ -76,7 +75,7 @@ private:
 class PopupWindow final : public QWidget {
     Q_OBJECT
 public:
-    PopupWindow(QWebEngineProfile &profile, Prompts &prompts);
+    PopupWindow(QWebEngineProfile &profile, Prompts &prompts, const BrowsingRecords *records);
 
     QWebEnginePage *page() const;
 

@@ -1,4 +1,4 @@
-#include "tabs/tab_state.h"
+#include "core/tab_state.h"
 
 namespace pelquin {
 

@@ -1,7 +1,7 @@
 #include "platform/error_report.h"
 #include "platform/scripted_prompts.h"
 #include "setup/do_setup.h"
-#include "setup/tab_settings.h"
+#include "core/tab_settings.h"
 #include "sponsor/sponsor_site.h"
 #include "support/temp_home.h"
 

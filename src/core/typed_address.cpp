@@ -1,4 +1,4 @@
-#include "tabs/typed_address.h"
+#include "core/typed_address.h"
 
 #include <QDir>
 #include <QFileInfo>

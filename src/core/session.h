@@ -1,9 +1,12 @@
+// core/: the run-wide state and the plain types every folder shares (tab tables, profile,
+// address history, typed addresses), and the seams to the browsers and the main window.
+
 #pragma once
 
-#include "address/address_history.h"
-#include "setup/tab_settings.h"
-#include "shell/startup_notice.h"
-#include "tabs/tab_state.h"
+#include "core/address_history.h"
+#include "core/tab_settings.h"
+#include "core/startup_notice.h"
+#include "core/tab_state.h"
 
 #include <QString>
 

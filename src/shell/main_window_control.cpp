@@ -1,0 +1,107 @@
+#include "shell/main_window_control.h"
+
+#include "platform/twips.h"
+#include "shell/display_modes.h"
+#include "shell/layout.h"
+#include "shell/speed_menu.h"
+#include "shell/window_bounds.h"
+#include "shell/window_layout.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace pelquin {
+
+namespace {
+
+// The height below which the window has no room left for a page.
+constexpr double kMinUsableHeight = 4500;
+
+}  // namespace
+
+MainWindowControl::MainWindowControl(QWidget &window, SpeedMenu &menu, DisplayModes &modes,
+                                     WindowLayout &layout)
+    : m_window(window), m_menu(menu), m_modes(modes), m_layout(layout)
+{
+}
+
+bool MainWindowControl::barHidden(Bar bar) const
+{
+    const QAction *item = bar == Bar::Buttons   ? m_menu.hideButtonsItem
+                          : bar == Bar::Address ? m_menu.hideAddressBarItem
+                                                : m_menu.hideStatusBarItem;
+    return SpeedMenu::tag(item) == QStringLiteral("1");
+}
+
+void MainWindowControl::toggleBar(Bar bar)
+{
+    switch (bar) {
+    case Bar::Buttons:
+        return m_modes.toggleButtonBar();
+    case Bar::Address:
+        return m_modes.toggleAddressBar();
+    case Bar::Status:
+        return m_modes.toggleStatusBar();
+    }
+}
+
+void MainWindowControl::toggleExpertMode()
+{
+    m_modes.toggleExpertMode();
+}
+
+void MainWindowControl::unMaximise()
+{
+    if (m_window.isMaximized())
+        m_window.setWindowState(m_window.windowState() & ~Qt::WindowMaximized);
+}
+
+void MainWindowControl::setFrame(Edge edge, double twips)
+{
+    const int pixels = toPixels(twips);
+    QRect frame = m_window.frameGeometry();
+    switch (edge) {
+    case Edge::Left:
+        frame.moveLeft(pixels);
+        break;
+    case Edge::Top:
+        frame.moveTop(pixels);
+        break;
+    case Edge::Width:
+        frame.setWidth(pixels);
+        break;
+    case Edge::Height:
+        frame.setHeight(pixels);
+        break;
+    }
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    frame = keepReachable(frame, screens,
+                          QSize(toPixels(layout::kMinWidth), toPixels(kMinUsableHeight)), true);
+    const QSize extra = m_window.frameGeometry().size() - m_window.size();
+    m_window.move(frame.topLeft());
+    m_window.resize(frame.size() - extra);
+}
+
+void MainWindowControl::setResizable(bool resizable)
+{
+    unMaximise();
+    if (resizable) {
+        m_window.setMinimumSize(0, 0);
+        m_window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        m_window.setFixedSize(m_window.size());
+    }
+}
+
+void MainWindowControl::layOutTab(int tab)
+{
+    m_layout.placeTab(tab);
+    m_layout.fixpositions(tab);
+    m_layout.fixwebheight(tab);
+}
+
+}  // namespace pelquin

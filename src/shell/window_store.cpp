@@ -1,0 +1,100 @@
+#include "shell/window_store.h"
+
+#include "core/session.h"
+#include "platform/app_folder.h"
+#include "platform/error_report.h"
+#include "platform/prompts.h"
+#include "platform/settings_store.h"
+#include "platform/twips.h"
+#include "shell/speed_menu.h"
+#include "shell/window_bounds.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace pelquin {
+
+WindowStore::WindowStore(QWidget &window, Session &session, SpeedMenu &menu,
+                         SettingsStore &settings, Prompts &prompts, ErrorReporter &errors)
+    : m_window(window), m_session(session), m_menu(menu), m_settings(settings),
+      m_prompts(prompts), m_errors(errors)
+{
+}
+
+void WindowStore::loadHistory()
+{
+    const QString path = appFile(m_session.appFolder, QStringLiteral("Requests.Dat"));
+    try {
+        bool whole = false;
+        const QStringList entries = readHistoryFile(path, [this] {
+            return m_prompts.ask(
+                {QStringLiteral("Limit # of dropdown entries?"),
+                 QStringLiteral("You have more that 50 sites in your dropdown history. "
+                                "This slows loading. Do you wish to limit your dropdown "
+                                "history to the first 50?"),
+                 PromptIcon::Question, true});
+        }, &whole);
+        m_session.history.loadFile(entries, whole);
+    } catch (const BasicError &error) {
+        // A missing history is an empty one; start-up goes on.
+        if (error.number() != err::FileNotFound)
+            throw;
+        m_session.history.loadFile({}, true);
+    }
+}
+
+void WindowStore::saveHistory()
+{
+    if (!m_session.history.mayRewriteFile())
+        return;
+    Trap(m_errors, QStringLiteral(" At QueryUnload")).step([&] {
+        writeHistoryFile(appFile(m_session.appFolder, QStringLiteral("Requests.Dat")),
+                         m_session.history.requests());
+    });
+}
+
+void WindowStore::fitOuterSize()
+{
+    // The stored place and size are the frame's, and the window manager tells the frame only
+    // some time after the window shows: put the frame there once it is known, on a screen.
+    QWidget &w = m_window;
+    if (!m_placement.applied || !w.isVisible() || w.isMinimized() || w.isFullScreen())
+        return;
+    const QSize extra = w.frameGeometry().size() - w.size();
+    if (extra.width() <= 0 && extra.height() <= 0)
+        return;
+    m_placement.applied = false;
+    if (m_placement.maximized) {
+        // Asked for before the window was mapped, the state is lost on some window managers.
+        w.setWindowState(w.windowState() | Qt::WindowMaximized);
+        return;
+    }
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    const QRect outer = keepReachable(m_placement.outer, screens, QSize(1, 1));
+    w.move(outer.topLeft());
+    w.resize(outer.size() - extra);
+}
+
+void WindowStore::savePlacement()
+{
+    SettingsStore &s = m_settings;
+    const QWidget &w = m_window;
+    if (w.isMaximized() || w.isFullScreen())
+        s.setValue(setting::WindowState, QStringLiteral("2"));
+    else if (!w.isMinimized())
+        s.setValue(setting::WindowState, QStringLiteral("0"));
+    const QRect outer = w.frameGeometry();
+    s.setValue(setting::Top, QString::number(toTwips(outer.top())));
+    s.setValue(setting::Left, QString::number(toTwips(outer.left())));
+    s.setValue(setting::Width, QString::number(toTwips(outer.width())));
+    s.setValue(setting::Height, QString::number(toTwips(outer.height())));
+    s.setValue(setting::Toolbar, SpeedMenu::tag(m_menu.hideButtonsItem));
+    s.setValue(setting::Address, SpeedMenu::tag(m_menu.hideAddressBarItem));
+    s.setValue(setting::Status, SpeedMenu::tag(m_menu.hideStatusBarItem));
+    s.sync();
+}
+
+}  // namespace pelquin
