@@ -1,6 +1,8 @@
 // The floor Pelquin's start-up is measured against: a bare Qt WebEngine program with 30 views
 // in one window, each loading one page, only the first one shown, on one persistent profile.
 // Usage: bare_engine <profile folder> <address 1> ... <address 30>
+#include "platform/startup_trace.h"
+
 #include <QApplication>
 #include <QStackedWidget>
 #include <QUrl>
@@ -12,6 +14,7 @@
 
 int main(int argc, char **argv)
 {
+    pelquin::traceStartup("main");
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -19,6 +22,7 @@ int main(int argc, char **argv)
     const QStringList args = QApplication::arguments().mid(1);
     if (args.size() < 2)
         return 2;
+    pelquin::traceStartup("application");
     QWebEngineProfile profile(QStringLiteral("bare"));
     profile.setPersistentStoragePath(args.at(0) + QStringLiteral("/storage"));
     profile.setCachePath(args.at(0) + QStringLiteral("/cache"));
@@ -30,6 +34,7 @@ int main(int argc, char **argv)
         window.addWidget(view);
         view->load(QUrl(address));
     }
+    pelquin::traceStartup("every first page asked for");
     window.setCurrentIndex(0);
     window.show();
     return app.exec();

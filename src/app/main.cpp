@@ -2,6 +2,7 @@
 // lives here.
 
 #include "desktop/history_folder.h"
+#include "desktop/internet_options.h"
 #include "desktop/system_probes.h"
 #include "platform/app_folder.h"
 #include "platform/error_report.h"
@@ -9,6 +10,7 @@
 #include "platform/settings_store.h"
 #include "platform/single_instance.h"
 #include "platform/clock.h"
+#include "platform/startup_trace.h"
 #include "platform/termination.h"
 #include "shell/main_window.h"
 #include "core/session.h"
@@ -31,9 +33,11 @@ int main(int argc, char **argv)
     // Chromium's sandbox cannot start as root; never switch it off otherwise.
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    traceStartup("main");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pelquin"));
+    traceStartup("application");
 
     WidgetPrompts prompts;
     ErrorReporter errors(prompts);
@@ -47,16 +51,20 @@ int main(int argc, char **argv)
     SingleInstance instance(session.appFolder);
     if (!SubMain(session, instance, prompts, errors))
         return 1;
+    traceStartup("single instance and notice");
 
     const SponsorSite sponsor = SponsorSite::fromEnvironment();
     SponsorServer server;
     if (sponsor.servedLocally() && !server.listen(sponsor.port()))
         std::fprintf(stderr, "pelquin: the sponsor pages cannot be served on port %u\n",
                      unsigned(sponsor.port()));
+    traceStartup("sponsor server");
 
     SettingsStore settings(SettingsStore::defaultPath());
     SystemClock clock;
+    chooseProcessModel(loadBrowserOptions(settings).processPerSite);
     WebEngineFactory factory(session.appFolder, prompts);
+    traceStartup("engine profile");
     HistoryFolder history(appFile(GetWinDir(session.appFolder), QStringLiteral("History")));
     factory.setBrowsingRecords(&history);
     QStringList args = QApplication::arguments().mid(1);
@@ -64,6 +72,7 @@ int main(int argc, char **argv)
                        args.join(QLatin1Char(' ')), browserLibraryVersion, history,
                        systemMailLookup(), systemProcessStarter()});
     prompts.setParent(&window);
+    traceStartup("main window and 30 browsers");
 
     TerminationWatcher termination;
     QObject::connect(&termination, &TerminationWatcher::terminationRequested, &window,
@@ -80,8 +89,10 @@ int main(int argc, char **argv)
                      Qt::QueuedConnection);
 
     window.formLoad();
+    traceStartup("history and profile read, dropdowns filled");
     if (termination.requested())
         return 0;  // ended while a start-up question or error was open
     window.show();
+    traceStartup("window shown");
     return app.exec();
 }

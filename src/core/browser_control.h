@@ -75,6 +75,9 @@ struct BrowserOptions {
     Proxy proxy = Proxy::System;
     QString proxyHost;
     quint16 proxyPort = 8080;
+    // Tabs of one site share one page process: less memory, but a crash or a busy page
+    // takes the site's other tabs with it. The engine takes it at its next start.
+    bool processPerSite = false;
 };
 
 // What the engine reports to the desktop part: the Internet Shortcut files a page opens and

@@ -35,6 +35,7 @@ BrowserOptions loadBrowserOptions(const SettingsStore &settings)
     o.proxyPort = port > 0 && port < 65536 ? static_cast<quint16>(port) : 8080;
     if (o.proxy == BrowserOptions::Proxy::Manual && o.proxyHost.isEmpty())
         o.proxy = BrowserOptions::Proxy::System;
+    o.processPerSite = settings.value(setting::ProcessPerSite) == kOn;
     return o;
 }
 
@@ -48,6 +49,7 @@ void saveBrowserOptions(SettingsStore &settings, const BrowserOptions &o)
                                               : QStringLiteral("system"));
     settings.setValue(setting::ProxyHost, o.proxyHost);
     settings.setValue(setting::ProxyPort, QString::number(o.proxyPort));
+    settings.setValue(setting::ProcessPerSite, o.processPerSite ? kOn : kOff);
     settings.sync();
 }
 
@@ -59,7 +61,9 @@ InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsS
       m_noProxy(new QRadioButton(QStringLiteral("&No proxy"), this)),
       m_systemProxy(new QRadioButton(QStringLiteral("Use the &system's proxy settings"), this)),
       m_manualProxy(new QRadioButton(QStringLiteral("&Manual proxy:"), this)),
-      m_host(new QLineEdit(this)), m_port(new QSpinBox(this))
+      m_host(new QLineEdit(this)), m_port(new QSpinBox(this)),
+      m_processPerSite(
+          new QCheckBox(QStringLiteral("Tabs of the same &site share one process"), this))
 {
     setObjectName(QStringLiteral("internetOptions"));
     setWindowTitle(QStringLiteral("Internet Options"));
@@ -97,6 +101,17 @@ InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsS
     };
     connect(m_manualProxy, &QRadioButton::toggled, this, manualChosen);
 
+    auto *memory = new QGroupBox(QStringLiteral("Memory"), this);
+    auto *memoryColumn = new QVBoxLayout(memory);
+    auto *tradeOff = new QLabel(
+        QStringLiteral("Saves memory when many tabs show pages of one site. A crash or a busy "
+                       "page then takes the site's other tabs with it. Takes effect when "
+                       "Pelquin starts again."),
+        this);
+    tradeOff->setWordWrap(true);
+    memoryColumn->addWidget(m_processPerSite);
+    memoryColumn->addWidget(tradeOff);
+
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &InternetOptionsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -104,6 +119,7 @@ InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsS
     layout->addWidget(stored);
     layout->addWidget(content);
     layout->addWidget(proxy);
+    layout->addWidget(memory);
     layout->addWidget(buttons);
     setOptions(loadBrowserOptions(settings));
     manualChosen();
@@ -119,6 +135,7 @@ BrowserOptions InternetOptionsDialog::options() const
                                            : BrowserOptions::Proxy::System;
     o.proxyHost = m_host->text().trimmed();
     o.proxyPort = static_cast<quint16>(m_port->value());
+    o.processPerSite = m_processPerSite->isChecked();
     // A manual proxy without a host would cut every page off: keep the system's then.
     if (o.proxy == BrowserOptions::Proxy::Manual && o.proxyHost.isEmpty())
         o.proxy = BrowserOptions::Proxy::System;
@@ -134,6 +151,7 @@ void InternetOptionsDialog::setOptions(const BrowserOptions &o)
     m_manualProxy->setChecked(o.proxy == BrowserOptions::Proxy::Manual);
     m_host->setText(o.proxyHost);
     m_port->setValue(o.proxyPort);
+    m_processPerSite->setChecked(o.processPerSite);
 }
 
 void InternetOptionsDialog::accept()

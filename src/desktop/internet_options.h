@@ -38,6 +38,7 @@ private:
     QRadioButton *m_manualProxy;
     QLineEdit *m_host;
     QSpinBox *m_port;
+    QCheckBox *m_processPerSite;
 };
 
 }  // namespace pelquin

@@ -2,6 +2,7 @@
 
 #include "platform/basic_error.h"
 #include "platform/prompts.h"
+#include "platform/startup_trace.h"
 
 #include <QDir>
 #include <QInputDialog>
@@ -72,6 +73,7 @@ protected:
             QTimer::singleShot(0, this, [this, target] { load(target); });
             return false;
         }
+        traceStartup("the engine's first navigation");
         if (onNavigationRequest)
             shielded("navigation", [&] { onNavigationRequest(url, isMainFrame); });
         return true;

@@ -36,6 +36,23 @@ public:
     std::atomic<bool> m_offline{false};
 };
 
+QByteArray engineFlagsWith(const QByteArray &flags, bool processPerSite)
+{
+    static const QByteArray option = QByteArrayLiteral("--process-per-site");
+    const bool given = flags.split(' ').contains(option);
+    if (!processPerSite || given)
+        return flags;
+    return flags.trimmed().isEmpty() ? option : flags.trimmed() + ' ' + option;
+}
+
+void chooseProcessModel(bool processPerSite)
+{
+    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    const QByteArray chosen = engineFlagsWith(flags, processPerSite);
+    if (chosen != flags)
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", chosen);
+}
+
 WebEngineFactory::WebEngineFactory(const QString &appFolder, Prompts &prompts,
                                    QObject *parent)
     : QObject(parent),

@@ -15,8 +15,14 @@ class QWebEngineProfile;
 
 namespace pelquin {
 
-
 class Prompts;
+
+// The engine's options with the process model asked for: one page process per site, or the
+// engine's own choice. Options the user gave the engine are kept.
+QByteArray engineFlagsWith(const QByteArray &flags, bool processPerSite);
+// Sets the process model for this run; call before the first profile is made.
+void chooseProcessModel(bool processPerSite);
+
 class WebEngineBrowser;
 
 // Makes the Qt WebEngine browsers and owns the one persistent profile they share.

@@ -29,6 +29,7 @@ inline constexpr SettingKey Images{"images", "1", "options"};
 inline constexpr SettingKey ProxyMode{"proxy", "system", "options"};  // none, system, manual
 inline constexpr SettingKey ProxyHost{"proxyhost", "", "options"};
 inline constexpr SettingKey ProxyPort{"proxyport", "8080", "options"};
+inline constexpr SettingKey ProcessPerSite{"processpersite", "0", "options"};
 }  // namespace setting
 
 class SettingsStore {

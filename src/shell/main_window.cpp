@@ -7,6 +7,7 @@
 #include "platform/error_report.h"
 #include "platform/prompts.h"
 #include "platform/settings_store.h"
+#include "platform/startup_trace.h"
 #include "platform/twips.h"
 #include "script/command_processor.h"
 #include "setup/setup_dialog.h"
@@ -196,14 +197,17 @@ void MainWindow::formActivate()
 {
     if (!m_session.activated && !m_inFirstActivation) {
         m_inFirstActivation = true;
+        traceStartup("first activation");
         firstActivation();
         m_inFirstActivation = false;
         if (!m_session.activated)
             return;  // an error ended the activation
     }
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
+    // The pages are asked for at once: letting the window's first paint run before them
+    // only made every first page wait for it.
+    traceStartup("staged loading");
     m_staged->DoStartup();
+    traceStartup("every first page asked for");
 }
 
 void MainWindow::firstActivation()

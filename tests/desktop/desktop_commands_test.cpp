@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QUrl>
@@ -174,4 +175,27 @@ TEST_F(DesktopTest, InternetOptionsApplyAtOnceAndAreRemembered)
     EXPECT_TRUE(stored.images);
     EXPECT_EQ(stored.proxy, BrowserOptions::Proxy::Manual);
     EXPECT_EQ(stored.proxyPort, 3128);
+}
+
+TEST_F(DesktopTest, SharingOneProcessPerSiteIsOffUntilTheUserChoosesItAndSaysItsCost)
+{
+    EXPECT_FALSE(loadBrowserOptions(SettingsStore(home.settingsPath())).processPerSite);
+    QString said;
+    prompts.onNextForm([&said](QDialog &d) {
+        auto *share = d.findChild<QCheckBox *>();
+        for (QCheckBox *box : d.findChildren<QCheckBox *>()) {
+            if (box->text().contains(QStringLiteral("same &site")))
+                share = box;
+        }
+        EXPECT_FALSE(share->isChecked());
+        share->setChecked(true);
+        for (const QLabel *label : d.findChildren<QLabel *>())
+            said += label->text();
+        static_cast<InternetOptionsDialog &>(d).accept();
+        return int(QDialog::Accepted);
+    });
+    desktop().showInternetOptions();
+    EXPECT_TRUE(said.contains(QStringLiteral("other tabs")));
+    EXPECT_TRUE(said.contains(QStringLiteral("starts again")));
+    EXPECT_TRUE(loadBrowserOptions(SettingsStore(home.settingsPath())).processPerSite);
 }

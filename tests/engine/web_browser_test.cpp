@@ -2,6 +2,7 @@
 
 #include "platform/basic_error.h"
 #include "engine/web_browser.h"
+#include "engine/web_engine_factory.h"
 
 #include <QDir>
 
@@ -116,6 +117,21 @@ TEST_F(WebBrowserTest, BlankingRightAfterANavigationStillLetsTheNewPageArrive)
     ASSERT_TRUE(waitFor([&] { return m_events.documents.size() > documents; }));
     EXPECT_EQ(m_events.documents.last(), s_site->searchFormUrl());
     EXPECT_EQ(m_browser->locationName(), QStringLiteral("Search"));
+}
+
+}  // namespace
+}  // namespace pelquin::test
+
+namespace pelquin::test {
+namespace {
+
+TEST(ProcessModel, OnePerSiteIsAddedOnceAndTheUsersOptionsAreKept)
+{
+    EXPECT_EQ(engineFlagsWith("", true), QByteArray("--process-per-site"));
+    EXPECT_EQ(engineFlagsWith("--foo", true), QByteArray("--foo --process-per-site"));
+    EXPECT_EQ(engineFlagsWith("--process-per-site", true), QByteArray("--process-per-site"));
+    EXPECT_EQ(engineFlagsWith("--foo", false), QByteArray("--foo"));
+    EXPECT_EQ(engineFlagsWith("--process-per-site", false), QByteArray("--process-per-site"));
 }
 
 }  // namespace
