@@ -36,8 +36,9 @@ QUrl typedAddressUrl(const QString &text)
     // "name:password@host" is a login at a host, not a scheme.
     static const QRegularExpression login(
         QStringLiteral("^[^/?#:@]+(:[^/?#@]*)?@[A-Za-z0-9.-]+(:[0-9]+)?([/?#]|$)"));
-    if (scheme.match(address).hasMatch() && !login.match(address).hasMatch() &&
-        (!port.match(address).hasMatch() || neverHost.match(address).hasMatch()))
+    if (scheme.match(address).hasMatch() &&
+        (neverHost.match(address).hasMatch() ||
+         (!port.match(address).hasMatch() && !login.match(address).hasMatch())))
         return QUrl(address, QUrl::TolerantMode);
     return QUrl(QStringLiteral("http://") + address, QUrl::TolerantMode);
 }
