@@ -27,6 +27,9 @@ void OwnPageShower::onRenderProcessTerminated(int status)
     if (status == QWebEnginePage::NormalTerminationStatus || !m_page)
         return;
     const QUrl url = m_showing ? m_url : m_page->url();
+    // A browser that never showed a page has nothing to load again.
+    if (url.isEmpty() || url == QUrl(QStringLiteral("about:blank")))
+        return;
     m_stopped = true;
     m_status = stoppedStatusText();
     show(stoppedPageHtml(url.toString(QUrl::RemoveUserInfo)), url);
