@@ -91,7 +91,8 @@ PageDialogBox::PageDialogBox(int tab, const PageDialog &dialog, bool offerPreven
         break;
     case Kind::Permission:
         buttons->addButton(QStringLiteral("&Allow"), QDialogButtonBox::AcceptRole);
-        buttons->addButton(QStringLiteral("&Deny"), QDialogButtonBox::RejectRole)->setDefault(true);
+        buttons->addButton(QStringLiteral("&Deny"), QDialogButtonBox::RejectRole)
+            ->setDefault(true);
         break;
     default:
         buttons->addButton(QDialogButtonBox::Ok);

@@ -94,8 +94,9 @@ TEST_F(EverydayWebTest, AnAttachmentIsSavedWholeUnderTheServersNameAndThePageSta
     m_browser->navigate(m_server.url(QStringLiteral("/evil")));
     // Later downloads neither overwrite the first nor leave the folder.
     ASSERT_TRUE(finished(before + 3));
-    EXPECT_EQ(savedFiles(), (QStringList{QStringLiteral("evil.sh"), QStringLiteral("report (1).zip"),
-                                         QStringLiteral("report.zip")}));
+    EXPECT_EQ(savedFiles(),
+              (QStringList{QStringLiteral("evil.sh"), QStringLiteral("report (1).zip"),
+                           QStringLiteral("report.zip")}));
     QFile saved(QDir(m_downloads->path()).filePath(QStringLiteral("report.zip")));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), QByteArray("PK whole file"));
