@@ -1,5 +1,6 @@
 #include "core/address_history.h"
 
+#include "core/typed_address.h"
 #include "platform/text_file.h"
 
 namespace pelquin {
@@ -60,6 +61,7 @@ QString withoutWebPrefix(QString text, bool upperCase)
 
 void AddressHistory::AddToCombos(QString &address)
 {
+    address = withoutUserInfo(address);
     const QString key = withoutWebPrefix(address.toUpper(), true);
     if (!key.isEmpty() && m_upper.contains(key))
         return;

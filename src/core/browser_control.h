@@ -17,6 +17,23 @@ inline constexpr int Print = 6;
 inline constexpr int StatusEnabled = 2;  // bit of QueryStatus: the command is available
 }  // namespace browser_cmd
 
+// What a page asks the user and waits for: a script dialog, a login or a permission.
+struct PageDialog {
+    enum class Kind { Alert, Confirm, Prompt, LeavePage, Login, ProxyLogin, Permission };
+    Kind kind = Kind::Alert;
+    QString site;   // the host that asks
+    QString text;   // the page's message, the realm of a login, or the permission's name
+    QString value;  // a prompt's proposed answer
+};
+
+// The user's answer; `text` is a prompt's answer or a login's name.
+struct PageDialogReply {
+    bool accepted = false;
+    QString text;
+    QString password;
+};
+using PageDialogAnswer = std::function<void(const PageDialogReply &)>;
+
 // One tab's embedded browser: the operations the program calls and the events it relies on.
 // Operations that fail raise BasicError (GoBack/GoForward raise E_FAIL without history).
 class BrowserControl : public QObject {
@@ -65,6 +82,11 @@ signals:
     void statusTextChange(const QString &text);
     // command 1 is Forward, 2 is Back.
     void commandStateChange(int command, bool enabled);
+    // The page waits for `answer`, which must be called exactly once, now or later. With
+    // nothing connected the browser answers on its own.
+    void pageDialogRequested(const PageDialog &dialog, const PageDialogAnswer &answer);
+    // The page's process ended; the browser shows a page of its own that says so.
+    void pageStopped(const QString &address);
 };
 
 // What the Internet Options dialog sets for every browser.
@@ -92,6 +114,8 @@ public:
 };
 
 // Makes the 30 browsers; the engine's implementation also owns their shared profile.
+class DownloadList;
+
 class BrowserFactory {
 public:
     virtual ~BrowserFactory() = default;
@@ -102,6 +126,8 @@ public:
     virtual void applyOptions(const BrowserOptions &options) = 0;
     virtual void clearCache() = 0;
     virtual void clearCookies() = 0;
+    // This run's downloads of every browser.
+    virtual DownloadList &downloads() = 0;
 };
 
 }  // namespace pelquin

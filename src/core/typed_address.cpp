@@ -33,10 +33,36 @@ QUrl typedAddressUrl(const QString &text)
     static const QRegularExpression neverHost(
         QStringLiteral("^(javascript|data|file|blob|view-source|chrome|about|qrc|mailto):"),
         QRegularExpression::CaseInsensitiveOption);
+    // "name:password@host" is a login at a host, not a scheme.
+    static const QRegularExpression login(
+        QStringLiteral("^[^/?#:@]+(:[^/?#@]*)?@[A-Za-z0-9.-]+(:[0-9]+)?([/?#]|$)"));
     if (scheme.match(address).hasMatch() &&
-        (!port.match(address).hasMatch() || neverHost.match(address).hasMatch()))
+        (neverHost.match(address).hasMatch() ||
+         (!port.match(address).hasMatch() && !login.match(address).hasMatch())))
         return QUrl(address, QUrl::TolerantMode);
     return QUrl(QStringLiteral("http://") + address, QUrl::TolerantMode);
+}
+
+QString withoutUserInfo(const QString &address)
+{
+    qsizetype start = -1;
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
+    if (const auto match = scheme.match(address); match.hasMatch())
+        start = match.capturedLength();
+    else if (!typedAddressUrl(address).userInfo().isEmpty())
+        start = address.indexOf(QRegularExpression(QStringLiteral("\\S")));
+    if (start < 0)
+        return address;
+    qsizetype end = address.size();
+    for (const QChar stop : {QLatin1Char('/'), QLatin1Char('?'), QLatin1Char('#')}) {
+        const qsizetype at = address.indexOf(stop, start);
+        if (at >= 0 && at < end)
+            end = at;
+    }
+    const qsizetype at = address.lastIndexOf(QLatin1Char('@'), end - 1);
+    if (at < start)
+        return address;
+    return address.left(start) + address.mid(at + 1);
 }
 
 namespace {

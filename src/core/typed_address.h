@@ -13,6 +13,9 @@ QString cleanAddressText(const QString &text);
 // absolute path or "~/" opens the file. Empty for a blank text.
 QUrl typedAddressUrl(const QString &text);
 
+// The address without its "name:password@" part, which is never shown or stored.
+QString withoutUserInfo(const QString &address);
+
 // Whether a page's script may send a tab to `target`: only where a link of that page could
 // go. From the web, http and https only; Pelquin's own pages in the application folder may
 // also open files. Script, data and the engine's internal schemes never.

@@ -1,12 +1,13 @@
 #include "engine/web_browser.h"
 
+#include "engine/engine_page.h"
+#include "engine/own_page_shower.h"
+
 #include "platform/basic_error.h"
 #include "platform/prompts.h"
-#include "platform/startup_trace.h"
 
 #include <QDir>
-#include <QInputDialog>
-#include <QMessageBox>
+#include <QMetaMethod>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -24,116 +25,6 @@
 
 namespace pelquin {
 
-namespace {
-
-// Engine callbacks and queued calls are the edge of a Qt handler: nothing may escape them.
-template <typename Action>
-void shielded(const char *where, Action &&action) noexcept
-{
-    try {
-        action();
-    } catch (const BasicError &error) {
-        qWarning("%s: run-time error %d: %s", where, error.number(),
-                 qUtf8Printable(error.description()));
-    } catch (const std::exception &error) {
-        qWarning("%s: %s", where, error.what());
-    } catch (...) {
-        qWarning("%s: unknown exception", where);
-    }
-}
-
-QString dialogTitle(const QUrl &origin)
-{
-    const QString host = origin.host();
-    return host.isEmpty() ? QStringLiteral("Pelquin") : QStringLiteral("Page at %1").arg(host);
-}
-
-}  // namespace
-
-// The engine's page with the hooks a browser control needs. JavaScript dialogs go through
-// Prompts and are modal to their own window only, so a page in a background tab cannot
-// freeze the whole program.
-class EnginePage final : public QWebEnginePage {
-public:
-    EnginePage(QWebEngineProfile &profile, Prompts &prompts, QObject *parent)
-        : QWebEnginePage(&profile, parent), m_prompts(prompts)
-    {
-    }
-
-    std::function<void(const QUrl &, bool)> onNavigationRequest;
-    // False refuses the new window.
-    std::function<bool()> onNewWindow;
-    const BrowsingRecords *records = nullptr;
-
-protected:
-    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
-    {
-        // A shortcut clicked in a folder listing opens its address instead.
-        if (const QUrl target = openedUrl(url, records); isMainFrame && target != url) {
-            QTimer::singleShot(0, this, [this, target] { load(target); });
-            return false;
-        }
-        traceStartup("the engine's first navigation");
-        if (onNavigationRequest)
-            shielded("navigation", [&] { onNavigationRequest(url, isMainFrame); });
-        return true;
-    }
-
-    QWebEnginePage *createWindow(WebWindowType) override
-    {
-        bool allowed = true;
-        if (onNewWindow)
-            shielded("new window", [&] { allowed = onNewWindow(); });
-        if (!allowed)
-            return nullptr;
-        auto *window = new PopupWindow(*profile(), m_prompts, records);
-        window->show();
-        return window->page();
-    }
-
-    void javaScriptAlert(const QUrl &origin, const QString &text) override
-    {
-        showBox(QMessageBox::Information, origin, text, QMessageBox::Ok);
-    }
-
-    bool javaScriptConfirm(const QUrl &origin, const QString &text) override
-    {
-        const int result = showBox(QMessageBox::Question, origin, text,
-                                   QMessageBox::Ok | QMessageBox::Cancel);
-        // A message box returns its button; a form answered in code, Accepted.
-        return result == QMessageBox::Ok || result == QDialog::Accepted;
-    }
-
-    bool javaScriptPrompt(const QUrl &origin, const QString &text, const QString &value,
-                          QString *result) override
-    {
-        QInputDialog dialog(QWebEngineView::forPage(this));
-        dialog.setWindowTitle(dialogTitle(origin));
-        dialog.setLabelText(text);
-        dialog.setTextValue(value);
-        dialog.setWindowModality(Qt::WindowModal);
-        int code = QDialog::Rejected;
-        shielded("prompt", [&] { code = m_prompts.showModal(dialog); });
-        if (code != QDialog::Accepted)
-            return false;
-        *result = dialog.textValue();
-        return true;
-    }
-
-private:
-    int showBox(QMessageBox::Icon icon, const QUrl &origin, const QString &text,
-                QMessageBox::StandardButtons buttons)
-    {
-        QMessageBox box(icon, dialogTitle(origin), text, buttons, QWebEngineView::forPage(this));
-        box.setWindowModality(Qt::WindowModal);
-        int result = QDialog::Rejected;
-        shielded("script dialog", [&] { result = m_prompts.showModal(box); });
-        return result;
-    }
-
-    Prompts &m_prompts;
-};
-
 QUrl openedUrl(const QUrl &url, const BrowsingRecords *records)
 {
     if (!records || !url.isLocalFile() ||
@@ -148,19 +39,32 @@ QUrl openedUrl(const QUrl &url, const BrowsingRecords *records)
 }
 
 WebEngineBrowser::WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts,
-                                   QWidget *parent)
+                                   QWidget *parent,
+                                   std::shared_ptr<QSet<QString>> certificateExceptions)
     : BrowserControl(parent),
       m_prompts(prompts),
       m_view(new QWebEngineView(parent)),
       m_page(new EnginePage(profile, prompts, m_view)),
+      m_ownPage(new OwnPageShower(*m_page, std::move(certificateExceptions))),
       m_alive(std::make_shared<bool>(true))
 {
     m_view->setPage(m_page);
+    m_page->onDialog = [this](const PageDialog &dialog, const PageDialogAnswer &answer) {
+        if (!isSignalConnected(QMetaMethod::fromSignal(&BrowserControl::pageDialogRequested)))
+            return false;
+        emit pageDialogRequested(dialog, answer);
+        return true;
+    };
+    connect(m_ownPage, &OwnPageShower::reloadWanted, this, [this](const QUrl &url) {
+        whenSafe([url](EnginePage &target) { target.load(url); });
+    });
 
     m_page->onNavigationRequest = [this](const QUrl &url, bool isMainFrame) {
         m_inNavigationRequest = true;
         const auto done = qScopeGuard([this] { m_inNavigationRequest = false; });
-        emit beforeNavigate(url.toString(), isMainFrame);
+        if (isMainFrame)
+            m_ownPage->leave();
+        emit beforeNavigate(url.toString(QUrl::RemoveUserInfo), isMainFrame);
     };
     m_page->onNewWindow = [this] {
         bool cancel = false;
@@ -175,7 +79,7 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts,
         shielded("progress", [&] { emit progressChange(progress, 100); });
     });
     connect(m_page, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
-        shielded("status", [&] { emit statusTextChange(url); });
+        shielded("status", [&] { emit statusTextChange(withoutUserInfo(url)); });
     });
     connect(m_page, &QWebEnginePage::urlChanged, this,
             [this] { shielded("url", [&] { reportCommandState(); }); });
@@ -228,6 +132,11 @@ void WebEngineBrowser::setBrowsingRecords(BrowsingRecords *records)
         m_page->records = records;
 }
 
+QWebEnginePage *WebEngineBrowser::enginePage() const
+{
+    return m_page;
+}
+
 QWidget *WebEngineBrowser::widget()
 {
     return m_view;
@@ -235,9 +144,14 @@ QWidget *WebEngineBrowser::widget()
 
 void WebEngineBrowser::navigate(const QString &address)
 {
-    const QUrl url = openedUrl(typedAddressUrl(address), m_records);
+    QUrl url = openedUrl(typedAddressUrl(address), m_records);
     if (url.isEmpty())
         return;
+    // A typed name and password log in, but the address never shows them.
+    if (!url.userInfo().isEmpty()) {
+        page().setTypedLogin(url);
+        url.setUserInfo(QString());
+    }
     whenSafe([url](EnginePage &target) { target.load(url); });
 }
 
@@ -262,12 +176,17 @@ void WebEngineBrowser::stop()
 
 void WebEngineBrowser::refresh()
 {
+    // Our own page stands for another: Refresh loads that one.
+    if (const QUrl real = m_ownPage->standsFor(); !real.isEmpty()) {
+        whenSafe([real](EnginePage &target) { target.load(real); });
+        return;
+    }
     whenSafe([](EnginePage &target) { target.triggerAction(QWebEnginePage::Reload); });
 }
 
 QString WebEngineBrowser::locationUrl() const
 {
-    return m_page ? m_page->url().toString() : QString();
+    return m_page ? m_page->url().toString(QUrl::RemoveUserInfo) : QString();
 }
 
 QString WebEngineBrowser::locationName() const
@@ -388,17 +307,25 @@ void WebEngineBrowser::exec(int command)
 
 void WebEngineBrowser::onLoadingChanged(const QWebEngineLoadingInfo &info)
 {
-    const QString url = info.url().toString();
+    const bool own = m_ownPage->loadingOwnPage();
+    // Our own page is shown under the address it stands for.
+    const QString url = (own && m_page ? m_page->url() : info.url())
+                            .toString(QUrl::RemoveUserInfo);
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
         m_busy = true;
-        emit statusTextChange(QStringLiteral("Opening page ") + url + QStringLiteral("..."));
+        if (!own)
+            emit statusTextChange(QStringLiteral("Opening page ") + url + QStringLiteral("..."));
         return;
     case QWebEngineLoadingInfo::LoadSucceededStatus:
-        if (m_records && m_page)
+        if (m_records && m_page && !own)
             m_records->pageCompleted(url, m_page->title(), QDateTime::currentDateTime());
         [[fallthrough]];
     case QWebEngineLoadingInfo::LoadFailedStatus:
+        if (!own && info.status() == QWebEngineLoadingInfo::LoadFailedStatus &&
+            info.errorDomain() == QWebEngineLoadingInfo::CertificateErrorDomain &&
+            m_ownPage->showCertificateProblem(info.url()))
+            return;  // our page comes instead of the engine's error page
         // A failed load still shows a document: the engine's error page.
         m_busy = false;
         emit documentComplete(url, true);
@@ -410,6 +337,12 @@ void WebEngineBrowser::onLoadingChanged(const QWebEngineLoadingInfo &info)
     emit downloadComplete();
     emit statusTextChange(QStringLiteral("Done"));
     reportCommandState();
+    if (own) {
+        const OwnPageShower::Shown shown = m_ownPage->loaded();
+        emit statusTextChange(shown.status);
+        if (shown.stopped)
+            emit pageStopped(url);
+    }
 }
 
 void WebEngineBrowser::reportCommandState()
@@ -455,6 +388,7 @@ PopupWindow::PopupWindow(QWebEngineProfile &profile, Prompts &prompts,
     layout->addWidget(m_view);
     auto *page = new EnginePage(profile, prompts, m_view);
     page->records = records;
+    new OwnPageShower(*page, nullptr);
     m_view->setPage(page);
     resize(800, 600);
     setWindowTitle(QStringLiteral("Pelquin"));

@@ -4,6 +4,7 @@
 #include "core/typed_address.h"
 
 #include <QPointer>
+#include <QSet>
 #include <QUrl>
 #include <QWidget>
 
@@ -18,6 +19,7 @@ class QWebEngineView;
 namespace pelquin {
 
 class EnginePage;
+class OwnPageShower;
 class Prompts;
 
 // An Internet Shortcut file (.url) stands for the address inside it, as on the desktop.
@@ -29,7 +31,8 @@ class WebEngineBrowser final : public BrowserControl {
 public:
     // The profile must outlive the browser. The browser is a child of `parent` and deletes
     // its view when it goes.
-    WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts, QWidget *parent);
+    WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts, QWidget *parent,
+                     std::shared_ptr<QSet<QString>> certificateExceptions = nullptr);
     ~WebEngineBrowser() override;
 
     QWidget *widget() override;
@@ -48,6 +51,7 @@ public:
     int queryStatus(int command) override;
     void exec(int command) override;
     void setBrowsingRecords(BrowsingRecords *records);
+    QWebEnginePage *enginePage() const;
 
 private:
     EnginePage &page() const;
@@ -64,6 +68,7 @@ private:
     Prompts &m_prompts;
     QPointer<QWebEngineView> m_view;
     QPointer<EnginePage> m_page;
+    OwnPageShower *m_ownPage;
     std::unique_ptr<QPrinter> m_printer;  // alive until the engine has finished printing
     std::shared_ptr<bool> m_alive;
     BrowsingRecords *m_records = nullptr;

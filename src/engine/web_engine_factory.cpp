@@ -1,5 +1,6 @@
 #include "engine/web_engine_factory.h"
 
+#include "engine/download_manager.h"
 #include "engine/web_browser.h"
 
 #include <QApplication>
@@ -69,6 +70,17 @@ WebEngineFactory::WebEngineFactory(const QString &appFolder, Prompts &prompts,
     m_profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
     m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
     m_profile->setUrlRequestInterceptor(m_interceptor.get());
+    // PDF files open in the tab through the engine's own viewer.
+    m_profile->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);
+    m_profile->settings()->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
+    m_certificateExceptions = std::make_shared<QSet<QString>>();
+    m_downloads = std::make_unique<DownloadManager>(*m_profile, [this](QWebEnginePage *page) {
+        for (const QPointer<WebEngineBrowser> &browser : std::as_const(m_browsers)) {
+            if (browser && page && browser->enginePage() == page)
+                return m_tabs.value(browser.data());
+        }
+        return 0;
+    });
 }
 
 WebEngineFactory::~WebEngineFactory()
@@ -82,17 +94,21 @@ WebEngineFactory::~WebEngineFactory()
         if (popup && popup->page()->profile() == m_profile.get())
             delete popup;
     }
+    m_downloads.reset();
     m_profile->setUrlRequestInterceptor(nullptr);
 }
 
 BrowserControl *WebEngineFactory::create(int tab, QWidget *parent)
 {
-    auto *browser = new WebEngineBrowser(*m_profile, m_prompts, parent);
+    auto *browser = new WebEngineBrowser(*m_profile, m_prompts, parent,
+                                         m_certificateExceptions);
     browser->setBrowsingRecords(m_records);
     browser->setObjectName(QStringLiteral("browser%1").arg(tab));
     browser->widget()->setObjectName(QStringLiteral("WebBrowser1_%1").arg(tab));
     m_browsers.removeIf([](const QPointer<WebEngineBrowser> &b) { return b.isNull(); });
     m_browsers.append(browser);
+    m_tabs.removeIf([this](auto entry) { return !m_browsers.contains(entry.key()); });
+    m_tabs.insert(browser, tab);
     return browser;
 }
 
@@ -132,6 +148,16 @@ void WebEngineFactory::applyOptions(const BrowserOptions &options)
 void WebEngineFactory::clearCache()
 {
     m_profile->clearHttpCache();
+}
+
+DownloadList &WebEngineFactory::downloads()
+{
+    return m_downloads->list();
+}
+
+void WebEngineFactory::setDownloadFolder(const QString &folder)
+{
+    m_downloads->setFolder(folder);
 }
 
 void WebEngineFactory::clearCookies()

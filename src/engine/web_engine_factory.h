@@ -6,6 +6,8 @@
 #include "core/browser_control.h"
 
 #include <QList>
+#include <QMap>
+#include <QSet>
 #include <QObject>
 #include <QPointer>
 
@@ -15,6 +17,7 @@ class QWebEngineProfile;
 
 namespace pelquin {
 
+class DownloadManager;
 class Prompts;
 
 // The engine's options with the process model asked for: one page process per site, or the
@@ -40,6 +43,9 @@ public:
     void applyOptions(const BrowserOptions &options) override;
     void clearCache() override;
     void clearCookies() override;
+    DownloadList &downloads() override;
+    // Saves downloads into `folder` instead of the desktop's download folder.
+    void setDownloadFolder(const QString &folder);
     // Where shortcuts are read and completed pages recorded; none until set.
     void setBrowsingRecords(BrowsingRecords *records) { m_records = records; }
 
@@ -53,7 +59,11 @@ private:
     // Declared before the profile so that it outlives the profile that uses it.
     std::unique_ptr<OfflineInterceptor> m_interceptor;
     std::unique_ptr<QWebEngineProfile> m_profile;
+    // Declared after the profile so that it goes first.
+    std::unique_ptr<DownloadManager> m_downloads;
+    std::shared_ptr<QSet<QString>> m_certificateExceptions;
     QList<QPointer<WebEngineBrowser>> m_browsers;
+    QMap<WebEngineBrowser *, int> m_tabs;
     BrowsingRecords *m_records = nullptr;
 };
 

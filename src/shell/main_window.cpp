@@ -14,6 +14,7 @@
 #include "script/page_script.h"
 #include "shell/commands.h"
 #include "shell/dialog_placement.h"
+#include "shell/downloads_control.h"
 #include "shell/display_modes.h"
 #include "shell/find_dialog.h"
 #include "shell/help_screen.h"
@@ -28,6 +29,7 @@
 #include "tabs/artwork.h"
 #include "tabs/browser_events.h"
 #include "tabs/button_bar.h"
+#include "tabs/page_dialog_queue.h"
 #include "tabs/staged_loading.h"
 #include "tabs/status_area.h"
 #include "tabs/tab_strip.h"
@@ -97,10 +99,20 @@ MainWindow::MainWindow(MainWindowDeps deps)
                                      m_d.settings, m_d.prompts, m_d.errors,
                                      m_timers->refreshTimer(), m_d.history, m_d.mail,
                                      m_d.start});
+    m_pageDialogs = new PageDialogQueue(*m_tabStrip, *m_browsers, this);
+    m_pageDialogs->connectAll();
+    m_downloads = new DownloadsControl(m_d.factory.downloads(), *m_events, m_d.prompts, this);
+    addAction(m_menu->downloadsItem);
+    connect(m_menu->downloadsItem, &QAction::triggered, this, [this] {
+        m_downloads->showWindow();
+    });
     setAcceptDrops(true);
 
     connect(m_tabStrip, &TabStrip::selectionHandling, this,
-            [this] { m_selection->onTabSelected(); });
+            [this] {
+                m_selection->onTabSelected();
+                m_pageDialogs->selectionChanged();
+            });
     connect(m_tabStrip, &TabStrip::rightButtonPressed, this,
             &MainWindow::speedMenuFromTabStrip);
     connect(m_tabStrip, &TabStrip::linkDropped, this, &MainWindow::linkDrop);
@@ -369,6 +381,7 @@ bool MainWindow::queryUnload(CloseReason reason)
         return true;
     if (reason == CloseReason::SessionEnd || reason == CloseReason::Terminated) {
         // The history is kept also when the session ends or the program is terminated.
+        m_downloads->closing(false);
         m_unloadAccepted = true;
         m_store->saveHistory();
         return true;
@@ -378,6 +391,8 @@ bool MainWindow::queryUnload(CloseReason reason)
                             QStringLiteral("Close Setup Window First"));
         return false;
     }
+    if (!m_downloads->closing(true))
+        return false;
     m_store->saveHistory();
     m_unloadAccepted = true;
     return true;

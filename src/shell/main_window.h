@@ -25,6 +25,8 @@ class SetupDialog;
 class FindDialog;
 class DisplayModes;
 class DropdownHandlers;
+class DownloadsControl;
+class PageDialogQueue;
 class KeyboardPreview;
 class MainWindowControl;
 class ErrorReporter;
@@ -105,6 +107,8 @@ public:
     DesktopCommands &desktop() const { return *m_desktop; }
     CommandProcessor &commandProcessor() const { return *m_processor; }
     PageScript &pageScript() const { return *m_script; }
+    PageDialogQueue &pageDialogs() const { return *m_pageDialogs; }
+    DownloadsControl &downloads() const { return *m_downloads; }
     TabControls controls() const;
 
 signals:
@@ -150,6 +154,8 @@ private:
     DropdownHandlers *m_dropdowns;
     KeyboardPreview *m_keyboard;
     DesktopCommands *m_desktop;
+    PageDialogQueue *m_pageDialogs;
+    DownloadsControl *m_downloads;
     std::function<void(int)> m_pageScript;
     QPointer<SetupDialog> m_setup;
     QPointer<FindDialog> m_find;

@@ -58,6 +58,10 @@ SpeedMenu::SpeedMenu(QWidget *parent) : QMenu(QStringLiteral("Menu"), parent)
     sendEmailItem = item(QStringLiteral("mnusendemail"));
     helpItem = item(QStringLiteral("mnuHelp"));
     setupItem = item(QStringLiteral("mnuSetup"));
+    downloadsItem = new QAction(QStringLiteral("Do&wnloads"), this);
+    downloadsItem->setObjectName(QStringLiteral("mnuDownloads"));
+    downloadsItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+Y")));
+    insertAction(item(QStringLiteral("mnuInternetOptions")), downloadsItem);
     offlineItem->setCheckable(true);
     // Hidden in the design; the start-up shows them as the platform allows.
     favoritesItem->setVisible(false);

@@ -30,6 +30,7 @@ public:
     QAction *sendEmailItem;
     QAction *helpItem;
     QAction *setupItem;
+    QAction *downloadsItem;
 
     // The bar markers live on the three bar items: "0" shown, "1" hidden.
     static QString tag(const QAction *item);

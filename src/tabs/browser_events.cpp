@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/error_report.h"
 #include "platform/prompts.h"
+#include "core/own_pages.h"
 #include "core/session.h"
 #include "tabs/button_bar.h"
 #include "tabs/status_area.h"
@@ -39,6 +40,7 @@ void BrowserEvents::connectAll()
                          [this, t](int v, int m) { progressChange(t, v, m); });
         QObject::connect(b, &BrowserControl::statusTextChange, b,
                          [this, t](const QString &s) { statusTextChange(t, s); });
+        QObject::connect(b, &BrowserControl::pageStopped, b, [this, t] { pageStopped(t); });
     }
 }
 
@@ -176,6 +178,30 @@ void BrowserEvents::statusTextChange(int t, const QString &text)
             m_c.status.statusBar()->update();
         }
     });
+}
+
+void BrowserEvents::pageStopped(int t)
+{
+    Trap(m_errors, QStringLiteral(" At Page Stopped")).step([&] {
+        m_c.tabStrip.setImage(t, 0);
+        m_session.tabs[t].loading = false;
+        statusTextChange(t, stoppedStatusText());
+    });
+}
+
+void BrowserEvents::keepPage(int t)
+{
+    if (t < 1 || t > kTabCount)
+        return;
+    Trap trap(m_errors, QStringLiteral(" At Keep Page"));
+    BrowserControl &browser = m_c.browsers.at(t);
+    const QString address = browser.locationUrl();
+    TabState &tab = m_session.tabs[t];
+    trap.step([&] { tab.currentUrl = address; });
+    trap.step([&] { m_c.addressBar.setText(t, address); });
+    trap.step([&] { m_c.tabStrip.setCaption(t, captionFor(t, address, address)); });
+    trap.step([&] { m_c.tabStrip.setToolTip(t, tooltipFor(t, address)); });
+    trap.step([&] { m_c.tabStrip.setImage(t, !address.isEmpty() && !browser.busy() ? 1 : 0); });
 }
 
 }  // namespace pelquin

@@ -36,6 +36,10 @@ public:
     void newWindow(int t, bool *cancel);
     void progressChange(int t, int progress, int maximum);
     void statusTextChange(int t, const QString &text);
+    // Tab t's page process ended: the world picture goes, the status says so.
+    void pageStopped(int t);
+    // A link of tab t's page turned out to be a download: the tab shows its page as before.
+    void keepPage(int t);
 
     // The caption for tab t showing `address`, compared with the start page by `compared`.
     QString captionFor(int t, const QString &compared, const QString &address) const;

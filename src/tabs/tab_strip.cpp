@@ -5,6 +5,7 @@
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTabBar>
@@ -68,6 +69,29 @@ void TabStrip::setImage(int tab, int image)
 {
     m_bar->setTabData(tab - 1, image);
     m_bar->setTabIcon(tab - 1, image == 1 ? m_world : QIcon());
+}
+
+void TabStrip::setWaitingMark(int tab, bool waiting)
+{
+    if (tab < 1 || tab > count() || waiting == waitingMark(tab))
+        return;
+    // A button beside the caption, so the caption itself stays the tab's own.
+    QLabel *mark = nullptr;
+    if (waiting) {
+        mark = new QLabel(QStringLiteral("!"), m_bar);
+        mark->setObjectName(QStringLiteral("waitingMark"));
+        mark->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
+        mark->setToolTip(QStringLiteral("The page waits for your answer"));
+    }
+    QWidget *old = m_bar->tabButton(tab - 1, QTabBar::LeftSide);
+    m_bar->setTabButton(tab - 1, QTabBar::LeftSide, mark);
+    delete old;  // the bar only hides a button it no longer shows
+    m_bar->setTabTextColor(tab - 1, waiting ? QColor(Qt::red) : QColor());
+}
+
+bool TabStrip::waitingMark(int tab) const
+{
+    return tab >= 1 && tab <= count() && m_bar->tabButton(tab - 1, QTabBar::LeftSide);
 }
 
 void TabStrip::removeAll()

@@ -31,6 +31,10 @@ public:
     // 0: no picture; 1: the world picture of a completely loaded page.
     void setImage(int tab, int image);
 
+    // Marks a tab whose page waits for an answer: "!" before its caption, in red.
+    void setWaitingMark(int tab, bool waiting);
+    bool waitingMark(int tab) const;
+
     // Removes every tab, last to first; then adds tabs with no caption, tooltip or image.
     void removeAll();
     void addTabs(int count);

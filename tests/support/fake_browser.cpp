@@ -1,5 +1,7 @@
 #include "support/fake_browser.h"
 
+#include <QUrl>
+
 #include "platform/basic_error.h"
 
 namespace pelquin::test {
@@ -77,6 +79,13 @@ BrowserControl *FakeFactory::create(int tab, QWidget *parent)
     auto *browser = new FakeBrowser(parent);
     m_browsers[static_cast<size_t>(tab)] = browser;
     return browser;
+}
+
+void FakeBrowser::askDialog(PageDialog::Kind kind, const QString &text, const QString &site)
+{
+    const QString host = site.isEmpty() ? QUrl(m_location).host() : site;
+    emit pageDialogRequested(PageDialog{kind, host, text, {}},
+                             [this](const PageDialogReply &reply) { replies << reply; });
 }
 
 }  // namespace pelquin::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/browser_control.h"
+#include "core/download_list.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -36,11 +37,17 @@ public:
     int queryStatus(int command) override;
     void exec(int command) override { execs << command; }
 
+    // Test side: the page asks; the answer lands in `replies`.
+    void askDialog(PageDialog::Kind kind, const QString &text, const QString &site = {});
+    // The page's process ends.
+    void crash() { emit pageStopped(m_location); }
+
     // Test side: the page arrives (navigation start, then completion).
     void load(const QString &address, const QString &title = QString());
     void startLoad(const QString &address, bool topLevel = true);
     void finishLoad(const QString &address);
 
+    QList<PageDialogReply> replies;
     QStringList navigations;
     QStringList finds;  // ">text" forward, "<text" backward
     QStringList history;  // the addresses the fake's Back and Forward move through
@@ -69,7 +76,9 @@ public:
     void applyOptions(const BrowserOptions &o) override { options = o; ++optionsApplied; }
     void clearCache() override { ++cacheClears; }
     void clearCookies() override { ++cookieClears; }
+    DownloadList &downloads() override { return downloadList; }
 
+    DownloadList downloadList;
     BrowserOptions options;
     int optionsApplied = 0;
     int cacheClears = 0;
