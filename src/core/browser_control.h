@@ -33,6 +33,8 @@ public:
     virtual void goForward() = 0;
     virtual void stop() = 0;
     virtual void refresh() = 0;
+    // Loads the page again from the network, past the cache.
+    virtual void refreshBypassingCache() { refresh(); }
     virtual bool busy() const = 0;
     virtual QString locationUrl() const = 0;
     virtual QString locationName() const = 0;
@@ -53,6 +55,10 @@ public:
     // Runs a command with option 1 (prompt the user).
     virtual void exec(int command) = 0;
 
+    // The page's zoom, 1.0 for 100%; the browser keeps it over its navigations.
+    virtual double zoomFactor() const = 0;
+    virtual void setZoomFactor(double factor) = 0;
+
 signals:
     // Never cancelled. `topLevel` is false for a sub-frame.
     void beforeNavigate(const QString &address, bool topLevel);
@@ -65,6 +71,10 @@ signals:
     void statusTextChange(const QString &text);
     // command 1 is Forward, 2 is Back.
     void commandStateChange(int command, bool enabled);
+    // The page's menu asks whether a tab without a page is there for "Open link in new tab".
+    void newTabQuery(bool *available);
+    // The page's menu chose "Open link in new tab" for `address`.
+    void openInNewTab(const QString &address);
 };
 
 // What the Internet Options dialog sets for every browser.
