@@ -96,6 +96,7 @@ MainWindow::MainWindow(MainWindowDeps deps)
                                      m_d.settings, m_d.prompts, m_d.errors,
                                      m_timers->refreshTimer(), m_d.history, m_d.mail,
                                      m_d.start});
+    attachDesktopHabits();
     setAcceptDrops(true);
 
     connect(m_tabStrip, &TabStrip::selectionHandling, this,
@@ -200,6 +201,7 @@ void MainWindow::formActivate()
         m_inFirstActivation = false;
         if (!m_session.activated)
             return;  // an error ended the activation
+        openPendingAddresses();
     }
     for (int i = 0; i < 3; ++i)
         QCoreApplication::processEvents();
