@@ -6,12 +6,14 @@
 #include "desktop/system_probes.h"
 #include "platform/app_folder.h"
 #include "platform/error_report.h"
+#include "platform/instance_messenger.h"
 #include "platform/prompts.h"
 #include "platform/settings_store.h"
 #include "platform/single_instance.h"
 #include "platform/clock.h"
 #include "platform/startup_trace.h"
 #include "platform/termination.h"
+#include "shell/command_line.h"
 #include "shell/main_window.h"
 #include "core/session.h"
 #include "shell/sub_main.h"
@@ -21,15 +23,39 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDir>
 #include <QSessionManager>
 
 #include <cstdio>
+#include <optional>
 #include <unistd.h>
 
 using namespace pelquin;
 
+namespace {
+
+// Help and version answer before anything is created: no window, lock or folder.
+std::optional<QString> earlyAnswer(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine line = classifyArguments(arguments, QString(), QDir::currentPath());
+    if (line.help)
+        return usageText();
+    if (line.version)
+        return versionText();
+    return std::nullopt;
+}
+
+}  // namespace
+
 int main(int argc, char **argv)
 {
+    if (const std::optional<QString> answer = earlyAnswer(argc, argv)) {
+        std::fputs(answer->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
     // Chromium's sandbox cannot start as root; never switch it off otherwise.
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
@@ -43,6 +69,19 @@ int main(int argc, char **argv)
     ErrorReporter errors(prompts);
     Session session;
     session.appFolder = resolveAppFolder();
+    const CommandLine line = classifyArguments(QApplication::arguments().mid(1),
+                                               session.appFolder, QDir::currentPath());
+    for (const QString &refused : line.refused)
+        std::fprintf(stderr, "pelquin: %s is not opened: only web addresses and local pages\n",
+                     refused.toLocal8Bit().constData());
+    if (!line.error.isEmpty()) {
+        std::fprintf(stderr, "pelquin: %s\n", line.error.toLocal8Bit().constData());
+        prompts.message(kAppTitle, line.error);
+        return 2;
+    }
+    // A program already running on this folder opens them; this one has nothing more to do.
+    if (!line.addresses.isEmpty() && InstanceMessenger::send(session.appFolder, line.addresses))
+        return 0;
     if (!installAppFolder(session.appFolder, QDate::currentDate())) {
         prompts.message(kAppTitle, QStringLiteral("The application folder %1 cannot be created.")
                                        .arg(session.appFolder));
@@ -52,12 +91,21 @@ int main(int argc, char **argv)
     if (!SubMain(session, instance, prompts, errors))
         return 1;
     traceStartup("single instance and notice");
+    InstanceMessenger messenger(session.appFolder);
+    if (!messenger.listen())
+        std::fprintf(stderr, "pelquin: addresses from later starts cannot be received\n");
 
-    const SponsorSite sponsor = SponsorSite::fromEnvironment();
+    SponsorSite sponsor = SponsorSite::fromEnvironment();
     SponsorServer server;
-    if (sponsor.servedLocally() && !server.listen(sponsor.port()))
-        std::fprintf(stderr, "pelquin: the sponsor pages cannot be served on port %u\n",
-                     unsigned(sponsor.port()));
+    if (sponsor.servedLocally() && !server.listen(sponsor.port())) {
+        // Another program (perhaps Pelquin on another folder) has the port: serve our own
+        // pages on a free one for this run rather than show theirs.
+        const QString name = sponsor.host().section(QLatin1Char(':'), 0, 0);
+        if (server.listen(0))
+            sponsor = SponsorSite(QStringLiteral("%1:%2").arg(name).arg(server.port()));
+        std::fprintf(stderr, "pelquin: the sponsor port %u is taken; serving on port %u\n",
+                     unsigned(SponsorSite::fromEnvironment().port()), unsigned(server.port()));
+    }
     traceStartup("sponsor server");
 
     SettingsStore settings(SettingsStore::defaultPath());
@@ -67,10 +115,9 @@ int main(int argc, char **argv)
     traceStartup("engine profile");
     HistoryFolder history(appFile(GetWinDir(session.appFolder), QStringLiteral("History")));
     factory.setBrowsingRecords(&history);
-    QStringList args = QApplication::arguments().mid(1);
     MainWindow window({session, prompts, errors, clock, settings, factory, sponsor,
-                       args.join(QLatin1Char(' ')), browserLibraryVersion, history,
-                       systemMailLookup(), systemProcessStarter()});
+                       line.profile, browserLibraryVersion, history, systemMailLookup(),
+                       systemProcessStarter()});
     prompts.setParent(&window);
     traceStartup("main window and 30 browsers");
 
@@ -88,8 +135,15 @@ int main(int argc, char **argv)
     QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit,
                      Qt::QueuedConnection);
 
+    QObject::connect(&messenger, &InstanceMessenger::addressesReceived, &window,
+                     [&window](const QStringList &addresses) {
+                         window.openAddresses(addresses);
+                         window.bringToFront();
+                     });
+
     window.formLoad();
     traceStartup("history and profile read, dropdowns filled");
+    window.openAddresses(line.addresses);
     if (termination.requested())
         return 0;  // ended while a start-up question or error was open
     window.show();

@@ -50,6 +50,8 @@ public:
     virtual void goForward() = 0;
     virtual void stop() = 0;
     virtual void refresh() = 0;
+    // Loads the page again from the network, past the cache.
+    virtual void refreshBypassingCache() { refresh(); }
     virtual bool busy() const = 0;
     virtual QString locationUrl() const = 0;
     virtual QString locationName() const = 0;
@@ -70,6 +72,10 @@ public:
     // Runs a command with option 1 (prompt the user).
     virtual void exec(int command) = 0;
 
+    // The page's zoom, 1.0 for 100%; the browser keeps it over its navigations.
+    virtual double zoomFactor() const = 0;
+    virtual void setZoomFactor(double factor) = 0;
+
 signals:
     // Never cancelled. `topLevel` is false for a sub-frame.
     void beforeNavigate(const QString &address, bool topLevel);
@@ -87,6 +93,10 @@ signals:
     void pageDialogRequested(const PageDialog &dialog, const PageDialogAnswer &answer);
     // The page's process ended; the browser shows a page of its own that says so.
     void pageStopped(const QString &address);
+    // The page's menu asks whether a tab without a page is there for "Open link in new tab".
+    void newTabQuery(bool *available);
+    // The page's menu chose "Open link in new tab" for `address`.
+    void openInNewTab(const QString &address);
 };
 
 // What the Internet Options dialog sets for every browser.

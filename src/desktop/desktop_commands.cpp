@@ -80,6 +80,16 @@ void DesktopCommands::showFavorites()
         showFavoritesPage();
 }
 
+void DesktopCommands::addFavoriteOfSelectedTab()
+{
+    const int n = m_d.controls.tabStrip.selected();
+    if (n < 1 || n > kTabCount)
+        return;
+    m_d.refreshTimer.stop();
+    addFavorite(n);
+    m_d.refreshTimer.start();
+}
+
 void DesktopCommands::addFavorite(int tab)
 {
     Trap(m_d.errors, QStringLiteral(" At MnuBack"), {err::EFail, err::ObjectNotSet}).step([&] {

@@ -64,6 +64,8 @@ public:
     void showInternetOptions();
     void toggleOffline();
     void savePageToDisk();
+    // Add Favorite for the selected tab's page, without the Favorites question first.
+    void addFavoriteOfSelectedTab();
 
     QString favoritesFolder() const;
 

@@ -92,6 +92,7 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts,
         // The engine may still be unwinding its print job: let go of the printer later.
         QTimer::singleShot(0, this, [this] { m_printer.reset(); });
     });
+    attachDesktopParts();
 }
 
 WebEngineBrowser::~WebEngineBrowser()

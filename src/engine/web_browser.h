@@ -50,6 +50,9 @@ public:
                   std::function<void(bool found)> done) override;
     int queryStatus(int command) override;
     void exec(int command) override;
+    void refreshBypassingCache() override;
+    double zoomFactor() const override;
+    void setZoomFactor(double factor) override;
     void setBrowsingRecords(BrowsingRecords *records);
     QWebEnginePage *enginePage() const;
 
@@ -62,6 +65,9 @@ private:
     void reportCommandState();
     void printPage();
     void savePage();
+    // The page's menu, and the zoom kept over navigations.
+    void attachDesktopParts();
+    void viewSource();
     // The script whose result is the body's markup as the program reads it.
     static QString bodyMarkupScript();
 
@@ -74,6 +80,7 @@ private:
     BrowsingRecords *m_records = nullptr;
     bool m_busy = false;
     bool m_inNavigationRequest = false;
+    double m_zoom = 1.0;
 };
 
 // A separate browser window for a page that opened one; it deletes itself when closed.

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
 
 #include <tuple>
 #include <utility>
@@ -78,6 +79,9 @@ void Commands::openLocation()
     QComboBox *combo = m_c.addressBar.combo(t);
     if (!combo->isHidden()) {
         combo->setFocus();
+        // As the desktop's browsers do: typing replaces the address.
+        if (combo->lineEdit())
+            combo->lineEdit()->selectAll();
         return;
     }
     QString address;

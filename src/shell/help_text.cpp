@@ -1,5 +1,7 @@
 #include "shell/help_text.h"
 
+#include "shell/shortcuts.h"
+
 namespace pelquin {
 
 namespace {
@@ -260,7 +262,7 @@ Pelquin remembers which bars are hidden and hides them again the next time it st
 
 QString helpText()
 {
-    return QString::fromLatin1(kHelpText);
+    return QString::fromLatin1(kHelpText) + shortcutHelp();
 }
 
 }  // namespace pelquin

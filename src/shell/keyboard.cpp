@@ -38,8 +38,11 @@ bool KeyboardPreview::eventFilter(QObject *watched, QEvent *event)
         static_cast<QWidget *>(watched)->window() == &m_window) {
         const auto &key = *static_cast<QKeyEvent *>(event);
         if (!isSeenAlready(key)) {
-            if (type == QEvent::KeyPress)
-                return onWindowKeyDown(keyCode(key), shiftState(key));
+            if (type == QEvent::KeyPress) {
+                if (onWindowKeyDown(keyCode(key), shiftState(key)))
+                    return true;
+                return m_shortcuts && m_shortcuts(key.key(), key.modifiers());
+            }
             onWindowKeyUp(shiftState(key));
         }
     }
@@ -55,8 +58,10 @@ bool KeyboardPreview::onWindowKeyDown(int keyCode, int shiftState)
         if (keyCode == key::F1)
             m_showHelp();
         // The page's own find, as the desktop's browsers offer it.
-        if (keyCode == key::F && shiftState == shift::Ctrl && m_showFind)
+        if (keyCode == key::F && shiftState == shift::Ctrl && m_showFind) {
             m_showFind();
+            menuOpened = true;
+        }
         if (m_previousKey == key::Alt && keyCode == key::M)
             menuOpened = popUpSpeedMenu();
     });

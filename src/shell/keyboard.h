@@ -24,7 +24,7 @@ public:
                     ErrorReporter &errors, std::function<void()> showHelp,
                     std::function<void()> showFind);
 
-    // True when the key opened the speed menu: that key is not passed on to the control.
+    // True when the key opened the speed menu or Find: it is not passed on to the control.
     bool onWindowKeyDown(int keyCode, int shiftState);
     void onWindowKeyUp(int shiftState);
     // Prepares the speed menu: Back and Forward as the button bar has them.
@@ -34,6 +34,11 @@ public:
     bool popUpSpeedMenu();
 
     int previousKey() const { return m_previousKey; }
+    // The key map, asked about every key press the preview itself does not take.
+    void setShortcuts(std::function<bool(int qtKey, Qt::KeyboardModifiers)> shortcuts)
+    {
+        m_shortcuts = std::move(shortcuts);
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -48,6 +53,7 @@ private:
     ErrorReporter &m_errors;
     std::function<void()> m_showHelp;
     std::function<void()> m_showFind;
+    std::function<bool(int, Qt::KeyboardModifiers)> m_shortcuts;
     int m_previousKey = 0;
     // A key the focused control ignores goes on to its parents: handle it once.
     const QKeyEvent *m_lastEvent = nullptr;

@@ -106,6 +106,7 @@ MainWindow::MainWindow(MainWindowDeps deps)
     connect(m_menu->downloadsItem, &QAction::triggered, this, [this] {
         m_downloads->showWindow();
     });
+    attachDesktopHabits();
     setAcceptDrops(true);
 
     connect(m_tabStrip, &TabStrip::selectionHandling, this,
@@ -214,6 +215,7 @@ void MainWindow::formActivate()
         m_inFirstActivation = false;
         if (!m_session.activated)
             return;  // an error ended the activation
+        openPendingAddresses();
     }
     // The pages are asked for at once: letting the window's first paint run before them
     // only made every first page wait for it.

@@ -7,6 +7,7 @@
 #include "tabs/browser_pool.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -22,7 +23,9 @@ class Commands;
 class CommandProcessor;
 class PageScript;
 class SetupDialog;
+class ShortcutKeys;
 class FindDialog;
+class FreeTabs;
 class DisplayModes;
 class DropdownHandlers;
 class DownloadsControl;
@@ -104,6 +107,13 @@ public:
     Commands &commands() const { return *m_commands; }
     DropdownHandlers &dropdowns() const { return *m_dropdowns; }
     KeyboardPreview &keyboard() const { return *m_keyboard; }
+    ShortcutKeys &shortcuts() const { return *m_shortcuts; }
+    FreeTabs &freeTabs() const { return *m_freeTabs; }
+    // Addresses from the command line or a later start: they open in free tabs once the
+    // start-up is done.
+    void openAddresses(const QStringList &addresses);
+    // Shows the window in front of the others, as for a link from another program.
+    void bringToFront();
     DesktopCommands &desktop() const { return *m_desktop; }
     CommandProcessor &commandProcessor() const { return *m_processor; }
     PageScript &pageScript() const { return *m_script; }
@@ -126,6 +136,8 @@ protected:
 
 private:
     void firstActivation();
+    void attachDesktopHabits();
+    void openPendingAddresses();
     void showHelpScreen();
     bool queryUnload(CloseReason reason);
     void formUnload();
@@ -153,6 +165,9 @@ private:
     Commands *m_commands;
     DropdownHandlers *m_dropdowns;
     KeyboardPreview *m_keyboard;
+    ShortcutKeys *m_shortcuts = nullptr;
+    FreeTabs *m_freeTabs = nullptr;
+    QStringList m_pendingAddresses;
     DesktopCommands *m_desktop;
     PageDialogQueue *m_pageDialogs;
     DownloadsControl *m_downloads;

@@ -70,12 +70,22 @@ void NavigationCommands::stop()
 
 void NavigationCommands::refresh()
 {
+    reload(&BrowserControl::refresh);
+}
+
+void NavigationCommands::refreshPastCache()
+{
+    reload(&BrowserControl::refreshBypassingCache);
+}
+
+void NavigationCommands::reload(void (BrowserControl::*how)())
+{
     m_session.tabs.historyDirection = 0;
     Trap trap(m_errors, QStringLiteral(" At mnuPrint_"), {err::ObjectNotSet, err::EFail});
     int t = 0;
     trap.step([&] { t = selected(); });
     trap.step([&] { m_c.tabStrip.setImage(t, 0); });
-    trap.step([&] { m_c.browsers.at(t).refresh(); });
+    trap.step([&] { (m_c.browsers.at(t).*how)(); });
     trap.step([&] { m_session.tabs[t].refreshing = true; });
 }
 

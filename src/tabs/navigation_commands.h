@@ -19,6 +19,8 @@ public:
     void goForward();
     void stop();
     void refresh();
+    // Refresh, with the page loaded past the cache.
+    void refreshPastCache();
     void goHome();
     void search();
     void print();
@@ -28,6 +30,7 @@ public:
 private:
     int selected() const;
     void history(int direction);
+    void reload(void (BrowserControl::*how)());
 
     Session &m_session;
     TabControls m_c;

@@ -30,6 +30,11 @@ QString StatusArea::text() const { return m_panel->text(); }
 
 void StatusArea::setText(const QString &text) { m_panel->setText(text); }
 
+void StatusArea::showForAMoment(const QString &text)
+{
+    m_statusBar->showMessage(text, 2000);
+}
+
 void StatusArea::setProgress(int maximum, int value)
 {
     m_progress->setMaximum(maximum);

@@ -21,6 +21,8 @@ public:
 
     QString text() const;
     void setText(const QString &text);
+    // Shows `text` over the first panel for a moment; the panel's own text then returns.
+    void showForAMoment(const QString &text);
     // Maximum first, then the value, so a value above the old maximum is not cut.
     void setProgress(int maximum, int value);
     void setProgressValue(int value);

@@ -26,6 +26,7 @@ const QStringList kSectionTitles = {
     "Internet Options",
     "Speed Menu",
     "Expert Mode",
+    "Keyboard Shortcuts",
 };
 
 QStringList helpLines()

@@ -36,6 +36,9 @@ public:
     }
     int queryStatus(int command) override;
     void exec(int command) override { execs << command; }
+    void refreshBypassingCache() override { ++cacheBypasses; }
+    double zoomFactor() const override { return zoom; }
+    void setZoomFactor(double factor) override { zoom = factor; }
 
     // Test side: the page asks; the answer lands in `replies`.
     void askDialog(PageDialog::Kind kind, const QString &text, const QString &site = {});
@@ -55,6 +58,8 @@ public:
     int blanks = 0;
     int stops = 0;
     int refreshes = 0;
+    int cacheBypasses = 0;
+    double zoom = 1.0;
     QList<int> execs;
     bool hasDocument = true;
     QString body;

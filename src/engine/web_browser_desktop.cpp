@@ -1,0 +1,80 @@
+// What the desktop's browsers share beyond the tab's own commands: reload past the cache,
+// a zoom kept per tab over its navigations, and the page's right-button menu.
+
+#include "engine/page_context_menu.h"
+#include "engine/web_browser.h"
+
+#include "platform/basic_error.h"
+
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+namespace pelquin {
+
+namespace {
+
+// The page as the engine's API has it; the browser's own page class stays private to it.
+QWebEnginePage *pageOf(const QPointer<QWebEngineView> &view)
+{
+    return view ? view->page() : nullptr;
+}
+
+}  // namespace
+
+void WebEngineBrowser::attachDesktopParts()
+{
+    new PageContextMenu(*m_view, *this,
+                        {[this] {
+                             if (queryStatus(browser_cmd::SaveAs) != 0)
+                                 savePage();
+                         },
+                         [this] { viewSource(); }});
+    // A new document may come with the engine's own zoom: the tab's zoom holds.
+    connect(pageOf(m_view), &QWebEnginePage::loadFinished, this, [this] {
+        QWebEnginePage *page = pageOf(m_view);
+        if (page && !qFuzzyCompare(page->zoomFactor(), m_zoom))
+            page->setZoomFactor(m_zoom);
+    });
+}
+
+void WebEngineBrowser::refreshBypassingCache()
+{
+    const auto reload = [view = m_view] {
+        if (QWebEnginePage *page = pageOf(view))
+            page->triggerAction(QWebEnginePage::ReloadAndBypassCache);
+    };
+    // Not from inside the engine's navigation callback: as whenSafe does for Refresh.
+    if (m_inNavigationRequest)
+        QTimer::singleShot(0, this, reload);
+    else
+        reload();
+}
+
+double WebEngineBrowser::zoomFactor() const
+{
+    // Ctrl+wheel zooms in the engine itself: the page knows the zoom shown.
+    const QWebEnginePage *page = pageOf(m_view);
+    return page ? page->zoomFactor() : m_zoom;
+}
+
+void WebEngineBrowser::setZoomFactor(double factor)
+{
+    m_zoom = qBound(0.25, factor, 5.0);
+    if (QWebEnginePage *page = pageOf(m_view))
+        page->setZoomFactor(m_zoom);
+}
+
+void WebEngineBrowser::viewSource()
+{
+    if (!hasDocument())
+        return;
+    QWebEnginePage *page = pageOf(m_view);
+    if (!page)
+        throwError(err::ObjectNotSet);
+    auto *window = new PopupWindow(*page->profile(), m_prompts, m_records);
+    window->page()->load(QUrl(QStringLiteral("view-source:") + locationUrl()));
+    window->show();
+}
+
+}  // namespace pelquin

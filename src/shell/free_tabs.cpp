@@ -1,0 +1,92 @@
+#include "shell/free_tabs.h"
+
+#include "core/session.h"
+#include "core/typed_address.h"
+#include "platform/error_report.h"
+#include "shell/command_line.h"
+#include "tabs/tab_strip.h"
+
+#include <cstdio>
+
+namespace pelquin {
+
+namespace {
+
+constexpr int kFirstOwnTab = 3;  // tabs 1 and 2 are the sponsor's
+
+}  // namespace
+
+FreeTabs::FreeTabs(Session &session, TabControls controls, ErrorReporter &errors,
+                   QObject *parent)
+    : QObject(parent), m_session(session), m_c(controls), m_errors(errors)
+{
+    for (int t = 1; t <= kTabCount; ++t) {
+        BrowserControl &browser = m_c.browsers.at(t);
+        connect(&browser, &BrowserControl::newTabQuery, this,
+                [this](bool *available) { *available = firstFree() != 0; });
+        connect(&browser, &BrowserControl::openInNewTab, this,
+                [this, t](const QString &address) { openLinkFrom(t, address); });
+    }
+}
+
+int FreeTabs::firstFree() const
+{
+    const int last = qMin(m_c.tabStrip.count(), kTabCount);
+    for (int t = kFirstOwnTab; t <= last; ++t) {
+        const bool noPage = m_session.tabs[t].currentUrl.isEmpty() &&
+                            m_c.browsers.at(t).locationUrl().isEmpty();
+        if (noPage && m_session.settings[t].startUrl.trimmed().isEmpty() &&
+            !m_claimed.contains(t))
+            return t;
+    }
+    return 0;
+}
+
+void FreeTabs::openTyped(int tab, const QString &address)
+{
+    // The steps of an address typed into the tab's own address bar.
+    Trap trap(m_errors, QStringLiteral(" At Combo Keypress"), {err::EFail});
+    m_claimed.insert(tab);
+    trap.step([&] { m_c.tabStrip.setImage(tab, 0); });
+    trap.step([&] { m_c.browsers.at(tab).navigate(address); });
+    trap.step([&] {
+        Trap(m_errors, QStringLiteral(" At AddToCombos")).step([&] {
+            QString copy = address;
+            m_session.history.AddToCombos(copy);
+        });
+    });
+}
+
+QList<int> FreeTabs::openFromOutside(const QStringList &addresses)
+{
+    QList<int> used;
+    for (const QString &text : addresses) {
+        const QString address = cleanAddressText(text);
+        if (!mayOpenFromOutside(address))
+            continue;
+        const int tab = firstFree();
+        if (tab == 0) {
+            std::fprintf(stderr, "pelquin: no tab is free for %s\n", qPrintable(address));
+            continue;
+        }
+        openTyped(tab, address);
+        used << tab;
+    }
+    if (!used.isEmpty())
+        m_c.tabStrip.select(used.first());
+    return used;
+}
+
+int FreeTabs::openLinkFrom(int from, const QString &address)
+{
+    const QUrl target = typedAddressUrl(address);
+    // Only where a link of that page could go.
+    if (!scriptMayOpen(m_c.browsers.at(from).locationUrl(), target, m_session.appFolder))
+        return 0;
+    const int tab = firstFree();
+    if (tab != 0)
+        openTyped(tab, target.toString());
+    return tab;
+}
+
+}  // namespace pelquin

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "tabs/browser_pool.h"
+
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QStringList>
+
+namespace pelquin {
+
+class ErrorReporter;
+struct Session;
+
+// Addresses that come from outside a tab (the command line, a later start of the program,
+// the page's "Open link in new tab") open in the first tab after the two sponsor tabs that
+// shows no page, as if typed into that tab's address bar.
+class FreeTabs : public QObject {
+    Q_OBJECT
+public:
+    FreeTabs(Session &session, TabControls controls, ErrorReporter &errors, QObject *parent);
+
+    // 0 when every tab holds a page (or has a home page still to load).
+    int firstFree() const;
+    // Opens each address that may come from outside in the next free tab and selects the
+    // first of them; the tabs used. Addresses without a free tab are left out.
+    QList<int> openFromOutside(const QStringList &addresses);
+    // The page of tab `from` asks for `address` in a new tab: the selected tab stays.
+    int openLinkFrom(int from, const QString &address);
+
+private:
+    void openTyped(int tab, const QString &address);
+
+    Session &m_session;
+    TabControls m_c;
+    ErrorReporter &m_errors;
+    // Tabs given an address whose navigation has not begun yet.
+    QSet<int> m_claimed;
+};
+
+}  // namespace pelquin
