@@ -69,7 +69,6 @@ WebEngineFactory::WebEngineFactory(const QString &appFolder, Prompts &prompts,
     m_profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
     m_profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
     m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
-    m_profile->setUrlRequestInterceptor(m_interceptor.get());
     // PDF files open in the tab through the engine's own viewer.
     m_profile->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);
     m_profile->settings()->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
@@ -115,6 +114,9 @@ BrowserControl *WebEngineFactory::create(int tab, QWidget *parent)
 void WebEngineFactory::setOffline(bool offline)
 {
     m_interceptor->m_offline.store(offline);
+    // Only while offline: an interceptor makes every request of every tab wait its turn on
+    // the UI thread, which at start-up is busy drawing the window.
+    m_profile->setUrlRequestInterceptor(offline ? m_interceptor.get() : nullptr);
 }
 
 bool WebEngineFactory::offline() const
