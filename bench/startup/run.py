@@ -110,6 +110,25 @@ def write_pelquin_home(home, base):
     return app
 
 
+def build(*targets):
+    if not os.path.exists(os.path.join(BUILD, 'build.ninja')):
+        subprocess.check_call(['cmake', '-S', ROOT, '-B', BUILD, '-G', 'Ninja',
+                               '-DCMAKE_BUILD_TYPE=Release', '-DPELQUIN_BUILD_BENCH=ON'])
+    subprocess.check_call(['cmake', '--build', BUILD, '--target'] + list(targets))
+
+
+def serve_and_display():
+    """The test server and an Xvfb of our own: (server, its base address, Xvfb, display)."""
+    server = ThreadingHTTPServer(('127.0.0.1', 0), Handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    base = 'http://127.0.0.1:%d' % server.server_address[1]
+    display = ':%d' % (200 + os.getpid() % 500)
+    xvfb = subprocess.Popen(['Xvfb', display, '-screen', '0', '1600x1200x24', '-nolisten',
+                             'tcp'], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    time.sleep(1)
+    return server, base, xvfb, display
+
+
 def one_run(kind, base, settle, env):
     LOG.reset()
     home = tempfile.mkdtemp(prefix='pelquin-bench-')
@@ -155,19 +174,8 @@ def main():
     parser.add_argument('--process-per-site', action='store_true')
     args = parser.parse_args()
 
-    if not os.path.exists(os.path.join(BUILD, 'bench', 'bare_engine')):
-        subprocess.check_call(['cmake', '-S', ROOT, '-B', BUILD, '-G', 'Ninja',
-                               '-DCMAKE_BUILD_TYPE=Release', '-DPELQUIN_BUILD_BENCH=ON'])
-    subprocess.check_call(['cmake', '--build', BUILD, '--target', 'pelquin', 'bare_engine'])
-
-    server = ThreadingHTTPServer(('127.0.0.1', 0), Handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    base = 'http://127.0.0.1:%d' % server.server_address[1]
-
-    display = ':%d' % (200 + os.getpid() % 500)
-    xvfb = subprocess.Popen(['Xvfb', display, '-screen', '0', '1600x1200x24', '-nolisten',
-                             'tcp'], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    time.sleep(1)
+    build('pelquin', 'bare_engine')
+    server, base, xvfb, display = serve_and_display()
     env = dict(os.environ, DISPLAY=display)
     env.pop('QT_QPA_PLATFORM', None)
     if args.process_per_site:

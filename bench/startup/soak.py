@@ -7,8 +7,7 @@ the end. Goal: memory growth under 5 %, no growth in processes or open files.
 
     bench/startup/soak.py [--minutes 30]
 """
-import argparse, os, shutil, signal, subprocess, sys, tempfile, threading, time
-from http.server import ThreadingHTTPServer
+import argparse, os, shutil, signal, subprocess, sys, tempfile, time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import run  # noqa: E402  (the server, the process tree and the build live there)
@@ -28,18 +27,8 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument('--minutes', type=int, default=30)
     args = parser.parse_args()
-    if not os.path.exists(os.path.join(run.BUILD, 'src', 'pelquin')):
-        subprocess.check_call(['cmake', '-S', run.ROOT, '-B', run.BUILD, '-G', 'Ninja',
-                               '-DCMAKE_BUILD_TYPE=Release', '-DPELQUIN_BUILD_BENCH=ON'])
-    subprocess.check_call(['cmake', '--build', run.BUILD, '--target', 'pelquin'])
-
-    server = ThreadingHTTPServer(('127.0.0.1', 0), run.Handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    base = 'http://127.0.0.1:%d' % server.server_address[1]
-    display = ':%d' % (200 + os.getpid() % 500)
-    xvfb = subprocess.Popen(['Xvfb', display, '-screen', '0', '1600x1200x24', '-nolisten',
-                             'tcp'], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    time.sleep(1)
+    run.build('pelquin')
+    server, base, xvfb, display = run.serve_and_display()
 
     home = tempfile.mkdtemp(prefix='pelquin-soak-')
     app = run.write_pelquin_home(home, base)
