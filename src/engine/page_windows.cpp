@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineLoadingInfo>
@@ -94,9 +95,9 @@ void FullScreenView::enter()
     window->addAction(escape);
     view->setPage(m_page);
     m_window = window;
-    // On the screen of the main window.
-    if (m_home)
-        window->setGeometry(m_home->window()->geometry());
+    // The whole screen of the main window, also where no window manager makes it so.
+    if (QScreen *screen = m_home ? m_home->window()->screen() : nullptr)
+        window->setGeometry(screen->geometry());
     window->showFullScreen();
     view->setFocus();
     emit changed(true);
