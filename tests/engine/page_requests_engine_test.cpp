@@ -6,8 +6,10 @@
 #include "engine/web_browser.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QMenu>
 #include <QProcess>
 #include <QSslCertificate>
@@ -124,6 +126,39 @@ protected:
         return result;
     }
 
+    // Opens `page`, chooses `action` in the page's menu at its middle and returns what was
+    // saved under `fileName` in the download folder.
+    QByteArray savedFromPageMenu(const QString &page, QWebEnginePage::WebAction action,
+                                 const QString &fileName)
+    {
+        QTemporaryDir downloads;
+        s_factory->setDownloadFolder(downloads.path());
+        auto *view = static_cast<QWebEngineView *>(m_browser->widget());
+        view->show();
+        auto *menus = view->findChild<PageContextMenu *>();
+        if (!QTest::qWaitForWindowExposed(view) || !menus || !load(m_server.url(page)) ||
+            !waitFor([&] { return view->focusProxy() != nullptr; }, 10000))
+            return "no page";
+        const bool opened = waitFor([&] {
+            QTest::mouseClick(view->focusProxy(), Qt::RightButton, {}, QPoint(100, 100));
+            spin(200);
+            return menus->lastMenu() != nullptr;
+        }, 20000);
+        QAction *chosen = view->pageAction(action);
+        if (!opened || !menus->lastMenu()->actions().contains(chosen))
+            return "no menu entry";
+        const qsizetype before = s_factory->downloads().entries().size();
+        chosen->trigger();
+        menus->lastMenu()->close();
+        waitFor([&] {
+            const auto &entries = s_factory->downloads().entries();
+            return entries.size() > before &&
+                   entries.at(before).state == DownloadEntry::State::Finished;
+        });
+        QFile saved(QDir(downloads.path()).filePath(fileName));
+        return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray("not saved");
+    }
+
     TestWebServer m_server;
     QList<bool> m_changes;
 };
@@ -234,34 +269,30 @@ TEST_F(PageRequestsTest, SaveLinkInThePagesMenuSavesItInTheDownloadFolder)
         return html("Links", "<a href=\"/notes.txt\" style=\"position:fixed;left:0;top:0;"
                              "width:100%;height:100%\">notes</a>");
     });
-    QTemporaryDir downloads;
-    s_factory->setDownloadFolder(downloads.path());
-    auto *view = static_cast<QWebEngineView *>(m_browser->widget());
-    view->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
-    ASSERT_TRUE(load(m_server.url(QStringLiteral("/links.htm"))));
-    auto *menus = view->findChild<PageContextMenu *>();
-    ASSERT_NE(menus, nullptr);
-    ASSERT_TRUE(waitFor([&] { return view->focusProxy() != nullptr; }, 10000));
-    ASSERT_TRUE(waitFor([&] {
-        QTest::mouseClick(view->focusProxy(), Qt::RightButton, {}, QPoint(100, 100));
-        spin(200);
-        return menus->lastMenu() != nullptr;
-    }, 20000));
-    QAction *save = view->pageAction(QWebEnginePage::DownloadLinkToDisk);
-    ASSERT_TRUE(menus->lastMenu()->actions().contains(save));
-    const int before = s_factory->downloads().entries().size();
-    save->trigger();
-    menus->lastMenu()->close();
-    ASSERT_TRUE(waitFor([&] {
-        const auto &entries = s_factory->downloads().entries();
-        return entries.size() > before &&
-               entries.at(before).state == DownloadEntry::State::Finished;
-    }));
-    QFile saved(QDir(downloads.path()).filePath(QStringLiteral("notes.txt")));
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(saved.readAll(), QByteArray("notes"));
+    EXPECT_EQ(savedFromPageMenu(QStringLiteral("/links.htm"), QWebEnginePage::DownloadLinkToDisk,
+                                QStringLiteral("notes.txt")),
+              QByteArray("notes"));
     EXPECT_EQ(m_browser->locationName(), QStringLiteral("Links"));  // the tab keeps its page
+}
+
+TEST_F(PageRequestsTest, SaveImageInThePagesMenuSavesItInTheDownloadFolder)
+{
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    m_server.route("/red.png", [png](const auto &) {
+        return TestWebServer::response("200 OK", "Content-Type: image/png\r\n", png);
+    });
+    m_server.route("/image.htm", [](const auto &) {
+        return html("Image", "<img src=\"/red.png\" style=\"position:fixed;left:0;top:0;"
+                             "width:100%;height:100%\">");
+    });
+    EXPECT_EQ(savedFromPageMenu(QStringLiteral("/image.htm"),
+                                QWebEnginePage::DownloadImageToDisk, QStringLiteral("red.png")),
+              png);
 }
 
 TEST_F(PageRequestsTest, APdfOpensInTheTabWithoutADownload)
