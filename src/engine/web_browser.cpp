@@ -14,7 +14,6 @@
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
@@ -52,6 +51,7 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts,
     m_page->onDialog = [this](const PageDialog &dialog, const PageDialogAnswer &answer) {
         if (!isSignalConnected(QMetaMethod::fromSignal(&BrowserControl::pageDialogRequested)))
             return false;
+        exitFullScreen();  // the question shows in the main window, behind a full screen
         emit pageDialogRequested(dialog, answer);
         return true;
     };

@@ -1,5 +1,5 @@
 // What the desktop's browsers share beyond the tab's own commands: reload past the cache,
-// a zoom kept per tab over its navigations, and the page's right-button menu.
+// a zoom kept per tab over its navigations, the page's right-button menu and its full screen.
 
 #include "engine/page_context_menu.h"
 #include "engine/page_windows.h"

@@ -202,6 +202,26 @@ TEST_F(PageRequestsTest, LeavingThePageEndsItsFullScreen)
     EXPECT_EQ(m_browser->locationName(), QStringLiteral("Other"));
 }
 
+TEST_F(PageRequestsTest, APageQuestionEndsFullScreenSoThatItCanBeSeen)
+{
+    bool fullScreenWhenAsked = true;
+    QObject::connect(m_browser.get(), &BrowserControl::pageDialogRequested, m_browser.get(),
+                     [&](const PageDialog &, const PageDialogAnswer &answer) {
+                         fullScreenWhenAsked = m_browser->fullScreen();
+                         answer(PageDialogReply{true, {}, {}});
+                     });
+    m_browser->widget()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_browser->widget()));
+    ASSERT_TRUE(load(m_server.url(QStringLiteral("/full.htm"))));
+    ASSERT_TRUE(clickToFullScreen());
+    bool answered = false;
+    browser().enginePage()->runJavaScript(QStringLiteral("alert('hello')"),
+                                          [&](const QVariant &) { answered = true; });
+    ASSERT_TRUE(waitFor([&] { return answered; }, 5000));
+    EXPECT_FALSE(fullScreenWhenAsked);
+    EXPECT_FALSE(m_browser->fullScreen());
+}
+
 TEST_F(PageRequestsTest, AnUntrustedCertificateShowsWhyAndProceedsOnlyByTheButton)
 {
     QTemporaryDir folder;
