@@ -76,6 +76,11 @@ public:
     virtual double zoomFactor() const = 0;
     virtual void setZoomFactor(double factor) = 0;
 
+    // Whether the page shows full screen, at its own request; ending it puts it back in its
+    // tab.
+    virtual bool fullScreen() const { return false; }
+    virtual void exitFullScreen() {}
+
 signals:
     // Never cancelled. `topLevel` is false for a sub-frame.
     void beforeNavigate(const QString &address, bool topLevel);
@@ -97,6 +102,8 @@ signals:
     void newTabQuery(bool *available);
     // The page's menu chose "Open link in new tab" for `address`.
     void openInNewTab(const QString &address);
+    // The page went full screen (at its request) or came back.
+    void fullScreenChange(bool on);
 };
 
 // What the Internet Options dialog sets for every browser.

@@ -7,6 +7,7 @@
 
 #include <QAuthenticator>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -203,6 +204,19 @@ bool EnginePage::javaScriptPrompt(const QUrl &origin, const QString &text,
         return false;
     *result = dialog.textValue();
     return true;
+}
+
+QStringList EnginePage::chooseFiles(FileSelectionMode, const QStringList &, const QStringList &)
+{
+    // Starts in the home folder, never the working folder; the page learns only the one
+    // file the user picks.
+    FileRequest request;
+    request.title = QStringLiteral("Choose a File to Upload");
+    request.folder = QDir::homePath();
+    request.filter = QStringLiteral("All Files (*)");
+    QString path;
+    shielded("upload", [&] { path = m_prompts.openFileName(request); });
+    return path.isEmpty() ? QStringList() : QStringList{path};
 }
 
 int EnginePage::showBox(int icon, const QUrl &origin, const QString &text, int buttons)

@@ -50,6 +50,8 @@ protected:
     bool javaScriptConfirm(const QUrl &origin, const QString &text) override;
     bool javaScriptPrompt(const QUrl &origin, const QString &text, const QString &value,
                           QString *result) override;
+    QStringList chooseFiles(FileSelectionMode mode, const QStringList &oldFiles,
+                            const QStringList &acceptedMimeTypes) override;
 
 private:
     int showBox(int icon, const QUrl &origin, const QString &text, int buttons);

@@ -14,7 +14,6 @@
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
@@ -52,6 +51,7 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts,
     m_page->onDialog = [this](const PageDialog &dialog, const PageDialogAnswer &answer) {
         if (!isSignalConnected(QMetaMethod::fromSignal(&BrowserControl::pageDialogRequested)))
             return false;
+        exitFullScreen();  // the question shows in the main window, behind a full screen
         emit pageDialogRequested(dialog, answer);
         return true;
     };
@@ -98,6 +98,7 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts,
 WebEngineBrowser::~WebEngineBrowser()
 {
     *m_alive = false;
+    delete m_fullScreen.data();
     // Nothing the page says while it goes down concerns the program any more.
     if (m_page)
         m_page->disconnect(this);
@@ -377,35 +378,6 @@ void WebEngineBrowser::savePage()
     const QString path = m_prompts.saveFileName(request);
     if (!path.isEmpty())
         page().save(path, QWebEngineDownloadRequest::CompleteHtmlSaveFormat);
-}
-
-PopupWindow::PopupWindow(QWebEngineProfile &profile, Prompts &prompts,
-                         const BrowsingRecords *records)
-    : m_view(new QWebEngineView(this))
-{
-    setAttribute(Qt::WA_DeleteOnClose);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_view);
-    auto *page = new EnginePage(profile, prompts, m_view);
-    page->records = records;
-    new OwnPageShower(*page, nullptr);
-    m_view->setPage(page);
-    resize(800, 600);
-    setWindowTitle(QStringLiteral("Pelquin"));
-    connect(page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
-        setWindowTitle(title.isEmpty() ? QStringLiteral("Pelquin") : title);
-    });
-    connect(page, &QWebEnginePage::windowCloseRequested, this, &QWidget::close);
-    connect(page, &QWebEnginePage::geometryChangeRequested, this, [this](const QRect &rect) {
-        if (rect.isValid())
-            resize(rect.size());
-    });
-}
-
-QWebEnginePage *PopupWindow::page() const
-{
-    return m_view->page();
 }
 
 }  // namespace pelquin

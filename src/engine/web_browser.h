@@ -2,6 +2,7 @@
 
 #include "core/browser_control.h"
 #include "core/typed_address.h"
+#include "engine/page_windows.h"
 
 #include <QPointer>
 #include <QSet>
@@ -53,6 +54,10 @@ public:
     void refreshBypassingCache() override;
     double zoomFactor() const override;
     void setZoomFactor(double factor) override;
+    bool fullScreen() const override;
+    void exitFullScreen() override;
+    // The page's full-screen window, while it shows full screen.
+    QWidget *fullScreenWindow() const;
     void setBrowsingRecords(BrowsingRecords *records);
     QWebEnginePage *enginePage() const;
 
@@ -75,6 +80,7 @@ private:
     QPointer<QWebEngineView> m_view;
     QPointer<EnginePage> m_page;
     OwnPageShower *m_ownPage;
+    QPointer<FullScreenView> m_fullScreen;
     std::unique_ptr<QPrinter> m_printer;  // alive until the engine has finished printing
     std::shared_ptr<bool> m_alive;
     BrowsingRecords *m_records = nullptr;

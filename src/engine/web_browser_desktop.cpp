@@ -1,7 +1,8 @@
 // What the desktop's browsers share beyond the tab's own commands: reload past the cache,
-// a zoom kept per tab over its navigations, and the page's right-button menu.
+// a zoom kept per tab over its navigations, the page's right-button menu and its full screen.
 
 #include "engine/page_context_menu.h"
+#include "engine/page_windows.h"
 #include "engine/web_browser.h"
 
 #include "platform/basic_error.h"
@@ -15,9 +16,10 @@ namespace pelquin {
 namespace {
 
 // The page as the engine's API has it; the browser's own page class stays private to it.
-QWebEnginePage *pageOf(const QPointer<QWebEngineView> &view)
+// Not the view's: while full screen the page shows in another view.
+QWebEnginePage *pageOf(const WebEngineBrowser &browser)
 {
-    return view ? view->page() : nullptr;
+    return browser.enginePage();
 }
 
 }  // namespace
@@ -30,9 +32,13 @@ void WebEngineBrowser::attachDesktopParts()
                                  savePage();
                          },
                          [this] { viewSource(); }});
+    if (QWebEnginePage *page = pageOf(*this)) {
+        m_fullScreen = new FullScreenView(*m_view, *page, this);
+        connect(m_fullScreen, &FullScreenView::changed, this, &BrowserControl::fullScreenChange);
+    }
     // A new document may come with the engine's own zoom: the tab's zoom holds.
-    connect(pageOf(m_view), &QWebEnginePage::loadFinished, this, [this] {
-        QWebEnginePage *page = pageOf(m_view);
+    connect(pageOf(*this), &QWebEnginePage::loadFinished, this, [this] {
+        QWebEnginePage *page = pageOf(*this);
         if (page && !qFuzzyCompare(page->zoomFactor(), m_zoom))
             page->setZoomFactor(m_zoom);
     });
@@ -40,8 +46,8 @@ void WebEngineBrowser::attachDesktopParts()
 
 void WebEngineBrowser::refreshBypassingCache()
 {
-    const auto reload = [view = m_view] {
-        if (QWebEnginePage *page = pageOf(view))
+    const auto reload = [page = QPointer<QWebEnginePage>(enginePage())] {
+        if (page)
             page->triggerAction(QWebEnginePage::ReloadAndBypassCache);
     };
     // Not from inside the engine's navigation callback: as whenSafe does for Refresh.
@@ -54,22 +60,38 @@ void WebEngineBrowser::refreshBypassingCache()
 double WebEngineBrowser::zoomFactor() const
 {
     // Ctrl+wheel zooms in the engine itself: the page knows the zoom shown.
-    const QWebEnginePage *page = pageOf(m_view);
+    const QWebEnginePage *page = pageOf(*this);
     return page ? page->zoomFactor() : m_zoom;
 }
 
 void WebEngineBrowser::setZoomFactor(double factor)
 {
     m_zoom = qBound(0.25, factor, 5.0);
-    if (QWebEnginePage *page = pageOf(m_view))
+    if (QWebEnginePage *page = pageOf(*this))
         page->setZoomFactor(m_zoom);
+}
+
+bool WebEngineBrowser::fullScreen() const
+{
+    return m_fullScreen && m_fullScreen->active();
+}
+
+void WebEngineBrowser::exitFullScreen()
+{
+    if (m_fullScreen)
+        m_fullScreen->exit();
+}
+
+QWidget *WebEngineBrowser::fullScreenWindow() const
+{
+    return m_fullScreen ? m_fullScreen->window() : nullptr;
 }
 
 void WebEngineBrowser::viewSource()
 {
     if (!hasDocument())
         return;
-    QWebEnginePage *page = pageOf(m_view);
+    QWebEnginePage *page = pageOf(*this);
     if (!page)
         throwError(err::ObjectNotSet);
     auto *window = new PopupWindow(*page->profile(), m_prompts, m_records);

@@ -72,6 +72,7 @@ WebEngineFactory::WebEngineFactory(const QString &appFolder, Prompts &prompts,
     // PDF files open in the tab through the engine's own viewer.
     m_profile->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);
     m_profile->settings()->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
+    m_profile->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
     m_certificateExceptions = std::make_shared<QSet<QString>>();
     m_downloads = std::make_unique<DownloadManager>(*m_profile, [this](QWebEnginePage *page) {
         for (const QPointer<WebEngineBrowser> &browser : std::as_const(m_browsers)) {

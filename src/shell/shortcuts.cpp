@@ -135,7 +135,8 @@ QString shortcutHelp()
     }
     text += QStringLiteral("  %1  %2\n").arg(QStringLiteral("F1"), -16).arg(
         QStringLiteral("Help"));
-    text += QStringLiteral("\nCtrl and the mouse wheel zoom too. Escape stops a page only "
+    text += QStringLiteral("\nCtrl and the mouse wheel zoom too. Escape brings a page shown "
+                           "full screen\nback to its tab, and otherwise stops a page only "
                            "while it loads.\n");
     return text;
 }
@@ -241,6 +242,11 @@ bool ShortcutKeys::run(const Shortcut &shortcut)
     case C::Forward: return button("Forward");
     case C::Home: return button("Home");
     case C::Stop:
+        // A page shown full screen comes back before anything stops.
+        if (selected() != 0 && m_d.controls.browsers.at(selected()).fullScreen()) {
+            m_d.controls.browsers.at(selected()).exitFullScreen();
+            return true;
+        }
         // Escape closes and cancels on pages and in the address box: taken only while the
         // tab loads.
         if (selected() == 0 || !m_d.controls.browsers.at(selected()).busy())

@@ -20,7 +20,7 @@ public:
 
     BrowserControl &at(int tab) const { return *m_browsers.at(static_cast<size_t>(tab)); }
     QWidget *widget(int tab) const { return at(tab).widget(); }
-    // Brings browser t to the front: shown, all others hidden.
+    // Brings browser t to the front: shown, all others hidden and out of full screen.
     void bringToFront(int tab);
     int front() const { return m_front; }
 

@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QUrlQuery>
 
 #include <gtest/gtest.h>
@@ -100,6 +103,41 @@ TEST_F(OutsideAddresses, TheRunningProgramOpensTheAddressesOfALaterStart)
     EXPECT_EQ(later.exitCode(), 0);
     EXPECT_TRUE(waitFor([&] { return requested.contains("/second.htm"); }, 60000));
     EXPECT_EQ(running.state(), QProcess::Running);
+}
+
+TEST_F(OutsideAddresses, ATakenSponsorPortServesThisRunsPagesOnAFreeOne)
+{
+    QTcpServer other;  // another program holds the sponsor port
+    ASSERT_TRUE(other.listen(QHostAddress::LocalHost));
+    QProcessEnvironment env = environment(home.folder());
+    env.insert(QStringLiteral("PELQUIN_SPONSOR_HOST"),
+               QStringLiteral("pelquin.localhost:%1").arg(other.serverPort()));
+    running.setProcessEnvironment(env);
+    running.start(QStringLiteral(PELQUIN_BINARY), {});
+    ASSERT_TRUE(running.waitForStarted(10000));
+    QByteArray said;
+    QRegularExpressionMatch match;
+    const QRegularExpression serving(QStringLiteral("serving on port (\\d+)"));
+    ASSERT_TRUE(waitFor([&] {
+        said += running.readAllStandardError();
+        match = serving.match(QString::fromUtf8(said));
+        return match.hasMatch();
+    }, 60000)) << said.constData();
+    const quint16 port = match.captured(1).toUShort();
+    ASSERT_NE(port, 0);
+    EXPECT_NE(port, other.serverPort());
+
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    ASSERT_TRUE(socket.waitForConnected(10000));
+    socket.write("GET /w1.htm HTTP/1.1\r\nHost: pelquin.localhost\r\nConnection: close\r\n\r\n");
+    QByteArray answer;
+    ASSERT_TRUE(waitFor([&] {
+        answer += socket.readAll();
+        return answer.contains("\r\n\r\n");
+    }, 30000));
+    EXPECT_TRUE(answer.startsWith("HTTP/1.1 200")) << answer.left(80).constData();
+    EXPECT_FALSE(other.hasPendingConnections());  // its pages never asked the other program
 }
 
 }  // namespace

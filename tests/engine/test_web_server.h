@@ -5,10 +5,12 @@
 #include <QMap>
 #include <QPointer>
 #include <QSet>
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
 
 #include <functional>
+#include <memory>
 
 namespace pelquin::test {
 
@@ -23,11 +25,15 @@ public:
     };
     using Route = std::function<QByteArray(const Request &)>;
 
-    bool listen() { return m_server.listen(QHostAddress::LocalHost); }
-    quint16 port() const { return m_server.serverPort(); }
+    bool listen() { return m_server->listen(QHostAddress::LocalHost); }
+    quint16 port() const { return m_server->serverPort(); }
     QString url(const QString &path) const
     {
-        return QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path);
+        const bool tls = qobject_cast<QSslServer *>(m_server.get()) != nullptr;
+        return QStringLiteral("%1://127.0.0.1:%2%3")
+            .arg(tls ? QStringLiteral("https") : QStringLiteral("http"))
+            .arg(port())
+            .arg(path);
     }
     void route(const QByteArray &path, Route route) { m_routes.insert(path, std::move(route)); }
     // The answer of `path` is sent, but the connection stays open: a download never ends.
@@ -41,13 +47,18 @@ public:
                QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
     }
 
-    TestWebServer()
+    // A QSslServer with its configuration serves https instead.
+    explicit TestWebServer(std::unique_ptr<QTcpServer> server = std::make_unique<QTcpServer>())
+        : m_server(std::move(server))
     {
-        QObject::connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = m_server.nextPendingConnection())
+        const auto accept = [this] {
+            while (QTcpSocket *socket = m_server->nextPendingConnection())
                 QObject::connect(socket, &QTcpSocket::readyRead, this,
                                  [this, socket] { serve(socket); });
-        });
+        };
+        // A TLS server hands its sockets over only once they are encrypted.
+        QObject::connect(m_server.get(), &QTcpServer::newConnection, this, accept);
+        QObject::connect(m_server.get(), &QTcpServer::pendingConnectionAvailable, this, accept);
     }
 
 private:
@@ -79,7 +90,7 @@ private:
             socket->disconnectFromHost();
     }
 
-    QTcpServer m_server;
+    std::unique_ptr<QTcpServer> m_server;
     QMap<QByteArray, Route> m_routes;
     QMap<QByteArray, int> m_hits;
     QSet<QByteArray> m_keptOpen;

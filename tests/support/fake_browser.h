@@ -39,6 +39,20 @@ public:
     void refreshBypassingCache() override { ++cacheBypasses; }
     double zoomFactor() const override { return zoom; }
     void setZoomFactor(double factor) override { zoom = factor; }
+    bool fullScreen() const override { return m_fullScreen; }
+    void exitFullScreen() override
+    {
+        ++fullScreenExits;
+        setFullScreen(false);
+    }
+    // Test side: the page asks for full screen (true) or leaves it on its own (false).
+    void setFullScreen(bool on)
+    {
+        if (on == m_fullScreen)
+            return;
+        m_fullScreen = on;
+        emit fullScreenChange(on);
+    }
 
     // Test side: the page asks; the answer lands in `replies`.
     void askDialog(PageDialog::Kind kind, const QString &text, const QString &site = {});
@@ -59,6 +73,7 @@ public:
     int stops = 0;
     int refreshes = 0;
     int cacheBypasses = 0;
+    int fullScreenExits = 0;
     double zoom = 1.0;
     QList<int> execs;
     bool hasDocument = true;
@@ -71,6 +86,7 @@ private:
     QString m_location;
     QString m_title;
     bool m_busy = false;
+    bool m_fullScreen = false;
 };
 
 class FakeFactory final : public BrowserFactory {

@@ -1,0 +1,162 @@
+// The windows a tab's page opens outside its tab: a pop-up window, and full screen.
+
+#include "engine/page_windows.h"
+
+#include "engine/engine_page.h"
+#include "engine/own_page_shower.h"
+#include "engine/web_browser.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <QWebEngineFullScreenRequest>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineView>
+
+#include <functional>
+#include <utility>
+
+namespace pelquin {
+
+namespace {
+
+// Closing the full-screen window (by the window manager's keys) ends full screen.
+class FullScreenWindow final : public QWidget {
+public:
+    explicit FullScreenWindow(std::function<void()> onClose)
+        : QWidget(nullptr, Qt::Window), m_onClose(std::move(onClose))
+    {
+    }
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        event->ignore();
+        shielded("full screen", [&] { m_onClose(); });
+    }
+
+private:
+    std::function<void()> m_onClose;
+};
+
+}  // namespace
+
+FullScreenView::FullScreenView(QWebEngineView &home, QWebEnginePage &page, QObject *parent)
+    : QObject(parent), m_home(&home), m_page(&page)
+{
+    connect(&page, &QWebEnginePage::fullScreenRequested, this,
+            [this](QWebEngineFullScreenRequest request) {
+                shielded("full screen", [&] { onRequest(std::move(request)); });
+            });
+    // Leaving the page ends its full screen.
+    connect(&page, &QWebEnginePage::loadingChanged, this,
+            [this](const QWebEngineLoadingInfo &info) {
+                if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus && active())
+                    shielded("full screen", [&] { exit(); });
+            });
+}
+
+FullScreenView::~FullScreenView()
+{
+    // The page belongs to the tab's view: it must not go down with the full-screen window.
+    leave();
+}
+
+void FullScreenView::onRequest(QWebEngineFullScreenRequest request)
+{
+    if (request.toggleOn() && !m_home) {
+        request.reject();
+        return;
+    }
+    request.accept();
+    if (request.toggleOn())
+        enter();
+    else
+        leave();
+}
+
+void FullScreenView::enter()
+{
+    if (m_window || !m_page)
+        return;
+    auto *window = new FullScreenWindow([this] { exit(); });
+    window->setWindowTitle(m_page->title());
+    auto *layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *view = new QWebEngineView(window);
+    // The tab's page menu belongs to the tab: none while full screen.
+    view->setContextMenuPolicy(Qt::NoContextMenu);
+    layout->addWidget(view);
+    auto *escape = new QAction(window);
+    escape->setShortcut(Qt::Key_Escape);
+    connect(escape, &QAction::triggered, this,
+            [this] { shielded("full screen", [&] { exit(); }); });
+    window->addAction(escape);
+    view->setPage(m_page);
+    m_window = window;
+    // The whole screen of the main window, also where no window manager makes it so.
+    if (QScreen *screen = m_home ? m_home->window()->screen() : nullptr)
+        window->setGeometry(screen->geometry());
+    window->showFullScreen();
+    view->setFocus();
+    emit changed(true);
+}
+
+void FullScreenView::exit()
+{
+    if (!m_window)
+        return;
+    if (m_page)
+        m_page->triggerAction(QWebEnginePage::ExitFullScreen);
+    leave();
+}
+
+void FullScreenView::leave()
+{
+    if (!m_window)
+        return;
+    QWidget *window = m_window;
+    m_window.clear();
+    if (m_home && m_page)
+        m_home->setPage(m_page);
+    window->hide();
+    // Escape arrives inside the window's own event handling.
+    window->deleteLater();
+    if (m_home && m_home->isVisible()) {
+        m_home->window()->activateWindow();
+        m_home->setFocus();
+    }
+    emit changed(false);
+}
+
+PopupWindow::PopupWindow(QWebEngineProfile &profile, Prompts &prompts,
+                         const BrowsingRecords *records)
+    : m_view(new QWebEngineView(this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    auto *page = new EnginePage(profile, prompts, m_view);
+    page->records = records;
+    new OwnPageShower(*page, nullptr);
+    m_view->setPage(page);
+    resize(800, 600);
+    setWindowTitle(QStringLiteral("Pelquin"));
+    connect(page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
+        setWindowTitle(title.isEmpty() ? QStringLiteral("Pelquin") : title);
+    });
+    connect(page, &QWebEnginePage::windowCloseRequested, this, &QWidget::close);
+    connect(page, &QWebEnginePage::geometryChangeRequested, this, [this](const QRect &rect) {
+        if (rect.isValid())
+            resize(rect.size());
+    });
+}
+
+QWebEnginePage *PopupWindow::page() const
+{
+    return m_view->page();
+}
+
+}  // namespace pelquin
