@@ -98,6 +98,9 @@ signals:
     void pageDialogRequested(const PageDialog &dialog, const PageDialogAnswer &answer);
     // The page's process ended; the browser shows a page of its own that says so.
     void pageStopped(const QString &address);
+    // The site's certificate was not trusted: the browser shows a page of its own that says
+    // so instead of the site's.
+    void certificateRefused(const QString &address);
     // The page's menu asks whether a tab without a page is there for "Open link in new tab".
     void newTabQuery(bool *available);
     // The page's menu chose "Open link in new tab" for `address`.

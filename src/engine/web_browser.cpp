@@ -326,8 +326,10 @@ void WebEngineBrowser::onLoadingChanged(const QWebEngineLoadingInfo &info)
     case QWebEngineLoadingInfo::LoadFailedStatus:
         if (!own && info.status() == QWebEngineLoadingInfo::LoadFailedStatus &&
             info.errorDomain() == QWebEngineLoadingInfo::CertificateErrorDomain &&
-            m_ownPage->showCertificateProblem(info.url()))
+            m_ownPage->showCertificateProblem(info.url())) {
+            emit certificateRefused(info.url().toString());
             return;  // our page comes instead of the engine's error page
+        }
         // A failed load still shows a document: the engine's error page.
         m_busy = false;
         emit documentComplete(url, true);

@@ -41,6 +41,8 @@ void BrowserEvents::connectAll()
         QObject::connect(b, &BrowserControl::statusTextChange, b,
                          [this, t](const QString &s) { statusTextChange(t, s); });
         QObject::connect(b, &BrowserControl::pageStopped, b, [this, t] { pageStopped(t); });
+        QObject::connect(b, &BrowserControl::certificateRefused, b,
+                         [this, t] { certificateRefused(t); });
     }
 }
 
@@ -186,6 +188,15 @@ void BrowserEvents::pageStopped(int t)
         m_c.tabStrip.setImage(t, 0);
         m_session.tabs[t].loading = false;
         statusTextChange(t, stoppedStatusText());
+    });
+}
+
+void BrowserEvents::certificateRefused(int)
+{
+    // The padlock follows the last navigation of any tab, which this refusal ends.
+    Trap(m_errors, QStringLiteral(" At Certificate")).step([&] {
+        m_c.status.padlock()->setVisible(false);
+        m_session.tabs.securePage = false;
     });
 }
 

@@ -38,6 +38,8 @@ public:
     void statusTextChange(int t, const QString &text);
     // Tab t's page process ended: the world picture goes, the status says so.
     void pageStopped(int t);
+    // No padlock for a site whose certificate was refused: nothing on it is secure.
+    void certificateRefused(int t);
     // A link of tab t's page turned out to be a download: the tab shows its page as before.
     void keepPage(int t);
 

@@ -58,6 +58,7 @@ public:
     void askDialog(PageDialog::Kind kind, const QString &text, const QString &site = {});
     // The page's process ends.
     void crash() { emit pageStopped(m_location); }
+    void refuseCertificate() { emit certificateRefused(m_location); }
 
     // Test side: the page arrives (navigation start, then completion).
     void load(const QString &address, const QString &title = QString());

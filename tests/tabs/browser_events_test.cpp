@@ -46,6 +46,15 @@ TEST_F(BrowserEventsTest, NavigationStartSetsCaptionTooltipDropdownAndPadlock)
     EXPECT_TRUE(window->status().padlock()->isHidden());
 }
 
+TEST_F(BrowserEventsTest, ASiteWhoseCertificateIsRefusedShowsNoPadlock)
+{
+    browser(4).startLoad(QStringLiteral("https://untrusted.example/"));
+    EXPECT_FALSE(window->status().padlock()->isHidden());
+    browser(4).refuseCertificate();
+    EXPECT_TRUE(window->status().padlock()->isHidden());
+    EXPECT_FALSE(session->tabs.securePage);
+}
+
 TEST_F(BrowserEventsTest, AFrameNavigationLeavesCaptionTooltipAndDropdownAlone)
 {
     browser(3).load(QStringLiteral("http://www.example.com/"));
