@@ -10,6 +10,8 @@
 #include <QMouseEvent>
 #include <QTabBar>
 
+#include <utility>
+
 namespace pelquin {
 
 namespace {
@@ -28,6 +30,9 @@ TabStrip::TabStrip(QWidget *parent)
     m_bar->setDrawBase(false);
     m_bar->setAcceptDrops(true);
     m_bar->installEventFilter(this);
+    m_applyLooks.setSingleShot(true);
+    m_applyLooks.setInterval(kLookDelayMs);
+    connect(&m_applyLooks, &QTimer::timeout, this, &TabStrip::applyPendingLooks);
     addTabs(30);
     connect(m_bar, &QTabBar::currentChanged, this, [this](int) { emit selectionHandling(); });
     connect(m_bar, &QTabBar::tabBarClicked, this, [this](int index) {
@@ -50,13 +55,35 @@ void TabStrip::select(int tab)
 
 QString TabStrip::caption(int tab) const
 {
+    if (const auto pending = m_pending.find(tab - 1);
+        pending != m_pending.end() && pending->caption)
+        return *pending->caption;
     return m_bar->tabText(tab - 1).replace(QStringLiteral("&&"), QStringLiteral("&"));
 }
 
 void TabStrip::setCaption(int tab, const QString &caption)
 {
-    // '&' would otherwise underline the next letter and vanish from the caption
-    m_bar->setTabText(tab - 1, QString(caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    if (tab < 1 || tab > count())
+        return;
+    m_pending[tab - 1].caption = caption;
+    if (!m_applyLooks.isActive())
+        m_applyLooks.start();
+}
+
+void TabStrip::applyPendingLooks()
+{
+    m_applyLooks.stop();
+    const QMap<int, PendingLook> pending = std::exchange(m_pending, {});
+    for (auto look = pending.begin(); look != pending.end(); ++look) {
+        if (look.key() >= m_bar->count())
+            continue;
+        // '&' would otherwise underline the next letter and vanish from the caption
+        if (look->caption)
+            m_bar->setTabText(look.key(),
+                              QString(*look->caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        if (look->world)
+            m_bar->setTabIcon(look.key(), *look->world ? m_world : QIcon());
+    }
 }
 
 QString TabStrip::toolTip(int tab) const { return m_bar->tabToolTip(tab - 1); }
@@ -67,8 +94,12 @@ int TabStrip::image(int tab) const { return m_bar->tabData(tab - 1).toInt(); }
 
 void TabStrip::setImage(int tab, int image)
 {
+    if (tab < 1 || tab > count())
+        return;
     m_bar->setTabData(tab - 1, image);
-    m_bar->setTabIcon(tab - 1, image == 1 ? m_world : QIcon());
+    m_pending[tab - 1].world = image == 1;
+    if (!m_applyLooks.isActive())
+        m_applyLooks.start();
 }
 
 void TabStrip::setWaitingMark(int tab, bool waiting)
@@ -96,6 +127,7 @@ bool TabStrip::waitingMark(int tab) const
 
 void TabStrip::removeAll()
 {
+    m_pending.clear();  // the looks of tabs that are gone
     const QSignalBlocker block(m_bar);
     while (m_bar->count() > 0)
         m_bar->removeTab(m_bar->count() - 1);
@@ -179,6 +211,7 @@ bool TabStrip::eventFilter(QObject *watched, QEvent *event)
             QString text = data->text();
             if (text.isEmpty() && data->hasUrls())
                 text = data->urls().constFirst().toString();
+            applyPendingLooks();  // the drop falls on the tabs as they will be drawn
             emit linkDropped(tabAtX(drop->position().toPoint().x()), text,
                              data->hasText() || data->hasUrls(), drop->modifiers());
         }

@@ -2,7 +2,11 @@
 
 #include <QFrame>
 #include <QIcon>
+#include <QMap>
 #include <QString>
+#include <QTimer>
+
+#include <optional>
 
 class QTabBar;
 
@@ -48,6 +52,8 @@ public:
     // The header row's height in pixels.
     int headerHeight() const;
     QTabBar *bar() const { return m_bar; }
+    // Shows the captions and pictures set since the last time at once.
+    void applyPendingLooks();
 
 signals:
     // The selected tab changed or was clicked.
@@ -65,7 +71,17 @@ private:
     int tabAtX(int x) const;
     void startTabDrag();
 
+    // How long caption and picture changes may wait to be shown together: when 30 tabs start
+    // loading, one repaint of the header row instead of one per change.
+    static constexpr int kLookDelayMs = 40;
+    struct PendingLook {
+        std::optional<QString> caption;
+        std::optional<bool> world;
+    };
+
     QTabBar *m_bar;
+    QMap<int, PendingLook> m_pending;  // by tab index
+    QTimer m_applyLooks;
     QIcon m_world;
     QString m_tag;
     int m_dragMode = 0;

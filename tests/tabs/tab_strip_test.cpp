@@ -4,6 +4,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTabBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -49,10 +50,51 @@ TEST(TabStrip, ThirtyTabsWithoutCaptionTooltipOrPicture)
     EXPECT_EQ(strip.image(7), 0);
     strip.setCaption(3, QStringLiteral("R&D"));
     EXPECT_EQ(strip.caption(3), QStringLiteral("R&D"));
-    EXPECT_EQ(strip.bar()->tabText(2), QStringLiteral("R&&D"));
     strip.setImage(3, 1);
     EXPECT_EQ(strip.image(3), 1);
+    strip.applyPendingLooks();
+    EXPECT_EQ(strip.bar()->tabText(2), QStringLiteral("R&&D"));
     EXPECT_FALSE(strip.bar()->tabIcon(2).isNull());
+}
+
+TEST(TabStrip, ABurstOfCaptionsAndPicturesIsDrawnOnceAMomentLater)
+{
+    TabStrip strip;
+    strip.show();
+    int repaints = 0;
+    struct Counter : QObject {
+        int *count;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::Paint)
+                ++*count;
+            return false;
+        }
+    } counter;
+    counter.count = &repaints;
+    QTest::qWait(50);
+    strip.bar()->installEventFilter(&counter);
+    for (int t = 1; t <= 30; ++t) {
+        strip.setCaption(t, QStringLiteral("Tab %1").arg(t));
+        strip.setImage(t, 1);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(strip.bar()->tabText(29), QString());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return strip.bar()->tabText(29) == "Tab 30"; }, 1000));
+    QTest::qWait(50);
+    EXPECT_LE(repaints, 3);
+    EXPECT_EQ(strip.caption(30), QStringLiteral("Tab 30"));
+}
+
+TEST(TabStrip, CaptionsOfRemovedTabsAreNotGivenToNewOnes)
+{
+    TabStrip strip;
+    strip.setCaption(2, QStringLiteral("Old"));
+    strip.removeAll();
+    strip.addTabs(5);
+    strip.applyPendingLooks();
+    EXPECT_EQ(strip.caption(2), QString());
+    EXPECT_EQ(strip.bar()->tabText(1), QString());
 }
 
 TEST(TabStrip, SelectingRunsTheHandlingAlsoForTheSelectedTab)
@@ -85,6 +127,7 @@ TEST(TabStrip, ALinkDropFindsTheTabByItsHorizontalPosition)
     strip.resize(3000, 300);
     for (int t = 1; t <= 30; ++t)
         strip.setCaption(t, QStringLiteral("Tab %1").arg(t));
+    strip.applyPendingLooks();  // the tabs as the user sees them
     const QRect third = strip.bar()->tabRect(2);
     Dropped got = dropAt(strip, third.center().x(), QStringLiteral("http://a.example/"),
                          Qt::ShiftModifier);
