@@ -15,9 +15,7 @@ namespace {
 
 QByteArray html(const QByteArray &title, const QByteArray &body)
 {
-    return TestWebServer::response("200 OK", "Content-Type: text/html\r\n",
-                                   "<html><head><title>" + title + "</title></head><body>" +
-                                       body + "</body></html>");
+    return TestWebServer::page(title, body);
 }
 
 class EverydayWebTest : public EngineTest {

@@ -22,9 +22,7 @@ namespace {
 
 QByteArray html(const QByteArray &title, const QByteArray &body)
 {
-    return TestWebServer::response("200 OK", "Content-Type: text/html\r\n",
-                                   "<html><head><title>" + title + "</title></head><body>" +
-                                       body + "</body></html>");
+    return TestWebServer::page(title, body);
 }
 
 // A TLS server with a throwaway self-signed certificate made for this run: the engine

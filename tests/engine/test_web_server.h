@@ -47,6 +47,14 @@ public:
                QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
     }
 
+    // A small HTML page with its title.
+    static QByteArray page(const QByteArray &title, const QByteArray &body)
+    {
+        return response("200 OK", "Content-Type: text/html\r\n",
+                        "<html><head><title>" + title + "</title></head><body>" + body +
+                            "</body></html>");
+    }
+
     // A QSslServer with its configuration serves https instead.
     explicit TestWebServer(std::unique_ptr<QTcpServer> server = std::make_unique<QTcpServer>())
         : m_server(std::move(server))
