@@ -1,6 +1,8 @@
 #include "tabs/button_bar.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QIconEngine>
 #include <QEvent>
 #include <QImage>
 #include <QStyle>
@@ -32,6 +34,49 @@ QIcon buttonIcon(const QIcon &source, QSize size)
     return icon;
 }
 
+// Looks the style's picture up and tints it when first drawn, not when the bar is built:
+// the window is made before the first pages are asked for, and drawn after.
+class LazyButtonIcon : public QIconEngine {
+public:
+    LazyButtonIcon(QStyle::StandardPixmap picture, QSize size) : m_picture(picture), m_size(size)
+    {
+    }
+
+    QIconEngine *clone() const override { return new LazyButtonIcon(*this); }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().availableSizes(mode, state);
+    }
+
+private:
+    const QIcon &icon()
+    {
+        if (m_icon.isNull())
+            m_icon = buttonIcon(QApplication::style()->standardIcon(m_picture), m_size);
+        return m_icon;
+    }
+
+    QStyle::StandardPixmap m_picture;
+    QSize m_size;
+    QIcon m_icon;
+};
+
 }  // namespace
 
 const QStringList &ButtonBar::names()
@@ -59,8 +104,7 @@ ButtonBar::ButtonBar(QWidget *parent) : QToolBar(parent)
         QStyle::SP_FileDialogInfoView, QStyle::SP_ArrowRight,    QStyle::SP_DialogHelpButton};
     for (int i = 0; i < names().size(); ++i) {
         const QString name = names().at(i);
-        QAction *action =
-            addAction(buttonIcon(style()->standardIcon(pictures[i]), iconSize()), name);
+        QAction *action = addAction(QIcon(new LazyButtonIcon(pictures[i], iconSize())), name);
         action->setObjectName(name);
         action->setToolTip(name);
         connect(action, &QAction::triggered, this, [this, name] { emit buttonClicked(name); });

@@ -1,0 +1,63 @@
+#include "tabs/button_bar.h"
+
+#include <QAction>
+#include <QImage>
+#include <QPixmap>
+
+#include <gtest/gtest.h>
+
+using namespace pelquin;
+
+namespace {
+
+// The mean saturation and opacity of the picture's visible pixels.
+struct Looks {
+    double saturation = 0;
+    double alpha = 0;
+};
+
+Looks looksOf(const QPixmap &pixmap)
+{
+    const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    Looks looks;
+    int counted = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            if (colour.alpha() == 0)
+                continue;
+            looks.saturation += colour.hsvSaturationF();
+            looks.alpha += colour.alphaF();
+            ++counted;
+        }
+    }
+    if (counted > 0) {
+        looks.saturation /= counted;
+        looks.alpha /= counted;
+    }
+    return looks;
+}
+
+TEST(ButtonBar, EveryButtonIsMutedUntilHotAndGreyWhenDisabled)
+{
+    ButtonBar bar;
+    ASSERT_EQ(bar.count(), 12);
+    const QSize size = bar.iconSize();
+    for (int index = 1; index <= bar.count(); ++index) {
+        SCOPED_TRACE(bar.button(index)->text().toStdString());
+        const QIcon icon = bar.button(index)->icon();
+        const QPixmap hot = icon.pixmap(size, QIcon::Active);
+        const QPixmap normal = icon.pixmap(size, QIcon::Normal);
+        const QPixmap disabled = icon.pixmap(size, QIcon::Disabled);
+        ASSERT_FALSE(hot.isNull());
+        EXPECT_EQ(normal.size(), hot.size());
+        const Looks h = looksOf(hot), n = looksOf(normal), d = looksOf(disabled);
+        EXPECT_GT(h.alpha, 0.0);
+        EXPECT_LE(n.saturation, h.saturation);     // muted: half way to grey
+        EXPECT_NEAR(n.alpha, h.alpha, 1e-9);
+        EXPECT_LT(d.saturation, 0.01);             // grey
+        EXPECT_LT(d.alpha, h.alpha * 0.6);         // and faint
+    }
+}
+
+}  // namespace
