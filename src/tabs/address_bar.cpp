@@ -13,8 +13,10 @@ AddressBar::AddressBar(AddressHistory &history, QWidget *parent) : QObject(paren
     for (int tab = 1; tab <= kTabCount; ++tab) {
         auto *combo = new QComboBox(parent);
         combo->setObjectName(QStringLiteral("Combo1_%1").arg(tab));
-        combo->setEditable(true);
+        // Its own line edit, after the shared list: half the cost of setEditable, which
+        // also builds the popup and sizes the box for a layout that places it anyway.
         combo->setModel(history.model());
+        combo->setLineEdit(new QLineEdit(combo));
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setMaxVisibleItems(20);
         // Completion is the program's own, from the first item of the shared list.
