@@ -26,14 +26,19 @@ int main(int argc, char **argv)
     QWebEngineProfile profile(QStringLiteral("bare"));
     profile.setPersistentStoragePath(args.at(0) + QStringLiteral("/storage"));
     profile.setCachePath(args.at(0) + QStringLiteral("/cache"));
+    pelquin::traceStartup("engine profile");
     QStackedWidget window;
     window.resize(1024, 768);
-    for (const QString &address : args.mid(1)) {
+    QList<QWebEngineView *> views;
+    for (int i = 1; i < args.size(); ++i) {
         auto *view = new QWebEngineView(&window);
         view->setPage(new QWebEnginePage(&profile, view));
         window.addWidget(view);
-        view->load(QUrl(address));
+        views << view;
     }
+    pelquin::traceStartup("30 views");
+    for (int i = 1; i < args.size(); ++i)
+        views.at(i - 1)->load(QUrl(args.at(i)));
     pelquin::traceStartup("every first page asked for");
     window.setCurrentIndex(0);
     window.show();

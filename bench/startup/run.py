@@ -5,9 +5,13 @@ Both load 30 small pages from a local test server, N times each, under one Xvfb.
 notes when each page is asked for and when the first tab's page has drawn its first frame
 (two animation frames after it starts: the frame has then been produced). Prints medians and
 the ratio Pelquin / bare engine of: process start to first and last page request, first
-paint of tab 1, and memory (PSS summed over the process tree, read from smaps_rollup).
+paint of tab 1, and memory (PSS summed over the process tree, read from smaps_rollup); and
+the median of the ratios of each Pelquin run to the bare run just before it.
 
-    bench/startup/run.py [--runs 3] [--settle 25] [--process-per-site]
+    bench/startup/run.py [--runs 11] [--settle 25] [--process-per-site] [--trace]
+
+--trace also prints the median time of each start-up mark both programs print when
+PELQUIN_TRACE_STARTUP is set.
 
 Builds build-bench/ (Release, with the bare engine) when it is missing. Never part of the
 tests: it measures, it does not check.
@@ -129,7 +133,17 @@ def serve_and_display():
     return server, base, xvfb, display
 
 
-def one_run(kind, base, settle, env):
+def trace_marks(text):
+    """{mark: seconds since process start} from the lines traceStartup prints."""
+    marks = {}
+    for line in text.splitlines():
+        if line.startswith('pelquin: start-up '):
+            seconds, mark = line[len('pelquin: start-up '):].split(' s  ', 1)
+            marks[mark] = float(seconds)
+    return marks
+
+
+def one_run(kind, base, settle, env, trace=False):
     LOG.reset()
     home = tempfile.mkdtemp(prefix='pelquin-bench-')
     run_env = dict(env)
@@ -142,18 +156,29 @@ def one_run(kind, base, settle, env):
         pages = [base + '/w1.htm', base + '/w2.htm'] + [base + '/p%d.htm' % t
                                                       for t in range(3, TABS + 1)]
         cmd = [os.path.join(BUILD, 'bench', 'bare_engine'), home] + pages
+    if trace:
+        run_env['PELQUIN_TRACE_STARTUP'] = '1'
+    errors = tempfile.TemporaryFile()
     start = time.monotonic()
-    proc = subprocess.Popen(cmd, env=run_env, stdout=subprocess.DEVNULL,
-                            stderr=subprocess.DEVNULL)
+    proc = subprocess.Popen(cmd, env=run_env, stdout=subprocess.DEVNULL, stderr=errors)
     time.sleep(settle)
     memory = pss_mb(proc.pid)
+    family = tree(proc.pid)
     proc.send_signal(signal.SIGTERM)
     try:
         proc.wait(15)
     except subprocess.TimeoutExpired:
         proc.kill()
         proc.wait()
+    # The engine's processes outlive the program by a moment: the next run starts on an idle
+    # machine, not beside their exit.
+    deadline = time.monotonic() + 10
+    while time.monotonic() < deadline and any(os.path.exists('/proc/%d' % p) for p in family):
+        time.sleep(0.05)
+    time.sleep(0.5)
     shutil.rmtree(home, ignore_errors=True)
+    errors.seek(0)
+    marks = trace_marks(errors.read().decode(errors='replace'))
     with LOG.lock:
         times = sorted(t for t, _ in LOG.pages)
         paints = [t for t, _ in LOG.painted]
@@ -164,14 +189,15 @@ def one_run(kind, base, settle, env):
         'last request': times[-1] - start if times else float('nan'),
         'first paint of tab 1': min(paints) - start if paints else float('nan'),
         'memory (MB PSS)': memory,
-    }
+    }, marks
 
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument('--runs', type=int, default=3)
+    parser.add_argument('--runs', type=int, default=11)
     parser.add_argument('--settle', type=float, default=25.0)
     parser.add_argument('--process-per-site', action='store_true')
+    parser.add_argument('--trace', action='store_true')
     args = parser.parse_args()
 
     build('pelquin', 'bare_engine')
@@ -181,10 +207,13 @@ def main():
     if args.process_per_site:
         env['QTWEBENGINE_CHROMIUM_FLAGS'] = '--process-per-site'
     results = {'bare': [], 'pelquin': []}
+    traces = {'bare': [], 'pelquin': []}
     try:
         for run in range(args.runs):
             for kind in ('bare', 'pelquin'):  # alternated, so drift hits both alike
-                results[kind].append(one_run(kind, base, args.settle, env))
+                figures, marks = one_run(kind, base, args.settle, env, args.trace)
+                results[kind].append(figures)
+                traces[kind].append(marks)
                 print('run %d %-8s %s' % (run + 1, kind, ', '.join(
                     '%s %.2f' % (k, v) for k, v in results[kind][-1].items())), flush=True)
     finally:
@@ -193,13 +222,22 @@ def main():
 
     print('\nmedians of %d runs%s' % (args.runs,
                                       ', --process-per-site' if args.process_per_site else ''))
-    print('%-24s %12s %12s %8s' % ('', 'bare engine', 'Pelquin', 'ratio'))
+    print('%-24s %12s %12s %8s %12s' % ('', 'bare engine', 'Pelquin', 'ratio', 'paired ratio'))
     for key in results['bare'][0]:
         bare = statistics.median(r[key] for r in results['bare'])
         mine = statistics.median(r[key] for r in results['pelquin'])
+        # Each run beside the bare run just before it: slow spells of the machine hit both.
+        paired = statistics.median(p[key] / b[key] for b, p in zip(results['bare'],
+                                                                   results['pelquin']))
         unit = '' if 'memory' in key else ' s'
-        print('%-24s %10.2f%s %10.2f%s %8.2f' % (key, bare, unit, mine, unit,
-                                                 mine / bare if bare else float('nan')))
+        print('%-24s %10.2f%s %10.2f%s %8.2f %12.2f' % (key, bare, unit, mine, unit,
+                                                        mine / bare if bare else float('nan'),
+                                                        paired))
+    for kind in ('bare', 'pelquin') if args.trace else ():
+        print('\nstart-up marks of %s (median s since process start)' % kind)
+        for mark in traces[kind][0] if traces[kind] else ():
+            seen = [t[mark] for t in traces[kind] if mark in t]
+            print('  %7.3f  %s' % (statistics.median(seen), mark))
 
 
 if __name__ == '__main__':
