@@ -61,6 +61,15 @@ public:
     virtual void blankDocument() = 0;
     // The body's inner markup, delivered later on the UI thread; empty when there is none.
     virtual void readBodyMarkup(std::function<void(const QString &)> done) = 0;
+    // The same, but empty when the markup does not hold `word` (letters only, any case): a
+    // reader that looks for one word spares every other page the whole serialisation.
+    virtual void readBodyMarkupWith(const QString &word,
+                                    std::function<void(const QString &)> done)
+    {
+        readBodyMarkup([word, done = std::move(done)](const QString &markup) {
+            done(markup.contains(word, Qt::CaseInsensitive) ? markup : QString());
+        });
+    }
 
     // Finds and highlights the next (or previous) match of `text` on the page; an empty text
     // clears the highlight. `done` learns later whether the page holds the text.

@@ -205,14 +205,20 @@ void WebEngineBrowser::blankDocument()
                          QWebEngineScript::MainWorld);
 }
 
-QString WebEngineBrowser::bodyMarkupScript()
+QString WebEngineBrowser::bodyMarkupScript(const QString &word)
 {
     // The body's inner markup as the page script reads it: element names in upper case,
     // attribute values unquoted unless empty or holding a blank, quote, "=", "<", ">" or
     // backtick, script and style text exactly as in the page, other text escaped.
+    // With a word of letters, the engine's own serialisation is searched first: escaping
+    // never touches letters, so a word missing there is missing from ours too.
+    static const QRegularExpression letters(QStringLiteral("^[A-Za-z]+$"));
+    const QString needle = letters.match(word).hasMatch() ? word.toLower() : QString();
     return QStringLiteral(R"JS((function () {
   var body = document.body;
   if (!body) return '';
+  var word = '%1';
+  if (word && body.innerHTML.toLowerCase().indexOf(word) < 0) return '';
   var raw = {SCRIPT: 1, STYLE: 1, XMP: 1, IFRAME: 1, NOEMBED: 1, NOFRAMES: 1, PLAINTEXT: 1};
   var empty = {AREA: 1, BASE: 1, BASEFONT: 1, BGSOUND: 1, BR: 1, COL: 1, EMBED: 1, FRAME: 1,
                HR: 1, IMG: 1, INPUT: 1, KEYGEN: 1, LINK: 1, META: 1, PARAM: 1, SOURCE: 1,
@@ -256,10 +262,16 @@ QString WebEngineBrowser::bodyMarkupScript()
   } catch (e) {
     return '';
   }
-})())JS");
+})())JS").arg(needle);
 }
 
 void WebEngineBrowser::readBodyMarkup(std::function<void(const QString &)> done)
+{
+    readBodyMarkupWith(QString(), std::move(done));
+}
+
+void WebEngineBrowser::readBodyMarkupWith(const QString &word,
+                                          std::function<void(const QString &)> done)
 {
     auto deliver = [alive = m_alive, done = std::move(done)](const QVariant &markup) {
         if (*alive)
@@ -271,7 +283,7 @@ void WebEngineBrowser::readBodyMarkup(std::function<void(const QString &)> done)
     }
     // The page's own world: a world of our own costs every page process half a megabyte,
     // and hides nothing worth hiding, since the page writes the markup we read anyway.
-    page().runJavaScript(bodyMarkupScript(), QWebEngineScript::MainWorld, deliver);
+    page().runJavaScript(bodyMarkupScript(word), QWebEngineScript::MainWorld, deliver);
 }
 
 void WebEngineBrowser::findText(const QString &text, bool backward,

@@ -47,6 +47,8 @@ public:
     QString locationName() const override;
     void blankDocument() override;
     void readBodyMarkup(std::function<void(const QString &)> done) override;
+    void readBodyMarkupWith(const QString &word,
+                            std::function<void(const QString &)> done) override;
     void findText(const QString &text, bool backward,
                   std::function<void(bool found)> done) override;
     int queryStatus(int command) override;
@@ -74,7 +76,7 @@ private:
     void attachDesktopParts();
     void viewSource();
     // The script whose result is the body's markup as the program reads it.
-    static QString bodyMarkupScript();
+    static QString bodyMarkupScript(const QString &word = QString());
 
     Prompts &m_prompts;
     QPointer<QWebEngineView> m_view;

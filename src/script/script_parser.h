@@ -16,6 +16,9 @@ struct Statement {
 
 inline constexpr int kMaxStatements = 200;
 
+// Every block's opening tag holds this word: a page without it holds no block.
+inline constexpr QLatin1String kPelscriptWord("PELSCRIPT");
+
 // The text of the first PELSCRIPT block of a body's markup, up to and including the ">"
 // before "</SCRIPT>", with one blank appended; none when the markup holds no such block.
 std::optional<QString> pelscriptBlock(const QString &markup);

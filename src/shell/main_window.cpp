@@ -34,14 +34,10 @@
 #include "tabs/status_area.h"
 #include "tabs/tab_strip.h"
 #include "tabs/timers.h"
-#include "core/typed_address.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QComboBox>
 #include <QApplication>
 #include <QCoreApplication>
@@ -325,38 +321,6 @@ void MainWindow::speedMenuFromTabStrip(const QPoint &globalPos)
     m_keyboard->prepareSpeedMenu();
     if (!m_session.menuHidden)
         m_menu->popup(globalPos);
-}
-
-void MainWindow::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (event->mimeData()->hasFormat(QLatin1String(TabStrip::kTabMime)))
-        event->acceptProposedAction();
-}
-
-void MainWindow::dropEvent(QDropEvent *event)
-{
-    // A tab dropped on the window's free area ends the tab drag, nothing more.
-    m_tabStrip->setDragMode(0);
-    event->acceptProposedAction();
-}
-
-void MainWindow::linkDrop(int tab, const QString &text, bool hasText,
-                          Qt::KeyboardModifiers keys)
-{
-    if (tab < 1 || tab > kTabCount || !hasText)
-        return;
-    if (cleanAddressText(text).toUpper().contains(QStringLiteral("JAVASCRIPT:")))
-        return;
-    Trap trap(m_d.errors, QStringLiteral(" At Tse"), {err::ObjectNotSet, 461});
-    BrowserControl &browser = m_browsers->at(tab);
-    trap.step([&] { browser.navigate(text); });
-    trap.step([&] {
-        const bool held = m_session.modifierHeld ||
-                          (keys & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
-        if (!held)
-            m_tabStrip->select(tab);
-    });
-    trap.step([&] { browser.blankDocument(); });
 }
 
 void MainWindow::closeFor(CloseReason reason)

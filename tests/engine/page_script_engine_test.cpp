@@ -97,3 +97,29 @@ TEST_F(PageScriptEngine, TheBodyIsSerialisedTheWayTheScriptReaderExpects)
                                      "class=c&amp;d>t&amp;&lt;<B>x</B><BR></DIV>"
                                      "<SCRIPT>var s = '<b>&amp;';</SCRIPT>"));
 }
+
+TEST_F(PageScriptEngine, OnlyPagesThatMayHoldABlockAreReadWhole)
+{
+    page("/plain.htm", "<p>Nothing for the browser here.</p>");
+    page("/mentions.htm", "<!-- about PelScript --><p title=\"a pelscript b\">x</p>");
+    page("/block.htm", "<p>y</p><script language=PelScript>BUTTON.VISIBLE(5)=FALSE></script>");
+    const auto markupWith = [&](int tab) {
+        QString markup;
+        bool done = false;
+        window->browsers().at(tab).readBodyMarkupWith(QStringLiteral("PELSCRIPT"),
+                                                      [&](const QString &m) {
+                                                          markup = m;
+                                                          done = true;
+                                                      });
+        EXPECT_TRUE(waitFor([&] { return done; }, 5000));
+        return markup;
+    };
+    ASSERT_TRUE(load(4, "/plain.htm"));
+    EXPECT_EQ(markupWith(4), QString());
+    ASSERT_TRUE(load(4, "/mentions.htm"));
+    EXPECT_EQ(markupWith(4), QStringLiteral("<!-- about PelScript --><P title=\"a pelscript b\">"
+                                            "x</P>"));
+    ASSERT_TRUE(load(4, "/block.htm"));
+    EXPECT_TRUE(markupWith(4).contains(QStringLiteral("<SCRIPT language=PelScript>")));
+    EXPECT_TRUE(waitFor([&] { return !window->buttons().visibleAt(5); }, 5000));
+}
