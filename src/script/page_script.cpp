@@ -30,7 +30,7 @@ void PageScript::pelscript(int tab)
     };
     Trap(m_errors, QStringLiteral(" At PelScript"), {}, {err::ObjectNotSet}).step([&] {
         // Only pages that may hold a block are read whole: 30 tabs sharing one page process
-        // otherwise delay the front tab's first picture by a tenth of a second.
+        // need not each serialise their markup while the front tab draws its first picture.
         m_browsers.at(tab).readBodyMarkupWith(kPelscriptWord, run);
     });
 }
