@@ -183,7 +183,11 @@ def one_run(kind, base, settle, env, trace=False):
         times = sorted(t for t, _ in LOG.pages)
         paints = [t for t, _ in LOG.painted]
     if len(times) < TABS:
-        print('  %s: only %d of %d pages asked for' % (kind, len(times), TABS), file=sys.stderr)
+        print('  %s: only %d of %d pages asked for; it said:' % (kind, len(times), TABS),
+              file=sys.stderr)
+        errors.seek(0)
+        for line in errors.read().decode(errors='replace').splitlines()[-8:]:
+            print('    ' + line, file=sys.stderr)
     return {
         'first request': times[0] - start if times else float('nan'),
         'last request': times[-1] - start if times else float('nan'),
