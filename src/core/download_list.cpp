@@ -7,7 +7,29 @@ namespace pelquin {
 
 namespace {
 
-constexpr int kMaxNameLength = 120;
+// The file system's 255 bytes, less room for a " (n)" that makes the name unique and for the
+// ".download" the engine adds to the partial file.
+constexpr int kMaxNameBytes = 255 - 6 - 9;
+constexpr int kMaxNameLength = 120;  // characters: a name the Downloads window can show
+
+// The longest start of `text` that takes at most `bytes` bytes in UTF-8 and `maxLength`
+// UTF-16 units, never cutting a character in two.
+QString fitBytes(const QString &text, qsizetype bytes, qsizetype maxLength)
+{
+    qsizetype used = 0;
+    qsizetype end = 0;
+    while (end < text.size()) {
+        const bool pair = text.at(end).isHighSurrogate() && end + 1 < text.size() &&
+                          text.at(end + 1).isLowSurrogate();
+        const qsizetype units = pair ? 2 : 1;
+        const qsizetype size = QStringView(text).mid(end, units).toUtf8().size();
+        if (used + size > bytes || end + units > maxLength)
+            break;
+        used += size;
+        end += units;
+    }
+    return text.left(end);
+}
 
 bool unsafeCharacter(QChar c)
 {
@@ -35,10 +57,14 @@ QString safeDownloadName(const QString &suggested)
         clean.chop(1);
     if (clean.trimmed().isEmpty())
         clean = QStringLiteral("download");
-    if (clean.size() > kMaxNameLength) {
-        const QString suffix = QFileInfo(clean).suffix().left(16);
-        const qsizetype keep = kMaxNameLength - (suffix.isEmpty() ? 0 : suffix.size() + 1);
-        clean = clean.left(keep).trimmed() + (suffix.isEmpty() ? QString() : "." + suffix);
+    if (clean.size() > kMaxNameLength || clean.toUtf8().size() > kMaxNameBytes) {
+        // Cut by bytes, not characters: 90 characters of Chinese are 270 bytes.
+        const QString suffix = QFileInfo(clean).suffix();
+        const QString kept = suffix.size() <= 16 ? suffix : QString();
+        const QString base = kept.isEmpty() ? clean : clean.chopped(kept.size() + 1);
+        const QString dotted = kept.isEmpty() ? QString() : QLatin1Char('.') + kept;
+        clean = fitBytes(base, kMaxNameBytes - dotted.toUtf8().size(),
+                         kMaxNameLength - dotted.size()).trimmed() + dotted;
     }
     return clean;
 }

@@ -23,7 +23,8 @@ struct DownloadEntry {
 };
 
 // A name from a web server made safe to save under: no folders, no leading dots, no control
-// or shell-special characters, at most 120 characters with the extension kept.
+// or shell-special characters, at most 120 characters and 240 bytes (room for the engine's
+// partial-file ending within the file system's 255) with the extension kept.
 QString safeDownloadName(const QString &suggested);
 // `name` in `folder`, or "name (1).ext", "name (2).ext", ... when that file exists or is
 // taken by a download still running.

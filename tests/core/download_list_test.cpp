@@ -29,6 +29,31 @@ TEST(DownloadName, KeepsOnlyTheLastPartAndNoDangerousCharacters)
     EXPECT_TRUE(longName.endsWith(QStringLiteral(".pdf")));
 }
 
+TEST(DownloadName, ALongNameInAnyScriptFitsTheFileSystemWithItsPartialEnding)
+{
+    // 90 Chinese characters are 270 bytes: more than a file name may take.
+    QString chinese;
+    for (int i = 0; i < 90; ++i)
+        chinese += QChar(0x5831 + i);
+    const QString name = safeDownloadName(chinese + QStringLiteral(".pdf"));
+    EXPECT_TRUE(name.endsWith(QStringLiteral(".pdf")));
+    EXPECT_LE((name + QStringLiteral(" (99).download")).toUtf8().size(), 255);
+    EXPECT_TRUE(name.startsWith(chinese.left(40)));
+    // Characters outside the basic plane are never cut in two.
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80").repeated(80);
+    const QString cut = safeDownloadName(emoji + QStringLiteral(".txt"));
+    EXPECT_LE(cut.toUtf8().size(), 240);
+    EXPECT_EQ(QString::fromUtf8(cut.toUtf8()), cut);
+    EXPECT_FALSE(cut.contains(QChar::ReplacementCharacter));
+    EXPECT_TRUE(cut.endsWith(QStringLiteral(".txt")));
+    EXPECT_TRUE(cut.chopped(4).size() % 2 == 0);
+
+    // The file can really be made, and its partial file too.
+    QTemporaryDir dir;
+    QFile file(QDir(dir.path()).filePath(name + QStringLiteral(".download")));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << qPrintable(file.errorString());
+}
+
 TEST(DownloadName, NeverTakesAnExistingOrRunningName)
 {
     QTemporaryDir dir;
