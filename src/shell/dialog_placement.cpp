@@ -28,6 +28,17 @@ QSize outerSize(const QWidget &window)
 
 }  // namespace
 
+void fitToScreen(QWidget &window, const QRect &area)
+{
+    if (area.isEmpty())
+        return;
+    // Room for the frame a window manager may add.
+    const QSize room = area.size() - QSize(16, 40);
+    const QSize size = window.size().expandedTo(window.sizeHint());
+    if (size.width() > room.width() || size.height() > room.height())
+        window.resize(size.boundedTo(room).expandedTo(window.minimumSizeHint().boundedTo(room)));
+}
+
 QRect centredOver(const QRect &anchor, QSize size, const QRect &area)
 {
     QRect r(QPoint(), size);
@@ -69,6 +80,7 @@ bool DialogPlacement::eventFilter(QObject *watched, QEvent *event)
         // A dialog placed once (by us or by its own code) keeps its place when shown again.
         if (dialog && dialog->isWindow() && !dialog->testAttribute(Qt::WA_Moved)) {
             const QWidget *parent = dialog->parentWidget();
+            fitToScreen(*dialog, screenArea(parent ? *parent->window() : m_mainWindow));
             placeOver(*dialog, parent ? *parent->window() : m_mainWindow);
         }
     }

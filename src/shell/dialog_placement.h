@@ -12,6 +12,9 @@ namespace pelquin {
 // (it keeps the area's top left when it is larger than the area).
 QRect centredOver(const QRect &anchor, QSize size, const QRect &area);
 
+// Shrinks a window larger than `area` to fit in it, as far as its contents allow.
+void fitToScreen(QWidget &window, const QRect &area);
+
 // Centres the window over `anchor`'s window, kept on the anchor's screen; over the screen
 // itself while the anchor is not shown.
 void placeOver(QWidget &window, const QWidget &anchor);

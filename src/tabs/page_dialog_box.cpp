@@ -1,5 +1,7 @@
 #include "tabs/page_dialog_box.h"
 
+#include "core/page_text.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -12,7 +14,8 @@ namespace pelquin {
 
 namespace {
 
-constexpr int kMaxShownText = 2000;
+constexpr int kMaxShownText = 1000;
+constexpr int kMaxShownTitle = 100;
 
 using Kind = PageDialog::Kind;
 
@@ -22,14 +25,13 @@ QString PageDialogBox::titleFor(int tab, const QString &site)
 {
     return QStringLiteral("Tab %1: %2")
         .arg(tab)
-        .arg(site.isEmpty() ? QStringLiteral("Pelquin") : site);
+        .arg(site.isEmpty() ? QStringLiteral("Pelquin") : site.left(kMaxShownTitle));
 }
 
 QString PageDialogBox::messageFor(const PageDialog &dialog)
 {
-    const QString text = dialog.text.size() > kMaxShownText
-                             ? dialog.text.left(kMaxShownText) + QStringLiteral("...")
-                             : dialog.text;
+    // A realm or message of any length wraps: the box and its buttons stay on the screen.
+    const QString text = wrappablePageText(dialog.text, kMaxShownText);
     switch (dialog.kind) {
     case Kind::Login:
         return QStringLiteral("%1 asks for a name and password.\nRealm: %2")
