@@ -54,6 +54,21 @@ void WindowStore::saveHistory()
     });
 }
 
+bool WindowStore::saveHistoryQuietly()
+{
+    if (!m_session.history.mayRewriteFile())
+        return true;
+    try {
+        writeHistoryFile(appFile(m_session.appFolder, QStringLiteral("Requests.Dat")),
+                         m_session.history.requests());
+        return true;
+    } catch (const BasicError &error) {
+        qWarning("Requests.Dat not saved: run-time error %d: %s", error.number(),
+                 qUtf8Printable(error.description()));
+        return false;
+    }
+}
+
 void WindowStore::fitOuterSize()
 {
     // The stored place and size are the frame's, and the window manager tells the frame only

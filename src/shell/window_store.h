@@ -24,6 +24,8 @@ public:
     void loadHistory();
     // Rewrites Requests.Dat, unless the history was read only in part.
     void saveHistory();
+    // The same during the run: an error is printed, not shown. False when the write failed.
+    bool saveHistoryQuietly();
 
     // The placement DoSetup restored, to be made exact once the frame is known.
     void setRestored(const RestoredPlacement &placement) { m_placement = placement; }
