@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
-  qt6-httpserver-dev qt6-websockets-dev libqt6opengl6-dev
+  qt6-httpserver-dev qt6-websockets-dev libqt6opengl6-dev qt6-positioning-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
 )

@@ -24,6 +24,7 @@ struct PageDialog {
     QString site;   // the host that asks
     QString text;   // the page's message, the realm of a login, or the permission's name
     QString value;  // a prompt's proposed answer
+    QString origin; // scheme, host and port of the asking page: what a permission is kept for
 };
 
 // The user's answer; `text` is a prompt's answer or a login's name.
@@ -33,6 +34,13 @@ struct PageDialogReply {
     QString password;
 };
 using PageDialogAnswer = std::function<void(const PageDialogReply &)>;
+
+// What the padlock tells of the page a browser shows.
+enum class PageSecurity {
+    None,            // not https, or not yet shown
+    Trusted,         // https with a certificate the engine trusted
+    AcceptedByUser,  // https shown past a certificate error the user accepted
+};
 
 // One tab's embedded browser: the operations the program calls and the events it relies on.
 // Operations that fail raise BasicError (GoBack/GoForward raise E_FAIL without history).
@@ -85,6 +93,13 @@ public:
     virtual double zoomFactor() const = 0;
     virtual void setZoomFactor(double factor) = 0;
 
+    // What the padlock tells of the page now shown.
+    virtual PageSecurity security() const { return PageSecurity::None; }
+    // Loads the page again, answering the next login `ask` of its site once with this name
+    // and password (a login the tab had to cancel while it was in the background).
+    virtual void loginAndReload(const PageDialog &ask, const QString &user,
+                                const QString &password) = 0;
+
     // Whether the page shows full screen, at its own request; ending it puts it back in its
     // tab.
     virtual bool fullScreen() const { return false; }
@@ -102,7 +117,9 @@ signals:
     void statusTextChange(const QString &text);
     // command 1 is Forward, 2 is Back.
     void commandStateChange(int command, bool enabled);
-    // The page waits for `answer`, which must be called exactly once, now or later. With
+    // The page waits for `answer`, which must be called exactly once. The engine stands still
+    // for every tab until it is: a script dialog or a login is answered before the slot
+    // returns unless the user is looking at the asking tab. A permission may wait. With
     // nothing connected the browser answers on its own.
     void pageDialogRequested(const PageDialog &dialog, const PageDialogAnswer &answer);
     // The page's process ended; the browser shows a page of its own that says so.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/browser_control.h"
+
 #include <QString>
 
 #include <array>
@@ -20,6 +22,7 @@ struct TabState {
     bool refreshing = false;  // the next download-complete puts the world picture back
     QString statusText;
     QString scriptCaption;
+    PageSecurity security = PageSecurity::None;  // of the page shown, for the padlock
 };
 
 // The 30 records, numbered 1 to 30, and the process-wide values that go with them.
@@ -36,7 +39,6 @@ public:
     int historyDirection = 0;  // 0 none, 1 Back, 2 Forward
     bool startupDone = false;
     int lastSelectedTab = 0;
-    bool securePage = false;
 
 private:
     std::array<TabState, kTabCount + 1> m_tabs{};  // index 0 unused

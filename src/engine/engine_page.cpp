@@ -1,5 +1,7 @@
 #include "engine/engine_page.h"
 
+#include "core/page_text.h"
+#include "engine/location_probe.h"
 #include "engine/web_browser.h"
 #include "platform/basic_error.h"
 #include "platform/prompts.h"
@@ -21,6 +23,21 @@
 namespace pelquin {
 
 namespace {
+
+constexpr int kMaxShownText = 1000;
+
+// Scheme, host and port: what a site's permission answers are kept for.
+QString originOf(const QUrl &url)
+{
+    const int defaultPort = url.scheme() == QStringLiteral("https") ? 443 : 80;
+    return QStringLiteral("%1://%2:%3").arg(url.scheme(), url.host()).arg(url.port(defaultPort));
+}
+
+PageDialog dialogFor(PageDialog::Kind kind, const QUrl &origin, const QString &text,
+                     const QString &value = QString())
+{
+    return PageDialog{kind, origin.host(), text, value, originOf(origin)};
+}
 
 QString dialogTitle(const QUrl &origin)
 {
@@ -98,9 +115,13 @@ QString EnginePage::actionHost()
 
 void EnginePage::setTypedLogin(const QUrl &url)
 {
-    m_typedHost = url.host();
-    m_typedUser = url.userName();
-    m_typedPassword = url.password();
+    setOneTimeLogin(false, url.host(), url.userName(), url.password());
+}
+
+void EnginePage::setOneTimeLogin(bool proxy, const QString &host, const QString &user,
+                                 const QString &password)
+{
+    m_login = OneTimeLogin{proxy, host, user, password};
 }
 
 bool EnginePage::acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame)
@@ -168,15 +189,15 @@ std::optional<PageDialogReply> EnginePage::ask(const PageDialog &dialog)
 
 void EnginePage::javaScriptAlert(const QUrl &origin, const QString &text)
 {
-    if (!ask(PageDialog{PageDialog::Kind::Alert, origin.host(), text, {}}))
-        showBox(QMessageBox::Information, origin, text, QMessageBox::Ok);
+    if (!ask(dialogFor(PageDialog::Kind::Alert, origin, text)))
+        showMessage(origin, text);
 }
 
 bool EnginePage::javaScriptConfirm(const QUrl &origin, const QString &text)
 {
     const auto kind = isLeavePageText(text) ? PageDialog::Kind::LeavePage
                                             : PageDialog::Kind::Confirm;
-    if (const auto reply = ask(PageDialog{kind, origin.host(), text, {}}))
+    if (const auto reply = ask(dialogFor(kind, origin, text)))
         return reply->accepted;
     const int result = showBox(QMessageBox::Question, origin, text,
                                QMessageBox::Ok | QMessageBox::Cancel);
@@ -187,15 +208,14 @@ bool EnginePage::javaScriptConfirm(const QUrl &origin, const QString &text)
 bool EnginePage::javaScriptPrompt(const QUrl &origin, const QString &text,
                                   const QString &value, QString *result)
 {
-    if (const auto reply = ask(PageDialog{PageDialog::Kind::Prompt, origin.host(), text,
-                                          value})) {
+    if (const auto reply = ask(dialogFor(PageDialog::Kind::Prompt, origin, text, value))) {
         if (reply->accepted)
             *result = reply->text;
         return reply->accepted;
     }
     QInputDialog dialog(QWebEngineView::forPage(this));
     dialog.setWindowTitle(dialogTitle(origin));
-    dialog.setLabelText(text);
+    dialog.setLabelText(wrappablePageText(text, kMaxShownText));
     dialog.setTextValue(value);
     dialog.setWindowModality(Qt::WindowModal);
     int code = QDialog::Rejected;
@@ -219,9 +239,22 @@ QStringList EnginePage::chooseFiles(FileSelectionMode, const QStringList &, cons
     return path.isEmpty() ? QStringList() : QStringList{path};
 }
 
+void EnginePage::showMessage(const QUrl &origin, const QString &text)
+{
+    // Shown without waiting: the engine goes on for every page while it is open.
+    auto *box = new QMessageBox(QMessageBox::Information, dialogTitle(origin),
+                                wrappablePageText(text, kMaxShownText), QMessageBox::Ok,
+                                QWebEngineView::forPage(this));
+    box->setTextFormat(Qt::PlainText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
 int EnginePage::showBox(int icon, const QUrl &origin, const QString &text, int buttons)
 {
-    QMessageBox box(QMessageBox::Icon(icon), dialogTitle(origin), text,
+    QMessageBox box(QMessageBox::Icon(icon), dialogTitle(origin),
+                    wrappablePageText(text, kMaxShownText),
                     QMessageBox::StandardButtons(buttons), QWebEngineView::forPage(this));
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::WindowModal);
@@ -232,16 +265,19 @@ int EnginePage::showBox(int icon, const QUrl &origin, const QString &text, int b
 
 void EnginePage::onAuthentication(const QUrl &url, QAuthenticator *auth, const QString &proxy)
 {
-    // A login typed into the address serves its host once; a wrong one asks as usual.
-    if (proxy.isEmpty() && !m_typedHost.isEmpty() && url.host() == m_typedHost) {
-        auth->setUser(m_typedUser);
-        auth->setPassword(m_typedPassword);
-        m_typedHost.clear();
+    // A login typed into the address, or given after the tab had to cancel one, serves its
+    // host once; a wrong one asks as usual, never again with the same answer.
+    const QString host = proxy.isEmpty() ? url.host() : proxy;
+    if (!m_login.host.isEmpty() && m_login.proxy == !proxy.isEmpty() && host == m_login.host) {
+        auth->setUser(m_login.user);
+        auth->setPassword(m_login.password);
+        m_login = OneTimeLogin{};
         return;
     }
-    const PageDialog dialog{proxy.isEmpty() ? PageDialog::Kind::Login
-                                            : PageDialog::Kind::ProxyLogin,
-                            proxy.isEmpty() ? url.host() : proxy, auth->realm(), {}};
+    PageDialog dialog = dialogFor(proxy.isEmpty() ? PageDialog::Kind::Login
+                                                  : PageDialog::Kind::ProxyLogin,
+                                  url, auth->realm());
+    dialog.site = host;
     const QPointer<EnginePage> alive(this);
     const PageDialogReply reply = ask(dialog).value_or(PageDialogReply{});
     if (!alive)
@@ -257,8 +293,25 @@ void EnginePage::onAuthentication(const QUrl &url, QAuthenticator *auth, const Q
 
 void EnginePage::onPermission(const QUrl &origin, Feature feature)
 {
-    const PageDialog dialog{PageDialog::Kind::Permission, origin.host(),
-                            permissionText(feature), {}};
+    if (feature != Geolocation)
+        return askPermission(origin, feature);
+    // Allowed without a source of positions, the page would wait for one for ever: it is
+    // told at once that it may not know, and nobody is asked a question that cannot help.
+    const QPointer<EnginePage> page(this);
+    whenLocationKnown(this, [page, origin](bool available) {
+        if (!page)
+            return;
+        if (available)
+            page->askPermission(origin, Geolocation);
+        else
+            page->setFeaturePermission(origin, Geolocation, PermissionDeniedByUser);
+    });
+}
+
+void EnginePage::askPermission(const QUrl &origin, Feature feature)
+{
+    const PageDialog dialog = dialogFor(PageDialog::Kind::Permission, origin,
+                                        permissionText(feature));
     const QPointer<EnginePage> page(this);
     const PageDialogAnswer answer = [page, origin, feature](const PageDialogReply &reply) {
         if (page)

@@ -16,8 +16,8 @@ class Prompts;
 
 // The engine's page with the hooks a browser control needs. What the page asks the user
 // (script dialogs, logins, permissions) goes to `onDialog` when that takes it; otherwise
-// script dialogs are modal to their own window only, logins are refused and permissions
-// denied, so a page in a background window cannot freeze the whole program.
+// (a pop-up window) an alert shows without waiting, a question is modal to its own window,
+// logins are refused and permissions denied.
 class EnginePage final : public QWebEnginePage {
     Q_OBJECT
 public:
@@ -36,12 +36,15 @@ public:
 
     // The host our own pages' buttons point at; nothing is ever loaded from it.
     static QString actionHost();
-    // Asks through `onDialog` and waits for the answer, the rest of the program running on.
-    // Nothing when nobody takes it.
+    // Asks through `onDialog` and, when it is not answered at once, waits for the answer:
+    // the engine stands still for every page meanwhile. Nothing when nobody takes it.
     std::optional<PageDialogReply> ask(const PageDialog &dialog);
 
     // A name and password typed into an address, used once for that host's login.
     void setTypedLogin(const QUrl &url);
+    // A name and password for the next login `host` (a proxy's when `proxy`) asks for, once.
+    void setOneTimeLogin(bool proxy, const QString &host, const QString &user,
+                         const QString &password);
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override;
@@ -58,10 +61,17 @@ private:
     void onAuthentication(const QUrl &url, QAuthenticator *auth, const QString &proxy);
     void onPermission(const QUrl &origin, Feature feature);
 
+    void askPermission(const QUrl &origin, Feature feature);
+    void showMessage(const QUrl &origin, const QString &text);
+
+    struct OneTimeLogin {
+        bool proxy = false;
+        QString host;
+        QString user;
+        QString password;
+    };
     Prompts &m_prompts;
-    QString m_typedHost;
-    QString m_typedUser;
-    QString m_typedPassword;
+    OneTimeLogin m_login;
 };
 
 void reportShielded(const char *where, const std::exception_ptr &error) noexcept;

@@ -39,6 +39,11 @@ public:
     Shown loaded();
     // A load of some other page starts: the own page no longer shows.
     void leave();
+    // Whether the user accepted a certificate error of `host` in this run.
+    bool certificateAccepted(const QString &host) const
+    {
+        return m_exceptions && m_exceptions->contains(host);
+    }
     // The failed load of `url` was a certificate error: shows why, true when it did.
     bool showCertificateProblem(const QUrl &url);
 

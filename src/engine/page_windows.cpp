@@ -7,8 +7,10 @@
 #include "engine/web_browser.h"
 
 #include <QAction>
+#include <QChildEvent>
 #include <QCloseEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineLoadingInfo>
@@ -20,6 +22,10 @@
 namespace pelquin {
 
 namespace {
+
+// How long a page's refused full screen lasts inside its tab: a page that asks again at
+// once is answered no faster than this.
+constexpr int kRefusedFullScreenMs = 300;
 
 // Closing the full-screen window (by the window manager's keys) ends full screen.
 class FullScreenWindow final : public QWidget {
@@ -45,6 +51,10 @@ private:
 FullScreenView::FullScreenView(QWebEngineView &home, QWebEnginePage &page, QObject *parent)
     : QObject(parent), m_home(&home), m_page(&page)
 {
+    // The page's input reaches a child of the view, made when the page first shows.
+    home.installEventFilter(this);
+    for (QObject *child : home.children())
+        child->installEventFilter(this);
     connect(&page, &QWebEnginePage::fullScreenRequested, this,
             [this](QWebEngineFullScreenRequest request) {
                 shielded("full screen", [&] { onRequest(std::move(request)); });
@@ -52,8 +62,10 @@ FullScreenView::FullScreenView(QWebEngineView &home, QWebEnginePage &page, QObje
     // Leaving the page ends its full screen.
     connect(&page, &QWebEnginePage::loadingChanged, this,
             [this](const QWebEngineLoadingInfo &info) {
-                if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus && active())
+                if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus && active()) {
                     shielded("full screen", [&] { exit(); });
+                    m_endedByUser = false;  // a new page starts afresh
+                }
             });
 }
 
@@ -63,10 +75,41 @@ FullScreenView::~FullScreenView()
     leave();
 }
 
+bool FullScreenView::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+        if (watched == m_home)
+            static_cast<QChildEvent *>(event)->child()->installEventFilter(this);
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress:
+    case QEvent::TouchBegin:
+        m_endedByUser = false;
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 void FullScreenView::onRequest(QWebEngineFullScreenRequest request)
 {
     if (request.toggleOn() && !m_home) {
         request.reject();
+        return;
+    }
+    // A page that asks again the moment the user left would never let go of the screen. A
+    // refused request leaves the engine waiting on it for good, so it is granted inside the
+    // tab, with no window of its own, and ended a moment later.
+    if (request.toggleOn() && m_endedByUser) {
+        request.accept();
+        QTimer::singleShot(kRefusedFullScreenMs, this, [this] {
+            if (m_page && !m_window)
+                shielded("full screen", [&] {
+                    m_page->triggerAction(QWebEnginePage::ExitFullScreen);
+                });
+        });
         return;
     }
     request.accept();
@@ -107,6 +150,7 @@ void FullScreenView::exit()
 {
     if (!m_window)
         return;
+    m_endedByUser = true;
     if (m_page)
         m_page->triggerAction(QWebEnginePage::ExitFullScreen);
     leave();

@@ -27,6 +27,9 @@ public:
 signals:
     void changed(bool on);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void onRequest(QWebEngineFullScreenRequest request);
     void enter();
@@ -35,6 +38,8 @@ private:
     QPointer<QWebEngineView> m_home;
     QPointer<QWebEnginePage> m_page;
     QPointer<QWidget> m_window;
+    // The user ended full screen: the page may ask again only after a click or key in it.
+    bool m_endedByUser = false;
 };
 
 }  // namespace pelquin

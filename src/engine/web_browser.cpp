@@ -83,10 +83,13 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts,
     });
     connect(m_page, &QWebEnginePage::urlChanged, this,
             [this] { shielded("url", [&] { reportCommandState(); }); });
-    // A page's own window.print() gets the same dialog as the Print command.
+    // A page's own window.print() gets the same dialog as the Print command: asked after
+    // the engine's call has returned, and only of a page the user looks at.
     connect(m_page, &QWebEnginePage::printRequested, this, [this] {
-        if (queryStatus(browser_cmd::Print) != 0)
-            shielded("print", [&] { printPage(); });
+        QTimer::singleShot(0, this, [this] {
+            if (m_view && m_view->isVisible() && queryStatus(browser_cmd::Print) != 0)
+                shielded("print", [&] { printPage(); });
+        });
     });
     connect(m_view, &QWebEngineView::printFinished, this, [this](bool) {
         // The engine may still be unwinding its print job: let go of the printer later.
@@ -184,6 +187,24 @@ void WebEngineBrowser::refresh()
         return;
     }
     whenSafe([](EnginePage &target) { target.triggerAction(QWebEnginePage::Reload); });
+}
+
+PageSecurity WebEngineBrowser::security() const
+{
+    if (!m_page || !m_ownPage->standsFor().isEmpty())
+        return PageSecurity::None;
+    const QUrl url = m_page->url();
+    if (url.scheme() != QStringLiteral("https"))
+        return PageSecurity::None;
+    return m_ownPage->certificateAccepted(url.host()) ? PageSecurity::AcceptedByUser
+                                                      : PageSecurity::Trusted;
+}
+
+void WebEngineBrowser::loginAndReload(const PageDialog &ask, const QString &user,
+                                      const QString &password)
+{
+    page().setOneTimeLogin(ask.kind == PageDialog::Kind::ProxyLogin, ask.site, user, password);
+    refresh();
 }
 
 QString WebEngineBrowser::locationUrl() const

@@ -54,6 +54,9 @@ public:
     int queryStatus(int command) override;
     void exec(int command) override;
     void refreshBypassingCache() override;
+    PageSecurity security() const override;
+    void loginAndReload(const PageDialog &ask, const QString &user,
+                        const QString &password) override;
     double zoomFactor() const override;
     void setZoomFactor(double factor) override;
     bool fullScreen() const override;

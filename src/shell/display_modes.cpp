@@ -99,7 +99,7 @@ void DisplayModes::toggleStatusBar()
         } else {
             m_c.status.statusBar()->setVisible(true);
             m_c.status.progressBar()->setVisible(true);
-            m_c.status.padlock()->setVisible(m_session.tabs.securePage);
+            m_c.status.updateSecurityPicture();
             SpeedMenu::setTag(m_menu.hideStatusBarItem, kShown);
             relayAllTabs(false);
             m_menu.hideStatusBarItem->setText(QStringLiteral("&Hide Status and Progress Bar"));

@@ -18,6 +18,7 @@
 #include "shell/display_modes.h"
 #include "shell/find_dialog.h"
 #include "shell/help_screen.h"
+#include "shell/history_saver.h"
 #include "shell/keyboard.h"
 #include "shell/layout.h"
 #include "shell/main_window_control.h"
@@ -95,8 +96,13 @@ MainWindow::MainWindow(MainWindowDeps deps)
                                      m_d.settings, m_d.prompts, m_d.errors,
                                      m_timers->refreshTimer(), m_d.history, m_d.mail,
                                      m_d.start});
+    m_historySaver = new HistorySaver(m_d.clock, [this] { return m_store->saveHistoryQuietly(); },
+                                      this);
     m_pageDialogs = new PageDialogQueue(*m_tabStrip, *m_browsers, this);
     m_pageDialogs->connectAll();
+    m_layout->setPageBar([this](int tab) { return m_pageDialogs->noteBar(tab); });
+    connect(m_pageDialogs, &PageDialogQueue::noteBarChanged, this,
+            [this](int tab) { m_layout->applyBrowser(tab); });
     m_downloads = new DownloadsControl(m_d.factory.downloads(), *m_events, m_d.prompts, this);
     addAction(m_menu->downloadsItem);
     connect(m_menu->downloadsItem, &QAction::triggered, this, [this] {
@@ -161,7 +167,10 @@ void MainWindow::formLoad()
             m_menu->savePageItem->setVisible(false);
     });
     trap.step([&] { setWindowTitle(QStringLiteral("Pelquin 2000 Browser")); });
-    trap.step([&] { m_store->loadHistory(); });
+    trap.step([&] {
+        m_store->loadHistory();
+        m_historySaver->watch(*m_session.history.model());
+    });
     trap.step([&] {
         DoSetup setup(m_session, m_d.sponsor, m_d.settings, m_d.errors);
         m_store->setRestored(setup.run(m_d.commandLine, *this, *m_control));

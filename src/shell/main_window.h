@@ -26,6 +26,7 @@ class SetupDialog;
 class ShortcutKeys;
 class FindDialog;
 class FreeTabs;
+class HistorySaver;
 class DisplayModes;
 class DropdownHandlers;
 class DownloadsControl;
@@ -119,6 +120,7 @@ public:
     PageScript &pageScript() const { return *m_script; }
     PageDialogQueue &pageDialogs() const { return *m_pageDialogs; }
     DownloadsControl &downloads() const { return *m_downloads; }
+    HistorySaver &historySaver() const { return *m_historySaver; }
     TabControls controls() const;
 
 signals:
@@ -170,6 +172,7 @@ private:
     QStringList m_pendingAddresses;
     DesktopCommands *m_desktop;
     PageDialogQueue *m_pageDialogs;
+    HistorySaver *m_historySaver;
     DownloadsControl *m_downloads;
     std::function<void(int)> m_pageScript;
     QPointer<SetupDialog> m_setup;

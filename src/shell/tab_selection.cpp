@@ -57,6 +57,7 @@ void TabSelection::onTabSelected()
             combo->setFocus();
     });
     trap.step([&] { m_c.status.setText(tabs[t].statusText); });
+    trap.step([&] { m_c.status.showSecurity(tabs[t].security); });
     trap.step([&] {
         m_c.buttons.setEnabledAt(1, tabs[t].backEnabled);
         m_c.buttons.setEnabledAt(2, tabs[t].forwardEnabled);

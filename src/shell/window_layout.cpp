@@ -5,6 +5,7 @@
 #include "platform/twips.h"
 #include "shell/speed_menu.h"
 #include "tabs/button_bar.h"
+#include "tabs/page_note_bar.h"
 #include "tabs/status_area.h"
 #include "tabs/tab_strip.h"
 
@@ -39,7 +40,14 @@ BarTags WindowLayout::tags() const
 void WindowLayout::applyBrowser(int tab)
 {
     const layout::Box &b = browserBox(tab);
-    m_c.browsers.widget(tab)->setGeometry(toPixelRect(b.left, b.top, b.width, b.height));
+    QRect page = toPixelRect(b.left, b.top, b.width, b.height);
+    if (PageNoteBar *bar = m_pageBar ? m_pageBar(tab) : nullptr) {
+        const int height = qMin(bar->heightAt(page.width()), page.height() / 2);
+        bar->setGeometry(page.left(), page.top(), page.width(), height);
+        bar->raise();
+        page.setTop(page.top() + height);
+    }
+    m_c.browsers.widget(tab)->setGeometry(page);
 }
 
 void WindowLayout::applyDropdown(int tab)
@@ -75,7 +83,6 @@ void WindowLayout::formResize()
     trap.step([&] {
         const layout::Box p = layout::padlock(w, h);
         m_c.status.padlock()->setGeometry(toPixelRect(p.left, p.top, p.width, p.height));
-        m_c.status.padlock()->setToolTip(QStringLiteral("Using Secure Connection"));
     });
     trap.step([&] {
         const layout::Box p = layout::progressBar(w, h);

@@ -60,6 +60,25 @@ QPixmap padlockPixmap()
     return pixmap;
 }
 
+QPixmap certificateWarningPixmap()
+{
+    QPixmap pixmap = canvas(16);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath sign;
+    sign.moveTo(8, 1.5);
+    sign.lineTo(15, 14.5);
+    sign.lineTo(1, 14.5);
+    sign.closeSubpath();
+    p.setPen(QPen(QColor(0x8a, 0x3b, 0x00), 1));
+    p.setBrush(QColor(0xf5, 0xa6, 0x23));
+    p.drawPath(sign);
+    p.setPen(QPen(Qt::black, 1.6));
+    p.drawLine(QPointF(8, 5.5), QPointF(8, 10));
+    p.drawPoint(QPointF(8, 12.3));
+    return pixmap;
+}
+
 QPixmap tabDragPixmap()
 {
     QPixmap pixmap = canvas(32);

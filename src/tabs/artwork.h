@@ -8,6 +8,7 @@ namespace pelquin {
 // Pictures drawn in code, so the program needs no image plugins.
 QIcon worldIcon();        // a tab whose page has completely loaded
 QPixmap padlockPixmap();  // a secure connection
+QPixmap certificateWarningPixmap();  // a certificate accepted past an error
 QPixmap tabDragPixmap();  // a tab being dragged to the Setup dialog
 QIcon appIcon();
 

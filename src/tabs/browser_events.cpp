@@ -89,12 +89,16 @@ void BrowserEvents::beforeNavigate(int t, const QString &a, bool topLevel)
         });
     }
     trap.step([&] { m_session.settings[t].lastRefresh = m_clock.now(); });
-    trap.step([&] {
-        const bool secure = a.toUpper().contains(QStringLiteral("HTTPS"));
-        // the padlock stays hidden with the status bar it belongs to
-        m_c.status.padlock()->setVisible(secure && !m_c.status.statusBar()->isHidden());
-        m_session.tabs.securePage = secure;
-    });
+    // Nothing of the new page is shown, or known to be secure, before it completes.
+    if (topLevel)
+        trap.step([&] { setSecurity(t, PageSecurity::None); });
+}
+
+void BrowserEvents::setSecurity(int t, PageSecurity security)
+{
+    m_session.tabs[t].security = security;
+    if (t == m_c.tabStrip.selected())
+        m_c.status.showSecurity(security);
 }
 
 void BrowserEvents::commandStateChange(int t, int command, bool enabled)
@@ -126,6 +130,7 @@ void BrowserEvents::documentComplete(int t, const QString &a, bool topLevel)
     trap.step([&] { m_c.addressBar.setText(t, tab.currentUrl); });
     trap.step([&] { m_c.tabStrip.setCaption(t, captionFor(t, a, tab.currentUrl)); });
     trap.step([&] { m_c.tabStrip.setToolTip(t, tooltipFor(t, tab.currentUrl)); });
+    trap.step([&] { setSecurity(t, browser.security()); });
     trap.step([&] {
         if (m_hooks.pageScript)
             m_hooks.pageScript(t);
@@ -191,12 +196,10 @@ void BrowserEvents::pageStopped(int t)
     });
 }
 
-void BrowserEvents::certificateRefused(int)
+void BrowserEvents::certificateRefused(int t)
 {
-    // The padlock follows the last navigation of any tab, which this refusal ends.
     Trap(m_errors, QStringLiteral(" At Certificate")).step([&] {
-        m_c.status.padlock()->setVisible(false);
-        m_session.tabs.securePage = false;
+        setSecurity(t, PageSecurity::None);
     });
 }
 
@@ -213,6 +216,7 @@ void BrowserEvents::keepPage(int t)
     trap.step([&] { m_c.tabStrip.setCaption(t, captionFor(t, address, address)); });
     trap.step([&] { m_c.tabStrip.setToolTip(t, tooltipFor(t, address)); });
     trap.step([&] { m_c.tabStrip.setImage(t, !address.isEmpty() && !browser.busy() ? 1 : 0); });
+    trap.step([&] { setSecurity(t, browser.security()); });
 }
 
 }  // namespace pelquin

@@ -48,6 +48,8 @@ public:
     static QString tooltipFor(int t, const QString &address);
 
 private:
+    void setSecurity(int t, PageSecurity security);
+
     Session &m_session;
     TabControls m_c;
     Prompts &m_prompts;

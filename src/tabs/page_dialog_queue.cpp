@@ -6,13 +6,18 @@
 
 #include <QWidget>
 
+#include <vector>
+
 namespace pelquin {
 
 using Kind = PageDialog::Kind;
 
 PageDialogQueue::PageDialogQueue(TabStrip &strip, BrowserPool &browsers, QWidget *window)
-    : QObject(window), m_strip(strip), m_browsers(browsers), m_window(window)
+    : QObject(window), m_strip(strip), m_browsers(browsers), m_window(window),
+      m_noteBar(new PageNoteBar(window))
 {
+    connect(m_noteBar, &PageNoteBar::actionClicked, this, &PageDialogQueue::onNoteAction);
+    connect(m_noteBar, &PageNoteBar::closeClicked, this, [this] { closeNote(m_noteBarTab); });
 }
 
 PageDialogQueue::~PageDialogQueue()
@@ -23,6 +28,10 @@ PageDialogQueue::~PageDialogQueue()
             waiting.answer(PageDialogReply{});
     }
     for (auto &[tab, box] : m_open) {
+        if (box)
+            box->disconnect(this);
+    }
+    for (auto &[tab, box] : m_logins) {
         if (box)
             box->disconnect(this);
     }
@@ -47,9 +56,16 @@ bool PageDialogQueue::isScriptDialog(const PageDialog &dialog)
            dialog.kind == Kind::Prompt;
 }
 
+bool PageDialogQueue::mayWaitForUser(const PageDialog &dialog)
+{
+    return dialog.kind != Kind::Alert;
+}
+
 QString PageDialogQueue::permissionKey(const PageDialog &dialog)
 {
-    return dialog.site + QLatin1Char('|') + dialog.text;
+    // Another port or scheme on the same host is another site, with its own answers.
+    const QString origin = dialog.origin.isEmpty() ? dialog.site : dialog.origin;
+    return origin + QLatin1Char('|') + dialog.text;
 }
 
 void PageDialogQueue::request(int tab, const PageDialog &dialog, const PageDialogAnswer &answer)
@@ -67,6 +83,14 @@ void PageDialogQueue::request(int tab, const PageDialog &dialog, const PageDialo
             return;
         }
         ++m_scriptDialogs[tab];
+    }
+    // Answered before the engine goes on: a message never waits, and nobody is there to
+    // answer a background tab.
+    if (!mayWaitForUser(dialog) ||
+        (dialog.kind != Kind::Permission && tab != m_strip.selected())) {
+        answer(PageDialogReply{dialog.kind == Kind::Alert, {}, {}});
+        addNote(tab, dialog);
+        return;
     }
     m_waiting[tab].push_back({dialog, answer});
     if (tab == m_strip.selected() && !m_open[tab])
@@ -125,10 +149,24 @@ void PageDialogQueue::finished(int tab, PageDialogBox *box, const PageDialogAnsw
 void PageDialogQueue::selectionChanged()
 {
     const int selected = m_strip.selected();
+    std::vector<int> left;
+    for (const auto &[tab, queue] : m_waiting) {
+        if (tab != selected)
+            left.push_back(tab);
+    }
+    for (const auto &[tab, box] : m_open) {
+        if (box && tab != selected)
+            left.push_back(tab);
+    }
+    for (const int tab : left)
+        cancelWaiting(tab);
     for (auto &[tab, box] : m_open) {
         if (box && tab != selected)
             box->hide();
     }
+    if (const auto note = m_notes.find(selected); note != m_notes.end())
+        note->second.seen = true;
+    updateNoteBar();
     if (PageDialogBox *box = openBox(selected)) {
         box->show();
         box->raise();
@@ -139,6 +177,121 @@ void PageDialogQueue::selectionChanged()
     for (const auto &[tab, box] : m_open)
         updateMark(tab);
     updateMark(selected);
+}
+
+void PageDialogQueue::cancelWaiting(int tab)
+{
+    // A box on screen for a script dialog or a login holds the engine: it goes too, and
+    // its handler answers Cancel.
+    if (PageDialogBox *box = openBox(tab); box && box->dialog().kind != Kind::Permission) {
+        const PageDialog ask = box->dialog();
+        box->done(QDialog::Rejected);
+        addNote(tab, ask);
+    }
+    std::deque<Waiting> rest;
+    for (Waiting &w : m_waiting[tab]) {
+        if (w.dialog.kind == Kind::Permission) {
+            rest.push_back(std::move(w));
+        } else {
+            w.answer(PageDialogReply{});
+            addNote(tab, w.dialog);
+        }
+    }
+    m_waiting[tab] = std::move(rest);
+    updateMark(tab);
+}
+
+void PageDialogQueue::addNote(int tab, const PageDialog &ask)
+{
+    const auto previous = m_notes.find(tab);
+    PageNote note = noteFor(ask, previous == m_notes.end() ? nullptr : &previous->second);
+    note.seen = tab == m_strip.selected();
+    m_notes[tab] = note;
+    if (tab == m_strip.selected())
+        updateNoteBar();
+    updateMark(tab);
+}
+
+void PageDialogQueue::closeNote(int tab)
+{
+    m_notes.erase(tab);
+    updateNoteBar();
+    updateMark(tab);
+}
+
+void PageDialogQueue::onNoteAction()
+{
+    const int tab = m_noteBarTab;
+    const auto found = m_notes.find(tab);
+    if (found == m_notes.end())
+        return;
+    const PageNote note = found->second;
+    switch (note.kind) {
+    case PageNote::Kind::Alert:
+        closeNote(tab);
+        return;
+    case PageNote::Kind::CancelledQuestion:
+        closeNote(tab);
+        m_browsers.at(tab).refresh();
+        return;
+    case PageNote::Kind::CancelledLogin:
+        break;
+    }
+    // Asked outside the engine's callback: the page loads again with the answer.
+    if (PageDialogBox *open = loginBox(tab)) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    auto *box = new PageDialogBox(tab, note.ask, false, m_window);
+    m_logins[tab] = box;
+    connect(box, &QDialog::finished, this, [this, tab, box, ask = note.ask] {
+        const PageDialogReply reply = box->reply();
+        m_logins.erase(tab);
+        box->deleteLater();
+        if (!reply.accepted)
+            return;
+        closeNote(tab);
+        m_browsers.at(tab).loginAndReload(ask, reply.text, reply.password);
+    });
+    box->show();
+    box->raise();
+    box->activateWindow();
+}
+
+void PageDialogQueue::updateNoteBar()
+{
+    const int selected = m_strip.selected();
+    const auto note = m_notes.find(selected);
+    const int before = m_noteBar->isHidden() ? 0 : m_noteBarTab;
+    if (note == m_notes.end()) {
+        m_noteBar->setVisible(false);
+    } else {
+        m_noteBar->showNote(note->second);
+        m_noteBar->setVisible(true);
+        m_noteBarTab = selected;
+    }
+    if (before != 0 && before != selected)
+        emit noteBarChanged(before);
+    if (selected >= 1)
+        emit noteBarChanged(selected);
+}
+
+const PageNote *PageDialogQueue::note(int tab) const
+{
+    const auto found = m_notes.find(tab);
+    return found == m_notes.end() ? nullptr : &found->second;
+}
+
+PageNoteBar *PageDialogQueue::noteBar(int tab) const
+{
+    return !m_noteBar->isHidden() && tab == m_noteBarTab ? m_noteBar : nullptr;
+}
+
+PageDialogBox *PageDialogQueue::loginBox(int tab) const
+{
+    const auto open = m_logins.find(tab);
+    return open == m_logins.end() ? nullptr : open->second.data();
 }
 
 void PageDialogQueue::pageChanged(int tab)
@@ -165,7 +318,9 @@ void PageDialogQueue::updateMark(int tab)
     if (tab < 1 || tab > m_strip.count())
         return;
     const PageDialogBox *box = openBox(tab);
-    const bool waiting = pending(tab) > 0 && !(box && box->isVisible());
+    const PageNote *unseen = note(tab);
+    const bool waiting = (pending(tab) > 0 && !(box && box->isVisible())) ||
+                         (unseen && !unseen->seen);
     m_strip.setWaitingMark(tab, waiting);
 }
 

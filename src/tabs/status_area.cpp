@@ -19,6 +19,7 @@ StatusArea::StatusArea(QWidget *parent)
     m_panel->setTextFormat(Qt::PlainText);
     m_padlock->setObjectName(QStringLiteral("Image4"));
     m_padlock->setPixmap(padlockPixmap());
+    m_padlock->setToolTip(QStringLiteral("Using Secure Connection"));
     m_padlock->setVisible(false);
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
     m_progress->setTextVisible(false);
@@ -47,5 +48,25 @@ void StatusArea::setProgressValue(int value)
 }
 
 void StatusArea::setPanelMinWidth(int pixels) { m_panel->setMinimumWidth(pixels); }
+
+void StatusArea::showSecurity(PageSecurity security)
+{
+    if (security != m_security) {
+        m_security = security;
+        const bool accepted = security == PageSecurity::AcceptedByUser;
+        m_padlock->setPixmap(accepted ? certificateWarningPixmap() : padlockPixmap());
+        m_padlock->setToolTip(accepted
+                                  ? QStringLiteral("Not secure: you accepted this site's "
+                                                   "certificate despite an error")
+                                  : QStringLiteral("Using Secure Connection"));
+        m_padlock->setAccessibleName(m_padlock->toolTip());
+    }
+    updateSecurityPicture();
+}
+
+void StatusArea::updateSecurityPicture()
+{
+    m_padlock->setVisible(m_security != PageSecurity::None && !m_statusBar->isHidden());
+}
 
 }  // namespace pelquin

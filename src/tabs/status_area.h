@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/browser_control.h"
+
 #include <QObject>
 
 class QLabel;
@@ -10,6 +12,8 @@ class QWidget;
 namespace pelquin {
 
 // The status bar with its first panel, the padlock picture and the progress bar.
+// The padlock tells of the selected tab's page: a padlock for a certificate the engine
+// trusted, a warning sign for one the user accepted past an error, nothing otherwise.
 class StatusArea : public QObject {
     Q_OBJECT
 public:
@@ -27,12 +31,18 @@ public:
     void setProgress(int maximum, int value);
     void setProgressValue(int value);
     void setPanelMinWidth(int pixels);
+    // The security of the selected tab's page; the picture shows only with the status bar.
+    void showSecurity(PageSecurity security);
+    PageSecurity security() const { return m_security; }
+    // Shows or hides the picture as the status bar is shown or hidden.
+    void updateSecurityPicture();
 
 private:
     QStatusBar *m_statusBar;
     QLabel *m_panel;
     QLabel *m_padlock;
     QProgressBar *m_progress;
+    PageSecurity m_security = PageSecurity::None;
 };
 
 }  // namespace pelquin

@@ -234,6 +234,7 @@ TEST_F(PageRequestsTest, AnUntrustedCertificateShowsWhyAndProceedsOnlyByTheButto
     EXPECT_EQ(secure.hits("/secure.htm"), 0);  // no silent proceed
     EXPECT_EQ(m_browser->locationUrl(), url);
     const QString page = bodyMarkup();
+    EXPECT_EQ(m_browser->security(), PageSecurity::None);
     EXPECT_TRUE(page.contains(QStringLiteral("127.0.0.1"))) << qPrintable(page);
     EXPECT_TRUE(page.contains(QStringLiteral("not trusted"))) << qPrintable(page);
     EXPECT_TRUE(page.contains(QStringLiteral("/accept/"))) << qPrintable(page);
@@ -249,6 +250,35 @@ TEST_F(PageRequestsTest, AnUntrustedCertificateShowsWhyAndProceedsOnlyByTheButto
     ASSERT_TRUE(waitFor([&] { return secure.hits("/secure.htm") > 0; }));
     ASSERT_TRUE(waitFor([&] { return m_browser->locationName() == QStringLiteral("Secure"); }));
     EXPECT_TRUE(bodyMarkup().contains(QStringLiteral("secret")));
+    // Shown past an error the user accepted: a warning, never the padlock.
+    EXPECT_EQ(m_browser->security(), PageSecurity::AcceptedByUser);
+    ASSERT_TRUE(load(m_server.url(QStringLiteral("/other.htm"))));
+    EXPECT_EQ(m_browser->security(), PageSecurity::None);
+}
+
+TEST_F(PageRequestsTest, APageMayNotTakeTheScreenBackAfterTheUserLeftIt)
+{
+    m_server.route("/clingy.htm", [](const auto &) {
+        return html("Clingy",
+                    "<button style=\"position:fixed;left:0;top:0;width:100%;height:100%\" "
+                    "onclick=\"document.documentElement.requestFullscreen()\">go</button>"
+                    "<script>document.onfullscreenchange = function () {"
+                    "  if (!document.fullscreenElement)"
+                    "    document.documentElement.requestFullscreen();"
+                    "};</script>");
+    });
+    QWidget *view = m_browser->widget();
+    view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+    ASSERT_TRUE(load(m_server.url(QStringLiteral("/clingy.htm"))));
+    ASSERT_TRUE(clickToFullScreen());
+    m_browser->exitFullScreen();  // as Escape does
+    spin(1500);
+    EXPECT_FALSE(m_browser->fullScreen());
+    EXPECT_EQ(m_changes, (QList<bool>{true, false}));
+    // The user's own click may take it full screen again.
+    ASSERT_TRUE(clickToFullScreen());
+    EXPECT_TRUE(m_browser->fullScreen());
 }
 
 TEST_F(PageRequestsTest, AnUploadAsksThroughThePromptsFromTheHomeFolder)

@@ -83,9 +83,21 @@ BrowserControl *FakeFactory::create(int tab, QWidget *parent)
 
 void FakeBrowser::askDialog(PageDialog::Kind kind, const QString &text, const QString &site)
 {
-    const QString host = site.isEmpty() ? QUrl(m_location).host() : site;
-    emit pageDialogRequested(PageDialog{kind, host, text, {}},
+    const QUrl url(m_location);
+    const QString host = site.isEmpty() ? url.host() : site;
+    const QString origin = QStringLiteral("%1://%2:%3").arg(url.scheme(), host)
+                               .arg(url.port(url.scheme() == QStringLiteral("https") ? 443 : 80));
+    emit pageDialogRequested(PageDialog{kind, host, text, {}, origin},
                              [this](const PageDialogReply &reply) { replies << reply; });
+}
+
+PageSecurity FakeBrowser::security() const
+{
+    const QUrl url(m_location);
+    if (url.scheme() != QStringLiteral("https"))
+        return PageSecurity::None;
+    return acceptedCertificates.contains(url.host()) ? PageSecurity::AcceptedByUser
+                                                     : PageSecurity::Trusted;
 }
 
 }  // namespace pelquin::test

@@ -39,6 +39,13 @@ public:
     void refreshBypassingCache() override { ++cacheBypasses; }
     double zoomFactor() const override { return zoom; }
     void setZoomFactor(double factor) override { zoom = factor; }
+    PageSecurity security() const override;
+    void loginAndReload(const PageDialog &ask, const QString &user,
+                        const QString &password) override
+    {
+        logins << ask.site + QLatin1Char(' ') + user + QLatin1Char(':') + password;
+        ++refreshes;
+    }
     bool fullScreen() const override { return m_fullScreen; }
     void exitFullScreen() override
     {
@@ -66,6 +73,9 @@ public:
     void finishLoad(const QString &address);
 
     QList<PageDialogReply> replies;
+    QStringList logins;  // "site user:password" of each loginAndReload
+    // Sites whose certificate errors the user accepted.
+    QStringList acceptedCertificates;
     QStringList navigations;
     QStringList finds;  // ">text" forward, "<text" backward
     QStringList history;  // the addresses the fake's Back and Forward move through

@@ -31,28 +31,62 @@ TEST_F(BrowserEventsTest, AJavascriptNavigationChangesNothing)
     EXPECT_EQ(session->tabs[3].currentUrl, QStringLiteral("http://news.sample.org/"));
 }
 
-TEST_F(BrowserEventsTest, NavigationStartSetsCaptionTooltipDropdownAndPadlock)
+TEST_F(BrowserEventsTest, NavigationStartSetsCaptionTooltipAndDropdown)
 {
     const QString secure = QStringLiteral("view-source:https://bank.example.com/login");
     browser(4).startLoad(secure);
     EXPECT_EQ(strip().caption(4), QStringLiteral("example"));
     EXPECT_EQ(strip().toolTip(4), QStringLiteral("Tab 4:") + secure);
     EXPECT_EQ(window->addressBar().text(4), QStringLiteral("https://bank.example.com/login"));
-    EXPECT_TRUE(session->tabs.securePage);
-    EXPECT_FALSE(window->status().padlock()->isHidden());
     EXPECT_EQ(session->settings[4].lastRefresh, clock.now());
-    browser(5).startLoad(QStringLiteral("http://plain.example/"));
-    EXPECT_FALSE(session->tabs.securePage);
-    EXPECT_TRUE(window->status().padlock()->isHidden());
+}
+
+TEST_F(BrowserEventsTest, ThePadlockTellsOfTheSelectedTabsPageOnly)
+{
+    QLabel *padlock = window->status().padlock();
+    strip().select(4);
+    browser(4).startLoad(QStringLiteral("https://bank.example.com/"));
+    EXPECT_TRUE(padlock->isHidden());  // nothing is shown, or trusted, before it loads
+    browser(4).finishLoad(QStringLiteral("https://bank.example.com/"));
+    EXPECT_FALSE(padlock->isHidden());
+    EXPECT_EQ(padlock->toolTip(), QStringLiteral("Using Secure Connection"));
+    // Another tab's https page does not speak for the selected one, nor the other way round.
+    browser(5).load(QStringLiteral("http://plain.example/"));
+    EXPECT_FALSE(padlock->isHidden());
+    strip().select(5);
+    EXPECT_TRUE(padlock->isHidden());
+    browser(6).load(QStringLiteral("https://secure.example/"));
+    EXPECT_TRUE(padlock->isHidden());
+    strip().select(4);
+    EXPECT_FALSE(padlock->isHidden());
+    // A secure page's frame changes nothing.
+    browser(4).startLoad(QStringLiteral("http://ads.example.net/frame"), false);
+    EXPECT_FALSE(padlock->isHidden());
+}
+
+TEST_F(BrowserEventsTest, ACertificateTheUserAcceptedShowsAWarningNotThePadlock)
+{
+    QLabel *padlock = window->status().padlock();
+    strip().select(4);
+    browser(4).load(QStringLiteral("https://trusted.example/"));
+    const QImage trusted = padlock->pixmap().toImage();
+    browser(4).acceptedCertificates << QStringLiteral("self-signed.example");
+    browser(4).load(QStringLiteral("https://self-signed.example/"));
+    EXPECT_FALSE(padlock->isHidden());
+    EXPECT_NE(padlock->pixmap().toImage(), trusted);
+    EXPECT_EQ(padlock->toolTip(), QStringLiteral("Not secure: you accepted this site's "
+                                                 "certificate despite an error"));
+    browser(4).load(QStringLiteral("https://trusted.example/"));
+    EXPECT_EQ(padlock->pixmap().toImage(), trusted);
 }
 
 TEST_F(BrowserEventsTest, ASiteWhoseCertificateIsRefusedShowsNoPadlock)
 {
-    browser(4).startLoad(QStringLiteral("https://untrusted.example/"));
+    strip().select(4);
+    browser(4).load(QStringLiteral("https://untrusted.example/"));
     EXPECT_FALSE(window->status().padlock()->isHidden());
     browser(4).refuseCertificate();
     EXPECT_TRUE(window->status().padlock()->isHidden());
-    EXPECT_FALSE(session->tabs.securePage);
 }
 
 TEST_F(BrowserEventsTest, AFrameNavigationLeavesCaptionTooltipAndDropdownAlone)
@@ -61,7 +95,6 @@ TEST_F(BrowserEventsTest, AFrameNavigationLeavesCaptionTooltipAndDropdownAlone)
     browser(3).startLoad(QStringLiteral("https://ads.example.net/frame"), false);
     EXPECT_EQ(strip().image(3), 0);
     EXPECT_EQ(session->tabs[3].currentUrl, QStringLiteral("https://ads.example.net/frame"));
-    EXPECT_TRUE(session->tabs.securePage);
     EXPECT_EQ(strip().caption(3), QStringLiteral("Name3"));
     EXPECT_EQ(window->addressBar().text(3), QStringLiteral("http://www.example.com/"));
 }
