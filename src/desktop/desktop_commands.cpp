@@ -37,18 +37,6 @@ ProcessStarter systemProcessStarter()
 
 DesktopCommands::DesktopCommands(DesktopDeps deps) : QObject(&deps.window), m_d(std::move(deps))
 {
-    const DesktopMenuItems &m = m_d.items;
-    const std::pair<QAction *, void (DesktopCommands::*)()> items[] = {
-        {&m.favorites, &DesktopCommands::showFavorites},
-        {&m.history, &DesktopCommands::showHistory},
-        {&m.sendEmail, &DesktopCommands::sendEmail},
-        {&m.internetOptions, &DesktopCommands::showInternetOptions},
-        {&m.offline, &DesktopCommands::toggleOffline},
-        {&m.savePage, &DesktopCommands::savePageToDisk},
-    };
-    for (const auto &[item, command] : items)
-        connect(item, &QAction::triggered, this,
-                [this, command = command] { (this->*command)(); });
     m_d.browsers.applyOptions(loadBrowserOptions(m_d.settings));
 }
 
@@ -156,7 +144,7 @@ void DesktopCommands::workOnline()
 {
     Trap(m_d.errors, QStringLiteral(" At Work Online")).step([&] {
         m_d.session.workOffline = false;
-        m_d.items.offline.setChecked(false);
+        m_d.offlineItem.setChecked(false);
         m_d.browsers.setOffline(false);
     });
 }
@@ -165,7 +153,7 @@ void DesktopCommands::workOffline()
 {
     Trap(m_d.errors, QStringLiteral(" At Work Offline")).step([&] {
         m_d.session.workOffline = true;
-        m_d.items.offline.setChecked(true);
+        m_d.offlineItem.setChecked(true);
         m_d.browsers.setOffline(true);
         for (int t = 1; t <= kTabCount; ++t) {
             BrowserControl &browser = m_d.controls.browsers.at(t);

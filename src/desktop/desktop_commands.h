@@ -26,22 +26,12 @@ struct Session;
 using ProcessStarter = std::function<bool(const QString &commandLine)>;
 ProcessStarter systemProcessStarter();
 
-// The speed menu's items that run the desktop commands.
-struct DesktopMenuItems {
-    QAction &favorites;
-    QAction &history;
-    QAction &sendEmail;
-    QAction &internetOptions;
-    QAction &offline;
-    QAction &savePage;
-};
-
 // What the desktop commands reach.
 struct DesktopDeps {
     QWidget &window;
     Session &session;
     TabControls controls;
-    DesktopMenuItems items;
+    QAction &offlineItem;  // checked while the program works offline
     BrowserFactory &browsers;
     SettingsStore &settings;
     Prompts &prompts;

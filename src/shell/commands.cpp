@@ -14,7 +14,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include <tuple>
 #include <utility>
 
 namespace pelquin {
@@ -24,51 +23,51 @@ Commands::Commands(QWidget &window, Session &session, TabControls controls, Spee
     : QObject(&window), m_window(window), m_session(session), m_c(controls), m_menu(menu),
       m_prompts(prompts), m_errors(errors), m_navigation(session, controls, sponsor, errors)
 {
-    connectMenu();
     connect(&m_c.buttons, &ButtonBar::buttonClicked, this, &Commands::onButtonClicked);
     connect(&m_c.buttons, &ButtonBar::mouseMoved, this, [this] { m_navigation.homeHint(); });
+    for (const CommandSpec &spec : commandTable()) {
+        if (QAction *item = m_menu.item(spec.command))
+            connect(item, &QAction::triggered, this, [this, command = spec.command] {
+                if (const auto handler = m_handlers.find(command); handler != m_handlers.end())
+                    handler->second();
+            });
+    }
+    const std::pair<Command, void (NavigationCommands::*)()> navigation[] = {
+        {Command::Back, &NavigationCommands::goBack},
+        {Command::Forward, &NavigationCommands::goForward},
+        {Command::Stop, &NavigationCommands::stop},
+        {Command::Refresh, &NavigationCommands::refresh},
+        {Command::Home, &NavigationCommands::goHome},
+        {Command::Search, &NavigationCommands::search},
+        {Command::Print, &NavigationCommands::print},
+    };
+    for (const auto &[command, run] : navigation)
+        bind(command, [this, run = run] { (m_navigation.*run)(); });
+    bind(Command::OpenLocation, [this] { openLocation(); });
+    bind(Command::Goto, [this] { gotoTab(); });
 }
 
-void Commands::connectMenu()
+void Commands::bind(Command command, std::function<void()> handler)
 {
-    const std::pair<const char *, void (NavigationCommands::*)()> navigation[] = {
-        {"mnuBack", &NavigationCommands::goBack},
-        {"mnuForward", &NavigationCommands::goForward},
-        {"mnuStop", &NavigationCommands::stop},
-        {"mnuRefresh", &NavigationCommands::refresh},
-        {"mnuhome", &NavigationCommands::goHome},
-        {"mnuSearch", &NavigationCommands::search},
-        {"mnuPrint", &NavigationCommands::print},
-    };
-    for (const auto &[name, command] : navigation) {
-        connect(m_menu.item(QLatin1String(name)), &QAction::triggered, this,
-                [this, command = command] { (m_navigation.*command)(); });
-    }
-    connect(m_menu.item(QStringLiteral("mnuOpen")), &QAction::triggered, this,
-            &Commands::openLocation);
-    connect(m_menu.item(QStringLiteral("mnuGoto")), &QAction::triggered, this,
-            &Commands::gotoTab);
+    m_handlers[command] = std::move(handler);
 }
 
-void Commands::onButtonClicked(const QString &name)
+bool Commands::run(Command command, CommandSource source)
 {
-    // Button name, its menu item, and whether the Setup dialog being open holds it back.
-    static const std::tuple<const char *, const char *, bool> buttons[] = {
-        {"Back", "mnuBack", false},       {"Forward", "mnuForward", false},
-        {"Stop", "mnuStop", false},       {"Refresh", "mnuRefresh", false},
-        {"Home", "mnuhome", false},       {"Search", "mnuSearch", false},
-        {"Favorites", "mnuFavorites", true}, {"History", "mnuHistory", true},
-        {"Print", "mnuPrint", true},      {"Setup", "mnuSetup", false},
-        {"Goto Tab", "mnuGoto", true},    {"Help", "mnuHelp", true},
-    };
-    for (const auto &[button, item, heldBySetup] : buttons) {
-        if (name != QLatin1String(button))
-            continue;
-        if (heldBySetup && m_session.setupOpen)
-            return;
-        m_menu.item(QLatin1String(item))->trigger();
-        return;
-    }
+    QAction *item = m_menu.item(command);
+    if (!item)
+        return false;
+    if (source != CommandSource::Menu && commandSpec(command).heldBySetup &&
+        m_session.setupOpen)
+        return true;
+    item->trigger();
+    return true;
+}
+
+void Commands::onButtonClicked(int index)
+{
+    if (const std::optional<Command> command = commandOfButton(index))
+        run(*command, CommandSource::Button);
 }
 
 void Commands::openLocation()

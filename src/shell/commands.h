@@ -1,11 +1,13 @@
 #pragma once
 
+#include "shell/command_table.h"
 #include "tabs/browser_pool.h"
 #include "tabs/navigation_commands.h"
 
 #include <QObject>
 
 #include <functional>
+#include <map>
 
 class QWidget;
 
@@ -17,8 +19,9 @@ class SpeedMenu;
 class SponsorSite;
 struct Session;
 
-// The speed menu's and the button bar's commands of the tabs: navigation, Open Location and
-// Goto Tab, and the button bar's dispatch by button name.
+// Runs the commands of the command table: each command's handler is bound once, and its
+// menu item, button and keys all run it. Also the tabs' own commands: navigation, Open
+// Location and Goto Tab.
 class Commands : public QObject {
     Q_OBJECT
 public:
@@ -27,13 +30,19 @@ public:
 
     NavigationCommands &navigation() { return m_navigation; }
 
+    // What the command does, whatever starts it; bound again, the new handler replaces it.
+    void bind(Command command, std::function<void()> handler);
+    // Runs a command of the menu as its button or key does: through its menu item, so that
+    // a disabled item runs nothing, and not at all while an open Setup dialog holds it
+    // back. False when the command has no menu item.
+    bool run(Command command, CommandSource source);
+
     void openLocation();
     void gotoTab();
-    // A button of the button bar was clicked: its menu item's command runs.
-    void onButtonClicked(const QString &name);
+    // Button `index` (1 to 12) of the button bar was clicked.
+    void onButtonClicked(int index);
 
 private:
-    void connectMenu();
 
     QWidget &m_window;
     Session &m_session;
@@ -42,6 +51,7 @@ private:
     Prompts &m_prompts;
     ErrorReporter &m_errors;
     NavigationCommands m_navigation;
+    std::map<Command, std::function<void()>> m_handlers;
 };
 
 }  // namespace pelquin

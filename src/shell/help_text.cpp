@@ -1,6 +1,6 @@
 #include "shell/help_text.h"
 
-#include "shell/shortcuts.h"
+#include "shell/command_table.h"
 
 namespace pelquin {
 
@@ -262,7 +262,7 @@ Pelquin remembers which bars are hidden and hides them again the next time it st
 
 QString helpText()
 {
-    return QString::fromLatin1(kHelpText) + shortcutHelp();
+    return QString::fromLatin1(kHelpText) + keyHelp();
 }
 
 }  // namespace pelquin

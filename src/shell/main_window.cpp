@@ -12,6 +12,7 @@
 #include "script/command_processor.h"
 #include "setup/setup_dialog.h"
 #include "script/page_script.h"
+#include "shell/command_bindings.h"
 #include "shell/commands.h"
 #include "shell/dialog_placement.h"
 #include "shell/downloads_control.h"
@@ -88,11 +89,7 @@ MainWindow::MainWindow(MainWindowDeps deps)
                                      [this] { showHelp(); }, [this] { showFind(); });
     qApp->installEventFilter(m_keyboard);
     qApp->installEventFilter(new DialogPlacement(*this));
-    const SpeedMenu &m = *m_menu;
-    const DesktopMenuItems desktopItems{*m.favoritesItem, *m.historyItem,
-                                        *m.sendEmailItem, *m.internetOptionsItem,
-                                        *m.offlineItem, *m.savePageItem};
-    m_desktop = new DesktopCommands({*this, m_session, c, desktopItems, m_d.factory,
+    m_desktop = new DesktopCommands({*this, m_session, c, *m_menu->offlineItem, m_d.factory,
                                      m_d.settings, m_d.prompts, m_d.errors,
                                      m_timers->refreshTimer(), m_d.history, m_d.mail,
                                      m_d.start});
@@ -104,10 +101,6 @@ MainWindow::MainWindow(MainWindowDeps deps)
     connect(m_pageDialogs, &PageDialogQueue::noteBarChanged, this,
             [this](int tab) { m_layout->applyBrowser(tab); });
     m_downloads = new DownloadsControl(m_d.factory.downloads(), *m_events, m_d.prompts, this);
-    addAction(m_menu->downloadsItem);
-    connect(m_menu->downloadsItem, &QAction::triggered, this, [this] {
-        m_downloads->showWindow();
-    });
     attachDesktopHabits();
     setAcceptDrops(true);
 
@@ -119,16 +112,7 @@ MainWindow::MainWindow(MainWindowDeps deps)
     connect(m_tabStrip, &TabStrip::rightButtonPressed, this,
             &MainWindow::speedMenuFromTabStrip);
     connect(m_tabStrip, &TabStrip::linkDropped, this, &MainWindow::linkDrop);
-    connect(m_menu->hideButtonsItem, &QAction::triggered, this,
-            [this] { m_modes->toggleButtonBar(); });
-    connect(m_menu->hideAddressBarItem, &QAction::triggered, this,
-            [this] { m_modes->toggleAddressBar(); });
-    connect(m_menu->hideStatusBarItem, &QAction::triggered, this,
-            [this] { m_modes->toggleStatusBar(); });
-    connect(m_menu->expertModeItem, &QAction::triggered, this,
-            [this] { m_modes->toggleExpertMode(); });
-    connect(m_menu->helpItem, &QAction::triggered, this, &MainWindow::showHelp);
-    connect(m_menu->setupItem, &QAction::triggered, this, &MainWindow::openSetup);
+    bindWindowCommands(*m_commands, *this);
 }
 
 MainWindow::~MainWindow()

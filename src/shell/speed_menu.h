@@ -1,20 +1,25 @@
 #pragma once
 
+#include "shell/command_table.h"
+
 #include <QMenu>
 #include <QString>
+
+#include <map>
 
 class QAction;
 
 namespace pelquin {
 
-// The speed menu: every menu command of the main window, in one pop-up menu. Items keep
-// their object names ("mnuOpen", "mnuBack", ...), by which settings and tests find them.
+// The speed menu: every menu command of the main window, in one pop-up menu, one item per
+// row of the command table that has a menu text.
 class SpeedMenu : public QMenu {
     Q_OBJECT
 public:
     explicit SpeedMenu(QWidget *parent = nullptr);
 
-    QAction *item(const QString &name) const;
+    // The command's item; none for a command that is not in the menu.
+    QAction *item(Command command) const;
 
     QAction *backItem;
     QAction *forwardItem;
@@ -35,6 +40,9 @@ public:
     // The bar markers live on the three bar items: "0" shown, "1" hidden.
     static QString tag(const QAction *item);
     static void setTag(QAction *item, const QString &tag);
+
+private:
+    std::map<Command, QAction *> m_items;
 };
 
 }  // namespace pelquin

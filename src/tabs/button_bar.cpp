@@ -91,7 +91,6 @@ const QStringList &ButtonBar::names()
 
 ButtonBar::ButtonBar(QWidget *parent) : QToolBar(parent)
 {
-    setObjectName(QStringLiteral("Toolbar1"));
     setMovable(false);
     setFloatable(false);
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -105,9 +104,8 @@ ButtonBar::ButtonBar(QWidget *parent) : QToolBar(parent)
     for (int i = 0; i < names().size(); ++i) {
         const QString name = names().at(i);
         QAction *action = addAction(QIcon(new LazyButtonIcon(pictures[i], iconSize())), name);
-        action->setObjectName(name);
         action->setToolTip(name);
-        connect(action, &QAction::triggered, this, [this, name] { emit buttonClicked(name); });
+        connect(action, &QAction::triggered, this, [this, i] { emit buttonClicked(i + 1); });
         m_actions.push_back(action);
     }
     // Favorites and History are shown by the start-up as the platform allows.

@@ -26,7 +26,8 @@ public:
     void setToolTipAt(int index, const QString &tip);
 
 signals:
-    void buttonClicked(const QString &name);
+    // Button `index`, 1 to 12.
+    void buttonClicked(int index);
     void mouseMoved();
 
 protected:

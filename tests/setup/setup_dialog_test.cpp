@@ -218,7 +218,7 @@ TEST_F(SetupDialogTest, AnActivationArrivingAfterCancelLeavesSetupClosed)
     QCoreApplication::processEvents();
     EXPECT_FALSE(session->setupOpen);
     EXPECT_TRUE(window->timers().refreshTimer().isActive());
-    window->commands().onButtonClicked(QStringLiteral("Goto Tab"));
+    window->commands().onButtonClicked(11);  // Goto Tab
     EXPECT_EQ(prompts.formTitles(), QStringList{"Goto Tab"});
     EXPECT_TRUE(window->close());
     EXPECT_EQ(messageTexts(), QStringList());

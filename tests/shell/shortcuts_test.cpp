@@ -22,18 +22,18 @@ using pelquin::test::ShellFixture;
 
 namespace {
 
-ShortcutCommand commandOf(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+Command commandOf(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    const std::optional<Shortcut> s = shortcutFor(key, modifiers);
-    EXPECT_TRUE(s.has_value()) << key;
-    return s ? s->command : ShortcutCommand::Refresh;
+    const std::optional<CommandCall> call = commandForKey(key, modifiers);
+    EXPECT_TRUE(call.has_value()) << key;
+    return call ? call->command : Command::Refresh;
 }
 
 }  // namespace
 
 TEST(ShortcutMap, TheDesktopsKeysMapToTheirCommands)
 {
-    using C = ShortcutCommand;
+    using C = Command;
     EXPECT_EQ(commandOf(Qt::Key_F5), C::Refresh);
     EXPECT_EQ(commandOf(Qt::Key_R, Qt::ControlModifier), C::Refresh);
     EXPECT_EQ(commandOf(Qt::Key_F5, Qt::ShiftModifier), C::ReloadPastCache);
@@ -41,14 +41,14 @@ TEST(ShortcutMap, TheDesktopsKeysMapToTheirCommands)
     EXPECT_EQ(commandOf(Qt::Key_Left, Qt::AltModifier), C::Back);
     EXPECT_EQ(commandOf(Qt::Key_Right, Qt::AltModifier), C::Forward);
     EXPECT_EQ(commandOf(Qt::Key_Home, Qt::AltModifier), C::Home);
-    EXPECT_EQ(commandOf(Qt::Key_D, Qt::AltModifier), C::FocusAddress);
-    EXPECT_EQ(commandOf(Qt::Key_F6), C::FocusAddress);
+    EXPECT_EQ(commandOf(Qt::Key_D, Qt::AltModifier), C::OpenLocation);
+    EXPECT_EQ(commandOf(Qt::Key_F6), C::OpenLocation);
     EXPECT_EQ(commandOf(Qt::Key_PageDown, Qt::ControlModifier), C::NextTab);
     // Shift+Tab arrives as Backtab.
     EXPECT_EQ(commandOf(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier),
               C::PreviousTab);
     EXPECT_EQ(commandOf(Qt::Key_9, Qt::ControlModifier), C::LastTab);
-    EXPECT_EQ(shortcutFor(Qt::Key_3, Qt::ControlModifier)->tab, 3);
+    EXPECT_EQ(commandForKey(Qt::Key_3, Qt::ControlModifier)->tab, 3);
     // "+" with the Shift it needs, and on the keypad.
     EXPECT_EQ(commandOf(Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier), C::ZoomIn);
     EXPECT_EQ(commandOf(Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier), C::ZoomIn);
@@ -57,13 +57,13 @@ TEST(ShortcutMap, TheDesktopsKeysMapToTheirCommands)
 
 TEST(ShortcutMap, KeysOfThePageAndTheAddressBoxAreNotInIt)
 {
-    EXPECT_FALSE(shortcutFor(Qt::Key_Backspace, Qt::NoModifier));
-    EXPECT_FALSE(shortcutFor(Qt::Key_Left, Qt::ShiftModifier));
-    EXPECT_FALSE(shortcutFor(Qt::Key_Left, Qt::NoModifier));
-    EXPECT_FALSE(shortcutFor(Qt::Key_M, Qt::AltModifier));
-    EXPECT_FALSE(shortcutFor(Qt::Key_A, Qt::ControlModifier));
-    EXPECT_FALSE(shortcutFor(Qt::Key_R, Qt::NoModifier));
-    EXPECT_FALSE(shortcutFor(Qt::Key_F1, Qt::NoModifier));  // the preview's own
+    EXPECT_FALSE(commandForKey(Qt::Key_Backspace, Qt::NoModifier));
+    EXPECT_FALSE(commandForKey(Qt::Key_Left, Qt::ShiftModifier));
+    EXPECT_FALSE(commandForKey(Qt::Key_Left, Qt::NoModifier));
+    EXPECT_FALSE(commandForKey(Qt::Key_M, Qt::AltModifier));
+    EXPECT_FALSE(commandForKey(Qt::Key_A, Qt::ControlModifier));
+    EXPECT_FALSE(commandForKey(Qt::Key_R, Qt::NoModifier));
+    EXPECT_FALSE(commandForKey(Qt::Key_F1, Qt::NoModifier));  // the preview's own
 }
 
 TEST(ShortcutMap, ZoomStepsStayBetween25And500Percent)
@@ -78,8 +78,10 @@ TEST(ShortcutMap, ZoomStepsStayBetween25And500Percent)
 TEST(ShortcutMap, TheHelpListsEveryKey)
 {
     const QString help = helpText();
-    for (const ShortcutEntry &entry : shortcutTable())
-        EXPECT_TRUE(help.contains(entry.keys.toString(QKeySequence::NativeText)));
+    for (const CommandSpec &spec : commandTable()) {
+        for (const KeyBinding &binding : spec.keys)
+            EXPECT_TRUE(help.contains(binding.keys.toString(QKeySequence::NativeText)));
+    }
 }
 
 class ShortcutKeysTest : public ShellFixture {
@@ -170,9 +172,9 @@ TEST_F(ShortcutKeysTest, CtrlLSelectsTheAddressAndTheMenuShowsTheKeys)
     window->browsers().widget(3)->setFocus();
     EXPECT_TRUE(window->shortcuts().onKeyPress(Qt::Key_L, Qt::ControlModifier));
     EXPECT_EQ(edit(3)->selectedText(), QStringLiteral("http://shown.example/"));
-    EXPECT_EQ(window->menu().item(QStringLiteral("mnuRefresh"))->shortcut(),
+    EXPECT_EQ(window->menu().item(Command::Refresh)->shortcut(),
               QKeySequence(Qt::Key_F5));
-    EXPECT_EQ(window->menu().item(QStringLiteral("mnuOpen"))->shortcut(),
+    EXPECT_EQ(window->menu().item(Command::OpenLocation)->shortcut(),
               QKeySequence(Qt::CTRL | Qt::Key_L));
 }
 

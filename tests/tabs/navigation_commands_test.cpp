@@ -134,20 +134,20 @@ TEST_F(NavigationTest, HoveringTheButtonBarShowsTheHomeAddress)
 TEST_F(NavigationTest, WhileSetupIsOpenSomeButtonsDoNothing)
 {
     int favorites = 0;
-    QObject::connect(window->menu().item(QStringLiteral("mnuFavorites")), &QAction::triggered,
+    QObject::connect(window->menu().item(Command::Favorites), &QAction::triggered,
                      [&] { ++favorites; });
     session->setupOpen = true;
-    for (const char *name : {"Favorites", "History", "Print", "Goto Tab", "Help"})
-        window->commands().onButtonClicked(QLatin1String(name));
+    for (const int button : {7, 8, 9, 11, 12})  // Favorites, History, Print, Goto Tab, Help
+        window->commands().onButtonClicked(button);
     EXPECT_EQ(prompts.formTitles(), QStringList());
     EXPECT_EQ(favorites, 0);
     window->tabStrip().select(3);
-    window->commands().onButtonClicked(QStringLiteral("Home"));
+    window->commands().onButtonClicked(5);  // Home
     EXPECT_EQ(browser(3).navigations.size(), 2);
     session->setupOpen = false;
-    window->commands().onButtonClicked(QStringLiteral("Favorites"));
-    window->commands().onButtonClicked(QStringLiteral("Help"));
+    window->commands().onButtonClicked(7);
+    window->commands().onButtonClicked(12);
     EXPECT_EQ(favorites, 1);
     EXPECT_EQ(prompts.formTitles(), (QStringList{"Favorites", "Help"}));
-    window->commands().onButtonClicked(QStringLiteral("Nothing"));
+    window->commands().onButtonClicked(13);  // no such button: nothing
 }

@@ -1,0 +1,37 @@
+#include "shell/command_bindings.h"
+
+#include "desktop/desktop_commands.h"
+#include "shell/commands.h"
+#include "shell/display_modes.h"
+#include "shell/downloads_control.h"
+#include "shell/main_window.h"
+
+#include <functional>
+#include <utility>
+
+namespace pelquin {
+
+void bindWindowCommands(Commands &commands, MainWindow &window)
+{
+    DesktopCommands &desktop = window.desktop();
+    DisplayModes &modes = window.displayModes();
+    const std::pair<Command, std::function<void()>> handlers[] = {
+        {Command::Favorites, [&desktop] { desktop.showFavorites(); }},
+        {Command::History, [&desktop] { desktop.showHistory(); }},
+        {Command::SendEmail, [&desktop] { desktop.sendEmail(); }},
+        {Command::InternetOptions, [&desktop] { desktop.showInternetOptions(); }},
+        {Command::WorkOffline, [&desktop] { desktop.toggleOffline(); }},
+        {Command::SavePage, [&desktop] { desktop.savePageToDisk(); }},
+        {Command::HideButtons, [&modes] { modes.toggleButtonBar(); }},
+        {Command::HideAddressBar, [&modes] { modes.toggleAddressBar(); }},
+        {Command::HideStatusBar, [&modes] { modes.toggleStatusBar(); }},
+        {Command::ExpertMode, [&modes] { modes.toggleExpertMode(); }},
+        {Command::Help, [&window] { window.showHelp(); }},
+        {Command::Setup, [&window] { window.openSetup(); }},
+        {Command::Downloads, [&window] { window.downloads().showWindow(); }},
+    };
+    for (const auto &[command, handler] : handlers)
+        commands.bind(command, handler);
+}
+
+}  // namespace pelquin
