@@ -140,7 +140,7 @@ void DropdownHandlers::onAddressEntered(int k)
         if (!text.trimmed().isEmpty()) {
             QString copy = text;
             Trap(m_errors, QStringLiteral(" At AddToCombos")).step([&] {
-                m_session.history.AddToCombos(copy);
+                m_session.history.addToHistory(copy);
             });
         }
     });

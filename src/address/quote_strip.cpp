@@ -15,7 +15,7 @@ QString stripoutquotes(const QString &indata)
     return result;
 }
 
-QString stripoutargquotes(const QString &indata)
+QString stripArgumentQuotes(const QString &indata)
 {
     QString result = indata;
     result.remove(QLatin1Char('"'));

@@ -8,6 +8,6 @@ namespace pelquin {
 QString stripoutquotes(const QString &indata);
 
 // A value without double quotes; everything else stays.
-QString stripoutargquotes(const QString &indata);
+QString stripArgumentQuotes(const QString &indata);
 
 }  // namespace pelquin

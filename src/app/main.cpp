@@ -16,7 +16,7 @@
 #include "shell/command_line.h"
 #include "shell/main_window.h"
 #include "core/session.h"
-#include "shell/sub_main.h"
+#include "shell/single_instance_start.h"
 #include "engine/sponsor_server.h"
 #include "sponsor/sponsor_site.h"
 #include "engine/web_engine_factory.h"
@@ -50,6 +50,14 @@ std::optional<QString> earlyAnswer(int argc, char **argv)
     return std::nullopt;
 }
 
+bool answeredEarly(int argc, char **argv)
+{
+    const std::optional<QString> answer = earlyAnswer(argc, argv);
+    if (answer)
+        std::fputs(answer->toLocal8Bit().constData(), stdout);
+    return answer.has_value();
+}
+
 // The first text measured makes Qt read the system's fonts, 5 to 8 ms. Done on a thread of
 // its own while the engine starts, it no longer delays the window and the first pages.
 void readSystemFonts()
@@ -57,56 +65,24 @@ void readSystemFonts()
     QFontMetrics(QGuiApplication::font()).height();
 }
 
-}  // namespace
-
-int main(int argc, char **argv)
+// Reports what the command line refuses; false when the program cannot start with it.
+bool acceptCommandLine(const CommandLine &line, Prompts &prompts)
 {
-    if (const std::optional<QString> answer = earlyAnswer(argc, argv)) {
-        std::fputs(answer->toLocal8Bit().constData(), stdout);
-        return 0;
-    }
-    // Chromium's sandbox cannot start as root; never switch it off otherwise.
-    if (::geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    traceStartup("main");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("pelquin"));
-    traceStartup("application");
-
-    WidgetPrompts prompts;
-    ErrorReporter errors(prompts);
-    Session session;
-    session.appFolder = resolveAppFolder();
-    const CommandLine line = classifyArguments(QApplication::arguments().mid(1),
-                                               session.appFolder, QDir::currentPath());
     for (const QString &refused : line.refused)
         std::fprintf(stderr, "pelquin: %s is not opened: only web addresses and local pages\n",
                      refused.toLocal8Bit().constData());
-    if (!line.error.isEmpty()) {
-        std::fprintf(stderr, "pelquin: %s\n", line.error.toLocal8Bit().constData());
-        prompts.message(kAppTitle, line.error);
-        return 2;
-    }
-    // A program already running on this folder opens them; this one has nothing more to do.
-    if (!line.addresses.isEmpty() && InstanceMessenger::send(session.appFolder, line.addresses))
-        return 0;
-    if (!installAppFolder(session.appFolder, QDate::currentDate())) {
-        prompts.message(kAppTitle, QStringLiteral("The application folder %1 cannot be created.")
-                                       .arg(session.appFolder));
-        return 1;
-    }
-    SingleInstance instance(session.appFolder);
-    if (!SubMain(session, instance, prompts, errors))
-        return 1;
-    traceStartup("single instance and notice");
-    InstanceMessenger messenger(session.appFolder);
-    if (!messenger.listen())
-        std::fprintf(stderr, "pelquin: addresses from later starts cannot be received\n");
+    if (line.error.isEmpty())
+        return true;
+    std::fprintf(stderr, "pelquin: %s\n", line.error.toLocal8Bit().constData());
+    prompts.message(kAppTitle, line.error);
+    return false;
+}
 
+// Serves the sponsor's pages when its host is ours; made only then: even idle, the HTTP
+// server costs 10 ms and 4 MB.
+SponsorSite serveSponsor(std::optional<SponsorServer> &server)
+{
     SponsorSite sponsor = SponsorSite::fromEnvironment();
-    // Made only when it serves: even idle, the HTTP server costs 10 ms and 4 MB.
-    std::optional<SponsorServer> server;
     if (sponsor.servedLocally() && !server.emplace().listen(sponsor.port())) {
         // Another program (perhaps Pelquin on another folder) has the port: serve our own
         // pages on a free one for this run rather than show theirs.
@@ -117,23 +93,30 @@ int main(int argc, char **argv)
                      unsigned(SponsorSite::fromEnvironment().port()), unsigned(server->port()));
     }
     traceStartup("sponsor server");
+    return sponsor;
+}
 
-    SettingsStore settings(SettingsStore::defaultPath());
-    SystemClock clock;
-    chooseProcessModel(loadBrowserOptions(settings).processPerSite);
-    std::jthread fonts(readSystemFonts);
-    WebEngineFactory factory(session.appFolder, prompts);
-    fonts.join();
-    traceStartup("engine profile");
-    HistoryFolder history(appFile(GetWinDir(session.appFolder), QStringLiteral("History")));
-    factory.setBrowsingRecords(&history);
-    MainWindow window({session, prompts, errors, clock, settings, factory, sponsor,
-                       line.profile, browserLibraryVersion, history, systemMailLookup(),
-                       systemProcessStarter()});
-    prompts.setParent(&window);
-    traceStartup("main window and 30 browsers");
+// What the engine's processes need before the application is made.
+void prepareEngineProcess()
+{
+    // Chromium's sandbox cannot start as root; never switch it off otherwise.
+    if (::geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    traceStartup("main");
+}
 
-    TerminationWatcher termination;
+void listenForLaterStarts(InstanceMessenger &messenger)
+{
+    if (!messenger.listen())
+        std::fprintf(stderr, "pelquin: addresses from later starts cannot be received\n");
+}
+
+// How the run ends: a termination signal or the session's end closes the window, and the
+// closed window ends the program. Addresses from later starts open in this window.
+void connectEndings(QApplication &app, MainWindow &window, TerminationWatcher &termination,
+                    InstanceMessenger &messenger)
+{
     QObject::connect(&termination, &TerminationWatcher::terminationRequested, &window,
                      [&window] {
                          window.closeFor(CloseReason::Terminated);
@@ -143,18 +126,76 @@ int main(int argc, char **argv)
                      });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                      [&window](QSessionManager &) { window.closeFor(CloseReason::SessionEnd); });
-
     QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit,
                      Qt::QueuedConnection);
-
     QObject::connect(&messenger, &InstanceMessenger::addressesReceived, &window,
                      [&window](const QStringList &addresses) {
                          window.openAddresses(addresses);
                          window.bringToFront();
                      });
+}
 
+// A program already running on this folder opens the addresses; this one has nothing more
+// to do then.
+bool handedToRunningProgram(const CommandLine &line, const QString &appFolder)
+{
+    return !line.addresses.isEmpty() && InstanceMessenger::send(appFolder, line.addresses);
+}
+
+// The application folder, made with its defaults at the first start; false when it cannot be.
+bool prepareAppFolder(const QString &folder, Prompts &prompts)
+{
+    if (installAppFolder(folder, QDate::currentDate()))
+        return true;
+    prompts.message(kAppTitle,
+                    QStringLiteral("The application folder %1 cannot be created.").arg(folder));
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (answeredEarly(argc, argv))
+        return 0;
+    prepareEngineProcess();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("pelquin"));
+    WidgetPrompts prompts;
+    ErrorReporter errors(prompts);
+    Session session;
+    session.appFolder = resolveAppFolder();
+    const CommandLine line = classifyArguments(QApplication::arguments().mid(1),
+                                               session.appFolder, QDir::currentPath());
+    if (!acceptCommandLine(line, prompts))
+        return 2;
+    if (handedToRunningProgram(line, session.appFolder))
+        return 0;
+    if (!prepareAppFolder(session.appFolder, prompts))
+        return 1;
+    SingleInstance instance(session.appFolder);
+    if (!startSingleInstance(session, instance, prompts, errors))
+        return 1;
+    InstanceMessenger messenger(session.appFolder);
+    listenForLaterStarts(messenger);
+    std::optional<SponsorServer> server;
+    SponsorSite sponsor = serveSponsor(server);
+    SettingsStore settings(SettingsStore::defaultPath());
+    SystemClock clock;
+    chooseProcessModel(loadBrowserOptions(settings).processPerSite);
+    std::jthread fonts(readSystemFonts);
+    WebEngineFactory factory(session.appFolder, prompts);
+    fonts.join();
+    traceStartup("engine profile");
+    HistoryFolder history(appFile(windowsFolder(session.appFolder), QStringLiteral("History")));
+    factory.setBrowsingRecords(&history);
+    MainWindow window({session, prompts, errors, clock, settings, factory, sponsor,
+                       line.profile, browserLibraryVersion, history, systemMailLookup(),
+                       systemProcessStarter()});
+    prompts.setParent(&window);
+    TerminationWatcher termination;
+    connectEndings(app, window, termination, messenger);
     window.formLoad();
-    traceStartup("history and profile read, dropdowns filled");
     window.openAddresses(line.addresses);
     if (termination.requested())
         return 0;  // ended while a start-up question or error was open

@@ -59,7 +59,7 @@ QString withoutWebPrefix(QString text, bool upperCase)
 
 }  // namespace
 
-void AddressHistory::AddToCombos(QString &address)
+void AddressHistory::addToHistory(QString &address)
 {
     address = withoutUserInfo(address);
     const QString key = withoutWebPrefix(address.toUpper(), true);

@@ -17,7 +17,7 @@ public:
     static constexpr int kAskLimit = 50;
 
     QStringListModel *model() { return &m_model; }
-    int requestcount() const { return m_model.rowCount(); }
+    int size() const { return m_model.rowCount(); }
     QString request(int i) const;  // 1-based
     QStringList requests() const { return m_model.stringList(); }
 
@@ -34,7 +34,7 @@ public:
 
     // Adds an address typed or opened to the history unless it is there already, ignoring
     // case and a leading "http://" or "https://". The address comes back without that prefix.
-    void AddToCombos(QString &address);
+    void addToHistory(QString &address);
 
     // The first entry that begins with `text`, ignoring case, as the dropdowns' own prefix
     // search finds it; empty when none does.

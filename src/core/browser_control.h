@@ -10,12 +10,11 @@ class QWidget;
 
 namespace pelquin {
 
-// Commands of QueryStatus / Exec.
-namespace browser_cmd {
-inline constexpr int SaveAs = 4;
-inline constexpr int Print = 6;
-inline constexpr int StatusEnabled = 2;  // bit of QueryStatus: the command is available
-}  // namespace browser_cmd
+// What the page itself can be asked to do, each with its dialog.
+enum class PageCommand { SaveAs, Print };
+
+// The history button whose state a browser reports.
+enum class HistoryButton { Forward, Back };
 
 // What a page asks the user and waits for: a script dialog, a login or a permission.
 struct PageDialog {
@@ -84,10 +83,10 @@ public:
     virtual void findText(const QString &text, bool backward,
                           std::function<void(bool found)> done) = 0;
 
-    // Bits of browser_cmd, or raises when the command cannot be queried.
-    virtual int queryStatus(int command) = 0;
-    // Runs a command with option 1 (prompt the user).
-    virtual void exec(int command) = 0;
+    // Whether the page can do the command now; raises when it cannot be asked.
+    virtual bool commandAvailable(PageCommand command) = 0;
+    // Runs the command, asking the user in its dialog; raises E_FAIL when not available.
+    virtual void exec(PageCommand command) = 0;
 
     // The page's zoom, 1.0 for 100%; the browser keeps it over its navigations.
     virtual double zoomFactor() const = 0;
@@ -115,8 +114,7 @@ signals:
     void downloadComplete();
     void progressChange(int progress, int maximum);
     void statusTextChange(const QString &text);
-    // command 1 is Forward, 2 is Back.
-    void commandStateChange(int command, bool enabled);
+    void historyButtonChange(HistoryButton button, bool enabled);
     // The page waits for `answer`, which must be called exactly once. The engine stands still
     // for every tab until it is: a script dialog or a login is answered before the slot
     // returns unless the user is looking at the asking tab. A permission may wait. With

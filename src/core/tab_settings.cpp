@@ -54,7 +54,7 @@ void writeProfile(const QString &path, const TabSettings &settings)
     writeTextFile(path, lines);
 }
 
-void ReadSetup(TabSettings &settings, const SponsorSite &sponsor, ErrorReporter &errors)
+void readStartupProfile(TabSettings &settings, const SponsorSite &sponsor, ErrorReporter &errors)
 {
     Trap(errors, QStringLiteral(" At ReadSetup"), {}, {err::FileNotFound}).step([&] {
         readProfile(settings.profilePath, settings);
@@ -65,7 +65,7 @@ void ReadSetup(TabSettings &settings, const SponsorSite &sponsor, ErrorReporter 
     settings[2].tabName = QStringLiteral("Search");
 }
 
-void readsetupfile(TabSettings &settings, ErrorReporter &errors)
+void readProfileForSetup(TabSettings &settings, ErrorReporter &errors)
 {
     Trap(errors, QStringLiteral(" At readsetupfile")).step([&] {
         readProfile(settings.profilePath, settings);

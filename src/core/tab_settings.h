@@ -47,9 +47,9 @@ void writeProfile(const QString &path, const TabSettings &settings);
 
 // The start-up read: the profile at settings.profilePath, then the sponsor values for tabs
 // 1 and 2. A missing file is silent; other errors are reported " At ReadSetup".
-void ReadSetup(TabSettings &settings, const SponsorSite &sponsor, ErrorReporter &errors);
+void readStartupProfile(TabSettings &settings, const SponsorSite &sponsor, ErrorReporter &errors);
 
 // The Setup dialog's read: nothing forced, every error reported " At readsetupfile".
-void readsetupfile(TabSettings &settings, ErrorReporter &errors);
+void readProfileForSetup(TabSettings &settings, ErrorReporter &errors);
 
 }  // namespace pelquin

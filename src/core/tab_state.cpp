@@ -2,7 +2,7 @@
 
 namespace pelquin {
 
-bool TabModel::allcompleted() const
+bool TabModel::allStartedTabsLoaded() const
 {
     for (int i = 1; i <= kTabCount; ++i) {
         if (m_tabs[i].started && m_tabs[i].loading)
@@ -45,7 +45,7 @@ QString beforeFirst(const QString &s, QChar c)
 
 }  // namespace
 
-QString fixname(QString inname)
+QString captionForAddress(QString inname)
 {
     QString r;
     if (inname.toUpper() == QStringLiteral("ABOUT:NAVIGATIONCANCELED"))

@@ -10,6 +10,8 @@ namespace pelquin {
 
 inline constexpr int kTabCount = 30;
 
+enum class HistoryDirection { None, Back, Forward };
+
 // Per-tab run-time values; all start false, empty or 0.
 struct TabState {
     bool backEnabled = false;
@@ -32,11 +34,12 @@ public:
     const TabState &operator[](int tab) const { return m_tabs.at(static_cast<size_t>(tab)); }
 
     // True when no tab is both started and loading.
-    bool allcompleted() const;
+    bool allStartedTabsLoaded() const;
     // True when some tab is not started or still loading.
     bool startupPending() const;
 
-    int historyDirection = 0;  // 0 none, 1 Back, 2 Forward
+    // Where the last Back or Forward went: a blank history entry is passed over that way.
+    HistoryDirection historyDirection = HistoryDirection::None;
     bool startupDone = false;
     int lastSelectedTab = 0;
 
@@ -45,6 +48,6 @@ private:
 };
 
 // The short tab caption for an address; may be empty.
-QString fixname(QString inname);
+QString captionForAddress(QString inname);
 
 }  // namespace pelquin

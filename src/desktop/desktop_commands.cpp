@@ -43,15 +43,15 @@ DesktopCommands::DesktopCommands(DesktopDeps deps) : QObject(&deps.window), m_d(
 QString DesktopCommands::favoritesFolder() const
 {
     static const SystemUser user;
-    return pelquin::favoritesFolder(GetWinDir(m_d.session.appFolder), SysV32().major,
-                                    user.UserName());
+    return pelquin::favoritesFolder(windowsFolder(m_d.session.appFolder), systemVersion().major,
+                                    user.loginName());
 }
 
 void DesktopCommands::showFavorites()
 {
     Session &s = m_d.session;
     const int n = m_d.controls.tabStrip.selected();
-    s.tabs.historyDirection = 0;
+    s.tabs.historyDirection = HistoryDirection::None;
     m_d.refreshTimer.stop();
     s.favoritesOpen = true;
     FavoritesPrompt::Choice choice = FavoritesPrompt::None;
@@ -93,7 +93,7 @@ void DesktopCommands::addFavorite(int tab)
 
 void DesktopCommands::showFavoritesPage()
 {
-    if (!DoFaves(m_d.session.appFolder, favoritesFolder(), m_d.errors))
+    if (!writeFavoritesPage(m_d.session.appFolder, favoritesFolder(), m_d.errors))
         return;
     Trap trap(m_d.errors, QStringLiteral(" At MnuBack"), {err::EFail, err::ObjectNotSet});
     BrowserControl &first = m_d.controls.browsers.at(1);
@@ -105,7 +105,7 @@ void DesktopCommands::showFavoritesPage()
 void DesktopCommands::showHistory()
 {
     Trap trap(m_d.errors, QStringLiteral(" At MnuhistoryClick"));
-    m_d.session.tabs.historyDirection = 0;
+    m_d.session.tabs.historyDirection = HistoryDirection::None;
     trap.step([&] { m_d.controls.status.setText(kHistoryHint); });
     trap.step([&] {
         m_d.controls.browsers.at(1).navigate(m_d.history.folder());
@@ -117,7 +117,7 @@ void DesktopCommands::showHistory()
 void DesktopCommands::sendEmail()
 {
     Trap(m_d.errors, QStringLiteral(" At Mail Click")).step([&] {
-        const QString program = stripoutquotes(getmailclient(m_d.mail));
+        const QString program = stripoutquotes(mailClientCommand(m_d.mail));
         if (!program.trimmed().isEmpty())
             m_d.start(program);
     });
@@ -167,18 +167,18 @@ void DesktopCommands::savePageToDisk()
 {
     Trap(m_d.errors, QStringLiteral(" At MnuBack"), {err::ObjectNotSet}).step([&] {
         const int n = m_d.controls.tabStrip.selected();
-        m_d.session.tabs.historyDirection = 0;
+        m_d.session.tabs.historyDirection = HistoryDirection::None;
         if (n < 1 || n > kTabCount)
             return;
         BrowserControl &browser = m_d.controls.browsers.at(n);
-        int status = 0;
+        bool available = false;
         try {
-            status = browser.queryStatus(browser_cmd::SaveAs);
+            available = browser.commandAvailable(PageCommand::SaveAs);
         } catch (const BasicError &) {
             return;  // a browser that cannot answer saves nothing, silently
         }
-        if (status & browser_cmd::StatusEnabled)
-            browser.exec(browser_cmd::SaveAs);
+        if (available)
+            browser.exec(PageCommand::SaveAs);
     });
 }
 

@@ -20,13 +20,13 @@
 
 namespace pelquin {
 
-QString Leftpart(const QString &name)
+QString beforeFirstDot(const QString &name)
 {
     const qsizetype dot = name.indexOf(QLatin1Char('.'));
     return dot < 0 ? name : name.left(dot);
 }
 
-QString Rightpart(const QString &path)
+QString afterLastSeparator(const QString &path)
 {
     const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('/')),
                                    path.lastIndexOf(QLatin1Char('\\')));
@@ -88,7 +88,7 @@ struct Walk {
 
 void walk(const QString &folder, int depth, Walk &w)
 {
-    const QString name = Rightpart(folder).toUpper();
+    const QString name = afterLastSeparator(folder).toUpper();
     if (name == QStringLiteral("CHANNELS") || name == QStringLiteral("SOFTWARE UPDATES") ||
         name == QStringLiteral("MICROSOFT INTERNET EXPLORER"))
         return;
@@ -117,7 +117,7 @@ void walk(const QString &folder, int depth, Walk &w)
             if (typedAddressUrl(address).scheme() == QStringLiteral("javascript"))
                 continue;
             w.lines << QStringLiteral("<a href=\"") + escaped(address) + QStringLiteral("\">") +
-                           escaped(Leftpart(file.fileName())) + QStringLiteral("</a><br>");
+                           escaped(beforeFirstDot(file.fileName())) + QStringLiteral("</a><br>");
         }
     });
     for (const QString &sub : subfolders)
@@ -137,7 +137,7 @@ QStringList favoritesPage(const QString &folder, ErrorReporter &errors)
     return lines;
 }
 
-bool DoFaves(const QString &appFolder, const QString &favorites, ErrorReporter &errors)
+bool writeFavoritesPage(const QString &appFolder, const QString &favorites, ErrorReporter &errors)
 {
     Trap trap(errors, QStringLiteral(" At DoFaves"));
     trap.step([&] {
@@ -179,7 +179,7 @@ QString writeShortcut(const QString &folder, const QString &title, const QString
     const QString file = shortcutFileName(title);
     QString path = QDir(folder).filePath(file);
     for (int n = 2; QFileInfo::exists(path) && shortcutAddress(path) != address; ++n)
-        path = QDir(folder).filePath(Leftpart(file) + QStringLiteral(" (%1).url").arg(n));
+        path = QDir(folder).filePath(beforeFirstDot(file) + QStringLiteral(" (%1).url").arg(n));
     writeTextFile(path, {QStringLiteral("[InternetShortcut]"), QStringLiteral("URL=") + address});
     return path;
 }

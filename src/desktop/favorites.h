@@ -11,9 +11,9 @@ namespace pelquin {
 class ErrorReporter;
 
 // The part of a file name before its first "." (the whole name without one).
-QString Leftpart(const QString &name);
+QString beforeFirstDot(const QString &name);
 // The part of a path after its last "/" or "\" (empty when it ends with one).
-QString Rightpart(const QString &path);
+QString afterLastSeparator(const QString &path);
 
 // The Favorites folder: the user's profile folder under the system folder when it exists,
 // else the system folder's Favorites.
@@ -25,7 +25,7 @@ QString favoritesFolder(const QString &winDir, int windowsMajor, const QString &
 QStringList favoritesPage(const QString &folder, ErrorReporter &errors);
 
 // Writes FAVES.HTM into the application folder; false after a reported error.
-bool DoFaves(const QString &appFolder, const QString &favorites, ErrorReporter &errors);
+bool writeFavoritesPage(const QString &appFolder, const QString &favorites, ErrorReporter &errors);
 
 // A valid file name for a shortcut titled `title`.
 QString shortcutFileName(const QString &title);

@@ -55,7 +55,7 @@ QString execCommand(const QString &desktopFileText)
     return words.join(QLatin1Char(' '));
 }
 
-QString getmailclient(const MailLookup &lookup)
+QString mailClientCommand(const MailLookup &lookup)
 {
     const QString handler = lookup.defaultHandler ? lookup.defaultHandler().trimmed() : QString();
     if (handler.isEmpty() || handler.contains(QLatin1Char('/')))

@@ -20,7 +20,7 @@ MailLookup systemMailLookup();
 
 // The registered mail command line: the handler's Exec line without its field codes, the
 // program given by name. Empty when there is none.
-QString getmailclient(const MailLookup &lookup);
+QString mailClientCommand(const MailLookup &lookup);
 
 // The Exec line of a desktop file's [Desktop Entry], with the program given by name and the
 // field codes (%u, %U, %f, ...) removed.

@@ -13,7 +13,7 @@
 
 namespace pelquin {
 
-PlatformVersion SysV32()
+PlatformVersion systemVersion()
 {
     PlatformVersion version;
     utsname name{};
@@ -61,7 +61,7 @@ QString fileVersion(const QString &path)
     return {};
 }
 
-QString GetWinDir(const QString &appFolder)
+QString windowsFolder(const QString &appFolder)
 {
     return appFolder;
 }

@@ -9,7 +9,7 @@ struct PlatformVersion {
     int platformId = 2;
     int major = 0;
 };
-PlatformVersion SysV32();
+PlatformVersion systemVersion();
 
 // The version of a file as "major.minor.build.revision", each part a signed 16-bit number:
 // a shared library's from its real file name (libX.so.6.4.2 gives "6.4.2.0"), a .DEP file's
@@ -20,14 +20,14 @@ QString fileVersion(const QString &path);
 QString parseVersionText(const QString &text);
 
 // The folder that stands in for the system folder: the application folder.
-QString GetWinDir(const QString &appFolder);
+QString windowsFolder(const QString &appFolder);
 
 // The logged-on user, found once: the login name in upper case, or "&DEFAULT&".
 class SystemUser {
 public:
     SystemUser();
     explicit SystemUser(const QString &loginName);
-    const QString &UserName() const { return m_name; }
+    const QString &loginName() const { return m_name; }
 
 private:
     QString m_name;

@@ -87,7 +87,7 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts,
     // the engine's call has returned, and only of a page the user looks at.
     connect(m_page, &QWebEnginePage::printRequested, this, [this] {
         QTimer::singleShot(0, this, [this] {
-            if (m_view && m_view->isVisible() && queryStatus(browser_cmd::Print) != 0)
+            if (m_view && m_view->isVisible() && commandAvailable(PageCommand::Print))
                 shielded("print", [&] { printPage(); });
         });
     });
@@ -319,23 +319,22 @@ void WebEngineBrowser::findText(const QString &text, bool backward,
                     });
 }
 
-int WebEngineBrowser::queryStatus(int command)
+bool WebEngineBrowser::commandAvailable(PageCommand command)
 {
     switch (command) {
-    case browser_cmd::Print:
-        return hasDocument() && !m_printer ? browser_cmd::StatusEnabled : 0;
-    case browser_cmd::SaveAs:
-        return hasDocument() ? browser_cmd::StatusEnabled : 0;
-    default:
-        return 0;
+    case PageCommand::Print:
+        return hasDocument() && !m_printer;
+    case PageCommand::SaveAs:
+        return hasDocument();
     }
+    return false;
 }
 
-void WebEngineBrowser::exec(int command)
+void WebEngineBrowser::exec(PageCommand command)
 {
-    if ((queryStatus(command) & browser_cmd::StatusEnabled) == 0)
+    if (!commandAvailable(command))
         throwError(err::EFail);
-    if (command == browser_cmd::Print)
+    if (command == PageCommand::Print)
         printPage();
     else
         savePage();
@@ -388,8 +387,8 @@ void WebEngineBrowser::reportCommandState()
     if (!m_page)
         return;
     QWebEngineHistory *history = m_page->history();
-    emit commandStateChange(1, history->canGoForward());
-    emit commandStateChange(2, history->canGoBack());
+    emit historyButtonChange(HistoryButton::Forward, history->canGoForward());
+    emit historyButtonChange(HistoryButton::Back, history->canGoBack());
 }
 
 void WebEngineBrowser::printPage()

@@ -51,8 +51,8 @@ public:
                             std::function<void(const QString &)> done) override;
     void findText(const QString &text, bool backward,
                   std::function<void(bool found)> done) override;
-    int queryStatus(int command) override;
-    void exec(int command) override;
+    bool commandAvailable(PageCommand command) override;
+    void exec(PageCommand command) override;
     void refreshBypassingCache() override;
     PageSecurity security() const override;
     void loginAndReload(const PageDialog &ask, const QString &user,

@@ -28,7 +28,7 @@ void WebEngineBrowser::attachDesktopParts()
 {
     new PageContextMenu(*m_view, *this,
                         {[this] {
-                             if (queryStatus(browser_cmd::SaveAs) != 0)
+                             if (commandAvailable(PageCommand::SaveAs))
                                  savePage();
                          },
                          [this] { viewSource(); }});

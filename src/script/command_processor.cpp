@@ -47,7 +47,7 @@ CommandProcessor::CommandProcessor(ScriptableWindow &window, Session &session,
 {
 }
 
-void CommandProcessor::processscript(const std::vector<Statement> &statements,
+void CommandProcessor::runStatements(const std::vector<Statement> &statements,
                                      const QString &pageAddress)
 {
     m_pageAddress = pageAddress;

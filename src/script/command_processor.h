@@ -12,7 +12,7 @@ class ErrorReporter;
 class Trap;
 struct Session;
 
-// processscript: carries out a page script's statements on the main window, from the last
+// runStatements: carries out a page script's statements on the main window, from the last
 // statement to the first.
 class CommandProcessor {
 public:
@@ -21,7 +21,7 @@ public:
 
     // `pageAddress` is the address of the page that holds the script: it decides where the
     // script may send a tab.
-    void processscript(const std::vector<Statement> &statements,
+    void runStatements(const std::vector<Statement> &statements,
                        const QString &pageAddress = QString());
 
 private:

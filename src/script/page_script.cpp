@@ -17,7 +17,7 @@ PageScript::PageScript(BrowserPool &browsers, CommandProcessor &processor, Error
     }
 }
 
-void PageScript::pelscript(int tab)
+void PageScript::runPageScript(int tab)
 {
     const quint64 page = m_navigations[tab];
     const auto run = [this, tab, page](const QString &markup) {
@@ -41,7 +41,7 @@ void PageScript::process(const QString &script, const QString &pageAddress)
     Trap trap(m_errors, QStringLiteral(" At ProcessPelScript"));
     trap.step([&] { statements = parseStatements(script); });
     if (!trap.ended())
-        m_processor.processscript(statements, pageAddress);
+        m_processor.runStatements(statements, pageAddress);
 }
 
 }  // namespace pelquin

@@ -20,7 +20,7 @@ public:
 
     // Reads tab t's body markup; its script runs when the markup arrives, unless the tab has
     // gone on to another page by then.
-    void pelscript(int tab);
+    void runPageScript(int tab);
     // Splits a block's text into statements and runs them as the script of the page at
     // `pageAddress` (unknown: a page of the web).
     void process(const QString &script, const QString &pageAddress = QString());

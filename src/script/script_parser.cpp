@@ -98,7 +98,7 @@ std::vector<Statement> parseStatements(const QString &script)
         Statement s;
         const qsizetype e = text.indexOf(QLatin1Char('='));
         if (e >= 0) {
-            s.arg = stripoutargquotes(text.mid(e + 1));
+            s.arg = stripArgumentQuotes(text.mid(e + 1));
             text.truncate(e);
         }
         const qsizetype l = text.indexOf(QLatin1Char('('));

@@ -34,7 +34,7 @@ RestoredPlacement DoSetup::run(const QString &commandLine, QWidget &window,
     trap.step([&] {
         m_session.settings.profilePath = profilePath(m_session.appFolder, commandLine);
     });
-    trap.step([&] { ReadSetup(m_session.settings, m_sponsor, m_errors); });
+    trap.step([&] { readStartupProfile(m_session.settings, m_sponsor, m_errors); });
     // The dropdowns already list the history: all of them show its one shared model.
     trap.step([&] {
         for (int tab = 1; tab <= kTabCount; ++tab) {

@@ -93,7 +93,7 @@ SetupDialog::SetupDialog(SetupDeps deps, QWidget *parent)
     Trap(m_d.errors, QStringLiteral(" At Setup Load")).step([&] {
         captionFullScreenButton();
         m_loadingControls = true;
-        ReadSetup();
+        fillRowsFromProfile();
         m_loadingControls = false;
     });
 }
@@ -108,7 +108,7 @@ void SetupDialog::captionFullScreenButton()
                                     : QStringLiteral("S&witch to Full Screen Mode"));
 }
 
-void SetupDialog::ReadSetup()
+void SetupDialog::fillRowsFromProfile()
 {
     Trap(m_d.errors, QStringLiteral(" At ReadSetup")).step([&] {
         TabSettings &settings = m_d.session.settings;
@@ -243,8 +243,8 @@ void SetupDialog::loadProfile()
         Session &s = m_d.session;
         s.settings.profilePath = path;
         m_loadingControls = true;
-        readsetupfile(s.settings, m_d.errors);
-        ReadSetup();
+        readProfileForSetup(s.settings, m_d.errors);
+        fillRowsFromProfile();
         s.profileLoaded = true;
         s.settings.profilePath = appFile(s.appFolder, QStringLiteral("Setup.set"));
         s.reloadAfterSetup = true;

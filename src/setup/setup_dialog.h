@@ -47,7 +47,7 @@ public:
     const SetupRow &row(int tab) const { return m_rows.at(static_cast<size_t>(tab)); }
     QTabWidget *pages() const { return m_pages; }
 
-    void ReadSetup();  // fills the rows from the tabs' profile values
+    void fillRowsFromProfile();  // fills the rows from the tabs' profile values
     bool WriteSetup(); // rows into the profile values, then the profile file
     void saveAndClose();  // Ok
     void showHelp();  // Help

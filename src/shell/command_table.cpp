@@ -77,8 +77,8 @@ std::vector<CommandSpec> makeTable()
         {C::FindNext, none, false, 0, false, keys({QKeyCombination(Qt::Key_F3)}), "Find next"},
         {C::FindPrevious, none, false, 0, false, keys({Qt::SHIFT | Qt::Key_F3}),
          "Find previous"},
-        {C::ZoomIn, none, false, 0, false, keys({Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}),
-         "Zoom in"},
+        {C::ZoomIn, none, false, 0, false,
+         keys({Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}), "Zoom in"},
         {C::ZoomOut, none, false, 0, false, keys({Qt::CTRL | Qt::Key_Minus}), "Zoom out"},
         {C::ZoomReset, none, false, 0, false, keys({Qt::CTRL | Qt::Key_0}), "Zoom back to 100%"},
     };

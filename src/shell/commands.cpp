@@ -95,7 +95,7 @@ void Commands::openLocation()
         return;
     Trap trap(m_errors, QStringLiteral(" At FL"), {err::EFail});
     trap.step([&] { m_c.browsers.at(t).navigate(address); });
-    trap.step([&] { m_session.history.AddToCombos(address); });
+    trap.step([&] { m_session.history.addToHistory(address); });
 }
 
 void Commands::gotoTab()

@@ -18,11 +18,6 @@
 
 namespace pelquin {
 
-namespace {
-const QString kShown = QStringLiteral("0");
-const QString kHidden = QStringLiteral("1");
-}  // namespace
-
 DisplayModes::DisplayModes(QWidget &window, Session &session, TabControls controls,
                            SpeedMenu &menu, WindowLayout &layout, ErrorReporter &errors)
     : m_window(window), m_session(session), m_c(controls), m_menu(menu), m_layout(layout),
@@ -34,8 +29,8 @@ void DisplayModes::relayAllTabs(bool positions)
 {
     for (int i = 1; i <= kTabCount; ++i) {
         if (positions)
-            m_layout.fixpositions(i);
-        m_layout.fixwebheight(i);
+            m_layout.placeForBars(i);
+        m_layout.fitBrowserHeight(i);
     }
 }
 
@@ -46,10 +41,10 @@ void DisplayModes::toggleButtonBar()
         if (!m_c.buttons.isHidden()) {
             m_c.buttons.setVisible(false);
             m_menu.hideButtonsItem->setText(QStringLiteral("&Show Buttons"));
-            SpeedMenu::setTag(m_menu.hideButtonsItem, kHidden);
+            m_layout.bars().buttonsHidden = true;
             relayAllTabs(true);
         } else {
-            SpeedMenu::setTag(m_menu.hideButtonsItem, kShown);
+            m_layout.bars().buttonsHidden = false;
             m_c.buttons.setVisible(true);
             m_menu.hideButtonsItem->setText(QStringLiteral("&Hide Buttons"));
             relayAllTabs(true);
@@ -65,15 +60,15 @@ void DisplayModes::toggleAddressBar()
     const int sel = qMax(1, m_c.tabStrip.selected());
     trap.step([&] {
         if (!m_c.addressBar.combo(sel)->isHidden()) {
-            SpeedMenu::setTag(m_menu.hideAddressBarItem, kHidden);
+            m_layout.bars().addressHidden = true;
             for (int i = 1; i <= kTabCount; ++i) {
                 m_c.addressBar.combo(i)->setVisible(false);
-                m_layout.fixpositions(i);
-                m_layout.fixwebheight(i);
+                m_layout.placeForBars(i);
+                m_layout.fitBrowserHeight(i);
             }
             m_menu.hideAddressBarItem->setText(QStringLiteral("&Show Address Bar"));
         } else {
-            SpeedMenu::setTag(m_menu.hideAddressBarItem, kShown);
+            m_layout.bars().addressHidden = false;
             relayAllTabs(true);
             m_menu.hideAddressBarItem->setText(QStringLiteral("&Hide Address Bar"));
             m_c.addressBar.combo(sel)->setVisible(true);
@@ -91,7 +86,7 @@ void DisplayModes::toggleStatusBar()
     trap.step([&] {
         if (!m_c.status.statusBar()->isHidden()) {
             m_c.status.statusBar()->setVisible(false);
-            SpeedMenu::setTag(m_menu.hideStatusBarItem, kHidden);
+            m_layout.bars().statusHidden = true;
             m_c.status.padlock()->setVisible(false);
             m_c.status.progressBar()->setVisible(false);
             relayAllTabs(false);
@@ -100,7 +95,7 @@ void DisplayModes::toggleStatusBar()
             m_c.status.statusBar()->setVisible(true);
             m_c.status.progressBar()->setVisible(true);
             m_c.status.updateSecurityPicture();
-            SpeedMenu::setTag(m_menu.hideStatusBarItem, kShown);
+            m_layout.bars().statusHidden = false;
             relayAllTabs(false);
             m_menu.hideStatusBarItem->setText(QStringLiteral("&Hide Status and Progress Bar"));
         }
@@ -113,17 +108,17 @@ void DisplayModes::toggleStatusBar()
 void DisplayModes::toggleExpertMode()
 {
     Trap(m_errors, QStringLiteral(" At MEM")).step([&] {
-        const BarTags tags = m_layout.tags();
-        if (tags.anyShown()) {
-            if (SpeedMenu::tag(m_menu.hideAddressBarItem) == kShown)
+        const BarVisibility bars = m_layout.bars();
+        if (bars.anyShown()) {
+            if (!bars.addressHidden)
                 toggleAddressBar();
-            if (SpeedMenu::tag(m_menu.hideButtonsItem) == kShown)
+            if (!bars.buttonsHidden)
                 toggleButtonBar();
-            if (SpeedMenu::tag(m_menu.hideStatusBarItem) == kShown)
+            if (!bars.statusHidden)
                 toggleStatusBar();
             m_menu.expertModeItem->setText(QStringLiteral("Leave E&xpert Mode"));
             m_window.setWindowState(m_window.windowState() | Qt::WindowMaximized);
-        } else if (tags.allHidden()) {
+        } else if (bars.allHidden()) {
             toggleAddressBar();
             toggleButtonBar();
             toggleStatusBar();

@@ -52,7 +52,7 @@ void FreeTabs::openTyped(int tab, const QString &address)
     trap.step([&] {
         Trap(m_errors, QStringLiteral(" At AddToCombos")).step([&] {
             QString copy = address;
-            m_session.history.AddToCombos(copy);
+            m_session.history.addToHistory(copy);
         });
     });
 }

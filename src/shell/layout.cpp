@@ -4,68 +4,53 @@
 
 namespace pelquin {
 
-namespace {
-const QString kShown = QStringLiteral("0");
-const QString kHidden = QStringLiteral("1");
-}  // namespace
-
-bool BarTags::allHidden() const
-{
-    return buttons == kHidden && address == kHidden && status == kHidden;
-}
-
-bool BarTags::anyShown() const
-{
-    return buttons == kShown || address == kShown || status == kShown;
-}
-
 namespace layout {
 
-TabPlacement fixpositions(const BarTags &tags, double W)
+TabPlacement placeForBars(const BarVisibility &bars, double w)
 {
     TabPlacement placement;
-    const Box dropdownAt{kDropdownLeft, 0, dropdownWidth(W), 0};
-    if (tags.address == kShown && tags.buttons == kHidden) {
+    const Box dropdownAt{kDropdownLeft, 0, dropdownWidth(w), 0};
+    if (!bars.addressHidden && bars.buttonsHidden) {
         placement.dropdown = dropdownAt;
         placement.dropdown->top = 440;
         placement.browserTop = 840;
     }
-    if (tags.address == kShown && tags.buttons == kShown) {
+    if (!bars.addressHidden && !bars.buttonsHidden) {
         placement.dropdown = dropdownAt;
         placement.dropdown->top = 1100;
         placement.browserTop = 1500;
     }
-    if (tags.address == kHidden && tags.buttons == kShown)
+    if (bars.addressHidden && !bars.buttonsHidden)
         placement.browserTop = 1185;
-    if (tags.address == kHidden && tags.buttons == kHidden)
+    if (bars.addressHidden && bars.buttonsHidden)
         placement.browserTop = 350;
     return placement;
 }
 
-std::optional<double> fixwebheight(const BarTags &tags, double browserTop, double H)
+std::optional<double> fitBrowserHeight(const BarVisibility &bars, double browserTop, double h)
 {
-    const double margin = tags.status == kShown ? 800 : 400;
+    const double margin = bars.statusHidden ? 400 : 800;
     const double b = roundHalfEven(browserTop + margin);
-    if (H - b > 0)
-        return H - b;
+    if (h - b > 0)
+        return h - b;
     return std::nullopt;
 }
 
-double tabStripWidth(double W) { return W - 150; }
+double tabStripWidth(double w) { return w - 150; }
 
-Box statusBar(double W, double H) { return {0, H - 745, W * 0.8, 335}; }
+Box statusBar(double w, double h) { return {0, h - 745, w * 0.8, 335}; }
 
-double statusPanelMinWidth(double W) { return W * 0.8; }
+double statusPanelMinWidth(double w) { return w * 0.8; }
 
-Box padlock(double W, double H) { return {W * 0.81, H - 720, 240, 240}; }
+Box padlock(double w, double h) { return {w * 0.81, h - 720, 240, 240}; }
 
-Box progressBar(double W, double H) { return {W * 0.84, H - 720, W * 0.13, 255}; }
+Box progressBar(double w, double h) { return {w * 0.84, h - 720, w * 0.13, 255}; }
 
-double dropdownWidth(double W) { return W - 230; }
+double dropdownWidth(double w) { return w - 230; }
 
-double browserWidth(double W) { return W * 0.9; }
+double browserWidth(double w) { return w * 0.9; }
 
-double selectedBrowserWidth(double W) { return W - 225; }
+double selectedBrowserWidth(double w) { return w - 225; }
 
 }  // namespace layout
 }  // namespace pelquin

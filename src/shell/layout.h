@@ -6,17 +6,17 @@
 
 namespace pelquin {
 
-// The three bar markers: "0" while the bar is shown, "1" while it is hidden.
-struct BarTags {
-    QString buttons = QStringLiteral("0");
-    QString address = QStringLiteral("0");
-    QString status = QStringLiteral("0");
+// Which of the three bars the user (or a page script) has hidden.
+struct BarVisibility {
+    bool buttonsHidden = false;
+    bool addressHidden = false;
+    bool statusHidden = false;
 
-    bool allHidden() const;
-    bool anyShown() const;
+    bool allHidden() const { return buttonsHidden && addressHidden && statusHidden; }
+    bool anyShown() const { return !buttonsHidden || !addressHidden || !statusHidden; }
 };
 
-// All measures in twips. W and H are the main window's outer width and height.
+// All measures in twips; w and h are the main window's outer width and height.
 namespace layout {
 
 inline constexpr double kMinWidth = 9195;
@@ -34,25 +34,25 @@ struct Box {
     double height = 0;
 };
 
-// The dropdown's box and the browser's top for a tab, by the bar markers; what is not
+// The dropdown's box and the browser's top for a tab, by the bars shown; what is not
 // changed in that case is empty.
 struct TabPlacement {
     std::optional<Box> dropdown;  // height is left to the dropdown itself
     std::optional<double> browserTop;
 };
-TabPlacement fixpositions(const BarTags &tags, double W);
+TabPlacement placeForBars(const BarVisibility &bars, double w);
 
 // The browser's new height, or empty when the window is too short to give it one.
-std::optional<double> fixwebheight(const BarTags &tags, double browserTop, double H);
+std::optional<double> fitBrowserHeight(const BarVisibility &bars, double browserTop, double h);
 
-double tabStripWidth(double W);
-Box statusBar(double W, double H);
-double statusPanelMinWidth(double W);
-Box padlock(double W, double H);
-Box progressBar(double W, double H);
-double dropdownWidth(double W);
-double browserWidth(double W);          // the browsers of unselected tabs
-double selectedBrowserWidth(double W);  // the selected tab's browser
+double tabStripWidth(double w);
+Box statusBar(double w, double h);
+double statusPanelMinWidth(double w);
+Box padlock(double w, double h);
+Box progressBar(double w, double h);
+double dropdownWidth(double w);
+double browserWidth(double w);          // the browsers of unselected tabs
+double selectedBrowserWidth(double w);  // the selected tab's browser
 
 }  // namespace layout
 }  // namespace pelquin

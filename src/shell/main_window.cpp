@@ -62,26 +62,26 @@ MainWindow::MainWindow(MainWindowDeps deps)
     m_tabStrip->lower();
 
     const TabControls c = controls();
-    m_store = std::make_unique<WindowStore>(*this, m_session, *m_menu, m_d.settings,
-                                            m_d.prompts, m_d.errors);
     m_layout = std::make_unique<WindowLayout>(*this, c, *m_menu, m_d.errors);
+    m_store = std::make_unique<WindowStore>(*this, m_session, m_layout->bars(), m_d.settings,
+                                            m_d.prompts, m_d.errors);
     m_modes = std::make_unique<DisplayModes>(*this, m_session, c, *m_menu, *m_layout, m_d.errors);
     m_selection = std::make_unique<TabSelection>(m_session, c, *m_menu, *m_layout, m_d.errors);
     m_staged = std::make_unique<StagedLoading>(m_session, c, m_d.errors);
-    const auto doStartup = [this] { m_staged->DoStartup(); };
+    const auto startNextTabs = [this] { m_staged->startNextTabs(); };
     m_events = std::make_unique<BrowserEvents>(
         m_session, c, m_d.prompts, m_d.errors, m_d.clock,
-        BrowserEvents::Hooks{doStartup, [this](int tab) {
+        BrowserEvents::Hooks{startNextTabs, [this](int tab) {
                                  if (m_pageScript)
                                      m_pageScript(tab);
                              }});
     m_events->connectAll();
-    m_timers = new Timers(m_session, c, m_d.errors, m_d.clock, doStartup, this);
+    m_timers = new Timers(m_session, c, m_d.errors, m_d.clock, startNextTabs, this);
     m_layout->setSelectAgain([this] { m_selection->onTabSelected(); });
     m_control = std::make_unique<MainWindowControl>(*this, *m_menu, *m_modes, *m_layout);
     m_processor = std::make_unique<CommandProcessor>(*m_control, m_session, c, m_d.errors);
     m_script = std::make_unique<PageScript>(*m_browsers, *m_processor, m_d.errors);
-    m_pageScript = [this](int tab) { m_script->pelscript(tab); };
+    m_pageScript = [this](int tab) { m_script->runPageScript(tab); };
     m_commands = new Commands(*this, m_session, c, *m_menu, m_d.sponsor, m_d.prompts,
                               m_d.errors);
     m_dropdowns = new DropdownHandlers(m_session, c, m_d.errors, this);
@@ -133,9 +133,7 @@ void MainWindow::formLoad()
     Trap trap(m_d.errors, QStringLiteral(" At Form Load"));
     trap.step([&] {
         m_session.modifierHeld = false;
-        for (QAction *bar : {m_menu->hideAddressBarItem, m_menu->hideStatusBarItem,
-                             m_menu->hideButtonsItem})
-            SpeedMenu::setTag(bar, QStringLiteral("0"));
+        m_layout->bars() = BarVisibility{};
         m_addressBar->combo(1)->setVisible(true);
     });
     trap.step([&] {
@@ -209,7 +207,7 @@ void MainWindow::formActivate()
     // The pages are asked for at once: letting the window's first paint run before them
     // only made every first page wait for it.
     traceStartup("staged loading");
-    m_staged->DoStartup();
+    m_staged->startNextTabs();
     traceStartup("every first page asked for");
 }
 

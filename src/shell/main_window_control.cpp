@@ -29,10 +29,10 @@ MainWindowControl::MainWindowControl(QWidget &window, SpeedMenu &menu, DisplayMo
 
 bool MainWindowControl::barHidden(Bar bar) const
 {
-    const QAction *item = bar == Bar::Buttons   ? m_menu.hideButtonsItem
-                          : bar == Bar::Address ? m_menu.hideAddressBarItem
-                                                : m_menu.hideStatusBarItem;
-    return SpeedMenu::tag(item) == QStringLiteral("1");
+    const BarVisibility &bars = m_layout.bars();
+    return bar == Bar::Buttons   ? bars.buttonsHidden
+           : bar == Bar::Address ? bars.addressHidden
+                                 : bars.statusHidden;
 }
 
 void MainWindowControl::toggleBar(Bar bar)
@@ -100,8 +100,8 @@ void MainWindowControl::setResizable(bool resizable)
 void MainWindowControl::layOutTab(int tab)
 {
     m_layout.placeTab(tab);
-    m_layout.fixpositions(tab);
-    m_layout.fixwebheight(tab);
+    m_layout.placeForBars(tab);
+    m_layout.fitBrowserHeight(tab);
 }
 
 }  // namespace pelquin

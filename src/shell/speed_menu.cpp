@@ -33,24 +33,12 @@ SpeedMenu::SpeedMenu(QWidget *parent) : QMenu(QStringLiteral("Menu"), parent)
     // Hidden in the design; the start-up shows them as the platform allows.
     favoritesItem->setVisible(false);
     historyItem->setVisible(false);
-    for (QAction *bar : {hideButtonsItem, hideAddressBarItem, hideStatusBarItem})
-        setTag(bar, QStringLiteral("0"));
 }
 
 QAction *SpeedMenu::item(Command command) const
 {
     const auto found = m_items.find(command);
     return found == m_items.end() ? nullptr : found->second;
-}
-
-QString SpeedMenu::tag(const QAction *item)
-{
-    return item->data().toString();
-}
-
-void SpeedMenu::setTag(QAction *item, const QString &tag)
-{
-    item->setData(tag);
 }
 
 }  // namespace pelquin

@@ -37,10 +37,6 @@ public:
     QAction *setupItem;
     QAction *downloadsItem;
 
-    // The bar markers live on the three bar items: "0" shown, "1" hidden.
-    static QString tag(const QAction *item);
-    static void setTag(QAction *item, const QString &tag);
-
 private:
     std::map<Command, QAction *> m_items;
 };

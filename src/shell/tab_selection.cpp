@@ -46,9 +46,9 @@ void TabSelection::onTabSelected()
         else
             m_c.status.setProgress(tabs[t].progressMax, tabs[t].progressValue);
     });
-    trap.step([&] { m_layout.fixpositions(t); });
+    trap.step([&] { m_layout.placeForBars(t); });
     trap.step([&] {
-        if (SpeedMenu::tag(m_menu.hideAddressBarItem) == QStringLiteral("0"))
+        if (!m_layout.bars().addressHidden)
             m_c.addressBar.combo(t)->setVisible(true);
     });
     trap.step([&] {

@@ -27,15 +27,9 @@ WindowLayout::WindowLayout(QWidget &window, TabControls controls, SpeedMenu &men
         box.left = layout::kDropdownLeft;
 }
 
-double WindowLayout::W() const { return toTwips(m_window.frameGeometry().width()); }
+double WindowLayout::outerWidth() const { return toTwips(m_window.frameGeometry().width()); }
 
-double WindowLayout::H() const { return toTwips(m_window.frameGeometry().height()); }
-
-BarTags WindowLayout::tags() const
-{
-    return {SpeedMenu::tag(m_menu.hideButtonsItem), SpeedMenu::tag(m_menu.hideAddressBarItem),
-            SpeedMenu::tag(m_menu.hideStatusBarItem)};
-}
+double WindowLayout::outerHeight() const { return toTwips(m_window.frameGeometry().height()); }
 
 void WindowLayout::applyBrowser(int tab)
 {
@@ -64,13 +58,14 @@ void WindowLayout::formResize()
     Trap trap(m_errors, QStringLiteral(" At Form Resize"),
               {err::InvalidProperty, err::CantMoveMaximized});
     trap.step([&] {
-        if (W() < layout::kMinWidth && !m_window.isMaximized() && !m_window.isFullScreen()) {
+        if (outerWidth() < layout::kMinWidth && !m_window.isMaximized() &&
+            !m_window.isFullScreen()) {
             const int frameExtra = m_window.frameGeometry().width() - m_window.width();
             m_window.resize(toPixels(layout::kMinWidth) - frameExtra, m_window.height());
         }
     });
-    const double w = W();
-    const double h = H();
+    const double w = outerWidth();
+    const double h = outerHeight();
     trap.step([&] {
         m_c.tabStrip.setGeometry(0, 0, toPixels(layout::tabStripWidth(w)),
                                  m_c.tabStrip.height());
@@ -95,14 +90,14 @@ void WindowLayout::formResize()
             m_dropdown[i].width = layout::dropdownWidth(w);
             applyDropdown(i);
         });
-        trap.step([&] { fixpositions(i); });
+        trap.step([&] { placeForBars(i); });
         trap.step([&] {
             m_browser[i].width = layout::browserWidth(w);
             applyBrowser(i);
         });
     }
     for (int i = 1; i <= kTabCount; ++i)
-        trap.step([&] { fixwebheight(i); });
+        trap.step([&] { fitBrowserHeight(i); });
     trap.step([&] {
         if (m_selectAgain)
             m_selectAgain();
@@ -111,10 +106,10 @@ void WindowLayout::formResize()
     trap.step([&] { repaint(); });
 }
 
-void WindowLayout::fixpositions(int tab)
+void WindowLayout::placeForBars(int tab)
 {
     Trap(m_errors, QStringLiteral(" At FPE")).step([&] {
-        const layout::TabPlacement p = layout::fixpositions(tags(), W());
+        const layout::TabPlacement p = layout::placeForBars(m_bars, outerWidth());
         if (p.dropdown) {
             m_dropdown[tab] = *p.dropdown;
             applyDropdown(tab);
@@ -126,13 +121,13 @@ void WindowLayout::fixpositions(int tab)
     });
 }
 
-void WindowLayout::fixwebheight(int tab)
+void WindowLayout::fitBrowserHeight(int tab)
 {
     Trap(m_errors, QStringLiteral(" At FWH")).step([&] {
-        const BarTags t = tags();
-        if (t.anyShown())
+        if (m_bars.anyShown())
             m_menu.expertModeItem->setText(QStringLiteral("Full Screen Mode (E&xpert Mode)"));
-        if (const auto height = layout::fixwebheight(t, m_browser[tab].top, H())) {
+        const double top = m_browser[tab].top;
+        if (const auto height = layout::fitBrowserHeight(m_bars, top, outerHeight())) {
             m_browser[tab].height = *height;
             applyBrowser(tab);
         }
@@ -142,7 +137,7 @@ void WindowLayout::fixwebheight(int tab)
 void WindowLayout::checkmode()
 {
     Trap(m_errors, QStringLiteral(" At CM")).step([&] {
-        if (tags().allHidden())
+        if (m_bars.allHidden())
             m_menu.expertModeItem->setText(QStringLiteral("Leave E&xpert Mode"));
     });
 }
@@ -150,14 +145,14 @@ void WindowLayout::checkmode()
 void WindowLayout::placeSelectedBrowser(int tab)
 {
     m_browser[tab].left = layout::kBrowserLeft;
-    m_browser[tab].width = layout::selectedBrowserWidth(W());
+    m_browser[tab].width = layout::selectedBrowserWidth(outerWidth());
     applyBrowser(tab);
 }
 
 void WindowLayout::placeTab(int tab)
 {
     m_dropdown[tab].left = layout::kDropdownLeft;
-    m_dropdown[tab].width = layout::dropdownWidth(W());
+    m_dropdown[tab].width = layout::dropdownWidth(outerWidth());
     applyDropdown(tab);
     placeSelectedBrowser(tab);
 }

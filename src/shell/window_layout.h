@@ -17,7 +17,7 @@ class PageNoteBar;
 class SpeedMenu;
 
 // Lays out the main window in twips and applies the result in pixels: the whole-window
-// layout, fixpositions, fixwebheight and checkmode.
+// layout, placeForBars, fitBrowserHeight and checkmode.
 class WindowLayout {
 public:
     WindowLayout(QWidget &window, TabControls controls, SpeedMenu &menu, ErrorReporter &errors);
@@ -27,17 +27,19 @@ public:
     // The bar shown above tab t's page, if any: the page makes room for it.
     void setPageBar(std::function<PageNoteBar *(int tab)> bar) { m_pageBar = std::move(bar); }
 
-    double W() const;  // outer width, twips
-    double H() const;  // outer height, twips
-    BarTags tags() const;
+    double outerWidth() const;  // outer width, twips
+    double outerHeight() const;  // outer height, twips
+    // Which bars are hidden: what the layout places the tabs by.
+    const BarVisibility &bars() const { return m_bars; }
+    BarVisibility &bars() { return m_bars; }
 
     void formResize();
-    void fixpositions(int tab);
-    void fixwebheight(int tab);
+    void placeForBars(int tab);
+    void fitBrowserHeight(int tab);
     void checkmode();
-    // Left 20 and width W - 225 for the selected tab's browser.
+    // Left 20 and width outerWidth - 225 for the selected tab's browser.
     void placeSelectedBrowser(int tab);
-    // Dropdown t: left 20, width W - 230; browser t: left 20, width W - 225.
+    // Dropdown t: left 20, width outerWidth - 230; browser t: left 20, width outerWidth - 225.
     void placeTab(int tab);
     void fitTabStripHeight();
     void repaint();
@@ -56,6 +58,7 @@ private:
     ErrorReporter &m_errors;
     std::function<void()> m_selectAgain;
     std::function<PageNoteBar *(int tab)> m_pageBar;
+    BarVisibility m_bars;
     std::array<layout::Box, kTabCount + 1> m_browser{};
     std::array<layout::Box, kTabCount + 1> m_dropdown{};
 };

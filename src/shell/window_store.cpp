@@ -6,7 +6,6 @@
 #include "platform/prompts.h"
 #include "platform/settings_store.h"
 #include "platform/twips.h"
-#include "shell/speed_menu.h"
 #include "shell/window_bounds.h"
 
 #include <QGuiApplication>
@@ -15,9 +14,9 @@
 
 namespace pelquin {
 
-WindowStore::WindowStore(QWidget &window, Session &session, SpeedMenu &menu,
+WindowStore::WindowStore(QWidget &window, Session &session, const BarVisibility &bars,
                          SettingsStore &settings, Prompts &prompts, ErrorReporter &errors)
-    : m_window(window), m_session(session), m_menu(menu), m_settings(settings),
+    : m_window(window), m_session(session), m_bars(bars), m_settings(settings),
       m_prompts(prompts), m_errors(errors)
 {
 }
@@ -106,9 +105,11 @@ void WindowStore::savePlacement()
     s.setValue(setting::Left, QString::number(toTwips(outer.left())));
     s.setValue(setting::Width, QString::number(toTwips(outer.width())));
     s.setValue(setting::Height, QString::number(toTwips(outer.height())));
-    s.setValue(setting::Toolbar, SpeedMenu::tag(m_menu.hideButtonsItem));
-    s.setValue(setting::Address, SpeedMenu::tag(m_menu.hideAddressBarItem));
-    s.setValue(setting::Status, SpeedMenu::tag(m_menu.hideStatusBarItem));
+    // Stored as the text "1" for a hidden bar and "0" for a shown one.
+    const auto flag = [](bool hidden) { return QString::number(hidden ? 1 : 0); };
+    s.setValue(setting::Toolbar, flag(m_bars.buttonsHidden));
+    s.setValue(setting::Address, flag(m_bars.addressHidden));
+    s.setValue(setting::Status, flag(m_bars.statusHidden));
     s.sync();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "setup/do_setup.h"
+#include "shell/layout.h"
 
 class QWidget;
 
@@ -9,15 +10,14 @@ namespace pelquin {
 class ErrorReporter;
 class Prompts;
 class SettingsStore;
-class SpeedMenu;
 struct Session;
 
 // What the main window keeps between runs: the address history in Requests.Dat, and the
 // window's placement and hidden bars in the settings.
 class WindowStore {
 public:
-    WindowStore(QWidget &window, Session &session, SpeedMenu &menu, SettingsStore &settings,
-                Prompts &prompts, ErrorReporter &errors);
+    WindowStore(QWidget &window, Session &session, const BarVisibility &bars,
+                SettingsStore &settings, Prompts &prompts, ErrorReporter &errors);
 
     // Reads Requests.Dat into the shared history; a missing file is an empty history.
     // Raises on any other error.
@@ -37,7 +37,7 @@ public:
 private:
     QWidget &m_window;
     Session &m_session;
-    SpeedMenu &m_menu;
+    const BarVisibility &m_bars;
     SettingsStore &m_settings;
     Prompts &m_prompts;
     ErrorReporter &m_errors;

@@ -28,8 +28,8 @@ void BrowserEvents::connectAll()
         BrowserControl *b = &m_c.browsers.at(t);
         QObject::connect(b, &BrowserControl::beforeNavigate, b,
                          [this, t](const QString &a, bool top) { beforeNavigate(t, a, top); });
-        QObject::connect(b, &BrowserControl::commandStateChange, b,
-                         [this, t](int c, bool e) { commandStateChange(t, c, e); });
+        QObject::connect(b, &BrowserControl::historyButtonChange, b,
+                         [this, t](HistoryButton h, bool e) { historyButtonChange(t, h, e); });
         QObject::connect(b, &BrowserControl::documentComplete, b,
                          [this, t](const QString &a, bool top) { documentComplete(t, a, top); });
         QObject::connect(b, &BrowserControl::downloadComplete, b,
@@ -49,12 +49,12 @@ void BrowserEvents::connectAll()
 QString BrowserEvents::captionFor(int t, const QString &compared, const QString &address) const
 {
     const TabSetting &setting = m_session.settings[t];
-    if (fixname(compared) == fixname(setting.startUrl))
+    if (captionForAddress(compared) == captionForAddress(setting.startUrl))
         return setting.tabName;
     const QString &scripted = m_session.tabs[t].scriptCaption;
     if (!scripted.trimmed().isEmpty())
         return scripted;
-    return fixname(address);
+    return captionForAddress(address);
 }
 
 QString BrowserEvents::tooltipFor(int t, const QString &address)
@@ -70,9 +70,9 @@ void BrowserEvents::beforeNavigate(int t, const QString &a, bool topLevel)
     Trap trap(m_errors, QStringLiteral(" At BeforeNavigate2"), {err::ObjectNotSet});
     trap.step([&] {
         if (upper == QStringLiteral("HTTP:///")) {
-            if (m_session.tabs.historyDirection == 1)
+            if (m_session.tabs.historyDirection == HistoryDirection::Back)
                 m_c.browsers.at(t).goBack();
-            else if (m_session.tabs.historyDirection == 2)
+            else if (m_session.tabs.historyDirection == HistoryDirection::Forward)
                 m_c.browsers.at(t).goForward();
         }
     });
@@ -101,14 +101,11 @@ void BrowserEvents::setSecurity(int t, PageSecurity security)
         m_c.status.showSecurity(security);
 }
 
-void BrowserEvents::commandStateChange(int t, int command, bool enabled)
+void BrowserEvents::historyButtonChange(int t, HistoryButton button, bool enabled)
 {
     Trap(m_errors, QStringLiteral(" At CSC")).step([&] {
         TabState &tab = m_session.tabs[t];
-        if (command == 1)
-            tab.forwardEnabled = enabled;
-        else if (command == 2)
-            tab.backEnabled = enabled;
+        (button == HistoryButton::Forward ? tab.forwardEnabled : tab.backEnabled) = enabled;
         if (t == m_c.tabStrip.selected()) {
             m_c.buttons.setEnabledAt(1, tab.backEnabled);
             m_c.buttons.setEnabledAt(2, tab.forwardEnabled);
@@ -136,8 +133,8 @@ void BrowserEvents::documentComplete(int t, const QString &a, bool topLevel)
             m_hooks.pageScript(t);
     });
     trap.step([&] {
-        if (!m_session.tabs.startupDone && m_hooks.doStartup)
-            m_hooks.doStartup();
+        if (!m_session.tabs.startupDone && m_hooks.startNextTabs)
+            m_hooks.startNextTabs();
     });
 }
 

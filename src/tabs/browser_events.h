@@ -18,7 +18,7 @@ struct Session;
 class BrowserEvents {
 public:
     struct Hooks {
-        std::function<void()> doStartup;
+        std::function<void()> startNextTabs;
         // Runs the page script of the page tab t has just completed.
         std::function<void(int tab)> pageScript;
     };
@@ -30,7 +30,7 @@ public:
     void connectAll();
 
     void beforeNavigate(int t, const QString &address, bool topLevel);
-    void commandStateChange(int t, int command, bool enabled);
+    void historyButtonChange(int t, HistoryButton button, bool enabled);
     void documentComplete(int t, const QString &address, bool topLevel);
     void downloadComplete(int t);
     void newWindow(int t, bool *cancel);

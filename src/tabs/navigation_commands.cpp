@@ -26,33 +26,33 @@ int NavigationCommands::selected() const
     return t;
 }
 
-void NavigationCommands::history(int direction)
+void NavigationCommands::history(HistoryDirection direction)
 {
-    // 1 Back, 2 Forward: the button, the flag and the browser call that go with each.
+    const bool back = direction == HistoryDirection::Back;
     Trap trap(m_errors, kMnuBack, {err::ObjectNotSet, err::NoSuchProperty});
     trap.step([&] {
         const int t = selected();
-        m_session.tabs.historyDirection = 0;
+        m_session.tabs.historyDirection = HistoryDirection::None;
         m_session.tabs[t].loading = false;
         m_session.tabs.historyDirection = direction;
         try {
-            if (direction == 1)
+            if (back)
                 m_c.browsers.at(t).goBack();
             else
                 m_c.browsers.at(t).goForward();
         } catch (const BasicError &error) {
             if (error.number() != err::EFail)
                 throw;
-            m_c.buttons.setEnabledAt(direction, false);
-            (direction == 1 ? m_session.tabs[t].backEnabled : m_session.tabs[t].forwardEnabled) =
-                false;
+            // No history that way: its button goes grey (Back is button 1, Forward 2).
+            m_c.buttons.setEnabledAt(back ? 1 : 2, false);
+            (back ? m_session.tabs[t].backEnabled : m_session.tabs[t].forwardEnabled) = false;
         }
     });
 }
 
-void NavigationCommands::goBack() { history(1); }
+void NavigationCommands::goBack() { history(HistoryDirection::Back); }
 
-void NavigationCommands::goForward() { history(2); }
+void NavigationCommands::goForward() { history(HistoryDirection::Forward); }
 
 void NavigationCommands::stop()
 {
@@ -61,7 +61,7 @@ void NavigationCommands::stop()
         BrowserControl &browser = m_c.browsers.at(t);
         if (browser.locationUrl().contains(m_sponsor.domain()))
             return;  // a sponsor page cannot be stopped
-        m_session.tabs.historyDirection = 0;
+        m_session.tabs.historyDirection = HistoryDirection::None;
         m_session.tabs[t].loading = false;
         if (browser.busy())
             browser.stop();
@@ -80,7 +80,7 @@ void NavigationCommands::refreshPastCache()
 
 void NavigationCommands::reload(void (BrowserControl::*how)())
 {
-    m_session.tabs.historyDirection = 0;
+    m_session.tabs.historyDirection = HistoryDirection::None;
     Trap trap(m_errors, QStringLiteral(" At mnuPrint_"), {err::ObjectNotSet, err::EFail});
     int t = 0;
     trap.step([&] { t = selected(); });
@@ -91,7 +91,7 @@ void NavigationCommands::reload(void (BrowserControl::*how)())
 
 void NavigationCommands::goHome()
 {
-    m_session.tabs.historyDirection = 0;
+    m_session.tabs.historyDirection = HistoryDirection::None;
     Trap(m_errors, kMnuBack, {err::ObjectNotSet, err::EFail}).step([&] {
         const int t = selected();
         const QString &home = m_session.settings[t].startUrl;
@@ -102,7 +102,7 @@ void NavigationCommands::goHome()
 
 void NavigationCommands::search()
 {
-    m_session.tabs.historyDirection = 0;
+    m_session.tabs.historyDirection = HistoryDirection::None;
     // Search reports nothing: listed errors are passed over, any other ends it quietly.
     Trap trap(m_errors, QString(), {err::ObjectNotSet, err::NoSuchProperty, err::EFail},
               {Trap::kAnyError});
@@ -123,17 +123,17 @@ void NavigationCommands::search()
 
 void NavigationCommands::print()
 {
-    m_session.tabs.historyDirection = 0;
+    m_session.tabs.historyDirection = HistoryDirection::None;
     Trap(m_errors, QStringLiteral(" At mnuPrint"), {err::ObjectNotSet, err::EFail}).step([&] {
         BrowserControl &browser = m_c.browsers.at(selected());
-        int status = 0;
+        bool available = false;
         try {
-            status = browser.queryStatus(browser_cmd::Print);
+            available = browser.commandAvailable(PageCommand::Print);
         } catch (const BasicError &) {
             return;  // the query failed: nothing to print
         }
-        if (status & browser_cmd::StatusEnabled)
-            browser.exec(browser_cmd::Print);
+        if (available)
+            browser.exec(PageCommand::Print);
     });
 }
 

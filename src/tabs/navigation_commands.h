@@ -29,7 +29,7 @@ public:
 
 private:
     int selected() const;
-    void history(int direction);
+    void history(HistoryDirection direction);
     void reload(void (BrowserControl::*how)());
 
     Session &m_session;

@@ -12,7 +12,7 @@ StagedLoading::StagedLoading(Session &session, TabControls controls, ErrorReport
 {
 }
 
-void StagedLoading::DoStartup()
+void StagedLoading::startNextTabs()
 {
     TabModel &tabs = m_session.tabs;
     if (m_session.workOffline || tabs.startupDone)
@@ -26,7 +26,7 @@ void StagedLoading::DoStartup()
         const TabSetting &setting = m_session.settings[i];
         if (tabs[i].started || setting.startUrl.trimmed().isEmpty())
             continue;
-        if (setting.pauseWhileLoading && tabs.allcompleted())
+        if (setting.pauseWhileLoading && tabs.allStartedTabsLoaded())
             start(i, true, trap);
         else if (!setting.pauseWhileLoading)
             start(i, false, trap);

@@ -8,13 +8,13 @@ class ErrorReporter;
 class Trap;
 struct Session;
 
-// DoStartup: one pass of the staged loading of the tabs' home pages. Tabs that do not pause
+// startNextTabs: one pass of the staged loading of the tabs' home pages. Tabs that do not pause
 // start at once; a pausing tab starts only when no started tab is still loading.
 class StagedLoading {
 public:
     StagedLoading(Session &session, TabControls controls, ErrorReporter &errors);
 
-    void DoStartup();
+    void startNextTabs();
 
 private:
     void start(int tab, bool clearCaption, Trap &trap);

@@ -10,9 +10,9 @@
 namespace pelquin {
 
 Timers::Timers(Session &session, TabControls controls, ErrorReporter &errors,
-               const Clock &clock, std::function<void()> doStartup, QObject *parent)
+               const Clock &clock, std::function<void()> startNextTabs, QObject *parent)
     : QObject(parent), m_session(session), m_c(controls), m_errors(errors), m_clock(clock),
-      m_doStartup(std::move(doStartup))
+      m_startNextTabs(std::move(startNextTabs))
 {
     m_refreshTimer.setInterval(kRefreshInterval);
     m_restartTimer.setInterval(kRestartDelay);
@@ -57,7 +57,7 @@ void Timers::onRefreshTick()
     });
     trap.step([&] {
         if (!m_session.tabs.startupDone)
-            m_doStartup();
+            m_startNextTabs();
     });
 }
 
@@ -71,7 +71,7 @@ void Timers::onRestartTick()
             m_session.tabs[i].started = false;
             m_session.tabs[i].loading = false;
         }
-        m_doStartup();
+        m_startNextTabs();
     });
 }
 

@@ -23,7 +23,7 @@ public:
     static constexpr int kLoadTimeoutSeconds = 119;
 
     Timers(Session &session, TabControls controls, ErrorReporter &errors, const Clock &clock,
-           std::function<void()> doStartup, QObject *parent = nullptr);
+           std::function<void()> startNextTabs, QObject *parent = nullptr);
 
     QTimer &refreshTimer() { return m_refreshTimer; }
     QTimer &restartTimer() { return m_restartTimer; }
@@ -36,7 +36,7 @@ private:
     TabControls m_c;
     ErrorReporter &m_errors;
     const Clock &m_clock;
-    std::function<void()> m_doStartup;
+    std::function<void()> m_startNextTabs;
     QTimer m_refreshTimer;
     QTimer m_restartTimer;
 };

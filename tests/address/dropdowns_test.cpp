@@ -29,7 +29,7 @@ protected:
     QString add(const QString &address)
     {
         QString copy = address;
-        history().AddToCombos(copy);
+        history().addToHistory(copy);
         return copy;
     }
     void type(int t, const QString &text)
@@ -42,15 +42,15 @@ protected:
 TEST_F(Dropdowns, AddToCombosIgnoresCaseAndTheWebPrefixes)
 {
     EXPECT_EQ(add(QStringLiteral("http://Zed/x")), QStringLiteral("Zed/x"));
-    EXPECT_EQ(history().requestcount(), 4);
+    EXPECT_EQ(history().size(), 4);
     add(QStringLiteral("ZED/X"));
     add(QStringLiteral("HTTP://zed/x"));
-    EXPECT_EQ(history().requestcount(), 4);
+    EXPECT_EQ(history().size(), 4);
     EXPECT_EQ(add(QStringLiteral("https://abc/y")), QStringLiteral("abc/y"));
     EXPECT_EQ(add(QStringLiteral("C:\\x.htm")), QStringLiteral("C:\\x.htm"));
     EXPECT_EQ(add(QStringLiteral("http://")), QStringLiteral("http://"));
     add(QStringLiteral("FILE:///c:/X.HTM"));
-    EXPECT_EQ(history().requestcount(), 7);
+    EXPECT_EQ(history().size(), 7);
     EXPECT_EQ(combo(30)->count(), 7);
     EXPECT_EQ(combo(30)->itemText(6), QStringLiteral("http://"));
 }
@@ -85,7 +85,7 @@ TEST_F(Dropdowns, EnterOnABlankDropdownClearsTheCaptionAndAddsNothing)
     combo(1)->setEditText(QStringLiteral("   "));
     QTest::keyClick(combo(1), Qt::Key_Enter);
     EXPECT_EQ(window->tabStrip().caption(1), QString());
-    EXPECT_EQ(history().requestcount(), 3);
+    EXPECT_EQ(history().size(), 3);
 }
 
 TEST_F(Dropdowns, PickingAnItemNavigatesWithoutAddingAndDropsNavigateOnly)
@@ -98,7 +98,7 @@ TEST_F(Dropdowns, PickingAnItemNavigatesWithoutAddingAndDropsNavigateOnly)
     EXPECT_EQ(window->tabStrip().image(1), 0);
     window->dropdowns().onLinkDropped(1, QStringLiteral("http://dropped/"), true);
     EXPECT_EQ(browser(1).navigations.last(), QStringLiteral("http://dropped/"));
-    EXPECT_EQ(history().requestcount(), 3);
+    EXPECT_EQ(history().size(), 3);
     window->dropdowns().onLinkDropped(1, QString(), false);
     EXPECT_EQ(messageTexts().size(), 1);
     EXPECT_TRUE(messageTexts()[0].endsWith(QStringLiteral(" At OleDrop")));

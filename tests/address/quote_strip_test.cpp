@@ -15,14 +15,14 @@ TEST(QuoteStrip, StripOutQuotesCutsAtTheFirstSlash)
 
 TEST(QuoteStrip, StripOutArgQuotesKeepsEverythingElse)
 {
-    EXPECT_EQ(stripoutargquotes(QStringLiteral("\"a/b\"")), QStringLiteral("a/b"));
-    EXPECT_EQ(stripoutargquotes(QStringLiteral("\"\"\"")), QString());
-    EXPECT_EQ(stripoutargquotes(QStringLiteral("a \"b\" c")), QStringLiteral("a b c"));
+    EXPECT_EQ(stripArgumentQuotes(QStringLiteral("\"a/b\"")), QStringLiteral("a/b"));
+    EXPECT_EQ(stripArgumentQuotes(QStringLiteral("\"\"\"")), QString());
+    EXPECT_EQ(stripArgumentQuotes(QStringLiteral("a \"b\" c")), QStringLiteral("a b c"));
 }
 
 TEST(QuoteStrip, TextsOfAnyLengthAreHandled)
 {
     const QString longText = QString(100000, QLatin1Char('x')) + QStringLiteral("\"/tail");
     EXPECT_EQ(stripoutquotes(longText).size(), 100000);
-    EXPECT_EQ(stripoutargquotes(longText).size(), 100005);
+    EXPECT_EQ(stripArgumentQuotes(longText).size(), 100005);
 }

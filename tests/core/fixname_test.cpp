@@ -21,33 +21,33 @@ TEST(Fixname, TurnsAddressesIntoShortCaptions)
         {"", ""},
     };
     for (const auto &[in, out] : table)
-        EXPECT_EQ(fixname(QString::fromLatin1(in)), QString::fromLatin1(out)) << in;
+        EXPECT_EQ(captionForAddress(QString::fromLatin1(in)), QString::fromLatin1(out)) << in;
 }
 
 TEST(Fixname, DropsWhatStandsBeforeTheFirstHttpAndKeepsLocalFileNames)
 {
-    EXPECT_EQ(fixname(QStringLiteral("view-source:http://news.example.org/a")), QStringLiteral("example"));
-    EXPECT_EQ(fixname(QStringLiteral("file:///home/me/notes.page.html")), QStringLiteral("notes"));
-    EXPECT_EQ(fixname(QStringLiteral("HTTP://LOCALHOST:8470/w1.htm")), QStringLiteral("LOCALHOST:8470"));
+    EXPECT_EQ(captionForAddress(QStringLiteral("view-source:http://news.example.org/a")), QStringLiteral("example"));
+    EXPECT_EQ(captionForAddress(QStringLiteral("file:///home/me/notes.page.html")), QStringLiteral("notes"));
+    EXPECT_EQ(captionForAddress(QStringLiteral("HTTP://LOCALHOST:8470/w1.htm")), QStringLiteral("LOCALHOST:8470"));
 }
 
 TEST(Fixname, NamesAFolderAddressForItsFolder)
 {
-    EXPECT_EQ(fixname(QStringLiteral("file:///home/me/.local/share/pelquin/History/")),
+    EXPECT_EQ(captionForAddress(QStringLiteral("file:///home/me/.local/share/pelquin/History/")),
               QStringLiteral("History"));
-    EXPECT_EQ(fixname(QStringLiteral("file:///home/me/")), QStringLiteral("me"));
-    EXPECT_EQ(fixname(QStringLiteral("file:///srv/site.v2//")), QStringLiteral("site"));
-    EXPECT_EQ(fixname(QStringLiteral("file:///")), QString());
+    EXPECT_EQ(captionForAddress(QStringLiteral("file:///home/me/")), QStringLiteral("me"));
+    EXPECT_EQ(captionForAddress(QStringLiteral("file:///srv/site.v2//")), QStringLiteral("site"));
+    EXPECT_EQ(captionForAddress(QStringLiteral("file:///")), QString());
 }
 
 TEST(TabModel, AllCompletedOnlyCountsTabsThatAreStartedAndLoading)
 {
     TabModel tabs;
-    EXPECT_TRUE(tabs.allcompleted());
+    EXPECT_TRUE(tabs.allStartedTabsLoaded());
     tabs[4].started = true;
-    EXPECT_TRUE(tabs.allcompleted());
+    EXPECT_TRUE(tabs.allStartedTabsLoaded());
     tabs[9].loading = true;
-    EXPECT_TRUE(tabs.allcompleted());
+    EXPECT_TRUE(tabs.allStartedTabsLoaded());
     tabs[4].loading = true;
-    EXPECT_FALSE(tabs.allcompleted());
+    EXPECT_FALSE(tabs.allStartedTabsLoaded());
 }

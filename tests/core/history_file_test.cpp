@@ -114,14 +114,14 @@ TEST(AddressHistory, OneModelServesEveryDropdownAndStopsGrowingAtTheLimit)
     AddressHistory history;
     history.setRequests({"a", "b"});
     history.append("c");
-    EXPECT_EQ(history.requestcount(), 3);
+    EXPECT_EQ(history.size(), 3);
     EXPECT_EQ(history.request(3), QStringLiteral("c"));
     QStringList full;
     for (int i = 0; i < AddressHistory::kMaxEntries; ++i)
         full << QString::number(i);
     history.setRequests(full);
     history.append("one more");
-    EXPECT_EQ(history.requestcount(), AddressHistory::kMaxEntries);
+    EXPECT_EQ(history.size(), AddressHistory::kMaxEntries);
     history.clear();
     EXPECT_EQ(history.model()->rowCount(), 0);
 }

@@ -37,7 +37,7 @@ struct ProfileTest : ::testing::Test {
     void readSetup(const QString &name)
     {
         settings.profilePath = home.file(name);
-        ReadSetup(settings, sponsor, errors);
+        readStartupProfile(settings, sponsor, errors);
     }
 };
 
@@ -147,12 +147,12 @@ TEST_F(ProfileTest, BinaryAndHugeProfilesNeverCrash)
 TEST_F(ProfileTest, TheDialogReadForcesNothingAndReportsAMissingFile)
 {
     settings.profilePath = home.file("none.set");
-    readsetupfile(settings, errors);
+    readProfileForSetup(settings, errors);
     ASSERT_EQ(prompts.messages().size(), 1u);
     EXPECT_EQ(prompts.messages()[0].text, QStringLiteral("53 File not found At readsetupfile"));
     home.write("p.set", profileOf(30));
     settings.profilePath = home.file("p.set");
-    readsetupfile(settings, errors);
+    readProfileForSetup(settings, errors);
     EXPECT_EQ(settings[1].startUrl, QStringLiteral("http://site1.example/"));
 }
 

@@ -129,7 +129,7 @@ TEST_F(DesktopTest, WorkingOfflineStopsLoadingAndHoldsStagedLoadingAndRefresh)
     session->tabs[3].started = false;
     session->tabs.startupDone = false;
     const int before = browser(3).navigations.size();
-    window->stagedLoading().DoStartup();
+    window->stagedLoading().startNextTabs();
     EXPECT_EQ(browser(3).navigations.size(), before);
     window->menu().offlineItem->trigger();
     EXPECT_FALSE(session->workOffline);
@@ -146,7 +146,7 @@ TEST_F(DesktopTest, SavePageAsksTheBrowserOnlyWhenItCanSave)
     EXPECT_TRUE(browser(6).execs.isEmpty());
     browser(6).load(QStringLiteral("http://six.example/"));
     desktop().savePageToDisk();
-    EXPECT_EQ(browser(6).execs, QList<int>{browser_cmd::SaveAs});
+    EXPECT_EQ(browser(6).execs, QList<PageCommand>{PageCommand::SaveAs});
 }
 
 TEST_F(DesktopTest, InternetOptionsApplyAtOnceAndAreRemembered)

@@ -36,12 +36,12 @@ struct FavesTest : ::testing::Test {
 
 TEST(FavoritesNames, LeftpartAndRightpart)
 {
-    EXPECT_EQ(Leftpart(QStringLiteral("My.Site.url")), QStringLiteral("My"));
-    EXPECT_EQ(Leftpart(QStringLiteral("plain")), QStringLiteral("plain"));
-    EXPECT_EQ(Rightpart(QStringLiteral("C:\\a\\Links")), QStringLiteral("Links"));
-    EXPECT_EQ(Rightpart(QStringLiteral("/home/me/Favorites")), QStringLiteral("Favorites"));
-    EXPECT_EQ(Rightpart(QStringLiteral("/a/")), QString());
-    EXPECT_EQ(Rightpart(QStringLiteral("x")), QStringLiteral("x"));
+    EXPECT_EQ(beforeFirstDot(QStringLiteral("My.Site.url")), QStringLiteral("My"));
+    EXPECT_EQ(beforeFirstDot(QStringLiteral("plain")), QStringLiteral("plain"));
+    EXPECT_EQ(afterLastSeparator(QStringLiteral("C:\\a\\Links")), QStringLiteral("Links"));
+    EXPECT_EQ(afterLastSeparator(QStringLiteral("/home/me/Favorites")), QStringLiteral("Favorites"));
+    EXPECT_EQ(afterLastSeparator(QStringLiteral("/a/")), QString());
+    EXPECT_EQ(afterLastSeparator(QStringLiteral("x")), QStringLiteral("x"));
 }
 
 TEST_F(FavesTest, FoldersAreWalkedDepthFirstLeavingOutTheExcludedOnes)

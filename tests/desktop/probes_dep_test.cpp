@@ -23,9 +23,9 @@ TEST(FileVersion, ADepFileGivesTheNumbersAfterItsVersionKeyInAnyCase)
 
 TEST(SystemUserTest, TheNameIsKeptInUpperCase)
 {
-    EXPECT_EQ(SystemUser(QStringLiteral("alice")).UserName(), QStringLiteral("ALICE"));
-    EXPECT_EQ(SystemUser(QString()).UserName(), QStringLiteral("&DEFAULT&"));
-    EXPECT_FALSE(SystemUser().UserName().isEmpty());
+    EXPECT_EQ(SystemUser(QStringLiteral("alice")).loginName(), QStringLiteral("ALICE"));
+    EXPECT_EQ(SystemUser(QString()).loginName(), QStringLiteral("&DEFAULT&"));
+    EXPECT_FALSE(SystemUser().loginName().isEmpty());
 }
 
 TEST(MailClient, TheDefaultHandlersCommandIsGivenByProgramName)
@@ -34,11 +34,11 @@ TEST(MailClient, TheDefaultHandlersCommandIsGivenByProgramName)
     home.write("mail.desktop", "[Desktop Entry]\nName=Mail\nExec=/usr/bin/thunder-mail -compose %u\n"
                                "[Desktop Action New]\nExec=/usr/bin/other\n");
     const MailLookup lookup{[] { return QStringLiteral("mail.desktop"); }, {home.folder()}};
-    EXPECT_EQ(getmailclient(lookup), QStringLiteral("thunder-mail -compose"));
+    EXPECT_EQ(mailClientCommand(lookup), QStringLiteral("thunder-mail -compose"));
     const MailLookup none{[] { return QString(); }, {home.folder()}};
-    EXPECT_EQ(getmailclient(none), QString());
+    EXPECT_EQ(mailClientCommand(none), QString());
     const MailLookup missing{[] { return QStringLiteral("gone.desktop"); }, {home.folder()}};
-    EXPECT_EQ(getmailclient(missing), QString());
+    EXPECT_EQ(mailClientCommand(missing), QString());
     EXPECT_EQ(execCommand(QStringLiteral("[Desktop Entry]\nExec=\"/opt/My Mail/mm\" %U")),
               QStringLiteral("mm"));
 }

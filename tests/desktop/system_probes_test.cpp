@@ -30,8 +30,8 @@ TEST(SystemProbes, AMissingOrUnversionedFileHasNoVersion)
 
 TEST(SystemProbes, TheLoadedEngineAndThePlatformAreKnown)
 {
-    EXPECT_EQ(SysV32().platformId, 2);
-    EXPECT_GT(SysV32().major, 0);
+    EXPECT_EQ(systemVersion().platformId, 2);
+    EXPECT_GT(systemVersion().major, 0);
     EXPECT_EQ(loadedLibraryPath(QStringLiteral("libnothing-loaded")), QString());
     EXPECT_FALSE(loadedLibraryPath(QStringLiteral("libQt6Core.so")).isEmpty());
 }

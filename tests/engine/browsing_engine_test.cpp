@@ -40,7 +40,7 @@ TEST_F(BrowsingEngine, ATypedAddressIsCompletedAndEnterLoadsIt)
     QTest::keyClick(combo, Qt::Key_Return);
     EXPECT_TRUE(loaded(3, url("/p6.htm")));
     EXPECT_EQ(window->browsers().at(3).locationName(), QStringLiteral("p6"));
-    EXPECT_EQ(session->history.requestcount(), 1);  // the same address, another case
+    EXPECT_EQ(session->history.size(), 1);  // the same address, another case
 }
 
 TEST_F(BrowsingEngine, BackAndForwardMoveThroughRealPagesAndStopAtTheEnds)

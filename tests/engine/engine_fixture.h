@@ -60,10 +60,11 @@ struct BrowserEvents {
                          });
         QObject::connect(&browser, &BrowserControl::statusTextChange, &browser,
                          [this](const QString &text) { statusTexts << text; });
-        QObject::connect(&browser, &BrowserControl::commandStateChange, &browser,
-                         [this](int command, bool enabled) {
+        QObject::connect(&browser, &BrowserControl::historyButtonChange, &browser,
+                         [this](HistoryButton button, bool enabled) {
                              ++commandStates;
-                             (command == 1 ? forwardEnabled : backEnabled) = enabled;
+                             (button == HistoryButton::Forward ? forwardEnabled : backEnabled) =
+                                 enabled;
                          });
         QObject::connect(&browser, &BrowserControl::newWindow, &browser, [this](bool *cancel) {
             ++newWindows;

@@ -55,7 +55,7 @@ TEST_F(WebBrowserCommandsTest, SaveAsWritesTheChosenFile)
     ASSERT_TRUE(load(s_site->welcomeUrl()));
     const QString path = s_dir->filePath(QStringLiteral("saved.htm"));
     s_prompts->chooseFile(path);
-    m_browser->exec(browser_cmd::SaveAs);
+    m_browser->exec(PageCommand::SaveAs);
 
     ASSERT_EQ(s_prompts->fileRequests().size(), 1u);
     EXPECT_EQ(s_prompts->fileRequests()[0].title, QStringLiteral("Save Web Page"));
@@ -71,9 +71,9 @@ TEST_F(WebBrowserCommandsTest, SaveAsWritesTheChosenFile)
 
 TEST_F(WebBrowserCommandsTest, PrintAsksThroughThePrintDialog)
 {
-    EXPECT_THROW(m_browser->exec(browser_cmd::Print), BasicError);
+    EXPECT_THROW(m_browser->exec(PageCommand::Print), BasicError);
     ASSERT_TRUE(load(s_site->welcomeUrl()));
-    m_browser->exec(browser_cmd::Print);  // the dialog is cancelled
+    m_browser->exec(PageCommand::Print);  // the dialog is cancelled
     EXPECT_EQ(s_prompts->formTitles().size(), 1);
 
     const QString pdf = s_dir->filePath(QStringLiteral("printed.pdf"));
@@ -83,10 +83,10 @@ TEST_F(WebBrowserCommandsTest, PrintAsksThroughThePrintDialog)
         printer->setOutputFileName(pdf);
         return int(QDialog::Accepted);
     });
-    m_browser->exec(browser_cmd::Print);
-    EXPECT_EQ(m_browser->queryStatus(browser_cmd::Print), 0);  // while printing
+    m_browser->exec(PageCommand::Print);
+    EXPECT_FALSE(m_browser->commandAvailable(PageCommand::Print));  // while printing
     EXPECT_TRUE(waitFor([&] {
-        return m_browser->queryStatus(browser_cmd::Print) == browser_cmd::StatusEnabled;
+        return m_browser->commandAvailable(PageCommand::Print);
     }));
     EXPECT_GT(QFileInfo(pdf).size(), 0);
 }

@@ -13,8 +13,8 @@ class WebBrowserTest : public EngineTest {};
 
 TEST_F(WebBrowserTest, WelcomePageWithoutSchemeRaisesEveryEvent)
 {
-    EXPECT_EQ(m_browser->queryStatus(browser_cmd::Print), 0);
-    EXPECT_EQ(m_browser->queryStatus(browser_cmd::SaveAs), 0);
+    EXPECT_FALSE(m_browser->commandAvailable(PageCommand::Print));
+    EXPECT_FALSE(m_browser->commandAvailable(PageCommand::SaveAs));
     EXPECT_THROW(m_browser->blankDocument(), BasicError);
 
     ASSERT_TRUE(load(s_site->host() + QStringLiteral("/w1.htm")));
@@ -39,8 +39,8 @@ TEST_F(WebBrowserTest, WelcomePageWithoutSchemeRaisesEveryEvent)
     EXPECT_FALSE(m_browser->busy());
     EXPECT_EQ(m_browser->locationUrl(), url);
     EXPECT_EQ(m_browser->locationName(), QStringLiteral("Pelquin"));
-    EXPECT_EQ(m_browser->queryStatus(browser_cmd::Print), browser_cmd::StatusEnabled);
-    EXPECT_EQ(m_browser->queryStatus(browser_cmd::SaveAs), browser_cmd::StatusEnabled);
+    EXPECT_TRUE(m_browser->commandAvailable(PageCommand::Print));
+    EXPECT_TRUE(m_browser->commandAvailable(PageCommand::SaveAs));
     EXPECT_TRUE(bodyMarkup().contains(QStringLiteral("Welcome to Pelquin")));
 
     try {

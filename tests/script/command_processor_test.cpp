@@ -4,6 +4,7 @@
 #include "script/command_processor.h"
 #include "script/page_script.h"
 #include "shell/speed_menu.h"
+#include "shell/window_layout.h"
 #include "support/shell_fixture.h"
 #include "tabs/button_bar.h"
 #include "tabs/tab_strip.h"
@@ -145,8 +146,8 @@ TEST_F(ProcessorTest, BarCommandsNeverToggleABarIntoItsOwnState)
     EXPECT_TRUE(window->buttons().isHidden());
     run(QStringLiteral("BUTTONBAR.VISIBLE=TRUE DROPDOWN.VISIBLE=FALSE STATUSBAR.VISIBLE=FALSE>"));
     EXPECT_FALSE(window->buttons().isHidden());
-    EXPECT_EQ(SpeedMenu::tag(window->menu().hideAddressBarItem), QStringLiteral("1"));
-    EXPECT_EQ(SpeedMenu::tag(window->menu().hideStatusBarItem), QStringLiteral("1"));
+    EXPECT_TRUE(window->windowLayout().bars().addressHidden);
+    EXPECT_TRUE(window->windowLayout().bars().statusHidden);
     run(QStringLiteral("TABSTRIP.VISIBLE=FALSE>"));
     EXPECT_TRUE(strip().isHidden());
     run(QStringLiteral("TABSTRIP.VISIBLE=maybe>"));

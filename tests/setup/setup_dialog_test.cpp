@@ -171,10 +171,10 @@ TEST_F(SetupDialogTest, EraseKeepsEachDropdownsTextAndEmptiesTheSharedList)
     window->addressBar().setText(3, QStringLiteral("kept text"));
     prompts.answer(false);
     click("Command4");
-    EXPECT_EQ(session->history.requestcount(), 2);
+    EXPECT_EQ(session->history.size(), 2);
     prompts.answer(true);
     click("Command4");
-    EXPECT_EQ(session->history.requestcount(), 0);
+    EXPECT_EQ(session->history.size(), 0);
     EXPECT_EQ(window->addressBar().combo(3)->count(), 0);
     EXPECT_EQ(window->addressBar().text(3), QStringLiteral("kept text"));
 }

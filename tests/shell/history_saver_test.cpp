@@ -66,7 +66,7 @@ TEST_F(HistorySavedDuringTheRun, ATypedAddressIsInTheFileSecondsLaterWithoutClos
     window->historySaver().tick();
     EXPECT_FALSE(window->historySaver().pending());  // reading the file changed nothing
     QString typed = QStringLiteral("http://typed.example/");
-    session->history.AddToCombos(typed);
+    session->history.addToHistory(typed);
     window->historySaver().tick();
     EXPECT_EQ(home.read("Requests.Dat"), before);
     clock.advance(HistorySaver::kDelaySeconds);

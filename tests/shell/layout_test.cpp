@@ -5,41 +5,41 @@
 using namespace pelquin;
 
 namespace {
-BarTags tags(const char *buttons, const char *address, const char *status)
+// "1" for a hidden bar, "0" for a shown one: buttons, address bar, status bar.
+BarVisibility tags(const char *buttons, const char *address, const char *status)
 {
-    return {QString::fromLatin1(buttons), QString::fromLatin1(address), QString::fromLatin1(status)};
+    const auto hidden = [](const char *flag) { return flag[0] == '1'; };
+    return {hidden(buttons), hidden(address), hidden(status)};
 }
 }  // namespace
 
 TEST(Layout, AllBarsShownPutDropdownsAt1100AndBrowsersAt1500)
 {
-    const auto p = layout::fixpositions(tags("0", "0", "0"), 12000);
+    const auto p = layout::placeForBars(tags("0", "0", "0"), 12000);
     ASSERT_TRUE(p.dropdown && p.browserTop);
     EXPECT_EQ(p.dropdown->top, 1100);
     EXPECT_EQ(p.dropdown->width, 12000 - 230);
     EXPECT_EQ(*p.browserTop, 1500);
-    EXPECT_EQ(layout::fixwebheight(tags("0", "0", "0"), 1500, 9000), 9000 - 2300);
+    EXPECT_EQ(layout::fitBrowserHeight(tags("0", "0", "0"), 1500, 9000), 9000 - 2300);
 }
 
 TEST(Layout, EachBarCaseHasItsTops)
 {
-    auto p = layout::fixpositions(tags("1", "0", "0"), 12000);
+    auto p = layout::placeForBars(tags("1", "0", "0"), 12000);
     EXPECT_EQ(p.dropdown->top, 440);
     EXPECT_EQ(*p.browserTop, 840);
-    p = layout::fixpositions(tags("0", "1", "0"), 12000);
+    p = layout::placeForBars(tags("0", "1", "0"), 12000);
     EXPECT_FALSE(p.dropdown.has_value());
     EXPECT_EQ(*p.browserTop, 1185);
-    p = layout::fixpositions(tags("1", "1", "1"), 12000);
+    p = layout::placeForBars(tags("1", "1", "1"), 12000);
     EXPECT_EQ(*p.browserTop, 350);
-    EXPECT_EQ(layout::fixwebheight(tags("1", "1", "1"), 350, 9000), 9000 - 750);
-    p = layout::fixpositions(tags("x", "0", "0"), 12000);
-    EXPECT_FALSE(p.dropdown || p.browserTop);
+    EXPECT_EQ(layout::fitBrowserHeight(tags("1", "1", "1"), 350, 9000), 9000 - 750);
 }
 
 TEST(Layout, ABrowserThatDoesNotFitKeepsItsHeight)
 {
-    EXPECT_FALSE(layout::fixwebheight(tags("0", "0", "0"), 1500, 2300).has_value());
-    EXPECT_TRUE(layout::fixwebheight(tags("0", "0", "0"), 1500, 2301).has_value());
+    EXPECT_FALSE(layout::fitBrowserHeight(tags("0", "0", "0"), 1500, 2300).has_value());
+    EXPECT_TRUE(layout::fitBrowserHeight(tags("0", "0", "0"), 1500, 2301).has_value());
 }
 
 TEST(Layout, TheExpertModeCaptionFollowsTheMarkers)

@@ -1,6 +1,7 @@
 #include "shell/display_modes.h"
 #include "shell/shortcuts.h"
 #include "shell/speed_menu.h"
+#include "shell/window_layout.h"
 #include "support/shell_fixture.h"
 #include "tabs/address_bar.h"
 #include "tabs/button_bar.h"
@@ -72,5 +73,5 @@ TEST_F(PageFullScreenTest, TheWindowAndItsHiddenBarsStayAsTheyWere)
     EXPECT_TRUE(window->buttons().isHidden());
     EXPECT_TRUE(window->status().statusBar()->isHidden());
     EXPECT_TRUE(window->addressBar().combo(t)->isHidden());
-    EXPECT_EQ(SpeedMenu::tag(window->menu().hideButtonsItem), QStringLiteral("1"));
+    EXPECT_TRUE(window->windowLayout().bars().buttonsHidden);
 }

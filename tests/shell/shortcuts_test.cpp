@@ -139,7 +139,7 @@ TEST_F(ShortcutKeysTest, BackFollowsTheButtonAndSetupHoldsPrintBack)
     EXPECT_TRUE(first.execs.isEmpty());
     session->setupOpen = false;
     QTest::keyClick(edit(1), Qt::Key_P, Qt::ControlModifier);
-    EXPECT_EQ(first.execs, QList<int>{browser_cmd::Print});
+    EXPECT_EQ(first.execs, QList<PageCommand>{PageCommand::Print});
 }
 
 TEST_F(ShortcutKeysTest, ZoomIsPerTabAndShownInTheStatusBar)

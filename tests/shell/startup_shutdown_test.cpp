@@ -5,7 +5,8 @@
 #include "platform/text_file.h"
 #include "shell/display_modes.h"
 #include "shell/speed_menu.h"
-#include "shell/sub_main.h"
+#include "shell/single_instance_start.h"
+#include "shell/window_layout.h"
 #include "support/shell_fixture.h"
 #include "tabs/button_bar.h"
 #include "tabs/tab_strip.h"
@@ -48,7 +49,7 @@ TEST_F(StartupShutdown, AMissingHistoryIsEmptyAndStartUpGoesOn)
     QFile::remove(home.file("Requests.Dat"));
     start();
     EXPECT_TRUE(prompts.messages().empty());
-    EXPECT_EQ(session->history.requestcount(), 0);
+    EXPECT_EQ(session->history.size(), 0);
     EXPECT_EQ(browser(1).navigations.size(), 1);
 }
 
@@ -74,7 +75,7 @@ TEST_F(StartupShutdown, FiftyOneEntriesAskToLimitTheHistory)
     start();
     ASSERT_EQ(prompts.questions().size(), 1u);
     EXPECT_EQ(prompts.questions()[0].title, QStringLiteral("Limit # of dropdown entries?"));
-    EXPECT_EQ(session->history.requestcount(), 50);
+    EXPECT_EQ(session->history.size(), 50);
 }
 
 TEST_F(StartupShutdown, ClosingWritesHistoryPlacementAndBarsAndTheNextStartRestoresThem)
@@ -95,8 +96,8 @@ TEST_F(StartupShutdown, ClosingWritesHistoryPlacementAndBarsAndTheNextStartResto
 
     start();
     EXPECT_TRUE(window->buttons().isHidden());
-    EXPECT_EQ(SpeedMenu::tag(window->menu().hideButtonsItem), QStringLiteral("1"));
-    EXPECT_EQ(SpeedMenu::tag(window->menu().hideStatusBarItem), QStringLiteral("1"));
+    EXPECT_TRUE(window->windowLayout().bars().buttonsHidden);
+    EXPECT_TRUE(window->windowLayout().bars().statusHidden);
     EXPECT_EQ(session->history.requests(),
               (QStringList{"one.example", "two.example,with comma"}));
 }
@@ -186,7 +187,7 @@ TEST_F(StartupShutdown, ASecondInstanceOnTheSameFolderIsRefused)
     Session second;
     second.appFolder = home.folder();
     SingleInstance other(home.folder());
-    EXPECT_FALSE(SubMain(second, other, prompts, errors));
+    EXPECT_FALSE(startSingleInstance(second, other, prompts, errors));
     ASSERT_EQ(prompts.messages().size(), 1u);
     EXPECT_EQ(prompts.messages()[0].text,
               QStringLiteral("Another instance of this program is running. "
@@ -199,7 +200,7 @@ TEST_F(StartupShutdown, AMissingNoticeFileEndsTheStartWithItsError)
     Session s;
     s.appFolder = home.folder();
     SingleInstance instance(home.folder());
-    EXPECT_FALSE(SubMain(s, instance, prompts, errors));
+    EXPECT_FALSE(startSingleInstance(s, instance, prompts, errors));
     EXPECT_EQ(messageTexts(), QStringList{"53 File not found At SubMain"});
 }
 
@@ -235,7 +236,7 @@ TEST_F(StartupShutdown, EntriesBeyondTheLoadedOnesStayInTheFile)
         bytes += "site" + QByteArray::number(i) + ".example\r\n";
     home.write("Requests.Dat", bytes);
     start();
-    EXPECT_EQ(session->history.requestcount(), AddressHistory::kMaxEntries);
+    EXPECT_EQ(session->history.size(), AddressHistory::kMaxEntries);
     restart();
     EXPECT_EQ(home.read("Requests.Dat"), bytes);
 }
@@ -244,7 +245,7 @@ TEST_F(StartupShutdown, AnEntryWithQuotesAndACommaCompletesWholeAfterARestart)
 {
     start();
     QString typed = QStringLiteral("x.example/?q=\"a,b\"");
-    session->history.AddToCombos(typed);
+    session->history.addToHistory(typed);
     restart();
     start();
     EXPECT_EQ(session->history.requests(), QStringList{"x.example/?q=\"a,b\""});
@@ -258,7 +259,7 @@ TEST_F(StartupShutdown, AFolderThatCannotBeWrittenIsNamedNotTakenForASecondInsta
     s.appFolder = notAFolder;
     SingleInstance instance(notAFolder);
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(SubMain(s, instance, prompts, errors));
+    EXPECT_FALSE(startSingleInstance(s, instance, prompts, errors));
     const std::string err = testing::internal::GetCapturedStderr();
     ASSERT_EQ(prompts.messages().size(), 1u);
     EXPECT_EQ(prompts.messages()[0].text,
@@ -274,7 +275,7 @@ TEST_F(StartupShutdown, EveryErrorBoxIsAlsoALineOnStandardError)
     s.appFolder = home.folder();
     SingleInstance instance(home.folder());
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(SubMain(s, instance, prompts, errors));
+    EXPECT_FALSE(startSingleInstance(s, instance, prompts, errors));
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "pelquin: error 53 File not found At SubMain\n");
 }

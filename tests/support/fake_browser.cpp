@@ -47,11 +47,6 @@ void FakeBrowser::readBodyMarkup(std::function<void(const QString &)> done)
         done(body);
 }
 
-int FakeBrowser::queryStatus(int)
-{
-    return m_location.isEmpty() ? 0 : browser_cmd::StatusEnabled;
-}
-
 void FakeBrowser::startLoad(const QString &address, bool topLevel)
 {
     m_busy = true;

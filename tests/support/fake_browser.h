@@ -34,8 +34,8 @@ public:
         if (done)
             done(!text.isEmpty() && body.contains(text, Qt::CaseInsensitive));
     }
-    int queryStatus(int command) override;
-    void exec(int command) override { execs << command; }
+    bool commandAvailable(PageCommand) override { return !m_location.isEmpty(); }
+    void exec(PageCommand command) override { execs << command; }
     void refreshBypassingCache() override { ++cacheBypasses; }
     double zoomFactor() const override { return zoom; }
     void setZoomFactor(double factor) override { zoom = factor; }
@@ -86,7 +86,7 @@ public:
     int cacheBypasses = 0;
     int fullScreenExits = 0;
     double zoom = 1.0;
-    QList<int> execs;
+    QList<PageCommand> execs;
     bool hasDocument = true;
     QString body;
     // When set, the markup is not delivered at once: the test calls the kept callback.

@@ -114,10 +114,10 @@ TEST_F(BrowserEventsTest, GoingOntoAnEmptyHistoryEntryMovesOnInTheSameDirection)
 {
     browser(3).history = {"a", "http:///", "b"};
     browser(3).historyIndex = 1;
-    session->tabs.historyDirection = 1;
+    session->tabs.historyDirection = HistoryDirection::Back;
     browser(3).startLoad(QStringLiteral("http:///"));
     EXPECT_EQ(browser(3).navigations.last(), QStringLiteral("a"));
-    session->tabs.historyDirection = 0;
+    session->tabs.historyDirection = HistoryDirection::None;
     const int before = browser(3).navigations.size();
     browser(3).startLoad(QStringLiteral("http:///"));
     EXPECT_EQ(browser(3).navigations.size(), before);
@@ -171,7 +171,7 @@ TEST_F(BrowserEventsTest, OnlyTheSelectedTabShowsProgressStatusAndButtons)
 
     emit browser(5).statusTextChange(QStringLiteral("background"));
     EXPECT_NE(window->status().text(), QStringLiteral("background"));
-    emit browser(5).commandStateChange(2, true);
+    emit browser(5).historyButtonChange(HistoryButton::Back, true);
     EXPECT_FALSE(window->buttons().enabled(1));
     strip().select(5);
     EXPECT_EQ(window->status().text(), QStringLiteral("background"));

@@ -132,5 +132,5 @@ TEST_F(OpenLocationTest, ABlankAcceptOpensNothingAndCancelAfterAPickKeepsThePict
         d.close();
     });
     EXPECT_EQ(browser(4).navigations.last(), QStringLiteral("known.example/"));
-    EXPECT_EQ(session->history.requestcount(), 1);
+    EXPECT_EQ(session->history.size(), 1);
 }

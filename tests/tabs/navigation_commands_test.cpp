@@ -24,13 +24,13 @@ protected:
 TEST_F(NavigationTest, BackWithoutHistoryDisablesBackForThatTabOnly)
 {
     window->tabStrip().select(3);
-    emit browser(3).commandStateChange(2, true);
-    emit browser(4).commandStateChange(2, true);
+    emit browser(3).historyButtonChange(HistoryButton::Back, true);
+    emit browser(4).historyButtonChange(HistoryButton::Back, true);
     EXPECT_TRUE(window->buttons().enabled(1));
     nav().goBack();
     EXPECT_FALSE(window->buttons().enabled(1));
     EXPECT_FALSE(session->tabs[3].backEnabled);
-    EXPECT_EQ(session->tabs.historyDirection, 1);
+    EXPECT_EQ(session->tabs.historyDirection, HistoryDirection::Back);
     window->tabStrip().select(4);
     EXPECT_TRUE(window->buttons().enabled(1));
     EXPECT_TRUE(prompts.messages().empty());
@@ -47,7 +47,7 @@ TEST_F(NavigationTest, BackAndForwardMoveThroughTheHistoryAndKeepTheirDirection)
     EXPECT_FALSE(session->tabs[3].loading);
     nav().goForward();
     EXPECT_EQ(browser(3).navigations.last(), QStringLiteral("b"));
-    EXPECT_EQ(session->tabs.historyDirection, 2);
+    EXPECT_EQ(session->tabs.historyDirection, HistoryDirection::Forward);
     nav().goForward();
     nav().goForward();
     EXPECT_FALSE(window->buttons().enabled(2));
@@ -58,17 +58,17 @@ TEST_F(NavigationTest, StopLeavesSponsorPagesAloneAndStopsOnlyABusyBrowser)
 {
     browser(1).load(sponsor.welcomeUrl());
     session->tabs[1].loading = true;
-    session->tabs.historyDirection = 2;
+    session->tabs.historyDirection = HistoryDirection::Forward;
     nav().stop();
     EXPECT_TRUE(session->tabs[1].loading);
-    EXPECT_EQ(session->tabs.historyDirection, 2);
+    EXPECT_EQ(session->tabs.historyDirection, HistoryDirection::Forward);
 
     window->tabStrip().select(3);
     browser(3).load(QStringLiteral("http://home3.example/"));
     session->tabs[3].loading = true;
     nav().stop();
     EXPECT_FALSE(session->tabs[3].loading);
-    EXPECT_EQ(session->tabs.historyDirection, 0);
+    EXPECT_EQ(session->tabs.historyDirection, HistoryDirection::None);
     EXPECT_EQ(browser(3).stops, 0);
     browser(3).navigate(QStringLiteral("http://slow.example/"));
     nav().stop();
@@ -121,7 +121,7 @@ TEST_F(NavigationTest, PrintRunsOnlyWhenThePageCanBePrinted)
     EXPECT_TRUE(browser(4).execs.isEmpty());
     browser(4).load(QStringLiteral("http://page.example/"));
     nav().print();
-    EXPECT_EQ(browser(4).execs, QList<int>{browser_cmd::Print});
+    EXPECT_EQ(browser(4).execs, QList<PageCommand>{PageCommand::Print});
 }
 
 TEST_F(NavigationTest, HoveringTheButtonBarShowsTheHomeAddress)

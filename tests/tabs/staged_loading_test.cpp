@@ -44,7 +44,7 @@ TEST_F(StagedLoadingTest, ATabThatDoesNotPauseKeepsItsCaptionUntilItsPageNamesIt
     start();
     session->tabs[3].started = false;
     window->tabStrip().setCaption(3, QStringLiteral("kept"));
-    window->stagedLoading().DoStartup();
+    window->stagedLoading().startNextTabs();
     EXPECT_EQ(browser(3).navigations, (QStringList{site(3), site(3)}));
     EXPECT_EQ(window->tabStrip().caption(3), QStringLiteral("kept"));
     EXPECT_EQ(window->tabStrip().toolTip(3), QString());
@@ -71,10 +71,10 @@ TEST_F(StagedLoadingTest, OfflineStartsNothingUntilOnlineAgain)
     session->workOffline = true;
     session->tabs[3].started = false;
     browser(3).navigations.clear();
-    window->stagedLoading().DoStartup();
+    window->stagedLoading().startNextTabs();
     EXPECT_TRUE(browser(3).navigations.isEmpty());
     session->workOffline = false;
-    window->stagedLoading().DoStartup();
+    window->stagedLoading().startNextTabs();
     EXPECT_EQ(browser(3).navigations, QStringList{site(3)});
 }
 

@@ -1,4 +1,4 @@
-#include "shell/sub_main.h"
+#include "shell/single_instance_start.h"
 
 #include "desktop/system_probes.h"
 #include "platform/app_folder.h"
@@ -11,10 +11,10 @@
 
 namespace pelquin {
 
-bool SubMain(Session &session, SingleInstance &instance, Prompts &prompts,
+bool startSingleInstance(Session &session, SingleInstance &instance, Prompts &prompts,
              ErrorReporter &errors)
 {
-    session.platformId = SysV32().platformId;
+    session.platformId = systemVersion().platformId;
     // A refusal waits for OK; on a terminal or a headless session, say why there too.
     const auto refuse = [&](const QString &text) {
         std::fprintf(stderr, "pelquin: %s\n", text.toLocal8Bit().constData());
