@@ -2,6 +2,7 @@
 
 #include "core/page_text.h"
 #include "engine/location_probe.h"
+#include "engine/popup_window.h"
 #include "engine/web_browser.h"
 #include "platform/basic_error.h"
 #include "platform/prompts.h"

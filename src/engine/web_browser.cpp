@@ -1,5 +1,8 @@
 #include "engine/web_browser.h"
 
+#include "engine/page_context_menu.h"
+#include "engine/page_file_commands.h"
+
 #include "engine/engine_page.h"
 #include "engine/own_page_shower.h"
 
@@ -8,11 +11,9 @@
 
 #include <QDir>
 #include <QMetaMethod>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QRegularExpression>
 #include <QScopeGuard>
-#include <QStandardPaths>
+#include <QFile>
 #include <QTimer>
 #include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
@@ -83,19 +84,16 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts,
     });
     connect(m_page, &QWebEnginePage::urlChanged, this,
             [this] { shielded("url", [&] { reportCommandState(); }); });
-    // A page's own window.print() gets the same dialog as the Print command: asked after
-    // the engine's call has returned, and only of a page the user looks at.
-    connect(m_page, &QWebEnginePage::printRequested, this, [this] {
-        QTimer::singleShot(0, this, [this] {
-            if (m_view && m_view->isVisible() && commandAvailable(PageCommand::Print))
-                shielded("print", [&] { printPage(); });
-        });
-    });
-    connect(m_view, &QWebEngineView::printFinished, this, [this](bool) {
-        // The engine may still be unwinding its print job: let go of the printer later.
-        QTimer::singleShot(0, this, [this] { m_printer.reset(); });
-    });
-    attachDesktopParts();
+    m_files = new PageFileCommands(*m_view, *m_page, prompts, this);
+    new PageContextMenu(*m_view, *this,
+                        {[this] {
+                             if (m_files->available(PageCommand::SaveAs))
+                                 m_files->run(PageCommand::SaveAs);
+                         },
+                         [this] { m_files->viewSource(); }});
+    m_fullScreen = new FullScreenView(*m_view, *m_page, this);
+    connect(m_fullScreen, &FullScreenView::changed, this, &BrowserControl::fullScreenChange);
+    m_zoom = new PageZoom(*m_page, this);
 }
 
 WebEngineBrowser::~WebEngineBrowser()
@@ -235,55 +233,12 @@ QString WebEngineBrowser::bodyMarkupScript(const QString &word)
     // never touches letters, so a word missing there is missing from ours too.
     static const QRegularExpression letters(QStringLiteral("^[A-Za-z]+$"));
     const QString needle = letters.match(word).hasMatch() ? word.toLower() : QString();
-    return QStringLiteral(R"JS((function () {
-  var body = document.body;
-  if (!body) return '';
-  var word = '%1';
-  if (word && body.innerHTML.toLowerCase().indexOf(word) < 0) return '';
-  var raw = {SCRIPT: 1, STYLE: 1, XMP: 1, IFRAME: 1, NOEMBED: 1, NOFRAMES: 1, PLAINTEXT: 1};
-  var empty = {AREA: 1, BASE: 1, BASEFONT: 1, BGSOUND: 1, BR: 1, COL: 1, EMBED: 1, FRAME: 1,
-               HR: 1, IMG: 1, INPUT: 1, KEYGEN: 1, LINK: 1, META: 1, PARAM: 1, SOURCE: 1,
-               TRACK: 1, WBR: 1};
-  function text(t) {
-    return t.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;')
-            .replace(/\u00a0/g, '&nbsp;');
-  }
-  function attribute(a) {
-    var v = a.value;
-    if (v !== '' && !/[ \t\n\r\f"'=<>`]/.test(v))
-      return ' ' + a.name + '=' + v.replace(/&/g, '&amp;').replace(/\u00a0/g, '&nbsp;');
-    return ' ' + a.name + '="' + v.replace(/&/g, '&amp;').replace(/"/g, '&quot;')
-                                  .replace(/\u00a0/g, '&nbsp;') + '"';
-  }
-  var out = [];
-  function children(node, parentName) {
-    var list = node.content ? node.content.childNodes : node.childNodes;
-    for (var i = 0; i < list.length; i++) visit(list[i], parentName);
-  }
-  function visit(node, parentName) {
-    if (node.nodeType === 1) {
-      var name = node.tagName.toUpperCase();
-      out.push('<' + name);
-      for (var i = 0; i < node.attributes.length; i++) out.push(attribute(node.attributes[i]));
-      out.push('>');
-      if (empty[name]) return;
-      children(node, name);
-      out.push('</' + name + '>');
-    } else if (node.nodeType === 3) {
-      out.push(raw[parentName] ? node.data : text(node.data));
-    } else if (node.nodeType === 4) {
-      out.push('<![CDATA[' + node.data + ']]>');
-    } else if (node.nodeType === 8) {
-      out.push('<!--' + node.data + '-->');
-    }
-  }
-  try {
-    children(body, 'BODY');
-    return out.join('');
-  } catch (e) {
-    return '';
-  }
-})())JS").arg(needle);
+    static const QString script = [] {
+        QFile file(QStringLiteral(":/pelquin/body_markup.js"));
+        file.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(file.readAll());
+    }();
+    return script.arg(needle);
 }
 
 void WebEngineBrowser::readBodyMarkup(std::function<void(const QString &)> done)
@@ -321,23 +276,12 @@ void WebEngineBrowser::findText(const QString &text, bool backward,
 
 bool WebEngineBrowser::commandAvailable(PageCommand command)
 {
-    switch (command) {
-    case PageCommand::Print:
-        return hasDocument() && !m_printer;
-    case PageCommand::SaveAs:
-        return hasDocument();
-    }
-    return false;
+    return m_files->available(command);
 }
 
 void WebEngineBrowser::exec(PageCommand command)
 {
-    if (!commandAvailable(command))
-        throwError(err::EFail);
-    if (command == PageCommand::Print)
-        printPage();
-    else
-        savePage();
+    m_files->run(command);
 }
 
 void WebEngineBrowser::onLoadingChanged(const QWebEngineLoadingInfo &info)
@@ -391,28 +335,38 @@ void WebEngineBrowser::reportCommandState()
     emit historyButtonChange(HistoryButton::Back, history->canGoBack());
 }
 
-void WebEngineBrowser::printPage()
+void WebEngineBrowser::refreshBypassingCache()
 {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(printer.get(), m_view);
-    if (m_prompts.showModal(dialog) != QDialog::Accepted || !m_view)
-        return;
-    m_printer = std::move(printer);
-    m_view->print(m_printer.get());
+    whenSafe([](EnginePage &target) {
+        target.triggerAction(QWebEnginePage::ReloadAndBypassCache);
+    });
 }
 
-void WebEngineBrowser::savePage()
+double WebEngineBrowser::zoomFactor() const
 {
-    QString name = locationName().trimmed();
-    name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("_"));
-    FileRequest request;
-    request.title = QStringLiteral("Save Web Page");
-    request.folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
-    request.filter = QStringLiteral("Web Page, complete (*.htm *.html)");
-    request.fileName = (name.isEmpty() ? QStringLiteral("page") : name) + QStringLiteral(".htm");
-    const QString path = m_prompts.saveFileName(request);
-    if (!path.isEmpty())
-        page().save(path, QWebEngineDownloadRequest::CompleteHtmlSaveFormat);
+    return m_zoom ? m_zoom->factor() : 1.0;
+}
+
+void WebEngineBrowser::setZoomFactor(double factor)
+{
+    if (m_zoom)
+        m_zoom->setFactor(factor);
+}
+
+bool WebEngineBrowser::fullScreen() const
+{
+    return m_fullScreen && m_fullScreen->active();
+}
+
+void WebEngineBrowser::exitFullScreen()
+{
+    if (m_fullScreen)
+        m_fullScreen->exit();
+}
+
+QWidget *WebEngineBrowser::fullScreenWindow() const
+{
+    return m_fullScreen ? m_fullScreen->window() : nullptr;
 }
 
 }  // namespace pelquin

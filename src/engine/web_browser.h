@@ -2,7 +2,8 @@
 
 #include "core/browser_control.h"
 #include "core/typed_address.h"
-#include "engine/page_windows.h"
+#include "engine/full_screen_view.h"
+#include "engine/page_zoom.h"
 
 #include <QPointer>
 #include <QSet>
@@ -11,7 +12,6 @@
 
 #include <memory>
 
-class QPrinter;
 class QWebEngineLoadingInfo;
 class QWebEnginePage;
 class QWebEngineProfile;
@@ -20,6 +20,7 @@ class QWebEngineView;
 namespace pelquin {
 
 class EnginePage;
+class PageFileCommands;
 class OwnPageShower;
 class Prompts;
 
@@ -73,11 +74,6 @@ private:
     void whenSafe(std::function<void(EnginePage &)> action);
     void onLoadingChanged(const QWebEngineLoadingInfo &info);
     void reportCommandState();
-    void printPage();
-    void savePage();
-    // The page's menu, and the zoom kept over navigations.
-    void attachDesktopParts();
-    void viewSource();
     // The script whose result is the body's markup as the program reads it.
     static QString bodyMarkupScript(const QString &word = QString());
 
@@ -86,24 +82,12 @@ private:
     QPointer<EnginePage> m_page;
     OwnPageShower *m_ownPage;
     QPointer<FullScreenView> m_fullScreen;
-    std::unique_ptr<QPrinter> m_printer;  // alive until the engine has finished printing
+    QPointer<PageZoom> m_zoom;
+    PageFileCommands *m_files = nullptr;
     std::shared_ptr<bool> m_alive;
     BrowsingRecords *m_records = nullptr;
     bool m_busy = false;
     bool m_inNavigationRequest = false;
-    double m_zoom = 1.0;
-};
-
-// A separate browser window for a page that opened one; it deletes itself when closed.
-class PopupWindow final : public QWidget {
-    Q_OBJECT
-public:
-    PopupWindow(QWebEngineProfile &profile, Prompts &prompts, const BrowsingRecords *records);
-
-    QWebEnginePage *page() const;
-
-private:
-    QWebEngineView *m_view;
 };
 
 }  // namespace pelquin

@@ -1,6 +1,7 @@
 #include "engine/web_engine_factory.h"
 
 #include "engine/download_manager.h"
+#include "engine/popup_window.h"
 #include "engine/web_browser.h"
 
 #include <QApplication>

@@ -1,7 +1,4 @@
-// What the main window does as the desktop's browsers do: the shared keys, addresses from
-// outside a tab opened in free tabs, and links dropped on a tab.
-
-#include "shell/main_window.h"
+#include "shell/desktop_habits.h"
 
 #include "core/session.h"
 #include "core/typed_address.h"
@@ -10,36 +7,54 @@
 #include "shell/free_tabs.h"
 #include "shell/keyboard.h"
 #include "shell/shortcuts.h"
-#include "tabs/browser_pool.h"
 #include "tabs/tab_strip.h"
 
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QLineEdit>
-#include <QMimeData>
 
 #include <utility>
 
 namespace pelquin {
 
-void MainWindow::attachDesktopHabits()
+DesktopHabits::DesktopHabits(Deps deps, QObject *parent)
+    : QObject(parent), m_session(deps.session), m_c(deps.controls), m_errors(deps.errors),
+      m_window(deps.window)
 {
-    const auto findAgain = [this](bool backward) {
-        if (!m_find || m_find->text()->text().isEmpty())
-            return false;
-        m_find->findNext(backward);
-        return true;
-    };
-    m_shortcuts = new ShortcutKeys({m_session, controls(), *m_menu, *m_commands, *m_desktop,
-                                    *m_keyboard, [this] { showFind(); }, findAgain},
+    m_shortcuts = new ShortcutKeys({deps.session, deps.controls, deps.menu, deps.commands,
+                                    deps.desktop, deps.keyboard, [this] { showFind(); },
+                                    [this](bool backward) { return findAgain(backward); }},
                                    this);
-    m_keyboard->setShortcuts([this](int key, Qt::KeyboardModifiers modifiers) {
+    deps.keyboard.setShortcuts([this](int key, Qt::KeyboardModifiers modifiers) {
         return m_shortcuts->onKeyPress(key, modifiers);
     });
-    m_freeTabs = new FreeTabs(m_session, controls(), m_d.errors, this);
+    m_freeTabs = new FreeTabs(deps.session, deps.controls, deps.errors, this);
 }
 
-void MainWindow::openAddresses(const QStringList &addresses)
+void DesktopHabits::showFind()
+{
+    if (!m_find) {
+        m_find = new FindDialog(
+            [this]() -> BrowserControl * {
+                const int t = m_c.tabStrip.selected();
+                return t >= 1 && t <= kTabCount ? &m_c.browsers.at(t) : nullptr;
+            },
+            &m_window);
+    }
+    m_find->show();
+    m_find->raise();
+    m_find->activateWindow();
+    m_find->text()->setFocus();
+    m_find->text()->selectAll();
+}
+
+bool DesktopHabits::findAgain(bool backward)
+{
+    if (!m_find || m_find->text()->text().isEmpty())
+        return false;
+    m_find->findNext(backward);
+    return true;
+}
+
+void DesktopHabits::openAddresses(const QStringList &addresses)
 {
     // During start-up they wait for the first activation, which selects tab 1.
     if (!m_session.activated) {
@@ -49,49 +64,28 @@ void MainWindow::openAddresses(const QStringList &addresses)
     m_freeTabs->openFromOutside(addresses);
 }
 
-void MainWindow::openPendingAddresses()
+void DesktopHabits::openPendingAddresses()
 {
     const QStringList addresses = std::exchange(m_pendingAddresses, {});
     if (!addresses.isEmpty() && m_session.activated)
         m_freeTabs->openFromOutside(addresses);
 }
 
-void MainWindow::bringToFront()
-{
-    if (isMinimized())
-        showNormal();
-    raise();
-    activateWindow();
-}
-
-void MainWindow::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (event->mimeData()->hasFormat(QLatin1String(TabStrip::kTabMime)))
-        event->acceptProposedAction();
-}
-
-void MainWindow::dropEvent(QDropEvent *event)
-{
-    // A tab dropped on the window's free area ends the tab drag, nothing more.
-    m_tabStrip->setDragMode(0);
-    event->acceptProposedAction();
-}
-
-void MainWindow::linkDrop(int tab, const QString &text, bool hasText,
-                          Qt::KeyboardModifiers keys)
+void DesktopHabits::dropLink(int tab, const QString &text, bool hasText,
+                             Qt::KeyboardModifiers keys)
 {
     if (tab < 1 || tab > kTabCount || !hasText)
         return;
     if (cleanAddressText(text).toUpper().contains(QStringLiteral("JAVASCRIPT:")))
         return;
-    Trap trap(m_d.errors, QStringLiteral(" At Tse"), {err::ObjectNotSet, 461});
-    BrowserControl &browser = m_browsers->at(tab);
+    Trap trap(m_errors, QStringLiteral(" At Tse"), {err::ObjectNotSet, 461});
+    BrowserControl &browser = m_c.browsers.at(tab);
     trap.step([&] { browser.navigate(text); });
     trap.step([&] {
         const bool held = m_session.modifierHeld ||
                           (keys & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
         if (!held)
-            m_tabStrip->select(tab);
+            m_c.tabStrip.select(tab);
     });
     trap.step([&] { browser.blankDocument(); });
 }

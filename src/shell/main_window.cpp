@@ -18,6 +18,7 @@
 #include "shell/downloads_control.h"
 #include "shell/display_modes.h"
 #include "shell/find_dialog.h"
+#include "shell/desktop_habits.h"
 #include "shell/help_screen.h"
 #include "shell/history_saver.h"
 #include "shell/keyboard.h"
@@ -38,6 +39,9 @@
 #include "tabs/timers.h"
 
 #include <QAction>
+#include <QMimeData>
+#include <QDropEvent>
+#include <QDragEnterEvent>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QComboBox>
@@ -101,7 +105,9 @@ MainWindow::MainWindow(MainWindowDeps deps)
     connect(m_pageDialogs, &PageDialogQueue::noteBarChanged, this,
             [this](int tab) { m_layout->applyBrowser(tab); });
     m_downloads = new DownloadsControl(m_d.factory.downloads(), *m_events, m_d.prompts, this);
-    attachDesktopHabits();
+    m_habits = new DesktopHabits({m_session, c, *m_menu, *m_commands, *m_desktop, *m_keyboard,
+                                  m_d.errors, *this},
+                                 this);
     setAcceptDrops(true);
 
     connect(m_tabStrip, &TabStrip::selectionHandling, this,
@@ -111,7 +117,7 @@ MainWindow::MainWindow(MainWindowDeps deps)
             });
     connect(m_tabStrip, &TabStrip::rightButtonPressed, this,
             &MainWindow::speedMenuFromTabStrip);
-    connect(m_tabStrip, &TabStrip::linkDropped, this, &MainWindow::linkDrop);
+    connect(m_tabStrip, &TabStrip::linkDropped, m_habits, &DesktopHabits::dropLink);
     bindWindowCommands(*m_commands, *this);
 }
 
@@ -202,7 +208,7 @@ void MainWindow::formActivate()
         m_inFirstActivation = false;
         if (!m_session.activated)
             return;  // an error ended the activation
-        openPendingAddresses();
+        m_habits->openPendingAddresses();
     }
     // The pages are asked for at once: letting the window's first paint run before them
     // only made every first page wait for it.
@@ -251,24 +257,12 @@ void MainWindow::showHelp()
 
 FindDialog *MainWindow::findDialog() const
 {
-    return m_find.data();
+    return m_habits->findDialog();
 }
 
 void MainWindow::showFind()
 {
-    if (!m_find) {
-        m_find = new FindDialog(
-            [this]() -> BrowserControl * {
-                const int t = m_tabStrip->selected();
-                return t >= 1 && t <= kTabCount ? &m_browsers->at(t) : nullptr;
-            },
-            this);
-    }
-    m_find->show();
-    m_find->raise();
-    m_find->activateWindow();
-    m_find->text()->setFocus();
-    m_find->text()->selectAll();
+    m_habits->showFind();
 }
 
 SetupDialog *MainWindow::setupDialog() const
@@ -360,6 +354,36 @@ void MainWindow::formUnload()
     if (!m_shown)
         return;  // ended during start-up: the stored placement is still the right one
     m_store->savePlacement();
+}
+
+ShortcutKeys &MainWindow::shortcuts() const { return m_habits->shortcuts(); }
+
+FreeTabs &MainWindow::freeTabs() const { return m_habits->freeTabs(); }
+
+void MainWindow::openAddresses(const QStringList &addresses)
+{
+    m_habits->openAddresses(addresses);
+}
+
+void MainWindow::bringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasFormat(QLatin1String(TabStrip::kTabMime)))
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    // A tab dropped on the window's free area ends the tab drag, nothing more.
+    m_tabStrip->setDragMode(0);
+    event->acceptProposedAction();
 }
 
 }  // namespace pelquin

@@ -25,6 +25,7 @@ class PageScript;
 class SetupDialog;
 class ShortcutKeys;
 class FindDialog;
+class DesktopHabits;
 class FreeTabs;
 class HistorySaver;
 class DisplayModes;
@@ -108,8 +109,8 @@ public:
     Commands &commands() const { return *m_commands; }
     DropdownHandlers &dropdowns() const { return *m_dropdowns; }
     KeyboardPreview &keyboard() const { return *m_keyboard; }
-    ShortcutKeys &shortcuts() const { return *m_shortcuts; }
-    FreeTabs &freeTabs() const { return *m_freeTabs; }
+    ShortcutKeys &shortcuts() const;
+    FreeTabs &freeTabs() const;
     // Addresses from the command line or a later start: they open in free tabs once the
     // start-up is done.
     void openAddresses(const QStringList &addresses);
@@ -138,13 +139,10 @@ protected:
 
 private:
     void firstActivation();
-    void attachDesktopHabits();
-    void openPendingAddresses();
     void showHelpScreen();
     bool queryUnload(CloseReason reason);
     void formUnload();
     void speedMenuFromTabStrip(const QPoint &globalPos);
-    void linkDrop(int tab, const QString &text, bool hasText, Qt::KeyboardModifiers keys);
 
     MainWindowDeps m_d;
     Session &m_session;
@@ -167,16 +165,13 @@ private:
     Commands *m_commands;
     DropdownHandlers *m_dropdowns;
     KeyboardPreview *m_keyboard;
-    ShortcutKeys *m_shortcuts = nullptr;
-    FreeTabs *m_freeTabs = nullptr;
-    QStringList m_pendingAddresses;
+    DesktopHabits *m_habits = nullptr;
     DesktopCommands *m_desktop;
     PageDialogQueue *m_pageDialogs;
     HistorySaver *m_historySaver;
     DownloadsControl *m_downloads;
     std::function<void(int)> m_pageScript;
     QPointer<SetupDialog> m_setup;
-    QPointer<FindDialog> m_find;
     CloseReason m_closeReason = CloseReason::User;
     bool m_unloadAccepted = false;
     bool m_inFirstActivation = false;

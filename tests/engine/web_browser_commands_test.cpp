@@ -1,6 +1,7 @@
 #include "engine_fixture.h"
 
 #include "platform/basic_error.h"
+#include "engine/popup_window.h"
 #include "engine/web_browser.h"
 
 #include <QApplication>

@@ -1,10 +1,6 @@
-// The windows a tab's page opens outside its tab: a pop-up window, and full screen.
-
-#include "engine/page_windows.h"
+#include "engine/full_screen_view.h"
 
 #include "engine/engine_page.h"
-#include "engine/own_page_shower.h"
-#include "engine/web_browser.h"
 
 #include <QAction>
 #include <QChildEvent>
@@ -172,35 +168,6 @@ void FullScreenView::leave()
         m_home->setFocus();
     }
     emit changed(false);
-}
-
-PopupWindow::PopupWindow(QWebEngineProfile &profile, Prompts &prompts,
-                         const BrowsingRecords *records)
-    : m_view(new QWebEngineView(this))
-{
-    setAttribute(Qt::WA_DeleteOnClose);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_view);
-    auto *page = new EnginePage(profile, prompts, m_view);
-    page->records = records;
-    new OwnPageShower(*page, nullptr);
-    m_view->setPage(page);
-    resize(800, 600);
-    setWindowTitle(QStringLiteral("Pelquin"));
-    connect(page, &QWebEnginePage::titleChanged, this, [this](const QString &title) {
-        setWindowTitle(title.isEmpty() ? QStringLiteral("Pelquin") : title);
-    });
-    connect(page, &QWebEnginePage::windowCloseRequested, this, &QWidget::close);
-    connect(page, &QWebEnginePage::geometryChangeRequested, this, [this](const QRect &rect) {
-        if (rect.isValid())
-            resize(rect.size());
-    });
-}
-
-QWebEnginePage *PopupWindow::page() const
-{
-    return m_view->page();
 }
 
 }  // namespace pelquin

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "tabs/browser_pool.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+namespace pelquin {
+
+class Commands;
+class DesktopCommands;
+class ErrorReporter;
+class FindDialog;
+class FreeTabs;
+class KeyboardPreview;
+class ShortcutKeys;
+class SpeedMenu;
+struct Session;
+
+// What the main window does as the desktop's browsers do: the shared keys, addresses from
+// outside a tab opened in free tabs, and links dropped on a tab.
+class DesktopHabits : public QObject {
+    Q_OBJECT
+public:
+    struct Deps {
+        Session &session;
+        TabControls controls;
+        SpeedMenu &menu;
+        Commands &commands;
+        DesktopCommands &desktop;
+        KeyboardPreview &keyboard;
+        ErrorReporter &errors;
+        QWidget &window;  // what the Find dialog belongs to
+    };
+    DesktopHabits(Deps deps, QObject *parent);
+
+    ShortcutKeys &shortcuts() const { return *m_shortcuts; }
+    FreeTabs &freeTabs() const { return *m_freeTabs; }
+
+    // Opens the Find dialog for the selected tab's page, or brings it forward.
+    void showFind();
+    FindDialog *findDialog() const { return m_find.data(); }
+
+    // Addresses from the command line or a later start: they open in free tabs once the
+    // start-up is done.
+    void openAddresses(const QStringList &addresses);
+    // The start-up is done: what waited opens now.
+    void openPendingAddresses();
+    // Text dropped on the header of tab t: the tab goes there, and is selected unless a
+    // modifier key was held.
+    void dropLink(int tab, const QString &text, bool hasText, Qt::KeyboardModifiers keys);
+
+private:
+    // Find next (false) or previous (true); false when there is nothing to find again.
+    bool findAgain(bool backward);
+
+    Session &m_session;
+    TabControls m_c;
+    ErrorReporter &m_errors;
+    ShortcutKeys *m_shortcuts;
+    FreeTabs *m_freeTabs;
+    QStringList m_pendingAddresses;
+    QWidget &m_window;
+    QPointer<FindDialog> m_find;
+};
+
+}  // namespace pelquin
