@@ -1,6 +1,6 @@
 #include "address/dropdown_handlers.h"
 
-#include "tabs/address_bar.h"
+#include "tabs/tab_collection.h"
 #include "address/completion.h"
 #include "platform/error_report.h"
 #include "platform/key_codes.h"
@@ -19,8 +19,9 @@ DropdownHandlers::DropdownHandlers(Session &session, TabControls controls, Error
                                    QObject *parent)
     : QObject(parent), m_session(session), m_c(controls), m_errors(errors)
 {
-    for (int k = 1; k <= kTabCount; ++k) {
-        QComboBox *combo = m_c.addressBar.combo(k);
+    for (BrowserTab &each : m_c.tabs) {
+        const int k = each.number();
+        QComboBox *combo = &m_c.tabs.tab(k).addressBox();
         combo->installEventFilter(this);
         combo->lineEdit()->installEventFilter(this);
         combo->lineEdit()->setAcceptDrops(true);
@@ -35,8 +36,9 @@ DropdownHandlers::DropdownHandlers(Session &session, TabControls controls, Error
 
 int DropdownHandlers::tabOf(QObject *watched) const
 {
-    for (int k = 1; k <= kTabCount; ++k) {
-        QComboBox *combo = m_c.addressBar.combo(k);
+    for (BrowserTab &each : m_c.tabs) {
+        const int k = each.number();
+        QComboBox *combo = &m_c.tabs.tab(k).addressBox();
         if (watched == combo || watched == combo->lineEdit())
             return k;
     }
@@ -104,7 +106,7 @@ bool DropdownHandlers::onAddressKeyDown(int k, int keyCode, int shiftState)
         if (shiftState == shift::Shift) {
             if (keyCode == key::Left && sel >= 2)
                 m_c.tabStrip.select(sel - 1);
-            else if (keyCode == key::Right && sel <= kTabCount - 1)
+            else if (keyCode == key::Right && sel <= m_c.tabs.count() - 1)
                 m_c.tabStrip.select(sel + 1);
         }
     });
@@ -113,9 +115,9 @@ bool DropdownHandlers::onAddressKeyDown(int k, int keyCode, int shiftState)
 
 void DropdownHandlers::sendKeyToPage(int tab, int keyCode)
 {
-    if (tab < 1 || tab > kTabCount)
+    if (!m_c.tabs.contains(tab))
         return;
-    QWidget *browser = m_c.browsers.widget(tab);
+    QWidget *browser = m_c.tabs.tab(tab).page();
     browser->setFocus();
     QWidget *target = browser->focusProxy() ? browser->focusProxy() : browser;
     const Qt::Key qtKey = keyCode == key::PageUp     ? Qt::Key_PageUp
@@ -129,9 +131,9 @@ void DropdownHandlers::sendKeyToPage(int tab, int keyCode)
 void DropdownHandlers::onAddressEntered(int k)
 {
     Trap trap(m_errors, QStringLiteral(" At Combo Keypress"), {err::EFail});
-    const QString text = m_c.addressBar.text(k);
+    const QString text = m_c.tabs.tab(k).address();
     trap.step([&] { m_c.tabStrip.setImage(m_c.tabStrip.selected(), 0); });
-    trap.step([&] { m_c.browsers.at(k).navigate(text); });
+    trap.step([&] { m_c.tabs.tab(k).browser().navigate(text); });
     trap.step([&] {
         if (text.trimmed().isEmpty())
             m_c.tabStrip.setCaption(k, QString());
@@ -149,11 +151,11 @@ void DropdownHandlers::onAddressEntered(int k)
 void DropdownHandlers::onAddressPicked(int k)
 {
     Trap(m_errors, QStringLiteral(" At ComboClick")).step([&] {
-        const QString text = m_c.addressBar.text(k);
+        const QString text = m_c.tabs.tab(k).address();
         if (text.trimmed().isEmpty())
             return;
         m_c.tabStrip.setImage(k, 0);
-        m_c.browsers.at(k).navigate(text);
+        m_c.tabs.tab(k).browser().navigate(text);
     });
 }
 
@@ -162,7 +164,7 @@ void DropdownHandlers::onLinkDropped(int k, const QString &text, bool hasText)
     Trap(m_errors, QStringLiteral(" At OleDrop")).step([&] {
         if (!hasText)
             throwError(430);
-        m_c.browsers.at(k).navigate(text);
+        m_c.tabs.tab(k).browser().navigate(text);
     });
 }
 

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "tabs/browser_pool.h"
+#include "tabs/tab_controls.h"
 
 #include <QObject>
 

@@ -21,8 +21,8 @@ public:
     // Moves one edge or one size of the outer window, in twips; kept reachable on a screen.
     virtual void setFrame(Edge edge, double twips) = 0;
     virtual void setResizable(bool resizable) = 0;
-    // Places tab t's dropdown and browser for the bars shown.
-    virtual void layOutTab(int tab) = 0;
+    // Places every tab's dropdown and browser for the bars shown.
+    virtual void layOutTabs() = 0;
 };
 
 }  // namespace pelquin

@@ -17,7 +17,7 @@ struct Session {
     QString appFolder;
     int platformId = 2;  // 1 would be the old family with a History folder of its own
     StartupNotice notice;
-    TabModel tabs;
+    TabRun tabs;
     TabSettings settings;
     AddressHistory history;
 

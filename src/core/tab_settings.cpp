@@ -21,17 +21,11 @@ QString flagLine(bool flag)
 
 }  // namespace
 
-QDateTime profileReadRefreshTime()
-{
-    return QDateTime(QDate(2010, 1, 1), QTime(12, 0));
-}
-
 void readProfile(const QString &path, TabSettings &settings)
 {
     LineReader lines(path);
     for (int tab = 1; tab <= kTabCount; ++tab) {
         TabSetting &s = settings[tab];
-        s.lastRefresh = profileReadRefreshTime();
         s.startUrl = lines.next();
         s.tabName = lines.next();
         s.pauseWhileLoading = readFlag(lines);

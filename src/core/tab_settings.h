@@ -19,7 +19,6 @@ struct TabSetting {
     bool autoRefresh = false;
     qint16 refreshMinutes = 0;
     bool openNewBrowser = false;
-    QDateTime lastRefresh;  // never stored in the file
 };
 
 // The 30 tabs' profile values, numbered 1 to 30, and the path of the profile file.
@@ -34,8 +33,6 @@ private:
     std::array<TabSetting, kTabCount + 1> m_tabs{};
 };
 
-// The lastRefresh a profile read gives every tab it reaches.
-QDateTime profileReadRefreshTime();
 
 // Reads a 180-line profile into `settings`, field by field, so a read that fails keeps what
 // it read so far. Raises 53 for a missing file, 62 past the end, 6 for an interval outside

@@ -2,24 +2,6 @@
 
 namespace pelquin {
 
-bool TabModel::allStartedTabsLoaded() const
-{
-    for (int i = 1; i <= kTabCount; ++i) {
-        if (m_tabs[i].started && m_tabs[i].loading)
-            return false;
-    }
-    return true;
-}
-
-bool TabModel::startupPending() const
-{
-    for (int i = 1; i <= kTabCount; ++i) {
-        if (!m_tabs[i].started || m_tabs[i].loading)
-            return true;
-    }
-    return false;
-}
-
 namespace {
 
 // Characters from 1-based position `from`, at most `count` of them.

@@ -4,7 +4,6 @@
 
 #include <QString>
 
-#include <array>
 
 namespace pelquin {
 
@@ -25,26 +24,16 @@ struct TabState {
     QString statusText;
     QString scriptCaption;
     PageSecurity security = PageSecurity::None;  // of the page shown, for the padlock
+    // Top-level navigations so far: a page script read from a page the tab has left is
+    // not run.
+    quint64 navigations = 0;
 };
 
-// The 30 records, numbered 1 to 30, and the process-wide values that go with them.
-class TabModel {
-public:
-    TabState &operator[](int tab) { return m_tabs.at(static_cast<size_t>(tab)); }
-    const TabState &operator[](int tab) const { return m_tabs.at(static_cast<size_t>(tab)); }
-
-    // True when no tab is both started and loading.
-    bool allStartedTabsLoaded() const;
-    // True when some tab is not started or still loading.
-    bool startupPending() const;
-
-    // Where the last Back or Forward went: a blank history entry is passed over that way.
+// What the tabs share for the whole run.
+struct TabRun {
     HistoryDirection historyDirection = HistoryDirection::None;
-    bool startupDone = false;
+    bool startupDone = false;  // the staged loading has started every tab's home page
     int lastSelectedTab = 0;
-
-private:
-    std::array<TabState, kTabCount + 1> m_tabs{};  // index 0 unused
 };
 
 // The short tab caption for an address; may be empty.

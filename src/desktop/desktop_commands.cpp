@@ -62,7 +62,7 @@ void DesktopCommands::showFavorites()
     }
     s.favoritesOpen = false;
     m_d.refreshTimer.start();
-    if (choice == FavoritesPrompt::Add && n >= 1 && n <= kTabCount)
+    if (choice == FavoritesPrompt::Add && m_d.controls.tabs.contains(n))
         addFavorite(n);
     else if (choice == FavoritesPrompt::Navigate)
         showFavoritesPage();
@@ -71,7 +71,7 @@ void DesktopCommands::showFavorites()
 void DesktopCommands::addFavoriteOfSelectedTab()
 {
     const int n = m_d.controls.tabStrip.selected();
-    if (n < 1 || n > kTabCount)
+    if (!m_d.controls.tabs.contains(n))
         return;
     m_d.refreshTimer.stop();
     addFavorite(n);
@@ -81,7 +81,7 @@ void DesktopCommands::addFavoriteOfSelectedTab()
 void DesktopCommands::addFavorite(int tab)
 {
     Trap(m_d.errors, QStringLiteral(" At MnuBack"), {err::EFail, err::ObjectNotSet}).step([&] {
-        BrowserControl &browser = m_d.controls.browsers.at(tab);
+        BrowserControl &browser = m_d.controls.tabs.tab(tab).browser();
         const QString address = browser.locationUrl();
         if (address.isEmpty())
             return;
@@ -96,7 +96,7 @@ void DesktopCommands::showFavoritesPage()
     if (!writeFavoritesPage(m_d.session.appFolder, favoritesFolder(), m_d.errors))
         return;
     Trap trap(m_d.errors, QStringLiteral(" At MnuBack"), {err::EFail, err::ObjectNotSet});
-    BrowserControl &first = m_d.controls.browsers.at(1);
+    BrowserControl &first = m_d.controls.tabs.tab(1).browser();
     trap.step([&] { first.blankDocument(); });
     trap.step([&] { first.navigate(appFile(m_d.session.appFolder, QStringLiteral("FAVES.HTM"))); });
     trap.step([&] { m_d.controls.tabStrip.select(1); });
@@ -108,7 +108,7 @@ void DesktopCommands::showHistory()
     m_d.session.tabs.historyDirection = HistoryDirection::None;
     trap.step([&] { m_d.controls.status.setText(kHistoryHint); });
     trap.step([&] {
-        m_d.controls.browsers.at(1).navigate(m_d.history.folder());
+        m_d.controls.tabs.tab(1).browser().navigate(m_d.history.folder());
         m_d.controls.tabStrip.select(1);
     });
     trap.step([&] { m_d.controls.status.setText(kHistoryHint); });
@@ -155,8 +155,9 @@ void DesktopCommands::workOffline()
         m_d.session.workOffline = true;
         m_d.offlineItem.setChecked(true);
         m_d.browsers.setOffline(true);
-        for (int t = 1; t <= kTabCount; ++t) {
-            BrowserControl &browser = m_d.controls.browsers.at(t);
+        for (BrowserTab &each : m_d.controls.tabs) {
+            const int t = each.number();
+            BrowserControl &browser = m_d.controls.tabs.tab(t).browser();
             if (browser.busy())
                 browser.stop();
         }
@@ -168,9 +169,9 @@ void DesktopCommands::savePageToDisk()
     Trap(m_d.errors, QStringLiteral(" At MnuBack"), {err::ObjectNotSet}).step([&] {
         const int n = m_d.controls.tabStrip.selected();
         m_d.session.tabs.historyDirection = HistoryDirection::None;
-        if (n < 1 || n > kTabCount)
+        if (!m_d.controls.tabs.contains(n))
             return;
-        BrowserControl &browser = m_d.controls.browsers.at(n);
+        BrowserControl &browser = m_d.controls.tabs.tab(n).browser();
         bool available = false;
         try {
             available = browser.commandAvailable(PageCommand::SaveAs);

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "desktop/mail_client.h"
-#include "tabs/browser_pool.h"
+#include "tabs/tab_controls.h"
 
 #include <QObject>
 

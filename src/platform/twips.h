@@ -24,6 +24,14 @@ inline QRect toPixelRect(double left, double top, double width, double height)
     return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
 }
 
+// A control's place and size, in twips.
+struct TwipsBox {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+};
+
 // Rounding to the nearest whole number with halves to the even neighbour.
 inline double roundHalfEven(double value)
 {

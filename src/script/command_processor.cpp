@@ -90,10 +90,10 @@ void CommandProcessor::run(const Statement &s, Trap &trap)
             const auto n = indexOf(s);
             if (n && *n >= 1 && *n <= m_c.tabStrip.count()) {
                 const int tab = *n;
-                if (tab > kTabCount)
+                if (tab > m_c.tabs.count())
                     throwError(err::SubscriptOutOfRange);
                 m_c.tabStrip.setCaption(tab, v);
-                m_session.tabs[tab].scriptCaption = v;
+                m_c.tabs.tab(tab).state().scriptCaption = v;
             }
         } else if (cmp == QStringLiteral("TABSTRIP.TABSELECT")) {
             const int tab = toInt16(strictNumber(v));
@@ -114,13 +114,13 @@ void CommandProcessor::navigate(const Statement &s, Trap &trap)
     std::optional<int> n;
     trap.step([&] { n = indexOf(s); });
     // Tabs 1 to 29: the last tab is never sent anywhere by a page.
-    if (trap.ended() || !n || *n < 1 || *n >= kTabCount)
+    if (trap.ended() || !n || *n < 1 || *n >= m_c.tabs.count())
         return;
     // Decided on the address exactly as the browser will load it, and loaded as decided.
     const QUrl target = typedAddressUrl(s.arg);
     if (!scriptMayOpen(m_pageAddress, target, m_session.appFolder))
         return;
-    BrowserControl &browser = m_c.browsers.at(*n);
+    BrowserControl &browser = m_c.tabs.tab(*n).browser();
     trap.step([&] { browser.blankDocument(); });
     trap.step([&] { browser.navigate(target.toString(QUrl::FullyEncoded)); });
 }
@@ -153,7 +153,7 @@ void CommandProcessor::setTabCount(const QString &value)
     // value is not a number at all.
     double count = 1;
     try {
-        count = std::clamp(strictNumber(value), 1.0, double(kTabCount));
+        count = std::clamp(strictNumber(value), 1.0, double(m_c.tabs.count()));
     } catch (const BasicError &) {
         m_c.tabStrip.addTabs(1);
         m_c.tabStrip.select(1);

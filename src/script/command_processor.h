@@ -2,7 +2,7 @@
 
 #include "core/scriptable_window.h"
 #include "script/script_parser.h"
-#include "tabs/browser_pool.h"
+#include "tabs/tab_controls.h"
 
 #include <vector>
 

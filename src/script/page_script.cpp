@@ -4,34 +4,33 @@
 
 namespace pelquin {
 
-PageScript::PageScript(BrowserPool &browsers, CommandProcessor &processor, ErrorReporter &errors)
-    : m_browsers(browsers), m_processor(processor), m_errors(errors)
+PageScript::PageScript(TabCollection &tabs, CommandProcessor &processor, ErrorReporter &errors)
+    : m_tabs(tabs), m_processor(processor), m_errors(errors)
 {
-    for (int t = 1; t <= kTabCount; ++t) {
-        BrowserControl *browser = &m_browsers.at(t);
-        QObject::connect(browser, &BrowserControl::beforeNavigate, browser,
-                         [this, t](const QString &, bool topLevel) {
+    for (BrowserTab &tab : m_tabs) {
+        QObject::connect(&tab.browser(), &BrowserControl::beforeNavigate, &tab.browser(),
+                         [&tab](const QString &, bool topLevel) {
                              if (topLevel)
-                                 ++m_navigations[t];
+                                 ++tab.state().navigations;
                          });
     }
 }
 
 void PageScript::runPageScript(int tab)
 {
-    const quint64 page = m_navigations[tab];
+    const quint64 page = m_tabs.tab(tab).state().navigations;
     const auto run = [this, tab, page](const QString &markup) {
-        if (m_navigations[tab] != page)
+        if (m_tabs.tab(tab).state().navigations != page)
             return;  // the markup of a page the tab has already left
         Trap(m_errors, QStringLiteral(" At PelScript")).step([&] {
             if (const auto block = pelscriptBlock(markup))
-                process(*block, m_browsers.at(tab).locationUrl());
+                process(*block, m_tabs.tab(tab).browser().locationUrl());
         });
     };
     Trap(m_errors, QStringLiteral(" At PelScript"), {}, {err::ObjectNotSet}).step([&] {
         // Only pages that may hold a block are read whole: 30 tabs sharing one page process
         // need not each serialise their markup while the front tab draws its first picture.
-        m_browsers.at(tab).readBodyMarkupWith(kPelscriptWord, run);
+        m_tabs.tab(tab).browser().readBodyMarkupWith(kPelscriptWord, run);
     });
 }
 

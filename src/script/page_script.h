@@ -4,9 +4,7 @@
 #pragma once
 
 #include "script/command_processor.h"
-#include "tabs/browser_pool.h"
-
-#include <array>
+#include "tabs/tab_controls.h"
 
 namespace pelquin {
 
@@ -16,7 +14,7 @@ class ErrorReporter;
 // statements carried out.
 class PageScript {
 public:
-    PageScript(BrowserPool &browsers, CommandProcessor &processor, ErrorReporter &errors);
+    PageScript(TabCollection &tabs, CommandProcessor &processor, ErrorReporter &errors);
 
     // Reads tab t's body markup; its script runs when the markup arrives, unless the tab has
     // gone on to another page by then.
@@ -26,10 +24,9 @@ public:
     void process(const QString &script, const QString &pageAddress = QString());
 
 private:
-    BrowserPool &m_browsers;
+    TabCollection &m_tabs;
     CommandProcessor &m_processor;
     ErrorReporter &m_errors;
-    std::array<quint64, kTabCount + 1> m_navigations{};
 };
 
 }  // namespace pelquin

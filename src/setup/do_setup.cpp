@@ -37,9 +37,7 @@ RestoredPlacement DoSetup::run(const QString &commandLine, QWidget &window,
     trap.step([&] { readStartupProfile(m_session.settings, m_sponsor, m_errors); });
     // The dropdowns already list the history: all of them show its one shared model.
     trap.step([&] {
-        for (int tab = 1; tab <= kTabCount; ++tab) {
-            tabsLayout.layOutTab(tab);
-        }
+        tabsLayout.layOutTabs();
     });
     // Each value is applied as soon as it is read: a bad value leaves the rest unapplied.
     // The state goes on last, so that the place and size read are the normal placement the

@@ -1,6 +1,6 @@
 #include "setup/setup_dialog.h"
 
-#include "tabs/address_bar.h"
+#include "tabs/tab_collection.h"
 #include "platform/app_folder.h"
 #include "platform/basic_text.h"
 #include "platform/error_report.h"
@@ -141,8 +141,8 @@ bool SetupDialog::WriteSetup()
             if (r.startUrlEdit->text() != setting.startUrl) {
                 strip.setCaption(i, r.tabNameEdit->text());
                 s.tabs.startupDone = false;
-                s.tabs[i].started = false;
-                s.tabs[i].loading = true;
+                m_d.controls.tabs.tab(i).state().started = false;
+                m_d.controls.tabs.tab(i).state().loading = true;
             }
             setting.startUrl = r.startUrlEdit->text();
             if (r.tabNameEdit->text() != setting.tabName)
@@ -310,9 +310,9 @@ bool SetupDialog::eventFilter(QObject *watched, QEvent *event)
                     continue;
                 TabControls &c = m_d.controls;
                 const int n = c.tabStrip.tag().toInt();
-                if (n < 1 || n > kTabCount)
+                if (!c.tabs.contains(n))
                     throwError(err::InvalidProperty);
-                row(i).startUrlEdit->setText(c.addressBar.text(n));
+                row(i).startUrlEdit->setText(c.tabs.tab(n).address());
                 row(i).tabNameEdit->setText(c.tabStrip.caption(c.tabStrip.selected()));
             }
         });

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "setup/setup_rows.h"
-#include "tabs/browser_pool.h"
+#include "tabs/tab_controls.h"
 
 #include <QDialog>
 

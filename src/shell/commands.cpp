@@ -1,6 +1,6 @@
 #include "shell/commands.h"
 
-#include "tabs/address_bar.h"
+#include "tabs/tab_collection.h"
 #include "address/open_location.h"
 #include "platform/error_report.h"
 #include "platform/prompts.h"
@@ -73,9 +73,9 @@ void Commands::onButtonClicked(int index)
 void Commands::openLocation()
 {
     int t = m_c.tabStrip.selected();
-    if (t < 1 || t > kTabCount)
+    if (!m_c.tabs.contains(t))
         return;
-    QComboBox *combo = m_c.addressBar.combo(t);
+    QComboBox *combo = &m_c.tabs.tab(t).addressBox();
     if (!combo->isHidden()) {
         combo->setFocus();
         // As the desktop's browsers do: typing replaces the address.
@@ -85,16 +85,16 @@ void Commands::openLocation()
     }
     QString address;
     {
-        OpenLocationDialog dialog(m_session.history, m_c.tabStrip, m_c.addressBar.text(t),
+        OpenLocationDialog dialog(m_session.history, m_c.tabStrip, m_c.tabs.tab(t).address(),
                                   &m_window);
         m_prompts.showModal(dialog);
         address = dialog.openAddress();
     }
     t = m_c.tabStrip.selected();
-    if (address.trimmed().isEmpty() || t < 1 || t > kTabCount)
+    if (address.trimmed().isEmpty() || !m_c.tabs.contains(t))
         return;
     Trap trap(m_errors, QStringLiteral(" At FL"), {err::EFail});
-    trap.step([&] { m_c.browsers.at(t).navigate(address); });
+    trap.step([&] { m_c.tabs.tab(t).browser().navigate(address); });
     trap.step([&] { m_session.history.addToHistory(address); });
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "shell/command_table.h"
-#include "tabs/browser_pool.h"
+#include "tabs/tab_controls.h"
 #include "tabs/navigation_commands.h"
 
 #include <QObject>

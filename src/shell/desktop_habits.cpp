@@ -35,7 +35,7 @@ void DesktopHabits::showFind()
         m_find = new FindDialog(
             [this]() -> BrowserControl * {
                 const int t = m_c.tabStrip.selected();
-                return t >= 1 && t <= kTabCount ? &m_c.browsers.at(t) : nullptr;
+                return m_c.tabs.contains(t) ? &m_c.tabs.tab(t).browser() : nullptr;
             },
             &m_window);
     }
@@ -74,12 +74,12 @@ void DesktopHabits::openPendingAddresses()
 void DesktopHabits::dropLink(int tab, const QString &text, bool hasText,
                              Qt::KeyboardModifiers keys)
 {
-    if (tab < 1 || tab > kTabCount || !hasText)
+    if (!m_c.tabs.contains(tab) || !hasText)
         return;
     if (cleanAddressText(text).toUpper().contains(QStringLiteral("JAVASCRIPT:")))
         return;
     Trap trap(m_errors, QStringLiteral(" At Tse"), {err::ObjectNotSet, 461});
-    BrowserControl &browser = m_c.browsers.at(tab);
+    BrowserControl &browser = m_c.tabs.tab(tab).browser();
     trap.step([&] { browser.navigate(text); });
     trap.step([&] {
         const bool held = m_session.modifierHeld ||

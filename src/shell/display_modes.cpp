@@ -1,6 +1,6 @@
 #include "shell/display_modes.h"
 
-#include "tabs/address_bar.h"
+#include "tabs/tab_collection.h"
 #include "platform/error_report.h"
 #include "core/session.h"
 #include "shell/speed_menu.h"
@@ -27,7 +27,8 @@ DisplayModes::DisplayModes(QWidget &window, Session &session, TabControls contro
 
 void DisplayModes::relayAllTabs(bool positions)
 {
-    for (int i = 1; i <= kTabCount; ++i) {
+    for (BrowserTab &each : m_c.tabs) {
+        const int i = each.number();
         if (positions)
             m_layout.placeForBars(i);
         m_layout.fitBrowserHeight(i);
@@ -59,10 +60,11 @@ void DisplayModes::toggleAddressBar()
     Trap trap(m_errors, QStringLiteral(" At MHAB"));
     const int sel = qMax(1, m_c.tabStrip.selected());
     trap.step([&] {
-        if (!m_c.addressBar.combo(sel)->isHidden()) {
+        if (!m_c.tabs.tab(sel).addressBox().isHidden()) {
             m_layout.bars().addressHidden = true;
-            for (int i = 1; i <= kTabCount; ++i) {
-                m_c.addressBar.combo(i)->setVisible(false);
+            for (BrowserTab &each : m_c.tabs) {
+                const int i = each.number();
+                m_c.tabs.tab(i).addressBox().setVisible(false);
                 m_layout.placeForBars(i);
                 m_layout.fitBrowserHeight(i);
             }
@@ -71,8 +73,8 @@ void DisplayModes::toggleAddressBar()
             m_layout.bars().addressHidden = false;
             relayAllTabs(true);
             m_menu.hideAddressBarItem->setText(QStringLiteral("&Hide Address Bar"));
-            m_c.addressBar.combo(sel)->setVisible(true);
-            m_c.addressBar.combo(sel)->raise();
+            m_c.tabs.tab(sel).addressBox().setVisible(true);
+            m_c.tabs.tab(sel).addressBox().raise();
         }
     });
     trap.step([&] { m_layout.fitTabStripHeight(); });

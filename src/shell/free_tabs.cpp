@@ -20,8 +20,9 @@ FreeTabs::FreeTabs(Session &session, TabControls controls, ErrorReporter &errors
                    QObject *parent)
     : QObject(parent), m_session(session), m_c(controls), m_errors(errors)
 {
-    for (int t = 1; t <= kTabCount; ++t) {
-        BrowserControl &browser = m_c.browsers.at(t);
+    for (BrowserTab &each : m_c.tabs) {
+        const int t = each.number();
+        BrowserControl &browser = m_c.tabs.tab(t).browser();
         connect(&browser, &BrowserControl::newTabQuery, this,
                 [this](bool *available) { *available = firstFree() != 0; });
         connect(&browser, &BrowserControl::openInNewTab, this,
@@ -31,10 +32,10 @@ FreeTabs::FreeTabs(Session &session, TabControls controls, ErrorReporter &errors
 
 int FreeTabs::firstFree() const
 {
-    const int last = qMin(m_c.tabStrip.count(), kTabCount);
+    const int last = qMin(m_c.tabStrip.count(), m_c.tabs.count());
     for (int t = kFirstOwnTab; t <= last; ++t) {
-        const bool noPage = m_session.tabs[t].currentUrl.isEmpty() &&
-                            m_c.browsers.at(t).locationUrl().isEmpty();
+        const bool noPage = m_c.tabs.tab(t).state().currentUrl.isEmpty() &&
+                            m_c.tabs.tab(t).browser().locationUrl().isEmpty();
         if (noPage && m_session.settings[t].startUrl.trimmed().isEmpty() &&
             !m_claimed.contains(t))
             return t;
@@ -48,7 +49,7 @@ void FreeTabs::openTyped(int tab, const QString &address)
     Trap trap(m_errors, QStringLiteral(" At Combo Keypress"), {err::EFail});
     m_claimed.insert(tab);
     trap.step([&] { m_c.tabStrip.setImage(tab, 0); });
-    trap.step([&] { m_c.browsers.at(tab).navigate(address); });
+    trap.step([&] { m_c.tabs.tab(tab).browser().navigate(address); });
     trap.step([&] {
         Trap(m_errors, QStringLiteral(" At AddToCombos")).step([&] {
             QString copy = address;
@@ -81,7 +82,7 @@ int FreeTabs::openLinkFrom(int from, const QString &address)
 {
     const QUrl target = typedAddressUrl(address);
     // Only where a link of that page could go.
-    if (!scriptMayOpen(m_c.browsers.at(from).locationUrl(), target, m_session.appFolder))
+    if (!scriptMayOpen(m_c.tabs.tab(from).browser().locationUrl(), target, m_session.appFolder))
         return 0;
     const int tab = firstFree();
     if (tab != 0)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/twips.h"
+
 #include <QString>
 
 #include <optional>
@@ -27,12 +29,7 @@ inline constexpr double kToolbarHeight = 660;
 inline constexpr double kBrowserLeft = 20;
 inline constexpr double kDropdownLeft = 20;
 
-struct Box {
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
-};
+using Box = TwipsBox;
 
 // The dropdown's box and the browser's top for a tab, by the bars shown; what is not
 // changed in that case is empty.

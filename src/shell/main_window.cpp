@@ -1,6 +1,6 @@
 #include "shell/main_window.h"
 
-#include "tabs/address_bar.h"
+#include "tabs/tab_collection.h"
 #include "address/dropdown_handlers.h"
 #include "core/address_history.h"
 #include "platform/app_folder.h"
@@ -53,13 +53,12 @@ namespace pelquin {
 
 MainWindow::MainWindow(MainWindowDeps deps)
     : m_d(std::move(deps)), m_session(m_d.session), m_tabStrip(new TabStrip(this)),
-      m_buttons(new ButtonBar(this)), m_addressBar(nullptr), m_status(nullptr),
+      m_buttons(new ButtonBar(this)), m_status(nullptr),
       m_menu(new SpeedMenu(this))
 {
     setObjectName(QStringLiteral("web1"));
     setWindowIcon(appIcon());
-    m_browsers = std::make_unique<BrowserPool>(m_d.factory, this);
-    m_addressBar = new AddressBar(m_session.history, this);
+    m_tabs = std::make_unique<TabCollection>(m_d.factory, m_session.history, this);
     m_status = new StatusArea(this);
     m_buttons->setGeometry(toPixelRect(layout::kToolbarLeft, layout::kToolbarTop,
                                        layout::kToolbarWidth, layout::kToolbarHeight));
@@ -84,7 +83,7 @@ MainWindow::MainWindow(MainWindowDeps deps)
     m_layout->setSelectAgain([this] { m_selection->onTabSelected(); });
     m_control = std::make_unique<MainWindowControl>(*this, *m_menu, *m_modes, *m_layout);
     m_processor = std::make_unique<CommandProcessor>(*m_control, m_session, c, m_d.errors);
-    m_script = std::make_unique<PageScript>(*m_browsers, *m_processor, m_d.errors);
+    m_script = std::make_unique<PageScript>(*m_tabs, *m_processor, m_d.errors);
     m_pageScript = [this](int tab) { m_script->runPageScript(tab); };
     m_commands = new Commands(*this, m_session, c, *m_menu, m_d.sponsor, m_d.prompts,
                               m_d.errors);
@@ -99,7 +98,7 @@ MainWindow::MainWindow(MainWindowDeps deps)
                                      m_d.start});
     m_historySaver = new HistorySaver(m_d.clock, [this] { return m_store->saveHistoryQuietly(); },
                                       this);
-    m_pageDialogs = new PageDialogQueue(*m_tabStrip, *m_browsers, this);
+    m_pageDialogs = new PageDialogQueue(*m_tabStrip, *m_tabs, this);
     m_pageDialogs->connectAll();
     m_layout->setPageBar([this](int tab) { return m_pageDialogs->noteBar(tab); });
     connect(m_pageDialogs, &PageDialogQueue::noteBarChanged, this,
@@ -131,7 +130,7 @@ MainWindow::~MainWindow()
 
 TabControls MainWindow::controls() const
 {
-    return TabControls{*m_tabStrip, *m_buttons, *m_addressBar, *m_status, *m_browsers};
+    return TabControls{*m_tabStrip, *m_buttons, *m_tabs, *m_status};
 }
 
 void MainWindow::formLoad()
@@ -140,7 +139,7 @@ void MainWindow::formLoad()
     trap.step([&] {
         m_session.modifierHeld = false;
         m_layout->bars() = BarVisibility{};
-        m_addressBar->combo(1)->setVisible(true);
+        m_tabs->tab(1).addressBox().setVisible(true);
     });
     trap.step([&] {
         const bool ownHistory = m_session.platformId == 1;
@@ -233,7 +232,7 @@ void MainWindow::firstActivation()
             m_modes->toggleStatusBar();
     });
     trap.step([&] { m_tabStrip->select(1); });
-    trap.step([&] { m_addressBar->combo(1)->raise(); });
+    trap.step([&] { m_tabs->tab(1).addressBox().raise(); });
     trap.step([&] {
         if (m_session.notice.showHelpAtStart == 1) {
             showHelpScreen();

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "desktop/desktop_commands.h"
-#include "tabs/browser_pool.h"
+#include "tabs/tab_controls.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -15,7 +15,6 @@
 
 namespace pelquin {
 
-class AddressBar;
 class BrowserEvents;
 class ButtonBar;
 class Clock;
@@ -95,9 +94,8 @@ public:
 
     TabStrip &tabStrip() const { return *m_tabStrip; }
     ButtonBar &buttons() const { return *m_buttons; }
-    AddressBar &addressBar() const { return *m_addressBar; }
     StatusArea &status() const { return *m_status; }
-    BrowserPool &browsers() const { return *m_browsers; }
+    TabCollection &tabs() const { return *m_tabs; }
     SpeedMenu &menu() const { return *m_menu; }
     WindowLayout &windowLayout() const { return *m_layout; }
     DisplayModes &displayModes() const { return *m_modes; }
@@ -148,9 +146,8 @@ private:
     Session &m_session;
     TabStrip *m_tabStrip;
     ButtonBar *m_buttons;
-    AddressBar *m_addressBar;
     StatusArea *m_status;
-    std::unique_ptr<BrowserPool> m_browsers;
+    std::unique_ptr<TabCollection> m_tabs;
     SpeedMenu *m_menu;
     std::unique_ptr<WindowStore> m_store;
     std::unique_ptr<WindowLayout> m_layout;

@@ -97,11 +97,9 @@ void MainWindowControl::setResizable(bool resizable)
     }
 }
 
-void MainWindowControl::layOutTab(int tab)
+void MainWindowControl::layOutTabs()
 {
-    m_layout.placeTab(tab);
-    m_layout.placeForBars(tab);
-    m_layout.fitBrowserHeight(tab);
+    m_layout.layOutTabs();
 }
 
 }  // namespace pelquin

@@ -23,7 +23,7 @@ public:
     void unMaximise() override;
     void setFrame(Edge edge, double twips) override;
     void setResizable(bool resizable) override;
-    void layOutTab(int tab) override;
+    void layOutTabs() override;
 
 private:
     QWidget &m_window;

@@ -62,7 +62,7 @@ void ShortcutKeys::showShortcutsInMenu()
 int ShortcutKeys::selected() const
 {
     const int t = m_d.controls.tabStrip.selected();
-    return t >= 1 && t <= kTabCount ? t : 0;
+    return m_d.controls.tabs.contains(t) ? t : 0;
 }
 
 bool ShortcutKeys::onKeyPress(int qtKey, Qt::KeyboardModifiers modifiers)
@@ -86,7 +86,7 @@ void ShortcutKeys::zoom(int direction)
     const int t = selected();
     if (t == 0)
         return;
-    BrowserControl &browser = m_d.controls.browsers.at(t);
+    BrowserControl &browser = m_d.controls.tabs.tab(t).browser();
     const double factor = direction == 0 ? 1.0 : zoomStep(browser.zoomFactor(), direction);
     browser.setZoomFactor(factor);
     m_d.controls.status.showForAMoment(
@@ -101,13 +101,13 @@ bool ShortcutKeys::run(const CommandCall &call)
         return true;
     case C::Stop:
         // A page shown full screen comes back before anything stops.
-        if (selected() != 0 && m_d.controls.browsers.at(selected()).fullScreen()) {
-            m_d.controls.browsers.at(selected()).exitFullScreen();
+        if (selected() != 0 && m_d.controls.tabs.tab(selected()).browser().fullScreen()) {
+            m_d.controls.tabs.tab(selected()).browser().exitFullScreen();
             return true;
         }
         // Escape closes and cancels on pages and in the address box: taken only while the
         // tab loads.
-        if (selected() == 0 || !m_d.controls.browsers.at(selected()).busy())
+        if (selected() == 0 || !m_d.controls.tabs.tab(selected()).browser().busy())
             return false;
         break;
     case C::Help:

@@ -1,6 +1,6 @@
 #include "shell/tab_selection.h"
 
-#include "tabs/address_bar.h"
+#include "tabs/tab_collection.h"
 #include "platform/error_report.h"
 #include "core/session.h"
 #include "shell/speed_menu.h"
@@ -21,16 +21,17 @@ TabSelection::TabSelection(Session &session, TabControls controls, SpeedMenu &me
 
 void TabSelection::onTabSelected()
 {
-    TabModel &tabs = m_session.tabs;
+    TabRun &tabs = m_session.tabs;
     const int t = m_c.tabStrip.selected();
-    if (t < 1 || t > kTabCount)
+    if (!m_c.tabs.contains(t))
         return;  // the page script removed every tab
+    const TabState &tab = m_c.tabs.tab(t).state();
     Trap trap(m_errors, QStringLiteral(" At TabStrip Click"),
               {err::InvalidCall, 16, err::InvalidProperty});
     trap.step([&] {
         if (tabs.lastSelectedTab == 0)
             tabs.lastSelectedTab = 1;
-        m_c.addressBar.combo(tabs.lastSelectedTab)->setVisible(false);
+        m_c.tabs.tab(tabs.lastSelectedTab).addressBox().setVisible(false);
     });
     trap.step([&] {
         tabs.lastSelectedTab = t;
@@ -38,29 +39,29 @@ void TabSelection::onTabSelected()
     });
     trap.step([&] {
         m_layout.placeSelectedBrowser(t);
-        m_c.browsers.bringToFront(t);
+        m_c.tabs.bringToFront(t);
     });
     trap.step([&] {
-        if (tabs[t].progressMax < 1)
+        if (tab.progressMax < 1)
             m_c.status.setProgressValue(0);
         else
-            m_c.status.setProgress(tabs[t].progressMax, tabs[t].progressValue);
+            m_c.status.setProgress(tab.progressMax, tab.progressValue);
     });
     trap.step([&] { m_layout.placeForBars(t); });
     trap.step([&] {
         if (!m_layout.bars().addressHidden)
-            m_c.addressBar.combo(t)->setVisible(true);
+            m_c.tabs.tab(t).addressBox().setVisible(true);
     });
     trap.step([&] {
-        QComboBox *combo = m_c.addressBar.combo(t);
+        QComboBox *combo = &m_c.tabs.tab(t).addressBox();
         if (!combo->isHidden())
             combo->setFocus();
     });
-    trap.step([&] { m_c.status.setText(tabs[t].statusText); });
-    trap.step([&] { m_c.status.showSecurity(tabs[t].security); });
+    trap.step([&] { m_c.status.setText(tab.statusText); });
+    trap.step([&] { m_c.status.showSecurity(tab.security); });
     trap.step([&] {
-        m_c.buttons.setEnabledAt(1, tabs[t].backEnabled);
-        m_c.buttons.setEnabledAt(2, tabs[t].forwardEnabled);
+        m_c.buttons.setEnabledAt(1, tab.backEnabled);
+        m_c.buttons.setEnabledAt(2, tab.forwardEnabled);
     });
     trap.step([&] {
         if (m_session.setupOpen)

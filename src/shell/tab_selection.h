@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tabs/browser_pool.h"
+#include "tabs/tab_controls.h"
 
 namespace pelquin {
 

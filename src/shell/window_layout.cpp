@@ -1,6 +1,6 @@
 #include "shell/window_layout.h"
 
-#include "tabs/address_bar.h"
+#include "tabs/tab_collection.h"
 #include "platform/error_report.h"
 #include "platform/twips.h"
 #include "shell/speed_menu.h"
@@ -21,10 +21,10 @@ WindowLayout::WindowLayout(QWidget &window, TabControls controls, SpeedMenu &men
                            ErrorReporter &errors)
     : m_window(window), m_c(controls), m_menu(menu), m_errors(errors)
 {
-    for (auto &box : m_browser)
-        box.left = layout::kBrowserLeft;
-    for (auto &box : m_dropdown)
-        box.left = layout::kDropdownLeft;
+    for (BrowserTab &tab : m_c.tabs) {
+        tab.pageBox.left = layout::kBrowserLeft;
+        tab.addressBoxPlace.left = layout::kDropdownLeft;
+    }
 }
 
 double WindowLayout::outerWidth() const { return toTwips(m_window.frameGeometry().width()); }
@@ -41,13 +41,13 @@ void WindowLayout::applyBrowser(int tab)
         bar->raise();
         page.setTop(page.top() + height);
     }
-    m_c.browsers.widget(tab)->setGeometry(page);
+    m_c.tabs.tab(tab).page()->setGeometry(page);
 }
 
 void WindowLayout::applyDropdown(int tab)
 {
     const layout::Box &d = dropdownBox(tab);
-    QComboBox *combo = m_c.addressBar.combo(tab);
+    QComboBox *combo = &m_c.tabs.tab(tab).addressBox();
     combo->setGeometry(toPixels(d.left), toPixels(d.top), toPixels(d.width),
                        combo->sizeHint().height());
 }
@@ -84,20 +84,21 @@ void WindowLayout::formResize()
         m_c.status.progressBar()->setGeometry(toPixelRect(p.left, p.top, p.width, p.height));
         m_c.status.progressBar()->raise();
     });
-    for (int i = 1; i <= kTabCount; ++i) {
+    for (BrowserTab &each : m_c.tabs) {
+        const int i = each.number();
         trap.step([&] {
-            m_dropdown[i].left = layout::kDropdownLeft;
-            m_dropdown[i].width = layout::dropdownWidth(w);
+            m_c.tabs.tab(i).addressBoxPlace.left = layout::kDropdownLeft;
+            m_c.tabs.tab(i).addressBoxPlace.width = layout::dropdownWidth(w);
             applyDropdown(i);
         });
         trap.step([&] { placeForBars(i); });
         trap.step([&] {
-            m_browser[i].width = layout::browserWidth(w);
+            m_c.tabs.tab(i).pageBox.width = layout::browserWidth(w);
             applyBrowser(i);
         });
     }
-    for (int i = 1; i <= kTabCount; ++i)
-        trap.step([&] { fitBrowserHeight(i); });
+    for (const BrowserTab &tab : m_c.tabs)
+        trap.step([&] { fitBrowserHeight(tab.number()); });
     trap.step([&] {
         if (m_selectAgain)
             m_selectAgain();
@@ -111,11 +112,11 @@ void WindowLayout::placeForBars(int tab)
     Trap(m_errors, QStringLiteral(" At FPE")).step([&] {
         const layout::TabPlacement p = layout::placeForBars(m_bars, outerWidth());
         if (p.dropdown) {
-            m_dropdown[tab] = *p.dropdown;
+            m_c.tabs.tab(tab).addressBoxPlace = *p.dropdown;
             applyDropdown(tab);
         }
         if (p.browserTop) {
-            m_browser[tab].top = *p.browserTop;
+            m_c.tabs.tab(tab).pageBox.top = *p.browserTop;
             applyBrowser(tab);
         }
     });
@@ -126,9 +127,9 @@ void WindowLayout::fitBrowserHeight(int tab)
     Trap(m_errors, QStringLiteral(" At FWH")).step([&] {
         if (m_bars.anyShown())
             m_menu.expertModeItem->setText(QStringLiteral("Full Screen Mode (E&xpert Mode)"));
-        const double top = m_browser[tab].top;
+        const double top = m_c.tabs.tab(tab).pageBox.top;
         if (const auto height = layout::fitBrowserHeight(m_bars, top, outerHeight())) {
-            m_browser[tab].height = *height;
+            m_c.tabs.tab(tab).pageBox.height = *height;
             applyBrowser(tab);
         }
     });
@@ -144,17 +145,26 @@ void WindowLayout::checkmode()
 
 void WindowLayout::placeSelectedBrowser(int tab)
 {
-    m_browser[tab].left = layout::kBrowserLeft;
-    m_browser[tab].width = layout::selectedBrowserWidth(outerWidth());
+    m_c.tabs.tab(tab).pageBox.left = layout::kBrowserLeft;
+    m_c.tabs.tab(tab).pageBox.width = layout::selectedBrowserWidth(outerWidth());
     applyBrowser(tab);
 }
 
 void WindowLayout::placeTab(int tab)
 {
-    m_dropdown[tab].left = layout::kDropdownLeft;
-    m_dropdown[tab].width = layout::dropdownWidth(outerWidth());
+    m_c.tabs.tab(tab).addressBoxPlace.left = layout::kDropdownLeft;
+    m_c.tabs.tab(tab).addressBoxPlace.width = layout::dropdownWidth(outerWidth());
     applyDropdown(tab);
     placeSelectedBrowser(tab);
+}
+
+void WindowLayout::layOutTabs()
+{
+    for (const BrowserTab &tab : m_c.tabs) {
+        placeTab(tab.number());
+        placeForBars(tab.number());
+        fitBrowserHeight(tab.number());
+    }
 }
 
 void WindowLayout::fitTabStripHeight()

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "shell/layout.h"
-#include "tabs/browser_pool.h"
+#include "tabs/tab_controls.h"
 
 #include <QObject>
 
-#include <array>
 #include <functional>
 
 class QWidget;
@@ -41,13 +40,15 @@ public:
     void placeSelectedBrowser(int tab);
     // Dropdown t: left 20, width outerWidth - 230; browser t: left 20, width outerWidth - 225.
     void placeTab(int tab);
+    // Places every tab's dropdown and browser for the bars shown.
+    void layOutTabs();
     void fitTabStripHeight();
     void repaint();
     // Puts tab t's page where its box says, below the bar above it if there is one.
     void applyBrowser(int tab);
 
-    const layout::Box &browserBox(int tab) const { return m_browser.at(static_cast<size_t>(tab)); }
-    const layout::Box &dropdownBox(int tab) const { return m_dropdown.at(static_cast<size_t>(tab)); }
+    const layout::Box &browserBox(int tab) const { return m_c.tabs.tab(tab).pageBox; }
+    const layout::Box &dropdownBox(int tab) const { return m_c.tabs.tab(tab).addressBoxPlace; }
 
 private:
     void applyDropdown(int tab);
@@ -59,8 +60,6 @@ private:
     std::function<void()> m_selectAgain;
     std::function<PageNoteBar *(int tab)> m_pageBar;
     BarVisibility m_bars;
-    std::array<layout::Box, kTabCount + 1> m_browser{};
-    std::array<layout::Box, kTabCount + 1> m_dropdown{};
 };
 
 }  // namespace pelquin

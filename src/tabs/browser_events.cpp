@@ -1,6 +1,6 @@
 #include "tabs/browser_events.h"
 
-#include "tabs/address_bar.h"
+#include "tabs/tab_collection.h"
 #include "platform/clock.h"
 #include "platform/error_report.h"
 #include "platform/prompts.h"
@@ -24,8 +24,9 @@ BrowserEvents::BrowserEvents(Session &session, TabControls controls, Prompts &pr
 
 void BrowserEvents::connectAll()
 {
-    for (int t = 1; t <= kTabCount; ++t) {
-        BrowserControl *b = &m_c.browsers.at(t);
+    for (BrowserTab &each : m_c.tabs) {
+        const int t = each.number();
+        BrowserControl *b = &m_c.tabs.tab(t).browser();
         QObject::connect(b, &BrowserControl::beforeNavigate, b,
                          [this, t](const QString &a, bool top) { beforeNavigate(t, a, top); });
         QObject::connect(b, &BrowserControl::historyButtonChange, b,
@@ -51,7 +52,7 @@ QString BrowserEvents::captionFor(int t, const QString &compared, const QString 
     const TabSetting &setting = m_session.settings[t];
     if (captionForAddress(compared) == captionForAddress(setting.startUrl))
         return setting.tabName;
-    const QString &scripted = m_session.tabs[t].scriptCaption;
+    const QString &scripted = m_c.tabs.tab(t).state().scriptCaption;
     if (!scripted.trimmed().isEmpty())
         return scripted;
     return captionForAddress(address);
@@ -71,13 +72,13 @@ void BrowserEvents::beforeNavigate(int t, const QString &a, bool topLevel)
     trap.step([&] {
         if (upper == QStringLiteral("HTTP:///")) {
             if (m_session.tabs.historyDirection == HistoryDirection::Back)
-                m_c.browsers.at(t).goBack();
+                m_c.tabs.tab(t).browser().goBack();
             else if (m_session.tabs.historyDirection == HistoryDirection::Forward)
-                m_c.browsers.at(t).goForward();
+                m_c.tabs.tab(t).browser().goForward();
         }
     });
     trap.step([&] { m_c.tabStrip.setImage(t, 0); });
-    trap.step([&] { m_session.tabs[t].currentUrl = a; });
+    trap.step([&] { m_c.tabs.tab(t).state().currentUrl = a; });
     if (topLevel) {
         trap.step([&] { m_c.tabStrip.setCaption(t, captionFor(t, a, a)); });
         trap.step([&] { m_c.tabStrip.setToolTip(t, tooltipFor(t, a)); });
@@ -85,10 +86,10 @@ void BrowserEvents::beforeNavigate(int t, const QString &a, bool topLevel)
             qsizetype p = 0;
             if (!a.left(4).toUpper().startsWith(QStringLiteral("HTTP")))
                 p = qMax<qsizetype>(0, a.toUpper().indexOf(QStringLiteral("HTTP")));
-            m_c.addressBar.setText(t, a.mid(p));
+            m_c.tabs.tab(t).setAddress(a.mid(p));
         });
     }
-    trap.step([&] { m_session.settings[t].lastRefresh = m_clock.now(); });
+    trap.step([&] { m_c.tabs.tab(t).lastRefresh = m_clock.now(); });
     // Nothing of the new page is shown, or known to be secure, before it completes.
     if (topLevel)
         trap.step([&] { setSecurity(t, PageSecurity::None); });
@@ -96,7 +97,7 @@ void BrowserEvents::beforeNavigate(int t, const QString &a, bool topLevel)
 
 void BrowserEvents::setSecurity(int t, PageSecurity security)
 {
-    m_session.tabs[t].security = security;
+    m_c.tabs.tab(t).state().security = security;
     if (t == m_c.tabStrip.selected())
         m_c.status.showSecurity(security);
 }
@@ -104,7 +105,7 @@ void BrowserEvents::setSecurity(int t, PageSecurity security)
 void BrowserEvents::historyButtonChange(int t, HistoryButton button, bool enabled)
 {
     Trap(m_errors, QStringLiteral(" At CSC")).step([&] {
-        TabState &tab = m_session.tabs[t];
+        TabState &tab = m_c.tabs.tab(t).state();
         (button == HistoryButton::Forward ? tab.forwardEnabled : tab.backEnabled) = enabled;
         if (t == m_c.tabStrip.selected()) {
             m_c.buttons.setEnabledAt(1, tab.backEnabled);
@@ -115,16 +116,16 @@ void BrowserEvents::historyButtonChange(int t, HistoryButton button, bool enable
 
 void BrowserEvents::documentComplete(int t, const QString &a, bool topLevel)
 {
-    BrowserControl &browser = m_c.browsers.at(t);
+    BrowserControl &browser = m_c.tabs.tab(t).browser();
     if (!topLevel || browser.locationUrl() == QStringLiteral("http:///"))
         return;
     Trap trap(m_errors, QStringLiteral(" At Document Complete"), {err::IndexOutOfBounds});
-    TabState &tab = m_session.tabs[t];
+    TabState &tab = m_c.tabs.tab(t).state();
     trap.step([&] { m_c.tabStrip.setImage(t, 1); });
     trap.step([&] { tab.loading = false; });
-    trap.step([&] { m_session.settings[t].lastRefresh = m_clock.now(); });
+    trap.step([&] { m_c.tabs.tab(t).lastRefresh = m_clock.now(); });
     trap.step([&] { tab.currentUrl = browser.locationUrl(); });
-    trap.step([&] { m_c.addressBar.setText(t, tab.currentUrl); });
+    trap.step([&] { m_c.tabs.tab(t).setAddress(tab.currentUrl); });
     trap.step([&] { m_c.tabStrip.setCaption(t, captionFor(t, a, tab.currentUrl)); });
     trap.step([&] { m_c.tabStrip.setToolTip(t, tooltipFor(t, tab.currentUrl)); });
     trap.step([&] { setSecurity(t, browser.security()); });
@@ -141,9 +142,9 @@ void BrowserEvents::documentComplete(int t, const QString &a, bool topLevel)
 void BrowserEvents::downloadComplete(int t)
 {
     Trap(m_errors, QStringLiteral(" At Download Complete")).step([&] {
-        if (m_session.tabs[t].refreshing) {
+        if (m_c.tabs.tab(t).state().refreshing) {
             m_c.tabStrip.setImage(t, 1);
-            m_session.tabs[t].refreshing = false;
+            m_c.tabs.tab(t).state().refreshing = false;
         }
     });
 }
@@ -155,9 +156,9 @@ void BrowserEvents::newWindow(int t, bool *cancel)
     Trap(m_errors, QStringLiteral(" At NewWindow")).step([&] {
         *cancel = true;
         m_prompts.beep();
-        const QString &status = m_session.tabs[t].statusText;
+        const QString &status = m_c.tabs.tab(t).state().statusText;
         if (status.left(4).toUpper() == QStringLiteral("HTTP"))
-            m_c.browsers.at(t).navigate(status);
+            m_c.tabs.tab(t).browser().navigate(status);
     });
 }
 
@@ -166,8 +167,8 @@ void BrowserEvents::progressChange(int t, int progress, int maximum)
     if (t != m_c.tabStrip.selected() || progress < 1)
         return;
     Trap(m_errors, QStringLiteral(" At Progress Change"), {16, err::InvalidProperty}).step([&] {
-        m_session.tabs[t].progressMax = maximum;
-        m_session.tabs[t].progressValue = progress;
+        m_c.tabs.tab(t).state().progressMax = maximum;
+        m_c.tabs.tab(t).state().progressValue = progress;
         m_c.status.setProgress(maximum, progress);
     });
 }
@@ -175,7 +176,7 @@ void BrowserEvents::progressChange(int t, int progress, int maximum)
 void BrowserEvents::statusTextChange(int t, const QString &text)
 {
     Trap(m_errors, QStringLiteral(" At StatusTextChange")).step([&] {
-        m_session.tabs[t].statusText = text;
+        m_c.tabs.tab(t).state().statusText = text;
         if (t == m_c.tabStrip.selected()) {
             m_c.status.setText(text);
             m_c.status.statusBar()->raise();
@@ -188,7 +189,7 @@ void BrowserEvents::pageStopped(int t)
 {
     Trap(m_errors, QStringLiteral(" At Page Stopped")).step([&] {
         m_c.tabStrip.setImage(t, 0);
-        m_session.tabs[t].loading = false;
+        m_c.tabs.tab(t).state().loading = false;
         statusTextChange(t, stoppedStatusText());
     });
 }
@@ -202,14 +203,14 @@ void BrowserEvents::certificateRefused(int t)
 
 void BrowserEvents::keepPage(int t)
 {
-    if (t < 1 || t > kTabCount)
+    if (!m_c.tabs.contains(t))
         return;
     Trap trap(m_errors, QStringLiteral(" At Keep Page"));
-    BrowserControl &browser = m_c.browsers.at(t);
+    BrowserControl &browser = m_c.tabs.tab(t).browser();
     const QString address = browser.locationUrl();
-    TabState &tab = m_session.tabs[t];
+    TabState &tab = m_c.tabs.tab(t).state();
     trap.step([&] { tab.currentUrl = address; });
-    trap.step([&] { m_c.addressBar.setText(t, address); });
+    trap.step([&] { m_c.tabs.tab(t).setAddress(address); });
     trap.step([&] { m_c.tabStrip.setCaption(t, captionFor(t, address, address)); });
     trap.step([&] { m_c.tabStrip.setToolTip(t, tooltipFor(t, address)); });
     trap.step([&] { m_c.tabStrip.setImage(t, !address.isEmpty() && !browser.busy() ? 1 : 0); });

@@ -21,7 +21,7 @@ NavigationCommands::NavigationCommands(Session &session, TabControls controls,
 int NavigationCommands::selected() const
 {
     const int t = m_c.tabStrip.selected();
-    if (t < 1 || t > kTabCount)
+    if (!m_c.tabs.contains(t))
         throwError(err::ObjectNotSet);  // no tab left to act on
     return t;
 }
@@ -33,19 +33,19 @@ void NavigationCommands::history(HistoryDirection direction)
     trap.step([&] {
         const int t = selected();
         m_session.tabs.historyDirection = HistoryDirection::None;
-        m_session.tabs[t].loading = false;
+        m_c.tabs.tab(t).state().loading = false;
         m_session.tabs.historyDirection = direction;
         try {
             if (back)
-                m_c.browsers.at(t).goBack();
+                m_c.tabs.tab(t).browser().goBack();
             else
-                m_c.browsers.at(t).goForward();
+                m_c.tabs.tab(t).browser().goForward();
         } catch (const BasicError &error) {
             if (error.number() != err::EFail)
                 throw;
             // No history that way: its button goes grey (Back is button 1, Forward 2).
             m_c.buttons.setEnabledAt(back ? 1 : 2, false);
-            (back ? m_session.tabs[t].backEnabled : m_session.tabs[t].forwardEnabled) = false;
+            (back ? m_c.tabs.tab(t).state().backEnabled : m_c.tabs.tab(t).state().forwardEnabled) = false;
         }
     });
 }
@@ -58,11 +58,11 @@ void NavigationCommands::stop()
 {
     Trap(m_errors, kMnuBack, {err::ObjectNotSet, err::EFail}).step([&] {
         const int t = selected();
-        BrowserControl &browser = m_c.browsers.at(t);
+        BrowserControl &browser = m_c.tabs.tab(t).browser();
         if (browser.locationUrl().contains(m_sponsor.domain()))
             return;  // a sponsor page cannot be stopped
         m_session.tabs.historyDirection = HistoryDirection::None;
-        m_session.tabs[t].loading = false;
+        m_c.tabs.tab(t).state().loading = false;
         if (browser.busy())
             browser.stop();
     });
@@ -85,8 +85,8 @@ void NavigationCommands::reload(void (BrowserControl::*how)())
     int t = 0;
     trap.step([&] { t = selected(); });
     trap.step([&] { m_c.tabStrip.setImage(t, 0); });
-    trap.step([&] { (m_c.browsers.at(t).*how)(); });
-    trap.step([&] { m_session.tabs[t].refreshing = true; });
+    trap.step([&] { (m_c.tabs.tab(t).browser().*how)(); });
+    trap.step([&] { m_c.tabs.tab(t).state().refreshing = true; });
 }
 
 void NavigationCommands::goHome()
@@ -96,7 +96,7 @@ void NavigationCommands::goHome()
         const int t = selected();
         const QString &home = m_session.settings[t].startUrl;
         if (!home.trimmed().isEmpty())
-            m_c.browsers.at(t).navigate(home);
+            m_c.tabs.tab(t).browser().navigate(home);
     });
 }
 
@@ -107,7 +107,7 @@ void NavigationCommands::search()
     Trap trap(m_errors, QString(), {err::ObjectNotSet, err::NoSuchProperty, err::EFail},
               {Trap::kAnyError});
     trap.step([&] {
-        BrowserControl &search = m_c.browsers.at(2);
+        BrowserControl &search = m_c.tabs.tab(2).browser();
         if (!search.locationUrl().contains(m_sponsor.searchResultsMark())) {
             try {
                 search.blankDocument();
@@ -125,7 +125,7 @@ void NavigationCommands::print()
 {
     m_session.tabs.historyDirection = HistoryDirection::None;
     Trap(m_errors, QStringLiteral(" At mnuPrint"), {err::ObjectNotSet, err::EFail}).step([&] {
-        BrowserControl &browser = m_c.browsers.at(selected());
+        BrowserControl &browser = m_c.tabs.tab(selected()).browser();
         bool available = false;
         try {
             available = browser.commandAvailable(PageCommand::Print);
@@ -140,7 +140,7 @@ void NavigationCommands::print()
 void NavigationCommands::homeHint()
 {
     const int t = m_c.tabStrip.selected();
-    if (t >= 1 && t <= kTabCount)
+    if (m_c.tabs.contains(t))
         m_c.buttons.setToolTipAt(5, m_session.settings[t].startUrl);
 }
 

@@ -1,7 +1,7 @@
 #include "tabs/page_dialog_queue.h"
 
-#include "tabs/browser_pool.h"
 #include "tabs/page_dialog_box.h"
+#include "tabs/tab_collection.h"
 #include "tabs/tab_strip.h"
 
 #include <QWidget>
@@ -12,8 +12,8 @@ namespace pelquin {
 
 using Kind = PageDialog::Kind;
 
-PageDialogQueue::PageDialogQueue(TabStrip &strip, BrowserPool &browsers, QWidget *window)
-    : QObject(window), m_strip(strip), m_browsers(browsers), m_window(window),
+PageDialogQueue::PageDialogQueue(TabStrip &strip, TabCollection &tabs, QWidget *window)
+    : QObject(window), m_strip(strip), m_tabs(tabs), m_window(window),
       m_noteBar(new PageNoteBar(window))
 {
     connect(m_noteBar, &PageNoteBar::actionClicked, this, &PageDialogQueue::onNoteAction);
@@ -39,8 +39,9 @@ PageDialogQueue::~PageDialogQueue()
 
 void PageDialogQueue::connectAll()
 {
-    for (int t = 1; t <= kTabCount; ++t) {
-        BrowserControl *b = &m_browsers.at(t);
+    for (BrowserTab &tab : m_tabs) {
+        const int t = tab.number();
+        BrowserControl *b = &tab.browser();
         connect(b, &BrowserControl::pageDialogRequested, this,
                 [this, t](const PageDialog &d, const PageDialogAnswer &a) { request(t, d, a); });
         connect(b, &BrowserControl::beforeNavigate, this, [this, t](const QString &, bool top) {
@@ -109,7 +110,7 @@ void PageDialogQueue::showNext(int tab)
     const bool offer = isScriptDialog(next.dialog) && m_scriptDialogs[tab] >= 2;
     auto *box = new PageDialogBox(tab, next.dialog, offer, m_window);
     m_open[tab] = box;
-    if (QWidget *page = m_browsers.widget(tab))
+    if (QWidget *page = m_tabs.tab(tab).page())
         page->setEnabled(false);
     connect(box, &QDialog::finished, this,
             [this, tab, box, answer = next.answer] { finished(tab, box, answer); });
@@ -127,7 +128,7 @@ void PageDialogQueue::finished(int tab, PageDialogBox *box, const PageDialogAnsw
         m_silenced.insert(tab);
     m_open.erase(tab);
     box->deleteLater();
-    if (QWidget *page = m_browsers.widget(tab))
+    if (QWidget *page = m_tabs.tab(tab).page())
         page->setEnabled(true);
     answer(reply);
     // Whatever the silenced page had queued gets the same answer as a dismissed box.
@@ -232,7 +233,7 @@ void PageDialogQueue::onNoteAction()
         return;
     case PageNote::Kind::CancelledQuestion:
         closeNote(tab);
-        m_browsers.at(tab).refresh();
+        m_tabs.tab(tab).browser().refresh();
         return;
     case PageNote::Kind::CancelledLogin:
         break;
@@ -252,7 +253,7 @@ void PageDialogQueue::onNoteAction()
         if (!reply.accepted)
             return;
         closeNote(tab);
-        m_browsers.at(tab).loginAndReload(ask, reply.text, reply.password);
+        m_tabs.tab(tab).browser().loginAndReload(ask, reply.text, reply.password);
     });
     box->show();
     box->raise();

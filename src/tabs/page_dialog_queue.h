@@ -14,7 +14,7 @@ class QWidget;
 
 namespace pelquin {
 
-class BrowserPool;
+class TabCollection;
 class PageDialogBox;
 class TabStrip;
 
@@ -28,7 +28,7 @@ class TabStrip;
 class PageDialogQueue final : public QObject {
     Q_OBJECT
 public:
-    PageDialogQueue(TabStrip &strip, BrowserPool &browsers, QWidget *window);
+    PageDialogQueue(TabStrip &strip, TabCollection &tabs, QWidget *window);
     ~PageDialogQueue() override;
 
     // Takes the dialogs of all 30 browsers.
@@ -74,7 +74,7 @@ private:
     void updateMark(int tab);
 
     TabStrip &m_strip;
-    BrowserPool &m_browsers;
+    TabCollection &m_tabs;
     QWidget *m_window;
     std::map<int, std::deque<Waiting>> m_waiting;
     std::map<int, QPointer<PageDialogBox>> m_open;

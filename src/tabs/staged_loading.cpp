@@ -1,6 +1,6 @@
 #include "tabs/staged_loading.h"
 
-#include "tabs/address_bar.h"
+#include "tabs/tab_collection.h"
 #include "platform/error_report.h"
 #include "core/session.h"
 #include "tabs/tab_strip.h"
@@ -14,37 +14,38 @@ StagedLoading::StagedLoading(Session &session, TabControls controls, ErrorReport
 
 void StagedLoading::startNextTabs()
 {
-    TabModel &tabs = m_session.tabs;
-    if (m_session.workOffline || tabs.startupDone)
+    if (m_session.workOffline || m_session.tabs.startupDone)
         return;
-    if (!tabs.startupPending()) {
-        tabs.startupDone = true;
+    if (!m_c.tabs.startupPending()) {
+        m_session.tabs.startupDone = true;
         return;
     }
     Trap trap(m_errors, QStringLiteral(" At DoStartup"), {err::ObjectNotSet});
-    for (int i = 1; i <= kTabCount && !trap.ended(); ++i) {
-        const TabSetting &setting = m_session.settings[i];
-        if (tabs[i].started || setting.startUrl.trimmed().isEmpty())
+    for (BrowserTab &tab : m_c.tabs) {
+        if (trap.ended())
+            break;
+        const TabSetting &setting = m_session.settings[tab.number()];
+        if (tab.state().started || setting.startUrl.trimmed().isEmpty())
             continue;
-        if (setting.pauseWhileLoading && tabs.allStartedTabsLoaded())
-            start(i, true, trap);
+        if (setting.pauseWhileLoading && m_c.tabs.allStartedTabsLoaded())
+            start(tab.number(), true, trap);
         else if (!setting.pauseWhileLoading)
-            start(i, false, trap);
+            start(tab.number(), false, trap);
     }
 }
 
 void StagedLoading::start(int tab, bool clearCaption, Trap &trap)
 {
     // The flags are set before the browser is touched: the browser may run events here.
-    m_session.tabs[tab].loading = true;
-    m_session.tabs[tab].started = true;
-    BrowserControl &browser = m_c.browsers.at(tab);
+    m_c.tabs.tab(tab).state().loading = true;
+    m_c.tabs.tab(tab).state().started = true;
+    BrowserControl &browser = m_c.tabs.tab(tab).browser();
     try {
         browser.blankDocument();
     } catch (const BasicError &) {
         // a browser without a document yet shows nothing to blank
     }
-    trap.step([&] { m_c.addressBar.setText(tab, QString()); });
+    trap.step([&] { m_c.tabs.tab(tab).setAddress(QString()); });
     trap.step([&] {
         m_c.tabStrip.setToolTip(tab, QString());
         if (clearCaption)

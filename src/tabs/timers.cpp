@@ -9,6 +9,16 @@
 
 namespace pelquin {
 
+namespace {
+
+// An unset time lies long ago.
+qint64 secondsSince(const QDateTime &when, const QDateTime &now)
+{
+    return when.isValid() ? when.secsTo(now) : std::numeric_limits<qint64>::max();
+}
+
+}  // namespace
+
 Timers::Timers(Session &session, TabControls controls, ErrorReporter &errors,
                const Clock &clock, std::function<void()> startNextTabs, QObject *parent)
     : QObject(parent), m_session(session), m_c(controls), m_errors(errors), m_clock(clock),
@@ -28,30 +38,23 @@ void Timers::onRefreshTick()
     Trap trap(m_errors, QStringLiteral(" At Timer"), {}, {err::EFail, 16});
     const QDateTime now = m_clock.now();
     trap.step([&] {
-        for (int i = 1; i <= kTabCount; ++i) {
-            const QDateTime &last = m_session.settings[i].lastRefresh;
-            // an unset time lies long ago
-            const qint64 seconds =
-                last.isValid() ? last.secsTo(now) : std::numeric_limits<qint64>::max();
-            if (seconds > kLoadTimeoutSeconds)
-                m_session.tabs[i].loading = false;
+        for (BrowserTab &tab : m_c.tabs) {
+            if (secondsSince(tab.lastRefresh, now) > kLoadTimeoutSeconds)
+                tab.state().loading = false;
         }
     });
     trap.step([&] {
-        for (int i = 1; i <= kTabCount; ++i) {
-            TabSetting &setting = m_session.settings[i];
+        for (BrowserTab &tab : m_c.tabs) {
+            const TabSetting &setting = m_session.settings[tab.number()];
             if (!setting.autoRefresh)
                 continue;
-            const qint64 seconds = setting.lastRefresh.isValid()
-                                       ? setting.lastRefresh.secsTo(now)
-                                       : std::numeric_limits<qint64>::max();
             // 64 bits: any interval a profile can hold, however it was edited
             const qint64 interval = qint64(setting.refreshMinutes) * 60;
-            if (seconds > interval && !m_session.tabs[i].loading) {
-                setting.lastRefresh = now;
-                m_c.browsers.at(i).refresh();
-                m_session.tabs[i].refreshing = true;
-                m_c.tabStrip.setImage(i, 0);
+            if (secondsSince(tab.lastRefresh, now) > interval && !tab.state().loading) {
+                tab.lastRefresh = now;
+                tab.browser().refresh();
+                tab.state().refreshing = true;
+                m_c.tabStrip.setImage(tab.number(), 0);
             }
         }
     });
@@ -67,9 +70,11 @@ void Timers::onRestartTick()
     Trap(m_errors, QStringLiteral(" At Timer2"), {}, {err::EFail}).step([&] {
         m_session.reloadAfterSetup = false;
         m_session.tabs.startupDone = false;
-        for (int i = 1; i <= kTabCount; ++i) {
-            m_session.tabs[i].started = false;
-            m_session.tabs[i].loading = false;
+        for (BrowserTab &tab : m_c.tabs) {
+            tab.state().started = false;
+            tab.state().loading = false;
+            // The profile was read again: every tab's refresh is due.
+            tab.lastRefresh = QDateTime();
         }
         m_startNextTabs();
     });

@@ -1,4 +1,4 @@
-#include "tabs/address_bar.h"
+#include "tabs/tab_collection.h"
 #include "address/dropdown_handlers.h"
 #include "platform/key_codes.h"
 #include "platform/text_file.h"
@@ -25,7 +25,7 @@ protected:
         history().skipComplete = false;
     }
     AddressHistory &history() { return session->history; }
-    QComboBox *combo(int t) { return window->addressBar().combo(t); }
+    QComboBox *combo(int t) { return &window->tabs().tab(t).addressBox(); }
     QString add(const QString &address)
     {
         QString copy = address;

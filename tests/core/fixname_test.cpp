@@ -39,15 +39,3 @@ TEST(Fixname, NamesAFolderAddressForItsFolder)
     EXPECT_EQ(captionForAddress(QStringLiteral("file:///srv/site.v2//")), QStringLiteral("site"));
     EXPECT_EQ(captionForAddress(QStringLiteral("file:///")), QString());
 }
-
-TEST(TabModel, AllCompletedOnlyCountsTabsThatAreStartedAndLoading)
-{
-    TabModel tabs;
-    EXPECT_TRUE(tabs.allStartedTabsLoaded());
-    tabs[4].started = true;
-    EXPECT_TRUE(tabs.allStartedTabsLoaded());
-    tabs[9].loading = true;
-    EXPECT_TRUE(tabs.allStartedTabsLoaded());
-    tabs[4].loading = true;
-    EXPECT_FALSE(tabs.allStartedTabsLoaded());
-}

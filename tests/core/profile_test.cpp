@@ -66,7 +66,6 @@ TEST_F(ProfileTest, WriteThenReadGivesTheSameRecords)
         EXPECT_EQ(back[t].autoRefresh, settings[t].autoRefresh);
         EXPECT_EQ(back[t].refreshMinutes, settings[t].refreshMinutes);
         EXPECT_EQ(back[t].openNewBrowser, settings[t].openNewBrowser);
-        EXPECT_EQ(back[t].lastRefresh, profileReadRefreshTime());
     }
 }
 
@@ -79,7 +78,6 @@ TEST_F(ProfileTest, MissingProfileIsSilentAndGivesTheSponsorTabs)
     EXPECT_EQ(settings[2].startUrl, QStringLiteral("http://sponsor.example:81/w2.htm"));
     EXPECT_EQ(settings[2].tabName, QStringLiteral("Search"));
     EXPECT_TRUE(settings[3].startUrl.isEmpty());
-    EXPECT_FALSE(settings[3].lastRefresh.isValid());
 }
 
 TEST_F(ProfileTest, SponsorValuesReplaceTabsOneAndTwoButTheirFlagsStay)

@@ -126,7 +126,7 @@ TEST_F(DesktopTest, WorkingOfflineStopsLoadingAndHoldsStagedLoadingAndRefresh)
     clock.advance(300);
     window->timers().onRefreshTick();
     EXPECT_EQ(browser(3).refreshes, 0);
-    session->tabs[3].started = false;
+    window->tabs().tab(3).state().started = false;
     session->tabs.startupDone = false;
     const int before = browser(3).navigations.size();
     window->stagedLoading().startNextTabs();

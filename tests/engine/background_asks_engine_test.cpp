@@ -54,7 +54,7 @@ protected:
         });
     }
 
-    BrowserControl &tab(int t) { return window->browsers().at(t); }
+    BrowserControl &tab(int t) { return window->tabs().tab(t).browser(); }
     QString address(const char *path) const { return m_web.url(QString::fromLatin1(path)); }
 
     int ticks(int t)

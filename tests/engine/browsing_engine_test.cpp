@@ -1,4 +1,4 @@
-#include "tabs/address_bar.h"
+#include "tabs/tab_collection.h"
 #include "engine/shell_engine_fixture.h"
 #include "shell/commands.h"
 #include "tabs/button_bar.h"
@@ -25,7 +25,7 @@ protected:
     bool loaded(int tab, const QString &address)
     {
         return waitFor([&] {
-            return window->browsers().at(tab).locationUrl() == address && strip().image(tab) == 1;
+            return window->tabs().tab(tab).browser().locationUrl() == address && strip().image(tab) == 1;
         }, 15000);
     }
 };
@@ -33,20 +33,20 @@ protected:
 TEST_F(BrowsingEngine, ATypedAddressIsCompletedAndEnterLoadsIt)
 {
     strip().select(3);
-    QComboBox *combo = window->addressBar().combo(3);
+    QComboBox *combo = &window->tabs().tab(3).addressBox();
     combo->setFocus();
     QTest::keyClicks(combo, QStringLiteral("PELQUIN.LOC"));
     EXPECT_EQ(combo->currentText(), QStringLiteral("PELQUIN.LOC") + url("/p6.htm").mid(18));
     QTest::keyClick(combo, Qt::Key_Return);
     EXPECT_TRUE(loaded(3, url("/p6.htm")));
-    EXPECT_EQ(window->browsers().at(3).locationName(), QStringLiteral("p6"));
+    EXPECT_EQ(window->tabs().tab(3).browser().locationName(), QStringLiteral("p6"));
     EXPECT_EQ(session->history.size(), 1);  // the same address, another case
 }
 
 TEST_F(BrowsingEngine, BackAndForwardMoveThroughRealPagesAndStopAtTheEnds)
 {
     strip().select(4);
-    BrowserControl &browser = window->browsers().at(4);
+    BrowserControl &browser = window->tabs().tab(4).browser();
     browser.navigate(url("/p6.htm"));
     ASSERT_TRUE(loaded(4, url("/p6.htm")));
     browser.navigate(url("/p7.htm"));
@@ -72,17 +72,17 @@ TEST_F(BrowsingEngine, RefreshPutsTheWorldPictureBack)
     window->commands().navigation().refresh();
     EXPECT_EQ(strip().image(1), 0);
     EXPECT_TRUE(waitFor([&] { return strip().image(1) == 1; }, 15000));
-    EXPECT_FALSE(session->tabs[1].refreshing);
+    EXPECT_FALSE(window->tabs().tab(1).state().refreshing);
 }
 
 TEST_F(BrowsingEngine, ATabThatRefreshesEveryMinuteIsReloadedWhenTheTimeHasCome)
 {
     session->settings[5].autoRefresh = true;
     session->settings[5].refreshMinutes = 1;
-    window->browsers().at(5).navigate(url("/p7.htm"));
+    window->tabs().tab(5).browser().navigate(url("/p7.htm"));
     ASSERT_TRUE(loaded(5, url("/p7.htm")));
     int completions = 0;
-    QObject::connect(&window->browsers().at(5), &BrowserControl::documentComplete, window.get(),
+    QObject::connect(&window->tabs().tab(5).browser(), &BrowserControl::documentComplete, window.get(),
                      [&] { ++completions; });
     window->timers().onRefreshTick();
     spin(300);
@@ -97,14 +97,14 @@ TEST_F(BrowsingEngine, TextIsFoundOnTheRealPage)
 {
     bool answered = false;
     bool found = false;
-    window->browsers().at(1).findText(QStringLiteral("sponsors"), false, [&](bool f) {
+    window->tabs().tab(1).browser().findText(QStringLiteral("sponsors"), false, [&](bool f) {
         found = f;
         answered = true;
     });
     ASSERT_TRUE(waitFor([&] { return answered; }, 5000));
     EXPECT_TRUE(found);
     answered = false;
-    window->browsers().at(1).findText(QStringLiteral("no such words here"), false, [&](bool f) {
+    window->tabs().tab(1).browser().findText(QStringLiteral("no such words here"), false, [&](bool f) {
         found = f;
         answered = true;
     });

@@ -20,7 +20,7 @@ protected:
     bool shows(int tab, const QString &address)
     {
         return waitFor([&] {
-            return window->browsers().at(tab).locationUrl() == address &&
+            return window->tabs().tab(tab).browser().locationUrl() == address &&
                    window->tabStrip().image(tab) == 1;
         }, 15000);
     }
@@ -30,14 +30,14 @@ TEST_F(DesktopEngine, AnInternetShortcutOpensTheAddressInside)
 {
     QDir().mkpath(home.file("Favorites"));
     const QString shortcut = writeShortcut(home.file("Favorites"), QStringLiteral("Six"), url("/p6.htm"));
-    window->browsers().at(4).navigate(shortcut);
+    window->tabs().tab(4).browser().navigate(shortcut);
     EXPECT_TRUE(shows(4, url("/p6.htm")));
-    EXPECT_EQ(window->browsers().at(4).locationName(), QStringLiteral("p6"));
+    EXPECT_EQ(window->tabs().tab(4).browser().locationName(), QStringLiteral("p6"));
 }
 
 TEST_F(DesktopEngine, CompletedPagesAreRecordedInTheHistoryFolder)
 {
-    window->browsers().at(5).navigate(url("/p7.htm"));
+    window->tabs().tab(5).browser().navigate(url("/p7.htm"));
     ASSERT_TRUE(shows(5, url("/p7.htm")));
     EXPECT_EQ(shortcutAddress(home.file("History/p7.url")), url("/p7.htm"));
 }

@@ -22,13 +22,13 @@ TEST_F(MainWindowEngine, StartsLoadsInStagesClosesAndRestores)
     bool othersLoadingAtPause = false;
     start();
     for (int t : {3, 4, 5}) {
-        QObject::connect(&window->browsers().at(t), &BrowserControl::documentComplete,
+        QObject::connect(&window->tabs().tab(t).browser(), &BrowserControl::documentComplete,
                          window.get(), [&, t] { startOrder << QString::number(t); });
     }
-    QObject::connect(&window->browsers().at(4), &BrowserControl::beforeNavigate, window.get(),
+    QObject::connect(&window->tabs().tab(4).browser(), &BrowserControl::beforeNavigate, window.get(),
                      [&] {
                          for (int t : {1, 2, 3, 5})
-                             othersLoadingAtPause |= session->tabs[t].loading;
+                             othersLoadingAtPause |= window->tabs().tab(t).state().loading;
                      });
 
     TabStrip &strip = window->tabStrip();
@@ -39,7 +39,7 @@ TEST_F(MainWindowEngine, StartsLoadsInStagesClosesAndRestores)
     EXPECT_EQ(startOrder.indexOf("3") < startOrder.indexOf("4"), true);
     EXPECT_FALSE(othersLoadingAtPause);
     EXPECT_EQ(strip.caption(3), QString());  // its start page's site shows its (empty) name
-    EXPECT_EQ(window->browsers().at(2).locationName(), QStringLiteral("Search"));
+    EXPECT_EQ(window->tabs().tab(2).browser().locationName(), QStringLiteral("Search"));
     EXPECT_TRUE(prompts.messages().empty());
 
     session->history.append(QStringLiteral("typed.example"));

@@ -21,7 +21,7 @@ TEST_F(MainWindowEngine, OpenLinkInNewTabUsesTheFirstFreeTabAndKeepsTheSelection
             .toUtf8();
     });
     start();
-    BrowserControl &three = window->browsers().at(3);
+    BrowserControl &three = window->tabs().tab(3).browser();
     window->tabStrip().select(3);
     three.navigate(url("/links.htm"));
     ASSERT_TRUE(waitFor([&] { return !three.busy() && three.locationUrl() == url("/links.htm"); },
@@ -50,7 +50,7 @@ TEST_F(MainWindowEngine, OpenLinkInNewTabUsesTheFirstFreeTabAndKeepsTheSelection
     newTab->trigger();
     menus->lastMenu()->close();
 
-    BrowserControl &four = window->browsers().at(4);
+    BrowserControl &four = window->tabs().tab(4).browser();
     EXPECT_TRUE(waitFor([&] { return four.locationUrl() == url("/p5.htm") && !four.busy(); },
                         30000));
     EXPECT_EQ(window->tabStrip().selected(), 3);

@@ -36,9 +36,9 @@ protected:
 
     bool load(int tab, const char *path)
     {
-        window->browsers().at(tab).navigate(url(path));
+        window->tabs().tab(tab).browser().navigate(url(path));
         return waitFor([&] {
-            return window->browsers().at(tab).locationUrl() == url(path) &&
+            return window->tabs().tab(tab).browser().locationUrl() == url(path) &&
                    window->tabStrip().image(tab) == 1;
         }, 15000);
     }
@@ -75,7 +75,7 @@ TEST_F(PageScriptEngine, APageNavigatesAnotherTabAndSizesTheWindow)
 {
     ASSERT_TRUE(load(4, "/other.htm"));
     EXPECT_TRUE(waitFor([&] {
-        return window->browsers().at(6).locationUrl() == url("/p7.htm") &&
+        return window->tabs().tab(6).browser().locationUrl() == url("/p7.htm") &&
                window->tabStrip().image(6) == 1;
     }, 15000));
     EXPECT_EQ(window->frameGeometry().size(), QSize(700, 400));
@@ -88,7 +88,7 @@ TEST_F(PageScriptEngine, TheBodyIsSerialisedTheWayTheScriptReaderExpects)
     ASSERT_TRUE(load(4, "/markup.htm"));
     QString markup;
     bool done = false;
-    window->browsers().at(4).readBodyMarkup([&](const QString &m) {
+    window->tabs().tab(4).browser().readBodyMarkup([&](const QString &m) {
         markup = m;
         done = true;
     });
@@ -106,7 +106,7 @@ TEST_F(PageScriptEngine, OnlyPagesThatMayHoldABlockAreReadWhole)
     const auto markupWith = [&](int tab) {
         QString markup;
         bool done = false;
-        window->browsers().at(tab).readBodyMarkupWith(QStringLiteral("PELSCRIPT"),
+        window->tabs().tab(tab).browser().readBodyMarkupWith(QStringLiteral("PELSCRIPT"),
                                                       [&](const QString &m) {
                                                           markup = m;
                                                           done = true;

@@ -60,7 +60,7 @@ TEST_F(PermissionEngine, TheTabsQuestionNamesTheSiteAndItsAnswerIsKeptForThatSit
 {
     start();
     window->tabStrip().select(3);
-    BrowserControl &three = window->browsers().at(3);
+    BrowserControl &three = window->tabs().tab(3).browser();
     three.navigate(address(QStringLiteral("127.0.0.1")));
     PageDialogBox *allow = question(3);
     ASSERT_NE(allow, nullptr);

@@ -1,4 +1,4 @@
-#include "tabs/address_bar.h"
+#include "tabs/tab_collection.h"
 #include "platform/basic_text.h"
 #include "platform/text_file.h"
 #include "setup/setup_dialog.h"
@@ -168,15 +168,15 @@ TEST_F(SetupDialogTest, TheNewBrowserWarningAnsweredNoClearsTheBox)
 TEST_F(SetupDialogTest, EraseKeepsEachDropdownsTextAndEmptiesTheSharedList)
 {
     session->history.setRequests({QStringLiteral("a.example"), QStringLiteral("b.example")});
-    window->addressBar().setText(3, QStringLiteral("kept text"));
+    window->tabs().tab(3).setAddress(QStringLiteral("kept text"));
     prompts.answer(false);
     click("Command4");
     EXPECT_EQ(session->history.size(), 2);
     prompts.answer(true);
     click("Command4");
     EXPECT_EQ(session->history.size(), 0);
-    EXPECT_EQ(window->addressBar().combo(3)->count(), 0);
-    EXPECT_EQ(window->addressBar().text(3), QStringLiteral("kept text"));
+    EXPECT_EQ(window->tabs().tab(3).addressBox().count(), 0);
+    EXPECT_EQ(window->tabs().tab(3).address(), QStringLiteral("kept text"));
 }
 
 TEST_F(SetupDialogTest, ATabDraggedOntoRowSevenFillsRowSeven)

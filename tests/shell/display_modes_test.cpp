@@ -1,4 +1,4 @@
-#include "tabs/address_bar.h"
+#include "tabs/tab_collection.h"
 #include "platform/twips.h"
 #include "shell/display_modes.h"
 #include "shell/speed_menu.h"
@@ -25,17 +25,17 @@ protected:
     }
     DisplayModes &modes() { return window->displayModes(); }
     QString caption(QAction *item) { return item->text(); }
-    int browserTop(int t) { return window->browsers().widget(t)->y(); }
-    int browserHeight(int t) { return window->browsers().widget(t)->height(); }
+    int browserTop(int t) { return window->tabs().tab(t).page()->y(); }
+    int browserHeight(int t) { return window->tabs().tab(t).page()->height(); }
 };
 
 TEST_F(DisplayModesTest, AllBarsShownLayOutDropdownsAndBrowsers)
 {
-    EXPECT_EQ(window->addressBar().combo(1)->y(), toPixels(1100));
+    EXPECT_EQ(window->tabs().tab(1).addressBox().y(), toPixels(1100));
     EXPECT_EQ(browserTop(1), toPixels(1500));
     EXPECT_EQ(browserHeight(1), toPixels(9000 - 2300));
-    EXPECT_EQ(window->browsers().widget(1)->width(), toPixels(12000 - 225));
-    EXPECT_EQ(window->browsers().widget(2)->width(), toPixels(12000 * 0.9));
+    EXPECT_EQ(window->tabs().tab(1).page()->width(), toPixels(12000 - 225));
+    EXPECT_EQ(window->tabs().tab(2).page()->width(), toPixels(12000 * 0.9));
     EXPECT_EQ(window->tabStrip().height(), toPixels(1500 + 9000 - 2300));
 }
 
@@ -44,7 +44,7 @@ TEST_F(DisplayModesTest, HidingTheButtonsMovesTheAddressBarUp)
     modes().toggleButtonBar();
     EXPECT_TRUE(window->buttons().isHidden());
     EXPECT_EQ(caption(window->menu().hideButtonsItem), QStringLiteral("&Show Buttons"));
-    EXPECT_EQ(window->addressBar().combo(5)->y(), toPixels(440));
+    EXPECT_EQ(window->tabs().tab(5).addressBox().y(), toPixels(440));
     EXPECT_EQ(browserTop(5), toPixels(840));
     modes().toggleButtonBar();
     EXPECT_FALSE(window->buttons().isHidden());
@@ -55,17 +55,17 @@ TEST_F(DisplayModesTest, HidingTheButtonsMovesTheAddressBarUp)
 TEST_F(DisplayModesTest, HidingTheAddressBarKeepsTheDropdownsWhereTheyWere)
 {
     modes().toggleAddressBar();
-    EXPECT_TRUE(window->addressBar().combo(1)->isHidden());
+    EXPECT_TRUE(window->tabs().tab(1).addressBox().isHidden());
     EXPECT_EQ(browserTop(1), toPixels(1185));
-    EXPECT_EQ(window->addressBar().combo(1)->y(), toPixels(1100));
+    EXPECT_EQ(window->tabs().tab(1).addressBox().y(), toPixels(1100));
     window->tabStrip().select(4);
-    EXPECT_TRUE(window->addressBar().combo(4)->isHidden());
+    EXPECT_TRUE(window->tabs().tab(4).addressBox().isHidden());
     modes().toggleAddressBar();
-    EXPECT_FALSE(window->addressBar().combo(4)->isHidden());
-    EXPECT_TRUE(window->addressBar().combo(1)->isHidden());
+    EXPECT_FALSE(window->tabs().tab(4).addressBox().isHidden());
+    EXPECT_TRUE(window->tabs().tab(1).addressBox().isHidden());
     window->tabStrip().select(6);
-    EXPECT_FALSE(window->addressBar().combo(6)->isHidden());
-    EXPECT_TRUE(window->addressBar().combo(4)->isHidden());
+    EXPECT_FALSE(window->tabs().tab(6).addressBox().isHidden());
+    EXPECT_TRUE(window->tabs().tab(4).addressBox().isHidden());
 }
 
 TEST_F(DisplayModesTest, ShowingTheStatusBarOnAnUnsecuredPageLeavesThePadlockHidden)
@@ -90,7 +90,7 @@ TEST_F(DisplayModesTest, ExpertModeHidesWhatIsShownMaximisesAndLeavingShowsAll)
     modes().toggleExpertMode();
     EXPECT_FALSE(window->buttons().isHidden());
     EXPECT_FALSE(window->status().statusBar()->isHidden());
-    EXPECT_FALSE(window->addressBar().combo(1)->isHidden());
+    EXPECT_FALSE(window->tabs().tab(1).addressBox().isHidden());
     EXPECT_EQ(caption(window->menu().expertModeItem),
               QStringLiteral("Full Screen Mode (E&xpert Mode)"));
 }
@@ -118,10 +118,10 @@ TEST_F(DisplayModesTest, SelectingATabShowsItsBrowserAndDropdownOnly)
     window->tabStrip().select(9);
     EXPECT_EQ(session->tabs.lastSelectedTab, 9);
     EXPECT_EQ(window->tabStrip().tag(), QStringLiteral("9"));
-    EXPECT_FALSE(window->browsers().widget(9)->isHidden());
-    EXPECT_TRUE(window->browsers().widget(1)->isHidden());
-    EXPECT_FALSE(window->addressBar().combo(9)->isHidden());
-    EXPECT_TRUE(window->addressBar().combo(1)->isHidden());
+    EXPECT_FALSE(window->tabs().tab(9).page()->isHidden());
+    EXPECT_TRUE(window->tabs().tab(1).page()->isHidden());
+    EXPECT_FALSE(window->tabs().tab(9).addressBox().isHidden());
+    EXPECT_TRUE(window->tabs().tab(1).addressBox().isHidden());
     EXPECT_EQ(window->tabStrip().dragMode(), 0);
     session->setupOpen = true;
     window->tabStrip().select(10);

@@ -1,7 +1,7 @@
 #include "platform/key_codes.h"
 
 #include <QTest>
-#include "tabs/address_bar.h"
+#include "tabs/tab_collection.h"
 #include "shell/find_dialog.h"
 #include "shell/keyboard.h"
 #include "shell/speed_menu.h"
@@ -111,7 +111,7 @@ TEST_F(KeyboardTest, CtrlFFindsTextOnTheSelectedTabsPage)
 
 TEST_F(KeyboardTest, TheMThatOpensTheMenuIsNotTypedIntoTheAddressBox)
 {
-    QLineEdit *edit = window->addressBar().combo(1)->lineEdit();
+    QLineEdit *edit = window->tabs().tab(1).addressBox().lineEdit();
     const QString address = QStringLiteral("http://pelquin.localhost:8470/w1.htm");
     edit->setText(address);
     QTest::keyClick(edit, Qt::Key_Alt, Qt::AltModifier);

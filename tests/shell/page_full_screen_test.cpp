@@ -3,7 +3,7 @@
 #include "shell/speed_menu.h"
 #include "shell/window_layout.h"
 #include "support/shell_fixture.h"
-#include "tabs/address_bar.h"
+#include "tabs/tab_collection.h"
 #include "tabs/button_bar.h"
 #include "tabs/status_area.h"
 #include "tabs/tab_strip.h"
@@ -72,6 +72,6 @@ TEST_F(PageFullScreenTest, TheWindowAndItsHiddenBarsStayAsTheyWere)
     EXPECT_EQ(window->menu().expertModeItem->text(), caption);
     EXPECT_TRUE(window->buttons().isHidden());
     EXPECT_TRUE(window->status().statusBar()->isHidden());
-    EXPECT_TRUE(window->addressBar().combo(t)->isHidden());
+    EXPECT_TRUE(window->tabs().tab(t).addressBox().isHidden());
     EXPECT_TRUE(window->windowLayout().bars().buttonsHidden);
 }

@@ -5,7 +5,7 @@
 #include "shell/help_text.h"
 #include "shell/speed_menu.h"
 #include "support/shell_fixture.h"
-#include "tabs/address_bar.h"
+#include "tabs/tab_collection.h"
 #include "tabs/button_bar.h"
 #include "tabs/status_area.h"
 #include "tabs/tab_strip.h"
@@ -87,7 +87,7 @@ TEST(ShortcutMap, TheHelpListsEveryKey)
 class ShortcutKeysTest : public ShellFixture {
 protected:
     void SetUp() override { start(); }
-    QLineEdit *edit(int tab) { return window->addressBar().combo(tab)->lineEdit(); }
+    QLineEdit *edit(int tab) { return window->tabs().tab(tab).addressBox().lineEdit(); }
     int selected() { return window->tabStrip().selected(); }
 };
 
@@ -169,7 +169,7 @@ TEST_F(ShortcutKeysTest, CtrlLSelectsTheAddressAndTheMenuShowsTheKeys)
 {
     window->tabStrip().select(3);
     edit(3)->setText(QStringLiteral("http://shown.example/"));
-    window->browsers().widget(3)->setFocus();
+    window->tabs().tab(3).page()->setFocus();
     EXPECT_TRUE(window->shortcuts().onKeyPress(Qt::Key_L, Qt::ControlModifier));
     EXPECT_EQ(edit(3)->selectedText(), QStringLiteral("http://shown.example/"));
     EXPECT_EQ(window->menu().item(Command::Refresh)->shortcut(),

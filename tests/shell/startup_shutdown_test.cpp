@@ -1,4 +1,4 @@
-#include "tabs/address_bar.h"
+#include "tabs/tab_collection.h"
 #include "core/address_history.h"
 #include "platform/basic_text.h"
 #include "platform/single_instance.h"
@@ -38,7 +38,7 @@ TEST_F(StartupShutdown, SponsorTabsStartAndAreNamedWhenLoaded)
     EXPECT_EQ(window->tabStrip().caption(1), QStringLiteral("Pelquin"));
     EXPECT_EQ(window->tabStrip().image(1), 1);
     EXPECT_EQ(window->tabStrip().toolTip(1), QStringLiteral("Tab 1:") + sponsor.welcomeUrl());
-    EXPECT_EQ(window->addressBar().text(1), sponsor.welcomeUrl());
+    EXPECT_EQ(window->tabs().tab(1).address(), sponsor.welcomeUrl());
     browser(2).load(sponsor.url(QStringLiteral("/sc?q=x")));
     EXPECT_EQ(window->tabStrip().caption(2), QStringLiteral("Search"));
     EXPECT_FALSE(session->tabs.startupDone);  // tabs without a start address never start
@@ -58,7 +58,7 @@ TEST_F(StartupShutdown, HistoryFillsEveryDropdownFromOneList)
     writeTextFile(home.file("Requests.Dat"), {"a.example", "b.example", "c,d"});
     start();
     for (int t : {1, 17, 30}) {
-        QComboBox *combo = window->addressBar().combo(t);
+        QComboBox *combo = &window->tabs().tab(t).addressBox();
         ASSERT_EQ(combo->count(), 4);
         EXPECT_EQ(combo->itemText(3), QStringLiteral("d"));
         EXPECT_EQ(combo->model(), session->history.model());

@@ -1,4 +1,4 @@
-#include "tabs/address_bar.h"
+#include "tabs/tab_collection.h"
 #include "support/shell_fixture.h"
 #include "tabs/browser_events.h"
 #include "tabs/button_bar.h"
@@ -28,7 +28,7 @@ TEST_F(BrowserEventsTest, AJavascriptNavigationChangesNothing)
     browser(3).startLoad(QStringLiteral("  JavaScript:alert(1)"));
     EXPECT_EQ(strip().image(3), 1);
     EXPECT_EQ(strip().caption(3), QStringLiteral("sample"));
-    EXPECT_EQ(session->tabs[3].currentUrl, QStringLiteral("http://news.sample.org/"));
+    EXPECT_EQ(window->tabs().tab(3).state().currentUrl, QStringLiteral("http://news.sample.org/"));
 }
 
 TEST_F(BrowserEventsTest, NavigationStartSetsCaptionTooltipAndDropdown)
@@ -37,8 +37,8 @@ TEST_F(BrowserEventsTest, NavigationStartSetsCaptionTooltipAndDropdown)
     browser(4).startLoad(secure);
     EXPECT_EQ(strip().caption(4), QStringLiteral("example"));
     EXPECT_EQ(strip().toolTip(4), QStringLiteral("Tab 4:") + secure);
-    EXPECT_EQ(window->addressBar().text(4), QStringLiteral("https://bank.example.com/login"));
-    EXPECT_EQ(session->settings[4].lastRefresh, clock.now());
+    EXPECT_EQ(window->tabs().tab(4).address(), QStringLiteral("https://bank.example.com/login"));
+    EXPECT_EQ(window->tabs().tab(4).lastRefresh, clock.now());
 }
 
 TEST_F(BrowserEventsTest, ThePadlockTellsOfTheSelectedTabsPageOnly)
@@ -94,16 +94,16 @@ TEST_F(BrowserEventsTest, AFrameNavigationLeavesCaptionTooltipAndDropdownAlone)
     browser(3).load(QStringLiteral("http://www.example.com/"));
     browser(3).startLoad(QStringLiteral("https://ads.example.net/frame"), false);
     EXPECT_EQ(strip().image(3), 0);
-    EXPECT_EQ(session->tabs[3].currentUrl, QStringLiteral("https://ads.example.net/frame"));
+    EXPECT_EQ(window->tabs().tab(3).state().currentUrl, QStringLiteral("https://ads.example.net/frame"));
     EXPECT_EQ(strip().caption(3), QStringLiteral("Name3"));
-    EXPECT_EQ(window->addressBar().text(3), QStringLiteral("http://www.example.com/"));
+    EXPECT_EQ(window->tabs().tab(3).address(), QStringLiteral("http://www.example.com/"));
 }
 
 TEST_F(BrowserEventsTest, TheStartPagesSiteShowsTheTabNameAndAScriptCaptionComesNext)
 {
     browser(3).load(QStringLiteral("http://example.com/news"));
     EXPECT_EQ(strip().caption(3), QStringLiteral("Name3"));
-    session->tabs[3].scriptCaption = QStringLiteral("Scripted");
+    window->tabs().tab(3).state().scriptCaption = QStringLiteral("Scripted");
     browser(3).load(QStringLiteral("http://news.sample.org/"));
     EXPECT_EQ(strip().caption(3), QStringLiteral("Scripted"));
     browser(3).load(QStringLiteral("http://www.example.com/again"));
@@ -128,7 +128,7 @@ TEST_F(BrowserEventsTest, ACompletionAtTheEmptyAddressChangesNothing)
     browser(3).startLoad(QStringLiteral("http://x.example/"));
     browser(3).finishLoad(QStringLiteral("http:///"));
     EXPECT_EQ(strip().image(3), 0);
-    EXPECT_TRUE(session->tabs[3].loading);
+    EXPECT_TRUE(window->tabs().tab(3).state().loading);
 }
 
 TEST_F(BrowserEventsTest, CompletionRunsThePageScriptHookForThatTab)
@@ -162,12 +162,12 @@ TEST_F(BrowserEventsTest, ARefusedPopupBeepsAndOpensTheHoveredAddressInTheTab)
 TEST_F(BrowserEventsTest, OnlyTheSelectedTabShowsProgressStatusAndButtons)
 {
     emit browser(5).progressChange(40, 100);
-    EXPECT_EQ(session->tabs[5].progressMax, 0);
+    EXPECT_EQ(window->tabs().tab(5).state().progressMax, 0);
     emit browser(1).progressChange(30, 200);
     EXPECT_EQ(window->status().progressBar()->maximum(), 200);
     EXPECT_EQ(window->status().progressBar()->value(), 30);
     emit browser(1).progressChange(-1, 200);
-    EXPECT_EQ(session->tabs[1].progressValue, 30);
+    EXPECT_EQ(window->tabs().tab(1).state().progressValue, 30);
 
     emit browser(5).statusTextChange(QStringLiteral("background"));
     EXPECT_NE(window->status().text(), QStringLiteral("background"));

@@ -1,4 +1,4 @@
-#include "tabs/address_bar.h"
+#include "tabs/tab_collection.h"
 #include "address/open_location.h"
 #include "platform/text_file.h"
 #include "shell/commands.h"
@@ -94,7 +94,7 @@ TEST_F(OpenLocationTest, WithTheAddressBarShownOnlyTheDropdownIsFocused)
 TEST_F(OpenLocationTest, AnAcceptedAddressIsOpenedAndKeptWithoutItsPrefix)
 {
     window->displayModes().toggleAddressBar();
-    window->addressBar().setText(4, QStringLiteral("shown.example/"));
+    window->tabs().tab(4).setAddress(QStringLiteral("shown.example/"));
     QString prefilled;
     int listed = 0;
     answer([&](OpenLocationDialog &d) {

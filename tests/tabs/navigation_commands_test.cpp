@@ -29,7 +29,7 @@ TEST_F(NavigationTest, BackWithoutHistoryDisablesBackForThatTabOnly)
     EXPECT_TRUE(window->buttons().enabled(1));
     nav().goBack();
     EXPECT_FALSE(window->buttons().enabled(1));
-    EXPECT_FALSE(session->tabs[3].backEnabled);
+    EXPECT_FALSE(window->tabs().tab(3).state().backEnabled);
     EXPECT_EQ(session->tabs.historyDirection, HistoryDirection::Back);
     window->tabStrip().select(4);
     EXPECT_TRUE(window->buttons().enabled(1));
@@ -41,33 +41,33 @@ TEST_F(NavigationTest, BackAndForwardMoveThroughTheHistoryAndKeepTheirDirection)
     window->tabStrip().select(3);
     browser(3).history = {"a", "b", "c"};
     browser(3).historyIndex = 1;
-    session->tabs[3].loading = true;
+    window->tabs().tab(3).state().loading = true;
     nav().goBack();
     EXPECT_EQ(browser(3).navigations.last(), QStringLiteral("a"));
-    EXPECT_FALSE(session->tabs[3].loading);
+    EXPECT_FALSE(window->tabs().tab(3).state().loading);
     nav().goForward();
     EXPECT_EQ(browser(3).navigations.last(), QStringLiteral("b"));
     EXPECT_EQ(session->tabs.historyDirection, HistoryDirection::Forward);
     nav().goForward();
     nav().goForward();
     EXPECT_FALSE(window->buttons().enabled(2));
-    EXPECT_FALSE(session->tabs[3].forwardEnabled);
+    EXPECT_FALSE(window->tabs().tab(3).state().forwardEnabled);
 }
 
 TEST_F(NavigationTest, StopLeavesSponsorPagesAloneAndStopsOnlyABusyBrowser)
 {
     browser(1).load(sponsor.welcomeUrl());
-    session->tabs[1].loading = true;
+    window->tabs().tab(1).state().loading = true;
     session->tabs.historyDirection = HistoryDirection::Forward;
     nav().stop();
-    EXPECT_TRUE(session->tabs[1].loading);
+    EXPECT_TRUE(window->tabs().tab(1).state().loading);
     EXPECT_EQ(session->tabs.historyDirection, HistoryDirection::Forward);
 
     window->tabStrip().select(3);
     browser(3).load(QStringLiteral("http://home3.example/"));
-    session->tabs[3].loading = true;
+    window->tabs().tab(3).state().loading = true;
     nav().stop();
-    EXPECT_FALSE(session->tabs[3].loading);
+    EXPECT_FALSE(window->tabs().tab(3).state().loading);
     EXPECT_EQ(session->tabs.historyDirection, HistoryDirection::None);
     EXPECT_EQ(browser(3).stops, 0);
     browser(3).navigate(QStringLiteral("http://slow.example/"));
@@ -82,7 +82,7 @@ TEST_F(NavigationTest, RefreshMarksTheTabAndItsWorldComesBackWhenDone)
     nav().refresh();
     EXPECT_EQ(browser(30).refreshes, 1);
     EXPECT_EQ(window->tabStrip().image(30), 0);
-    EXPECT_TRUE(session->tabs[30].refreshing);
+    EXPECT_TRUE(window->tabs().tab(30).state().refreshing);
     emit browser(30).downloadComplete();
     EXPECT_EQ(window->tabStrip().image(30), 1);
 }

@@ -2,7 +2,7 @@
 #include "core/own_pages.h"
 #include "support/shell_fixture.h"
 #include "shell/downloads_control.h"
-#include "tabs/address_bar.h"
+#include "tabs/tab_collection.h"
 #include "tabs/page_dialog_box.h"
 #include "tabs/page_dialog_queue.h"
 #include "tabs/page_note_bar.h"
@@ -304,7 +304,7 @@ TEST_F(PageDialogsTest, ADownloadLeavesTheTabOnItsPageAndReportsInItsStatus)
     entry.path = QStringLiteral("/home/u/Downloads/report.zip");
     const int id = factory->downloadList.add(entry, {});
     EXPECT_EQ(strip().caption(7), caption);
-    EXPECT_EQ(window->addressBar().text(7), QStringLiteral("http://seven.example.com/"));
+    EXPECT_EQ(window->tabs().tab(7).address(), QStringLiteral("http://seven.example.com/"));
     EXPECT_TRUE(window->status().text().startsWith(QStringLiteral("Downloading report.zip")));
     factory->downloadList.setState(id, DownloadEntry::State::Finished);
     EXPECT_EQ(window->status().text(),

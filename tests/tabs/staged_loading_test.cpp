@@ -42,7 +42,7 @@ TEST_F(StagedLoadingTest, ATabThatDoesNotPauseKeepsItsCaptionUntilItsPageNamesIt
 {
     writeProfile({{3, site(3)}});
     start();
-    session->tabs[3].started = false;
+    window->tabs().tab(3).state().started = false;
     window->tabStrip().setCaption(3, QStringLiteral("kept"));
     window->stagedLoading().startNextTabs();
     EXPECT_EQ(browser(3).navigations, (QStringList{site(3), site(3)}));
@@ -69,7 +69,7 @@ TEST_F(StagedLoadingTest, OfflineStartsNothingUntilOnlineAgain)
     writeProfile({{3, site(3)}});
     start();
     session->workOffline = true;
-    session->tabs[3].started = false;
+    window->tabs().tab(3).state().started = false;
     browser(3).navigations.clear();
     window->stagedLoading().startNextTabs();
     EXPECT_TRUE(browser(3).navigations.isEmpty());
@@ -108,7 +108,7 @@ TEST_F(StagedLoadingTest, AutomaticRefreshWaitsForItsIntervalAndPutsTheWorldBack
     EXPECT_EQ(window->tabStrip().image(3), 0);
     emit browser(3).downloadComplete();
     EXPECT_EQ(window->tabStrip().image(3), 1);
-    EXPECT_FALSE(session->tabs[3].refreshing);
+    EXPECT_FALSE(window->tabs().tab(3).state().refreshing);
 }
 
 TEST_F(StagedLoadingTest, ALongIntervalRefreshesOnTimeWithoutOverflow)
@@ -138,8 +138,8 @@ TEST_F(StagedLoadingTest, NothingTicksWhileHelpSetupFavoritesOrOfflineHoldIt)
         (*session).*flag = false;
     }
     EXPECT_EQ(browser(3).refreshes, 0);
-    session->settings[3].lastRefresh = clock.now().addSecs(-90);
-    session->tabs[3].loading = true;
+    window->tabs().tab(3).lastRefresh = clock.now().addSecs(-90);
+    window->tabs().tab(3).state().loading = true;
     window->timers().onRefreshTick();
     EXPECT_EQ(browser(3).refreshes, 0);  // a loading tab is not refreshed
 }
