@@ -22,14 +22,10 @@ struct Session {
     AddressHistory history;
 
     bool activated = false;     // the first activation has been done
-    bool helpOpen = false;
     bool modifierHeld = false;  // Shift, Ctrl or Alt at the last key press or release
     bool menuHidden = false;    // the page script hid the speed menu
-    bool setupOpen = false;
     bool profileLoaded = false;
     bool reloadAfterSetup = false;
-    bool workOffline = false;
-    bool favoritesOpen = false;
 };
 
 }  // namespace pelquin

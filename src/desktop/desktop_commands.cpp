@@ -52,16 +52,14 @@ void DesktopCommands::showFavorites()
     Session &s = m_d.session;
     const int n = m_d.controls.tabStrip.selected();
     s.tabs.historyDirection = HistoryDirection::None;
-    m_d.refreshTimer.stop();
-    s.favoritesOpen = true;
+    m_d.timers.pause(RefreshPause::FavoritesPrompt);
     FavoritesPrompt::Choice choice = FavoritesPrompt::None;
     {
         FavoritesPrompt prompt(&m_d.window);
         m_d.prompts.showModal(prompt);
         choice = prompt.choice();
     }
-    s.favoritesOpen = false;
-    m_d.refreshTimer.start();
+    m_d.timers.resume(RefreshPause::FavoritesPrompt);
     if (choice == FavoritesPrompt::Add && m_d.controls.tabs.contains(n))
         addFavorite(n);
     else if (choice == FavoritesPrompt::Navigate)
@@ -73,9 +71,9 @@ void DesktopCommands::addFavoriteOfSelectedTab()
     const int n = m_d.controls.tabStrip.selected();
     if (!m_d.controls.tabs.contains(n))
         return;
-    m_d.refreshTimer.stop();
+    m_d.timers.pause(RefreshPause::AddingFavorite);
     addFavorite(n);
-    m_d.refreshTimer.start();
+    m_d.timers.resume(RefreshPause::AddingFavorite);
 }
 
 void DesktopCommands::addFavorite(int tab)
@@ -134,7 +132,7 @@ void DesktopCommands::showInternetOptions()
 void DesktopCommands::toggleOffline()
 {
     // The flag, not the item's tick: the menu has already ticked it for the click.
-    if (m_d.session.workOffline)
+    if (m_d.timers.pauses().has(RefreshPause::Offline))
         workOnline();
     else
         workOffline();
@@ -143,7 +141,7 @@ void DesktopCommands::toggleOffline()
 void DesktopCommands::workOnline()
 {
     Trap(m_d.errors, QStringLiteral(" At Work Online")).step([&] {
-        m_d.session.workOffline = false;
+        m_d.timers.resume(RefreshPause::Offline);
         m_d.offlineItem.setChecked(false);
         m_d.browsers.setOffline(false);
     });
@@ -152,7 +150,7 @@ void DesktopCommands::workOnline()
 void DesktopCommands::workOffline()
 {
     Trap(m_d.errors, QStringLiteral(" At Work Offline")).step([&] {
-        m_d.session.workOffline = true;
+        m_d.timers.pause(RefreshPause::Offline);
         m_d.offlineItem.setChecked(true);
         m_d.browsers.setOffline(true);
         for (BrowserTab &each : m_d.controls.tabs) {

@@ -5,13 +5,13 @@
 
 #include "desktop/mail_client.h"
 #include "tabs/tab_controls.h"
+#include "tabs/timers.h"
 
 #include <QObject>
 
 #include <functional>
 
 class QAction;
-class QTimer;
 class QWidget;
 
 namespace pelquin {
@@ -36,7 +36,7 @@ struct DesktopDeps {
     SettingsStore &settings;
     Prompts &prompts;
     ErrorReporter &errors;
-    QTimer &refreshTimer;
+    Timers &timers;  // Favorites and offline pause the automatic refresh
     HistoryFolder &history;
     MailLookup mail;
     ProcessStarter start;

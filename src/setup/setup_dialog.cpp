@@ -48,7 +48,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption)
 
 SetupDialog::SetupDialog(SetupDeps deps, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), m_d(std::move(deps)),
-      m_pages(new QTabWidget(this))
+      m_pages(new QTabWidget(this)), m_timers(&m_d.timers)
 {
     setObjectName(QStringLiteral("Setup"));
     setWindowTitle(QStringLiteral("Setup"));
@@ -281,16 +281,16 @@ void SetupDialog::newBrowserClicked(int i)
 
 SetupDialog::~SetupDialog()
 {
-    if (m_holdsOpenFlag)
-        m_d.session.setupOpen = false;
+    // A dialog deleted while open holds the refresh back no more.
+    if (m_timers && isVisible())
+        m_timers->resume(RefreshPause::Setup);
 }
 
 void SetupDialog::showEvent(QShowEvent *event)
 {
-    // The flag follows the window's life, not its activation: focus events can still arrive
-    // after it closed.
-    m_d.session.setupOpen = true;
-    m_holdsOpenFlag = true;
+    // The pause follows the window's life, not its activation: focus events can still
+    // arrive after it closed.
+    m_d.timers.pause(RefreshPause::Setup);
     QDialog::showEvent(event);
 }
 
@@ -341,11 +341,9 @@ void SetupDialog::reject()
 void SetupDialog::closeEvent(QCloseEvent *event)
 {
     m_d.controls.tabStrip.setDragMode(0);
-    m_d.refreshTimer.start();
-    m_d.session.setupOpen = false;
-    m_holdsOpenFlag = false;
+    m_d.timers.resume(RefreshPause::Setup);
     if (m_d.session.reloadAfterSetup)
-        m_d.restartTimer.start();
+        m_d.timers.restartTimer().start();
     event->accept();
 }
 

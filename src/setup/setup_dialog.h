@@ -5,15 +5,16 @@
 
 #include "setup/setup_rows.h"
 #include "tabs/tab_controls.h"
+#include "tabs/timers.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <array>
 #include <functional>
 
 class QPushButton;
 class QTabWidget;
-class QTimer;
 
 namespace pelquin {
 
@@ -31,8 +32,7 @@ struct SetupDeps {
     const SponsorSite &sponsor;
     Prompts &prompts;
     ErrorReporter &errors;
-    QTimer &refreshTimer;
-    QTimer &restartTimer;
+    Timers &timers;  // Setup pauses the automatic refresh while it is open
     std::function<void()> showHelp;  // the help screen, modal
 };
 
@@ -76,7 +76,8 @@ private:
     std::array<SetupRow, 31> m_rows;
     QPushButton *m_fullScreen;
     bool m_loadingControls = false;
-    bool m_holdsOpenFlag = false;  // this dialog set setupOpen and has not cleared it yet
+    // The timers go before the dialog when the window is torn down.
+    QPointer<Timers> m_timers;
 };
 
 

@@ -19,8 +19,10 @@
 namespace pelquin {
 
 Commands::Commands(QWidget &window, Session &session, TabControls controls, SpeedMenu &menu,
-                   const SponsorSite &sponsor, Prompts &prompts, ErrorReporter &errors)
+                   const RefreshPauses &pauses, const SponsorSite &sponsor, Prompts &prompts,
+                   ErrorReporter &errors)
     : QObject(&window), m_window(window), m_session(session), m_c(controls), m_menu(menu),
+      m_pauses(pauses),
       m_prompts(prompts), m_errors(errors), m_navigation(session, controls, sponsor, errors)
 {
     connect(&m_c.buttons, &ButtonBar::buttonClicked, this, &Commands::onButtonClicked);
@@ -57,8 +59,7 @@ bool Commands::run(Command command, CommandSource source)
     QAction *item = m_menu.item(command);
     if (!item)
         return false;
-    if (source != CommandSource::Menu && commandSpec(command).heldBySetup &&
-        m_session.setupOpen)
+    if (source != CommandSource::Menu && commandSpec(command).heldBySetup && setupOpen())
         return true;
     item->trigger();
     return true;

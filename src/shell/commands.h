@@ -3,6 +3,7 @@
 #include "shell/command_table.h"
 #include "tabs/tab_controls.h"
 #include "tabs/navigation_commands.h"
+#include "tabs/refresh_pauses.h"
 
 #include <QObject>
 
@@ -26,7 +27,8 @@ class Commands : public QObject {
     Q_OBJECT
 public:
     Commands(QWidget &window, Session &session, TabControls controls, SpeedMenu &menu,
-             const SponsorSite &sponsor, Prompts &prompts, ErrorReporter &errors);
+             const RefreshPauses &pauses, const SponsorSite &sponsor, Prompts &prompts,
+             ErrorReporter &errors);
 
     NavigationCommands &navigation() { return m_navigation; }
 
@@ -36,6 +38,9 @@ public:
     // a disabled item runs nothing, and not at all while an open Setup dialog holds it
     // back. False when the command has no menu item.
     bool run(Command command, CommandSource source);
+
+    // An open Setup dialog holds back some commands of buttons and keys.
+    bool setupOpen() const { return m_pauses.has(RefreshPause::Setup); }
 
     void openLocation();
     void gotoTab();
@@ -48,6 +53,7 @@ private:
     Session &m_session;
     TabControls m_c;
     SpeedMenu &m_menu;
+    const RefreshPauses &m_pauses;
     Prompts &m_prompts;
     ErrorReporter &m_errors;
     NavigationCommands m_navigation;

@@ -69,9 +69,12 @@ MainWindow::MainWindow(MainWindowDeps deps)
     m_store = std::make_unique<WindowStore>(*this, m_session, m_layout->bars(), m_d.settings,
                                             m_d.prompts, m_d.errors);
     m_modes = std::make_unique<DisplayModes>(*this, m_session, c, *m_menu, *m_layout, m_d.errors);
-    m_selection = std::make_unique<TabSelection>(m_session, c, *m_menu, *m_layout, m_d.errors);
-    m_staged = std::make_unique<StagedLoading>(m_session, c, m_d.errors);
     const auto startNextTabs = [this] { m_staged->startNextTabs(); };
+    m_timers = new Timers(m_session, c, m_d.errors, m_d.clock, startNextTabs, this);
+    const RefreshPauses &pauses = m_timers->pauses();
+    m_selection = std::make_unique<TabSelection>(m_session, c, *m_menu, *m_layout, pauses,
+                                                 m_d.errors);
+    m_staged = std::make_unique<StagedLoading>(m_session, c, pauses, m_d.errors);
     m_events = std::make_unique<BrowserEvents>(
         m_session, c, m_d.prompts, m_d.errors, m_d.clock,
         BrowserEvents::Hooks{startNextTabs, [this](int tab) {
@@ -79,13 +82,12 @@ MainWindow::MainWindow(MainWindowDeps deps)
                                      m_pageScript(tab);
                              }});
     m_events->connectAll();
-    m_timers = new Timers(m_session, c, m_d.errors, m_d.clock, startNextTabs, this);
     m_layout->setSelectAgain([this] { m_selection->onTabSelected(); });
     m_control = std::make_unique<MainWindowControl>(*this, *m_menu, *m_modes, *m_layout);
     m_processor = std::make_unique<CommandProcessor>(*m_control, m_session, c, m_d.errors);
     m_script = std::make_unique<PageScript>(*m_tabs, *m_processor, m_d.errors);
     m_pageScript = [this](int tab) { m_script->runPageScript(tab); };
-    m_commands = new Commands(*this, m_session, c, *m_menu, m_d.sponsor, m_d.prompts,
+    m_commands = new Commands(*this, m_session, c, *m_menu, pauses, m_d.sponsor, m_d.prompts,
                               m_d.errors);
     m_dropdowns = new DropdownHandlers(m_session, c, m_d.errors, this);
     m_keyboard = new KeyboardPreview(*this, m_session, *m_menu, *m_buttons, m_d.errors,
@@ -94,7 +96,7 @@ MainWindow::MainWindow(MainWindowDeps deps)
     qApp->installEventFilter(new DialogPlacement(*this));
     m_desktop = new DesktopCommands({*this, m_session, c, *m_menu->offlineItem, m_d.factory,
                                      m_d.settings, m_d.prompts, m_d.errors,
-                                     m_timers->refreshTimer(), m_d.history, m_d.mail,
+                                     *m_timers, m_d.history, m_d.mail,
                                      m_d.start});
     m_historySaver = new HistorySaver(m_d.clock, [this] { return m_store->saveHistoryQuietly(); },
                                       this);
@@ -162,7 +164,7 @@ void MainWindow::formLoad()
         DoSetup setup(m_session, m_d.sponsor, m_d.settings, m_d.errors);
         m_store->setRestored(setup.run(m_d.commandLine, *this, *m_control));
     });
-    m_timers->refreshTimer().start();
+    m_timers->startRefresh();
     m_loaded = true;
 }
 
@@ -234,11 +236,9 @@ void MainWindow::firstActivation()
     trap.step([&] { m_tabStrip->select(1); });
     trap.step([&] { m_tabs->tab(1).addressBox().raise(); });
     trap.step([&] {
-        if (m_session.notice.showHelpAtStart == 1) {
+        // The refresh runs again after the start-up help as after any other.
+        if (m_session.notice.showHelpAtStart == 1)
             showHelpScreen();
-            // The refresh timer runs again after the start-up help as after any other.
-            m_timers->refreshTimer().start();
-        }
     });
     trap.step([&] { m_session.activated = true; });
 }
@@ -277,11 +277,10 @@ void MainWindow::openSetup()
         return;
     }
     Trap(m_d.errors, QStringLiteral("At Setup Click")).step([&] {
-        m_timers->refreshTimer().stop();
-        m_session.setupOpen = true;
+        m_timers->pause(RefreshPause::Setup);
         m_setup = new SetupDialog({m_session, controls(), *m_control, m_d.sponsor,
-                                   m_d.prompts, m_d.errors, m_timers->refreshTimer(),
-                                   m_timers->restartTimer(), [this] { showHelp(); }},
+                                   m_d.prompts, m_d.errors, *m_timers,
+                                   [this] { showHelp(); }},
                                   this);
         m_setup->show();
     });
@@ -289,15 +288,12 @@ void MainWindow::openSetup()
 
 void MainWindow::showHelpScreen()
 {
-    m_timers->refreshTimer().stop();
-    m_session.helpOpen = true;
+    m_timers->pause(RefreshPause::Help);
     {
         HelpScreen help(m_session, m_d.errors, this);
         m_d.prompts.showModal(help);
     }
-    m_session.helpOpen = false;
-    if (m_session.activated)
-        m_timers->refreshTimer().start();
+    m_timers->resume(RefreshPause::Help);
 }
 
 void MainWindow::speedMenuFromTabStrip(const QPoint &globalPos)
@@ -336,7 +332,7 @@ bool MainWindow::queryUnload(CloseReason reason)
         m_store->saveHistory();
         return true;
     }
-    if (m_session.setupOpen) {
+    if (m_timers->pauses().has(RefreshPause::Setup)) {
         m_d.prompts.message(QStringLiteral("Close Setup"),
                             QStringLiteral("Close Setup Window First"));
         return false;

@@ -126,7 +126,7 @@ bool ShortcutKeys::run(const CommandCall &call)
         return true;
     case C::AddFavorite:
         // Held back while Setup is open, as the Favorites button is.
-        if (!m_d.session.setupOpen)
+        if (!m_d.commands.setupOpen())
             m_d.desktop.addFavoriteOfSelectedTab();
         return true;
     case C::Find:

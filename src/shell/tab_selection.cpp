@@ -14,8 +14,10 @@
 namespace pelquin {
 
 TabSelection::TabSelection(Session &session, TabControls controls, SpeedMenu &menu,
-                           WindowLayout &layout, ErrorReporter &errors)
-    : m_session(session), m_c(controls), m_menu(menu), m_layout(layout), m_errors(errors)
+                           WindowLayout &layout, const RefreshPauses &pauses,
+                           ErrorReporter &errors)
+    : m_session(session), m_c(controls), m_menu(menu), m_layout(layout), m_pauses(pauses),
+      m_errors(errors)
 {
 }
 
@@ -64,7 +66,7 @@ void TabSelection::onTabSelected()
         m_c.buttons.setEnabledAt(2, tab.forwardEnabled);
     });
     trap.step([&] {
-        if (m_session.setupOpen)
+        if (m_pauses.has(RefreshPause::Setup))
             m_c.tabStrip.setDragMode(1);
     });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tabs/refresh_pauses.h"
+
 #include "tabs/tab_controls.h"
 
 namespace pelquin {
@@ -14,7 +16,7 @@ struct Session;
 class TabSelection {
 public:
     TabSelection(Session &session, TabControls controls, SpeedMenu &menu, WindowLayout &layout,
-                 ErrorReporter &errors);
+                 const RefreshPauses &pauses, ErrorReporter &errors);
 
     void onTabSelected();
 
@@ -23,6 +25,7 @@ private:
     TabControls m_c;
     SpeedMenu &m_menu;
     WindowLayout &m_layout;
+    const RefreshPauses &m_pauses;
     ErrorReporter &m_errors;
 };
 

@@ -7,14 +7,15 @@
 
 namespace pelquin {
 
-StagedLoading::StagedLoading(Session &session, TabControls controls, ErrorReporter &errors)
-    : m_session(session), m_c(controls), m_errors(errors)
+StagedLoading::StagedLoading(Session &session, TabControls controls,
+                             const RefreshPauses &pauses, ErrorReporter &errors)
+    : m_session(session), m_c(controls), m_pauses(pauses), m_errors(errors)
 {
 }
 
 void StagedLoading::startNextTabs()
 {
-    if (m_session.workOffline || m_session.tabs.startupDone)
+    if (m_pauses.has(RefreshPause::Offline) || m_session.tabs.startupDone)
         return;
     if (!m_c.tabs.startupPending()) {
         m_session.tabs.startupDone = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tabs/refresh_pauses.h"
 #include "tabs/tab_controls.h"
 
 namespace pelquin {
@@ -12,7 +13,8 @@ struct Session;
 // start at once; a pausing tab starts only when no started tab is still loading.
 class StagedLoading {
 public:
-    StagedLoading(Session &session, TabControls controls, ErrorReporter &errors);
+    StagedLoading(Session &session, TabControls controls, const RefreshPauses &pauses,
+                  ErrorReporter &errors);
 
     void startNextTabs();
 
@@ -21,6 +23,7 @@ private:
 
     Session &m_session;
     TabControls m_c;
+    const RefreshPauses &m_pauses;
     ErrorReporter &m_errors;
 };
 

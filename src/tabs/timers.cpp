@@ -30,10 +30,30 @@ Timers::Timers(Session &session, TabControls controls, ErrorReporter &errors,
     connect(&m_restartTimer, &QTimer::timeout, this, &Timers::onRestartTick);
 }
 
+void Timers::startRefresh()
+{
+    m_refreshStarted = true;
+    if (!m_pauses.any())
+        m_refreshTimer.start();
+}
+
+void Timers::pause(RefreshPause reason)
+{
+    m_pauses.m_reasons.insert(reason);
+    m_refreshTimer.stop();
+}
+
+void Timers::resume(RefreshPause reason)
+{
+    m_pauses.m_reasons.erase(reason);
+    // Each end of a pause starts the 20 seconds anew.
+    if (m_refreshStarted && !m_pauses.any())
+        m_refreshTimer.start();
+}
+
 void Timers::onRefreshTick()
 {
-    const Session &s = m_session;
-    if (s.helpOpen || s.setupOpen || s.favoritesOpen || s.workOffline)
+    if (m_pauses.any())
         return;
     Trap trap(m_errors, QStringLiteral(" At Timer"), {}, {err::EFail, 16});
     const QDateTime now = m_clock.now();

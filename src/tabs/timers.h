@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tabs/refresh_pauses.h"
 #include "tabs/tab_controls.h"
 
 #include <QObject>
@@ -15,6 +16,7 @@ struct Session;
 
 // The refresh timer (every 20 seconds: load timeout, automatic refresh, staged loading) and
 // the restart timer (once, half a second after Setup loaded a profile: staged loading anew).
+// The refresh timer keeps every reason it is paused for, and stands still while it has one.
 class Timers : public QObject {
     Q_OBJECT
 public:
@@ -25,8 +27,15 @@ public:
     Timers(Session &session, TabControls controls, ErrorReporter &errors, const Clock &clock,
            std::function<void()> startNextTabs, QObject *parent = nullptr);
 
-    QTimer &refreshTimer() { return m_refreshTimer; }
+    const QTimer &refreshTimer() const { return m_refreshTimer; }
     QTimer &restartTimer() { return m_restartTimer; }
+
+    // The automatic refresh runs from the window's load on, except while paused.
+    void startRefresh();
+    // The refresh waits for `reason`; it runs again when no reason is left.
+    void pause(RefreshPause reason);
+    void resume(RefreshPause reason);
+    const RefreshPauses &pauses() const { return m_pauses; }
 
     void onRefreshTick();
     void onRestartTick();
@@ -39,6 +48,8 @@ private:
     std::function<void()> m_startNextTabs;
     QTimer m_refreshTimer;
     QTimer m_restartTimer;
+    RefreshPauses m_pauses;
+    bool m_refreshStarted = false;
 };
 
 }  // namespace pelquin

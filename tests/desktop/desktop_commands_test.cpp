@@ -48,7 +48,7 @@ TEST_F(DesktopTest, NavigateToShowsTheFavoritesPageInTabOne)
     EXPECT_TRUE(QString::fromUtf8(home.read("FAVES.HTM")).contains(QStringLiteral("news.example")));
     EXPECT_EQ(browser(1).navigations.last(), home.file("FAVES.HTM"));
     EXPECT_EQ(window->tabStrip().selected(), 1);
-    EXPECT_FALSE(session->favoritesOpen);
+    EXPECT_FALSE(window->timers().pauses().has(RefreshPause::FavoritesPrompt));
     EXPECT_TRUE(window->timers().refreshTimer().isActive());
 }
 
@@ -118,7 +118,7 @@ TEST_F(DesktopTest, WorkingOfflineStopsLoadingAndHoldsStagedLoadingAndRefresh)
     browser(3).load(QStringLiteral("http://three.example/"));
     browser(4).navigate(QStringLiteral("http://slow.example/"));
     window->menu().offlineItem->trigger();
-    EXPECT_TRUE(session->workOffline);
+    EXPECT_TRUE(window->timers().pauses().has(RefreshPause::Offline));
     EXPECT_TRUE(factory->offline());
     EXPECT_TRUE(window->menu().offlineItem->isChecked());
     EXPECT_EQ(browser(4).stops, 1);
@@ -132,7 +132,7 @@ TEST_F(DesktopTest, WorkingOfflineStopsLoadingAndHoldsStagedLoadingAndRefresh)
     window->stagedLoading().startNextTabs();
     EXPECT_EQ(browser(3).navigations.size(), before);
     window->menu().offlineItem->trigger();
-    EXPECT_FALSE(session->workOffline);
+    EXPECT_FALSE(window->timers().pauses().has(RefreshPause::Offline));
     EXPECT_FALSE(factory->offline());
     EXPECT_FALSE(window->menu().offlineItem->isChecked());
     window->timers().onRefreshTick();

@@ -40,7 +40,7 @@ protected:
 
 TEST_F(SetupDialogTest, OpeningShowsTheSponsorRowsGreyedWithClearedBoxes)
 {
-    EXPECT_TRUE(session->setupOpen);
+    EXPECT_TRUE(window->timers().pauses().has(RefreshPause::Setup));
     EXPECT_FALSE(window->timers().refreshTimer().isActive());
     EXPECT_FALSE(row(1).startUrlEdit->isEnabled());
     EXPECT_EQ(row(1).startUrlEdit->text(), sponsor.welcomeUrl());
@@ -66,7 +66,7 @@ TEST_F(SetupDialogTest, OkWithoutChangesRewritesTheProfileWithTheSponsorFlagsCle
     EXPECT_EQ(lines.mid(12, 6), (QStringList{"http://three.example/", "Name3", " 0 ", "-1 ",
                                              " 15 ", " 0 "}));
     EXPECT_EQ(window->tabStrip().caption(3), captionBefore);
-    EXPECT_FALSE(session->setupOpen);
+    EXPECT_FALSE(window->timers().pauses().has(RefreshPause::Setup));
     EXPECT_TRUE(window->timers().refreshTimer().isActive());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(window->setupDialog(), nullptr);
@@ -198,7 +198,7 @@ TEST_F(SetupDialogTest, CancelDiscardsEditsAndAnotherOpeningFillsAfresh)
 {
     row(10).startUrlEdit->setText(QStringLiteral("http://ten.example/"));
     click("Command2");
-    EXPECT_FALSE(session->setupOpen);
+    EXPECT_FALSE(window->timers().pauses().has(RefreshPause::Setup));
     EXPECT_TRUE(session->settings[10].startUrl.isEmpty());
     window->openSetup();
     EXPECT_EQ(window->setupDialog()->row(10).startUrlEdit->text(), QString());
@@ -207,7 +207,7 @@ TEST_F(SetupDialogTest, CancelDiscardsEditsAndAnotherOpeningFillsAfresh)
 TEST_F(SetupDialogTest, AnActivationArrivingAfterCancelLeavesSetupClosed)
 {
     click("Command2");
-    ASSERT_FALSE(session->setupOpen);
+    ASSERT_FALSE(window->timers().pauses().has(RefreshPause::Setup));
     // Late focus events of the window that was just closed, sent and posted as X delivers them.
     QEvent activate(QEvent::WindowActivate);
     QCoreApplication::sendEvent(dialog, &activate);
@@ -216,7 +216,7 @@ TEST_F(SetupDialogTest, AnActivationArrivingAfterCancelLeavesSetupClosed)
     QCoreApplication::postEvent(dialog, new QEvent(QEvent::WindowActivate));
     QCoreApplication::postEvent(dialog, new QEvent(QEvent::ActivationChange));
     QCoreApplication::processEvents();
-    EXPECT_FALSE(session->setupOpen);
+    EXPECT_FALSE(window->timers().pauses().has(RefreshPause::Setup));
     EXPECT_TRUE(window->timers().refreshTimer().isActive());
     window->commands().onButtonClicked(11);  // Goto Tab
     EXPECT_EQ(prompts.formTitles(), QStringList{"Goto Tab"});
@@ -228,15 +228,15 @@ TEST_F(SetupDialogTest, ActivationWhileOpenAndAgainAfterOkChangesNothing)
 {
     QEvent activate(QEvent::WindowActivate);
     QCoreApplication::sendEvent(dialog, &activate);
-    EXPECT_TRUE(session->setupOpen);
+    EXPECT_TRUE(window->timers().pauses().has(RefreshPause::Setup));
     click("Command1");
     QCoreApplication::sendEvent(dialog, &activate);
-    EXPECT_FALSE(session->setupOpen);
+    EXPECT_FALSE(window->timers().pauses().has(RefreshPause::Setup));
 }
 
 TEST_F(SetupDialogTest, DestroyingTheOpenDialogClearsTheFlag)
 {
     delete dialog;
-    EXPECT_FALSE(session->setupOpen);
+    EXPECT_FALSE(window->timers().pauses().has(RefreshPause::Setup));
     EXPECT_TRUE(window->close());
 }

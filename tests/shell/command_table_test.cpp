@@ -3,6 +3,7 @@
 #include "shell/shortcuts.h"
 #include "shell/speed_menu.h"
 #include "support/shell_fixture.h"
+#include "tabs/timers.h"
 #include "tabs/button_bar.h"
 
 #include <QAction>
@@ -107,7 +108,7 @@ TEST_F(CommandEntryPoints, AnOpenSetupHoldsBackWhatTheTableSaysFromButtonsAndKey
         if (window->menu().item(spec.command))
             window->commands().bind(spec.command, [&runs, c = spec.command] { ++runs[c]; });
     }
-    session->setupOpen = true;
+    window->timers().pause(RefreshPause::Setup);
     for (const CommandSpec &spec : commandTable()) {
         if (spec.button == 0)
             continue;
@@ -116,5 +117,5 @@ TEST_F(CommandEntryPoints, AnOpenSetupHoldsBackWhatTheTableSaysFromButtonsAndKey
         window->commands().run(spec.command, CommandSource::Menu);
         EXPECT_EQ(runs[spec.command], spec.heldBySetup ? 1 : 2) << qPrintable(spec.menuText);
     }
-    session->setupOpen = false;
+    window->timers().resume(RefreshPause::Setup);
 }

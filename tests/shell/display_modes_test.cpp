@@ -4,6 +4,7 @@
 #include "shell/speed_menu.h"
 #include "shell/window_layout.h"
 #include "support/shell_fixture.h"
+#include "tabs/timers.h"
 #include "tabs/button_bar.h"
 #include "tabs/status_area.h"
 #include "tabs/tab_strip.h"
@@ -123,7 +124,7 @@ TEST_F(DisplayModesTest, SelectingATabShowsItsBrowserAndDropdownOnly)
     EXPECT_FALSE(window->tabs().tab(9).addressBox().isHidden());
     EXPECT_TRUE(window->tabs().tab(1).addressBox().isHidden());
     EXPECT_EQ(window->tabStrip().dragMode(), 0);
-    session->setupOpen = true;
+    window->timers().pause(RefreshPause::Setup);
     window->tabStrip().select(10);
     EXPECT_EQ(window->tabStrip().dragMode(), 1);
 }

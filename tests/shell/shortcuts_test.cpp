@@ -5,6 +5,7 @@
 #include "shell/help_text.h"
 #include "shell/speed_menu.h"
 #include "support/shell_fixture.h"
+#include "tabs/timers.h"
 #include "tabs/tab_collection.h"
 #include "tabs/button_bar.h"
 #include "tabs/status_area.h"
@@ -134,10 +135,10 @@ TEST_F(ShortcutKeysTest, BackFollowsTheButtonAndSetupHoldsPrintBack)
     EXPECT_EQ(first.historyIndex, 0);
 
     first.load(QStringLiteral("http://a.example/"));
-    session->setupOpen = true;
+    window->timers().pause(RefreshPause::Setup);
     QTest::keyClick(edit(1), Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(first.execs.isEmpty());
-    session->setupOpen = false;
+    window->timers().resume(RefreshPause::Setup);
     QTest::keyClick(edit(1), Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(first.execs, QList<PageCommand>{PageCommand::Print});
 }

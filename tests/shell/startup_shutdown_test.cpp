@@ -127,7 +127,7 @@ TEST_F(StartupShutdown, ABadStoredValueIsReportedAtDoSetup)
 TEST_F(StartupShutdown, CloseIsRefusedWhileSetupIsOpen)
 {
     start();
-    session->setupOpen = true;
+    window->timers().pause(RefreshPause::Setup);
     QFile::remove(home.file("Requests.Dat"));
     EXPECT_FALSE(window->close());
     ASSERT_EQ(prompts.messages().size(), 1u);
@@ -139,7 +139,7 @@ TEST_F(StartupShutdown, CloseIsRefusedWhileSetupIsOpen)
 TEST_F(StartupShutdown, TerminationStillWritesTheHistory)
 {
     start();
-    session->setupOpen = true;
+    window->timers().pause(RefreshPause::Setup);
     session->history.append(QStringLiteral("typed.example"));
     window->closeFor(CloseReason::Terminated);
     EXPECT_FALSE(window->isVisible());
@@ -156,7 +156,7 @@ TEST_F(StartupShutdown, HelpAtStartIsShownAndOkWritesTheBox)
     });
     start();
     EXPECT_EQ(prompts.formTitles(), QStringList{"Help"});
-    EXPECT_FALSE(session->helpOpen);
+    EXPECT_FALSE(window->timers().pauses().has(RefreshPause::Help));
     EXPECT_TRUE(session->activated);
     EXPECT_TRUE(window->timers().refreshTimer().isActive());
     EXPECT_EQ(home.read("STD.DAT"), QByteArray(" 0 \r\n 5 \r\n\r\n"));
@@ -168,7 +168,7 @@ TEST_F(StartupShutdown, HelpClosedWithoutOkKeepsTheFileAndTheTimerStopsWhileOpen
     const QByteArray before = home.read("STD.DAT");
     bool timerWhileOpen = true;
     prompts.onNextForm([&](QDialog &dialog) {
-        timerWhileOpen = window->timers().refreshTimer().isActive() || !session->helpOpen;
+        timerWhileOpen = window->timers().refreshTimer().isActive() || !window->timers().pauses().has(RefreshPause::Help);
         dialog.reject();
         return int(QDialog::Rejected);
     });

@@ -1,6 +1,7 @@
 #include "shell/commands.h"
 #include "shell/speed_menu.h"
 #include "support/shell_fixture.h"
+#include "tabs/timers.h"
 #include "tabs/button_bar.h"
 #include "tabs/navigation_commands.h"
 #include "tabs/tab_strip.h"
@@ -136,7 +137,7 @@ TEST_F(NavigationTest, WhileSetupIsOpenSomeButtonsDoNothing)
     int favorites = 0;
     QObject::connect(window->menu().item(Command::Favorites), &QAction::triggered,
                      [&] { ++favorites; });
-    session->setupOpen = true;
+    window->timers().pause(RefreshPause::Setup);
     for (const int button : {7, 8, 9, 11, 12})  // Favorites, History, Print, Goto Tab, Help
         window->commands().onButtonClicked(button);
     EXPECT_EQ(prompts.formTitles(), QStringList());
@@ -144,7 +145,7 @@ TEST_F(NavigationTest, WhileSetupIsOpenSomeButtonsDoNothing)
     window->tabStrip().select(3);
     window->commands().onButtonClicked(5);  // Home
     EXPECT_EQ(browser(3).navigations.size(), 2);
-    session->setupOpen = false;
+    window->timers().resume(RefreshPause::Setup);
     window->commands().onButtonClicked(7);
     window->commands().onButtonClicked(12);
     EXPECT_EQ(favorites, 1);

@@ -68,12 +68,12 @@ TEST_F(StagedLoadingTest, OfflineStartsNothingUntilOnlineAgain)
 {
     writeProfile({{3, site(3)}});
     start();
-    session->workOffline = true;
+    window->timers().pause(RefreshPause::Offline);
     window->tabs().tab(3).state().started = false;
     browser(3).navigations.clear();
     window->stagedLoading().startNextTabs();
     EXPECT_TRUE(browser(3).navigations.isEmpty());
-    session->workOffline = false;
+    window->timers().resume(RefreshPause::Offline);
     window->stagedLoading().startNextTabs();
     EXPECT_EQ(browser(3).navigations, QStringList{site(3)});
 }
@@ -131,11 +131,14 @@ TEST_F(StagedLoadingTest, NothingTicksWhileHelpSetupFavoritesOrOfflineHoldIt)
     start();
     browser(3).load(site(3));
     clock.advance(600);
-    for (bool Session::*flag : {&Session::helpOpen, &Session::setupOpen, &Session::favoritesOpen,
-                                &Session::workOffline}) {
-        (*session).*flag = true;
+    for (const RefreshPause reason : {RefreshPause::Help, RefreshPause::Setup,
+                                      RefreshPause::FavoritesPrompt, RefreshPause::AddingFavorite,
+                                      RefreshPause::Offline}) {
+        window->timers().pause(reason);
+        EXPECT_FALSE(window->timers().refreshTimer().isActive());
         window->timers().onRefreshTick();
-        (*session).*flag = false;
+        window->timers().resume(reason);
+        EXPECT_TRUE(window->timers().refreshTimer().isActive());
     }
     EXPECT_EQ(browser(3).refreshes, 0);
     window->tabs().tab(3).lastRefresh = clock.now().addSecs(-90);
@@ -155,4 +158,20 @@ TEST_F(StagedLoadingTest, Timer2StartsTheStagedLoadingOver)
     EXPECT_FALSE(window->timers().restartTimer().isActive());
     EXPECT_FALSE(session->reloadAfterSetup);
     EXPECT_EQ(browser(3).navigations, (QStringList{site(3), site(3)}));
+}
+
+TEST_F(StagedLoadingTest, TheRefreshRunsAgainOnlyWhenNoReasonToWaitIsLeft)
+{
+    start();
+    Timers &timers = window->timers();
+    ASSERT_TRUE(timers.refreshTimer().isActive());
+    // Help opened from an open Setup dialog: closing the help leaves Setup's pause.
+    timers.pause(RefreshPause::Setup);
+    timers.pause(RefreshPause::Help);
+    timers.resume(RefreshPause::Help);
+    EXPECT_FALSE(timers.refreshTimer().isActive());
+    EXPECT_TRUE(timers.pauses().has(RefreshPause::Setup));
+    timers.resume(RefreshPause::Setup);
+    EXPECT_TRUE(timers.refreshTimer().isActive());
+    EXPECT_FALSE(timers.pauses().any());
 }
