@@ -47,7 +47,7 @@ void BM_CompleteFromTheLastEntry(benchmark::State &state)
 {
     FullDropdowns d;
     QComboBox *combo = d.bar.combo(3);
-    const QString last = d.history.request(d.history.requestcount()).left(30);
+    const QString last = d.history.request(d.history.size()).left(30);
     for (auto _ : state) {
         d.history.skipComplete = true;
         combo->lineEdit()->setText(QString());
@@ -65,9 +65,9 @@ void BM_AddOneNewAddress(benchmark::State &state)
     int n = 0;
     for (auto _ : state) {
         QString address = QStringLiteral("http://new%1.example/").arg(++n);
-        d.history.AddToCombos(address);
+        d.history.addToHistory(address);
         state.PauseTiming();
-        d.history.model()->removeRows(d.history.requestcount() - 1, 1);
+        d.history.model()->removeRows(d.history.size() - 1, 1);
         state.ResumeTiming();
     }
 }

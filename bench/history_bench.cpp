@@ -32,7 +32,7 @@ void BM_ReadFullHistory(benchmark::State &state)
     AddressHistory history;
     for (auto _ : state) {
         history.setRequests(readHistoryFile(path, [] { return false; }));
-        benchmark::DoNotOptimize(history.requestcount());
+        benchmark::DoNotOptimize(history.size());
     }
 }
 BENCHMARK(BM_ReadFullHistory)->Unit(benchmark::kMillisecond);

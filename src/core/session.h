@@ -23,7 +23,6 @@ struct Session {
 
     bool activated = false;     // the first activation has been done
     bool modifierHeld = false;  // Shift, Ctrl or Alt at the last key press or release
-    bool menuHidden = false;    // the page script hid the speed menu
     bool profileLoaded = false;
     bool reloadAfterSetup = false;
 };

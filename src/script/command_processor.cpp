@@ -2,9 +2,6 @@
 
 #include "platform/basic_text.h"
 #include "platform/error_report.h"
-#include "core/session.h"
-#include "tabs/button_bar.h"
-#include "tabs/tab_strip.h"
 #include "core/typed_address.h"
 
 #include <algorithm>
@@ -41,9 +38,9 @@ float singleOf(const QString &value)
 
 }  // namespace
 
-CommandProcessor::CommandProcessor(ScriptableWindow &window, Session &session,
-                                   TabControls controls, ErrorReporter &errors)
-    : m_window(window), m_session(session), m_c(controls), m_errors(errors)
+CommandProcessor::CommandProcessor(ScriptableWindow &window, QString appFolder,
+                                   ErrorReporter &errors)
+    : m_window(window), m_appFolder(std::move(appFolder)), m_errors(errors)
 {
 }
 
@@ -67,8 +64,8 @@ void CommandProcessor::run(const Statement &s, Trap &trap)
         if (cmp == QStringLiteral("BUTTON.VISIBLE")) {
             const auto n = indexOf(s);
             const QString k = keyword(v);
-            if (n && *n >= 1 && *n <= m_c.buttons.count() && !k.isEmpty())
-                m_c.buttons.setVisibleAt(*n, k == QStringLiteral("TRUE"));
+            if (n && *n >= 1 && *n <= m_window.buttonCount() && !k.isEmpty())
+                m_window.setButtonVisible(*n, k == QStringLiteral("TRUE"));
         } else if (cmp == QStringLiteral("BUTTONBAR.VISIBLE")) {
             barCommand(keyword(v), ScriptableWindow::Bar::Buttons);
         } else if (cmp == QStringLiteral("DROPDOWN.VISIBLE")) {
@@ -78,7 +75,7 @@ void CommandProcessor::run(const Statement &s, Trap &trap)
         } else if (cmp == QStringLiteral("MENU.VISIBLE")) {
             const QString k = keyword(v);
             if (!k.isEmpty())
-                m_session.menuHidden = k == QStringLiteral("FALSE");
+                m_window.setSpeedMenuAllowed(k != QStringLiteral("FALSE"));
         } else if (cmp == QStringLiteral("HOST.LEFT") || cmp == QStringLiteral("HOST.TOP") ||
                    cmp == QStringLiteral("HOST.WIDTH") || cmp == QStringLiteral("HOST.HEIGHT")) {
             setPlacement(cmp, v);
@@ -88,21 +85,16 @@ void CommandProcessor::run(const Statement &s, Trap &trap)
                 m_window.setResizable(k == QStringLiteral("TRUE"));
         } else if (cmp == QStringLiteral("TABSTRIP.TABCAPTION")) {
             const auto n = indexOf(s);
-            if (n && *n >= 1 && *n <= m_c.tabStrip.count()) {
-                const int tab = *n;
-                if (tab > m_c.tabs.count())
-                    throwError(err::SubscriptOutOfRange);
-                m_c.tabStrip.setCaption(tab, v);
-                m_c.tabs.tab(tab).state().scriptCaption = v;
-            }
+            if (n && *n >= 1 && *n <= m_window.stripTabCount())
+                m_window.setScriptCaption(*n, v);
         } else if (cmp == QStringLiteral("TABSTRIP.TABSELECT")) {
             const int tab = toInt16(strictNumber(v));
-            if (tab >= 1 && tab <= m_c.tabStrip.count())
-                m_c.tabStrip.select(tab);
+            if (tab >= 1 && tab <= m_window.stripTabCount())
+                m_window.selectTab(tab);
         } else if (cmp == QStringLiteral("TABSTRIP.VISIBLE")) {
             const QString k = keyword(v);
             if (!k.isEmpty())
-                m_c.tabStrip.setVisible(k == QStringLiteral("TRUE"));
+                m_window.setStripVisible(k == QStringLiteral("TRUE"));
         } else if (cmp == QStringLiteral("TABSTRIP.COUNT")) {
             setTabCount(v);
         }
@@ -114,15 +106,15 @@ void CommandProcessor::navigate(const Statement &s, Trap &trap)
     std::optional<int> n;
     trap.step([&] { n = indexOf(s); });
     // Tabs 1 to 29: the last tab is never sent anywhere by a page.
-    if (trap.ended() || !n || *n < 1 || *n >= m_c.tabs.count())
+    if (trap.ended() || !n || *n < 1 || *n >= m_window.pageCount())
         return;
     // Decided on the address exactly as the browser will load it, and loaded as decided.
     const QUrl target = typedAddressUrl(s.arg);
-    if (!scriptMayOpen(m_pageAddress, target, m_session.appFolder))
+    if (!scriptMayOpen(m_pageAddress, target, m_appFolder))
         return;
-    BrowserControl &browser = m_c.tabs.tab(*n).browser();
-    trap.step([&] { browser.blankDocument(); });
-    trap.step([&] { browser.navigate(target.toString(QUrl::FullyEncoded)); });
+    const int tab = *n;
+    trap.step([&] { m_window.blankTab(tab); });
+    trap.step([&] { m_window.loadInTab(tab, target); });
 }
 
 void CommandProcessor::barCommand(const QString &keyword, ScriptableWindow::Bar bar)
@@ -148,19 +140,16 @@ void CommandProcessor::setPlacement(const QString &command, const QString &value
 
 void CommandProcessor::setTabCount(const QString &value)
 {
-    m_c.tabStrip.removeAll();
-    // Every tab number must keep its browser and dropdown: 1 to 30 tabs, also when the
+    // Every tab number must keep its page and address box: 1 to 30 tabs, also when the
     // value is not a number at all.
     double count = 1;
     try {
-        count = std::clamp(strictNumber(value), 1.0, double(m_c.tabs.count()));
+        count = std::clamp(strictNumber(value), 1.0, double(m_window.pageCount()));
     } catch (const BasicError &) {
-        m_c.tabStrip.addTabs(1);
-        m_c.tabStrip.select(1);
+        m_window.setStripTabCount(1);
         throw;
     }
-    m_c.tabStrip.addTabs(toInt16(count));
-    m_c.tabStrip.select(1);
+    m_window.setStripTabCount(toInt16(count));
 }
 
 }  // namespace pelquin

@@ -2,7 +2,6 @@
 
 #include "core/scriptable_window.h"
 #include "script/script_parser.h"
-#include "tabs/tab_controls.h"
 
 #include <vector>
 
@@ -16,8 +15,8 @@ struct Session;
 // statement to the first.
 class CommandProcessor {
 public:
-    CommandProcessor(ScriptableWindow &window, Session &session, TabControls controls,
-                     ErrorReporter &errors);
+    // `appFolder` holds Pelquin's own pages, which alone may send a tab to a local file.
+    CommandProcessor(ScriptableWindow &window, QString appFolder, ErrorReporter &errors);
 
     // `pageAddress` is the address of the page that holds the script: it decides where the
     // script may send a tab.
@@ -32,8 +31,7 @@ private:
     void setTabCount(const QString &value);
 
     ScriptableWindow &m_window;
-    Session &m_session;
-    TabControls m_c;
+    QString m_appFolder;
     ErrorReporter &m_errors;
     QString m_pageAddress;
 };

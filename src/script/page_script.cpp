@@ -8,11 +8,10 @@ PageScript::PageScript(TabCollection &tabs, CommandProcessor &processor, ErrorRe
     : m_tabs(tabs), m_processor(processor), m_errors(errors)
 {
     for (BrowserTab &tab : m_tabs) {
-        QObject::connect(&tab.browser(), &BrowserControl::beforeNavigate, &tab.browser(),
-                         [&tab](const QString &, bool topLevel) {
-                             if (topLevel)
-                                 ++tab.state().navigations;
-                         });
+        QObject::connect(&tab, &BrowserTab::loadStarted, &tab,
+                         [&tab] { ++tab.state().navigations; });
+        QObject::connect(&tab, &BrowserTab::pageCompleted, &tab,
+                         [this, number = tab.number()] { runPageScript(number); });
     }
 }
 

@@ -86,7 +86,7 @@ void KeyboardPreview::prepareSpeedMenu()
 bool KeyboardPreview::popUpSpeedMenu()
 {
     prepareSpeedMenu();
-    if (m_session.menuHidden)
+    if (!m_menu.allowedByPage())
         return false;
     m_menu.popup(QCursor::pos());
     return true;

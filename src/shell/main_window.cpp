@@ -77,16 +77,14 @@ MainWindow::MainWindow(MainWindowDeps deps)
     m_staged = std::make_unique<StagedLoading>(m_session, c, pauses, m_d.errors);
     m_events = std::make_unique<BrowserEvents>(
         m_session, c, m_d.prompts, m_d.errors, m_d.clock,
-        BrowserEvents::Hooks{startNextTabs, [this](int tab) {
-                                 if (m_pageScript)
-                                     m_pageScript(tab);
-                             }});
+        BrowserEvents::Hooks{startNextTabs});
     m_events->connectAll();
+    m_status->followSelectedTab(*m_tabs, *m_tabStrip);
     m_layout->setSelectAgain([this] { m_selection->onTabSelected(); });
-    m_control = std::make_unique<MainWindowControl>(*this, *m_menu, *m_modes, *m_layout);
-    m_processor = std::make_unique<CommandProcessor>(*m_control, m_session, c, m_d.errors);
+    m_control = std::make_unique<MainWindowControl>(*this, c, *m_menu, *m_modes, *m_layout);
+    m_processor = std::make_unique<CommandProcessor>(*m_control, m_session.appFolder,
+                                                     m_d.errors);
     m_script = std::make_unique<PageScript>(*m_tabs, *m_processor, m_d.errors);
-    m_pageScript = [this](int tab) { m_script->runPageScript(tab); };
     m_commands = new Commands(*this, m_session, c, *m_menu, pauses, m_d.sponsor, m_d.prompts,
                               m_d.errors);
     m_dropdowns = new DropdownHandlers(m_session, c, m_d.errors, this);
@@ -299,7 +297,7 @@ void MainWindow::showHelpScreen()
 void MainWindow::speedMenuFromTabStrip(const QPoint &globalPos)
 {
     m_keyboard->prepareSpeedMenu();
-    if (!m_session.menuHidden)
+    if (m_menu->allowedByPage())
         m_menu->popup(globalPos);
 }
 

@@ -89,8 +89,6 @@ public:
     // Opens the Find dialog for the selected tab's page, or brings it forward.
     void showFind();
     FindDialog *findDialog() const;
-    // What runs when tab t's page has completed; the page's own script by default.
-    void setPageScriptHook(std::function<void(int tab)> hook) { m_pageScript = std::move(hook); }
 
     TabStrip &tabStrip() const { return *m_tabStrip; }
     ButtonBar &buttons() const { return *m_buttons; }
@@ -167,7 +165,6 @@ private:
     PageDialogQueue *m_pageDialogs;
     HistorySaver *m_historySaver;
     DownloadsControl *m_downloads;
-    std::function<void(int)> m_pageScript;
     QPointer<SetupDialog> m_setup;
     CloseReason m_closeReason = CloseReason::User;
     bool m_unloadAccepted = false;

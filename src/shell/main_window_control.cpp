@@ -6,6 +6,8 @@
 #include "shell/speed_menu.h"
 #include "shell/window_bounds.h"
 #include "shell/window_layout.h"
+#include "tabs/button_bar.h"
+#include "tabs/tab_strip.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -21,9 +23,9 @@ constexpr double kMinUsableHeight = 4500;
 
 }  // namespace
 
-MainWindowControl::MainWindowControl(QWidget &window, SpeedMenu &menu, DisplayModes &modes,
-                                     WindowLayout &layout)
-    : m_window(window), m_menu(menu), m_modes(modes), m_layout(layout)
+MainWindowControl::MainWindowControl(QWidget &window, TabControls controls, SpeedMenu &menu,
+                                     DisplayModes &modes, WindowLayout &layout)
+    : m_window(window), m_c(controls), m_menu(menu), m_modes(modes), m_layout(layout)
 {
 }
 
@@ -100,6 +102,44 @@ void MainWindowControl::setResizable(bool resizable)
 void MainWindowControl::layOutTabs()
 {
     m_layout.layOutTabs();
+}
+
+int MainWindowControl::buttonCount() const { return m_c.buttons.count(); }
+
+void MainWindowControl::setButtonVisible(int button, bool visible)
+{
+    m_c.buttons.setVisibleAt(button, visible);
+}
+
+void MainWindowControl::setSpeedMenuAllowed(bool allowed) { m_menu.setAllowedByPage(allowed); }
+
+int MainWindowControl::stripTabCount() const { return m_c.tabStrip.count(); }
+
+void MainWindowControl::setStripTabCount(int count)
+{
+    m_c.tabStrip.removeAll();
+    m_c.tabStrip.addTabs(count);
+    m_c.tabStrip.select(1);
+}
+
+void MainWindowControl::setStripVisible(bool visible) { m_c.tabStrip.setVisible(visible); }
+
+void MainWindowControl::selectTab(int tab) { m_c.tabStrip.select(tab); }
+
+void MainWindowControl::setScriptCaption(int tab, const QString &caption)
+{
+    BrowserTab &target = m_c.tabs.tab(tab);
+    m_c.tabStrip.setCaption(tab, caption);
+    target.state().scriptCaption = caption;
+}
+
+int MainWindowControl::pageCount() const { return m_c.tabs.count(); }
+
+void MainWindowControl::blankTab(int tab) { m_c.tabs.tab(tab).browser().blankDocument(); }
+
+void MainWindowControl::loadInTab(int tab, const QUrl &address)
+{
+    m_c.tabs.tab(tab).browser().navigate(address.toString(QUrl::FullyEncoded));
 }
 
 }  // namespace pelquin

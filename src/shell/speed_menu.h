@@ -20,6 +20,9 @@ public:
 
     // The command's item; none for a command that is not in the menu.
     QAction *item(Command command) const;
+    // A page's script may keep Alt then M from opening the menu.
+    bool allowedByPage() const { return m_allowedByPage; }
+    void setAllowedByPage(bool allowed) { m_allowedByPage = allowed; }
 
     QAction *backItem;
     QAction *forwardItem;
@@ -39,6 +42,7 @@ public:
 
 private:
     std::map<Command, QAction *> m_items;
+    bool m_allowedByPage = true;
 };
 
 }  // namespace pelquin

@@ -68,6 +68,11 @@ void BrowserEvents::beforeNavigate(int t, const QString &a, bool topLevel)
     const QString upper = a.trimmed().toUpper();
     if (upper.contains(QStringLiteral("JAVASCRIPT:")))
         return;
+    if (topLevel) {
+        Trap(m_errors, QStringLiteral(" At BeforeNavigate2")).step([&] {
+            emit m_c.tabs.tab(t).loadStarted(a);
+        });
+    }
     Trap trap(m_errors, QStringLiteral(" At BeforeNavigate2"), {err::ObjectNotSet});
     trap.step([&] {
         if (upper == QStringLiteral("HTTP:///")) {
@@ -80,7 +85,7 @@ void BrowserEvents::beforeNavigate(int t, const QString &a, bool topLevel)
     trap.step([&] { m_c.tabStrip.setImage(t, 0); });
     trap.step([&] { m_c.tabs.tab(t).state().currentUrl = a; });
     if (topLevel) {
-        trap.step([&] { m_c.tabStrip.setCaption(t, captionFor(t, a, a)); });
+        trap.step([&] { setCaption(t, captionFor(t, a, a)); });
         trap.step([&] { m_c.tabStrip.setToolTip(t, tooltipFor(t, a)); });
         trap.step([&] {
             qsizetype p = 0;
@@ -93,6 +98,12 @@ void BrowserEvents::beforeNavigate(int t, const QString &a, bool topLevel)
     // Nothing of the new page is shown, or known to be secure, before it completes.
     if (topLevel)
         trap.step([&] { setSecurity(t, PageSecurity::None); });
+}
+
+void BrowserEvents::setCaption(int t, const QString &caption)
+{
+    m_c.tabStrip.setCaption(t, caption);
+    emit m_c.tabs.tab(t).captionChanged(caption);
 }
 
 void BrowserEvents::setSecurity(int t, PageSecurity security)
@@ -126,13 +137,10 @@ void BrowserEvents::documentComplete(int t, const QString &a, bool topLevel)
     trap.step([&] { m_c.tabs.tab(t).lastRefresh = m_clock.now(); });
     trap.step([&] { tab.currentUrl = browser.locationUrl(); });
     trap.step([&] { m_c.tabs.tab(t).setAddress(tab.currentUrl); });
-    trap.step([&] { m_c.tabStrip.setCaption(t, captionFor(t, a, tab.currentUrl)); });
+    trap.step([&] { setCaption(t, captionFor(t, a, tab.currentUrl)); });
     trap.step([&] { m_c.tabStrip.setToolTip(t, tooltipFor(t, tab.currentUrl)); });
     trap.step([&] { setSecurity(t, browser.security()); });
-    trap.step([&] {
-        if (m_hooks.pageScript)
-            m_hooks.pageScript(t);
-    });
+    trap.step([&] { emit m_c.tabs.tab(t).pageCompleted(tab.currentUrl); });
     trap.step([&] {
         if (!m_session.tabs.startupDone && m_hooks.startNextTabs)
             m_hooks.startNextTabs();
@@ -141,12 +149,14 @@ void BrowserEvents::documentComplete(int t, const QString &a, bool topLevel)
 
 void BrowserEvents::downloadComplete(int t)
 {
-    Trap(m_errors, QStringLiteral(" At Download Complete")).step([&] {
+    Trap trap(m_errors, QStringLiteral(" At Download Complete"));
+    trap.step([&] {
         if (m_c.tabs.tab(t).state().refreshing) {
             m_c.tabStrip.setImage(t, 1);
             m_c.tabs.tab(t).state().refreshing = false;
         }
     });
+    trap.step([&] { emit m_c.tabs.tab(t).loadFinished(); });
 }
 
 void BrowserEvents::newWindow(int t, bool *cancel)
@@ -169,7 +179,7 @@ void BrowserEvents::progressChange(int t, int progress, int maximum)
     Trap(m_errors, QStringLiteral(" At Progress Change"), {16, err::InvalidProperty}).step([&] {
         m_c.tabs.tab(t).state().progressMax = maximum;
         m_c.tabs.tab(t).state().progressValue = progress;
-        m_c.status.setProgress(maximum, progress);
+        emit m_c.tabs.tab(t).progressChanged(progress, maximum);
     });
 }
 
@@ -177,11 +187,7 @@ void BrowserEvents::statusTextChange(int t, const QString &text)
 {
     Trap(m_errors, QStringLiteral(" At StatusTextChange")).step([&] {
         m_c.tabs.tab(t).state().statusText = text;
-        if (t == m_c.tabStrip.selected()) {
-            m_c.status.setText(text);
-            m_c.status.statusBar()->raise();
-            m_c.status.statusBar()->update();
-        }
+        emit m_c.tabs.tab(t).statusTextChanged(text);
     });
 }
 

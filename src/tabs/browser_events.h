@@ -19,8 +19,6 @@ class BrowserEvents {
 public:
     struct Hooks {
         std::function<void()> startNextTabs;
-        // Runs the page script of the page tab t has just completed.
-        std::function<void(int tab)> pageScript;
     };
 
     BrowserEvents(Session &session, TabControls controls, Prompts &prompts,
@@ -48,6 +46,7 @@ public:
     static QString tooltipFor(int t, const QString &address);
 
 private:
+    void setCaption(int t, const QString &caption);
     void setSecurity(int t, PageSecurity security);
 
     Session &m_session;

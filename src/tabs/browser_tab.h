@@ -5,6 +5,7 @@
 #include "platform/twips.h"
 
 #include <QDateTime>
+#include <QObject>
 #include <QString>
 
 class QComboBox;
@@ -13,8 +14,10 @@ class QWidget;
 namespace pelquin {
 
 // One tab of the strip: its number, its browser, its address box, what it is doing now and
-// where its controls lie. The rest of the program reaches a tab through the TabCollection.
-class BrowserTab {
+// where its controls lie. The rest of the program reaches a tab through the TabCollection
+// and learns what its page does from its signals.
+class BrowserTab : public QObject {
+    Q_OBJECT
 public:
     BrowserTab(int number, BrowserControl &browser, QComboBox &addressBox);
 
@@ -35,6 +38,17 @@ public:
     // Where the page and the address box lie, in twips.
     TwipsBox pageBox;
     TwipsBox addressBoxPlace;
+
+signals:
+    // A top-level load began, at `address`.
+    void loadStarted(const QString &address);
+    // A load ended, completed or not.
+    void loadFinished();
+    // The page at `address` has completed loading: what runs on a completed page runs now.
+    void pageCompleted(const QString &address);
+    void statusTextChanged(const QString &text);
+    void progressChanged(int value, int maximum);
+    void captionChanged(const QString &caption);
 
 private:
     int m_number;

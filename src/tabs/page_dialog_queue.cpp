@@ -44,10 +44,7 @@ void PageDialogQueue::connectAll()
         BrowserControl *b = &tab.browser();
         connect(b, &BrowserControl::pageDialogRequested, this,
                 [this, t](const PageDialog &d, const PageDialogAnswer &a) { request(t, d, a); });
-        connect(b, &BrowserControl::beforeNavigate, this, [this, t](const QString &, bool top) {
-            if (top)
-                pageChanged(t);
-        });
+        connect(&tab, &BrowserTab::loadStarted, this, [this, t] { pageChanged(t); });
     }
 }
 

@@ -1,6 +1,8 @@
 #include "tabs/status_area.h"
 
 #include "tabs/artwork.h"
+#include "tabs/tab_collection.h"
+#include "tabs/tab_strip.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -62,6 +64,26 @@ void StatusArea::showSecurity(PageSecurity security)
         m_padlock->setAccessibleName(m_padlock->toolTip());
     }
     updateSecurityPicture();
+}
+
+void StatusArea::followSelectedTab(TabCollection &tabs, const TabStrip &strip)
+{
+    for (BrowserTab &tab : tabs) {
+        const int number = tab.number();
+        connect(&tab, &BrowserTab::statusTextChanged, this,
+                [this, &strip, number](const QString &text) {
+                    if (number != strip.selected())
+                        return;
+                    setText(text);
+                    m_statusBar->raise();
+                    m_statusBar->update();
+                });
+        connect(&tab, &BrowserTab::progressChanged, this,
+                [this, &strip, number](int value, int maximum) {
+                    if (number == strip.selected())
+                        setProgress(maximum, value);
+                });
+    }
 }
 
 void StatusArea::updateSecurityPicture()

@@ -11,6 +11,9 @@ class QWidget;
 
 namespace pelquin {
 
+class TabCollection;
+class TabStrip;
+
 // The status bar with its first panel, the padlock picture and the progress bar.
 // The padlock tells of the selected tab's page: a padlock for a certificate the engine
 // trusted, a warning sign for one the user accepted past an error, nothing otherwise.
@@ -36,6 +39,8 @@ public:
     PageSecurity security() const { return m_security; }
     // Shows or hides the picture as the status bar is shown or hidden.
     void updateSecurityPicture();
+    // Shows the status text and progress of whichever tab is selected in `strip`.
+    void followSelectedTab(TabCollection &tabs, const TabStrip &strip);
 
 private:
     QStatusBar *m_statusBar;

@@ -157,9 +157,9 @@ TEST_F(ProcessorTest, BarCommandsNeverToggleABarIntoItsOwnState)
 TEST_F(ProcessorTest, MenuVisibleTakesAnyLetterCaseAndBlanks)
 {
     run(QStringLiteral("MENU.VISIBLE=\"false \">"));
-    EXPECT_TRUE(session->menuHidden);
+    EXPECT_FALSE(window->menu().allowedByPage());
     run(QStringLiteral("menu.visible=True>"));
-    EXPECT_FALSE(session->menuHidden);
+    EXPECT_TRUE(window->menu().allowedByPage());
 }
 
 TEST_F(ProcessorTest, HostCommandsUnMaximiseAndPlaceTheWindowWithinReach)

@@ -49,7 +49,7 @@ TEST_F(KeyboardTest, AnotherKeyBetweenAltAndMOpensNothing)
 
 TEST_F(KeyboardTest, AHiddenMenuIsPreparedButNotShown)
 {
-    session->menuHidden = true;
+    window->menu().setAllowedByPage(false);
     window->buttons().setEnabledAt(2, true);
     menu().forwardItem->setEnabled(false);
     keys().onWindowKeyDown(key::Alt, shift::Alt);

@@ -131,12 +131,22 @@ TEST_F(BrowserEventsTest, ACompletionAtTheEmptyAddressChangesNothing)
     EXPECT_TRUE(window->tabs().tab(3).state().loading);
 }
 
-TEST_F(BrowserEventsTest, CompletionRunsThePageScriptHookForThatTab)
+TEST_F(BrowserEventsTest, TheTabTellsOfItsLoadAndCompletedPage)
 {
-    QList<int> ran;
-    window->setPageScriptHook([&](int tab) { ran << tab; });
+    QStringList said;
+    BrowserTab &tab = window->tabs().tab(7);
+    QObject::connect(&tab, &BrowserTab::loadStarted, [&](const QString &a) { said << "start " + a; });
+    QObject::connect(&tab, &BrowserTab::pageCompleted,
+                     [&](const QString &a) { said << "page " + a; });
+    QObject::connect(&tab, &BrowserTab::loadFinished, [&] { said << QStringLiteral("end"); });
+    QObject::connect(&tab, &BrowserTab::captionChanged, [&](const QString &c) { said << c; });
     browser(7).load(QStringLiteral("http://x.example/"));
-    EXPECT_EQ(ran, QList<int>{7});
+    EXPECT_EQ(said, (QStringList{"start http://x.example/", "x", "x", "page http://x.example/",
+                                 "end"}));
+    // A frame's navigation is no load of the tab's page.
+    said.clear();
+    browser(7).startLoad(QStringLiteral("http://ads.example/"), false);
+    EXPECT_TRUE(said.isEmpty());
 }
 
 TEST_F(BrowserEventsTest, ARefusedPopupBeepsAndOpensTheHoveredAddressInTheTab)
