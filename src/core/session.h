@@ -12,7 +12,8 @@
 
 namespace pelquin {
 
-// The process-wide tables and flags that live for the whole run.
+// What the whole run shares: the application folder, the start-up notice, the profile, the
+// address history and what the tabs share. Everything else lives with the part that owns it.
 struct Session {
     QString appFolder;
     int platformId = 2;  // 1 would be the old family with a History folder of its own
@@ -20,11 +21,6 @@ struct Session {
     TabRun tabs;
     TabSettings settings;
     AddressHistory history;
-
-    bool activated = false;     // the first activation has been done
-    bool modifierHeld = false;  // Shift, Ctrl or Alt at the last key press or release
-    bool profileLoaded = false;
-    bool reloadAfterSetup = false;
 };
 
 }  // namespace pelquin

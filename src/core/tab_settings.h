@@ -28,6 +28,8 @@ public:
     const TabSetting &operator[](int tab) const { return m_tabs.at(static_cast<size_t>(tab)); }
 
     QString profilePath;
+    // Setup loaded another profile, which OK has not yet written over Setup.set.
+    bool loadedForSetup = false;
 
 private:
     std::array<TabSetting, kTabCount + 1> m_tabs{};

@@ -163,14 +163,14 @@ void SetupDialog::saveAndClose()
 {
     Trap(m_d.errors, QStringLiteral(" At Setup Ok")).step([&] {
         Session &s = m_d.session;
-        if (!s.profileLoaded) {
+        if (!s.settings.loadedForSetup) {
             WriteSetup();
         } else if (m_d.prompts.ask({QStringLiteral("Overwire Setup.Set?"),
                                     QStringLiteral("If you wish to overwrite SETUP.SET (the "
                                                    "default setup profile) with this "
                                                    "information, Select YES, otherwise Select NO"),
                                     PromptIcon::Critical, false})) {
-            s.profileLoaded = false;
+            s.settings.loadedForSetup = false;
             WriteSetup();
         }
         m_loadingControls = false;
@@ -245,9 +245,9 @@ void SetupDialog::loadProfile()
         m_loadingControls = true;
         readProfileForSetup(s.settings, m_d.errors);
         fillRowsFromProfile();
-        s.profileLoaded = true;
+        s.settings.loadedForSetup = true;
         s.settings.profilePath = appFile(s.appFolder, QStringLiteral("Setup.set"));
-        s.reloadAfterSetup = true;
+        m_d.timers.restartWhenSetupCloses();
         m_loadingControls = false;
     });
 }
@@ -342,8 +342,6 @@ void SetupDialog::closeEvent(QCloseEvent *event)
 {
     m_d.controls.tabStrip.setDragMode(0);
     m_d.timers.resume(RefreshPause::Setup);
-    if (m_d.session.reloadAfterSetup)
-        m_d.timers.restartTimer().start();
     event->accept();
 }
 

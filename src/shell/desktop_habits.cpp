@@ -17,7 +17,7 @@ namespace pelquin {
 
 DesktopHabits::DesktopHabits(Deps deps, QObject *parent)
     : QObject(parent), m_session(deps.session), m_c(deps.controls), m_errors(deps.errors),
-      m_window(deps.window)
+      m_keyboard(deps.keyboard), m_activated(std::move(deps.activated)), m_window(deps.window)
 {
     m_shortcuts = new ShortcutKeys({deps.session, deps.controls, deps.menu, deps.commands,
                                     deps.desktop, deps.keyboard, [this] { showFind(); },
@@ -57,7 +57,7 @@ bool DesktopHabits::findAgain(bool backward)
 void DesktopHabits::openAddresses(const QStringList &addresses)
 {
     // During start-up they wait for the first activation, which selects tab 1.
-    if (!m_session.activated) {
+    if (!m_activated()) {
         m_pendingAddresses += addresses;
         return;
     }
@@ -67,7 +67,7 @@ void DesktopHabits::openAddresses(const QStringList &addresses)
 void DesktopHabits::openPendingAddresses()
 {
     const QStringList addresses = std::exchange(m_pendingAddresses, {});
-    if (!addresses.isEmpty() && m_session.activated)
+    if (!addresses.isEmpty() && m_activated())
         m_freeTabs->openFromOutside(addresses);
 }
 
@@ -82,7 +82,7 @@ void DesktopHabits::dropLink(int tab, const QString &text, bool hasText,
     BrowserControl &browser = m_c.tabs.tab(tab).browser();
     trap.step([&] { browser.navigate(text); });
     trap.step([&] {
-        const bool held = m_session.modifierHeld ||
+        const bool held = m_keyboard.modifierHeld() ||
                           (keys & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
         if (!held)
             m_c.tabStrip.select(tab);

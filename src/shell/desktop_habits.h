@@ -4,6 +4,8 @@
 
 #include <QObject>
 #include <QPointer>
+
+#include <functional>
 #include <QStringList>
 
 namespace pelquin {
@@ -32,6 +34,8 @@ public:
         KeyboardPreview &keyboard;
         ErrorReporter &errors;
         QWidget &window;  // what the Find dialog belongs to
+        // Whether the window's first activation, which selects tab 1, has been done.
+        std::function<bool()> activated;
     };
     DesktopHabits(Deps deps, QObject *parent);
 
@@ -58,6 +62,8 @@ private:
     Session &m_session;
     TabControls m_c;
     ErrorReporter &m_errors;
+    const KeyboardPreview &m_keyboard;
+    std::function<bool()> m_activated;
     ShortcutKeys *m_shortcuts;
     FreeTabs *m_freeTabs;
     QStringList m_pendingAddresses;

@@ -54,7 +54,7 @@ bool KeyboardPreview::onWindowKeyDown(int keyCode, int shiftState)
     bool menuOpened = false;
     Trap trap(m_errors, QStringLiteral(" At tsKd"));
     trap.step([&] {
-        m_session.modifierHeld = shiftState != 0;
+        m_modifierHeld = shiftState != 0;
         if (keyCode == key::F1)
             m_showHelp();
         // The page's own find, as the desktop's browsers offer it.
@@ -72,7 +72,7 @@ bool KeyboardPreview::onWindowKeyDown(int keyCode, int shiftState)
 
 void KeyboardPreview::onWindowKeyUp(int shiftState)
 {
-    m_session.modifierHeld = shiftState != 0;
+    m_modifierHeld = shiftState != 0;
 }
 
 void KeyboardPreview::prepareSpeedMenu()

@@ -16,7 +16,7 @@ struct Session;
 
 // The main window's key preview: it sees every key of the window before the focused control
 // does. F1 asks for help, Alt then M opens the speed menu, Ctrl+F finds text on the page,
-// and modifierHeld follows the keys.
+// and it knows whether a modifier key is held.
 class KeyboardPreview : public QObject {
     Q_OBJECT
 public:
@@ -34,6 +34,9 @@ public:
     bool popUpSpeedMenu();
 
     int previousKey() const { return m_previousKey; }
+    // Shift, Ctrl or Alt was held at the last key press or release.
+    bool modifierHeld() const { return m_modifierHeld; }
+    void forgetModifiers() { m_modifierHeld = false; }
     // The key map, asked about every key press the preview itself does not take.
     void setShortcuts(std::function<bool(int qtKey, Qt::KeyboardModifiers)> shortcuts)
     {
@@ -55,6 +58,7 @@ private:
     std::function<void()> m_showFind;
     std::function<bool(int, Qt::KeyboardModifiers)> m_shortcuts;
     int m_previousKey = 0;
+    bool m_modifierHeld = false;
     // A key the focused control ignores goes on to its parents: handle it once.
     const QKeyEvent *m_lastEvent = nullptr;
     quint64 m_lastStamp = 0;

@@ -105,7 +105,7 @@ MainWindow::MainWindow(MainWindowDeps deps)
             [this](int tab) { m_layout->applyBrowser(tab); });
     m_downloads = new DownloadsControl(m_d.factory.downloads(), *m_events, m_d.prompts, this);
     m_habits = new DesktopHabits({m_session, c, *m_menu, *m_commands, *m_desktop, *m_keyboard,
-                                  m_d.errors, *this},
+                                  m_d.errors, *this, [this] { return m_activated; }},
                                  this);
     setAcceptDrops(true);
 
@@ -137,7 +137,7 @@ void MainWindow::formLoad()
 {
     Trap trap(m_d.errors, QStringLiteral(" At Form Load"));
     trap.step([&] {
-        m_session.modifierHeld = false;
+        m_keyboard->forgetModifiers();
         m_layout->bars() = BarVisibility{};
         m_tabs->tab(1).addressBox().setVisible(true);
     });
@@ -186,7 +186,7 @@ void MainWindow::showEvent(QShowEvent *event)
     m_shown = true;
     // Without a window manager no activation ever arrives: activate once the window shows.
     QTimer::singleShot(0, this, [this] {
-        if (m_loaded && !m_session.activated && !m_inFirstActivation)
+        if (m_loaded && !m_activated && !m_inFirstActivation)
             formActivate();
     });
 }
@@ -200,12 +200,12 @@ void MainWindow::resizeEvent(QResizeEvent *event)
 
 void MainWindow::formActivate()
 {
-    if (!m_session.activated && !m_inFirstActivation) {
+    if (!m_activated && !m_inFirstActivation) {
         m_inFirstActivation = true;
         traceStartup("first activation");
         firstActivation();
         m_inFirstActivation = false;
-        if (!m_session.activated)
+        if (!m_activated)
             return;  // an error ended the activation
         m_habits->openPendingAddresses();
     }
@@ -238,7 +238,7 @@ void MainWindow::firstActivation()
         if (m_session.notice.showHelpAtStart == 1)
             showHelpScreen();
     });
-    trap.step([&] { m_session.activated = true; });
+    trap.step([&] { m_activated = true; });
 }
 
 void MainWindow::moveEvent(QMoveEvent *event)

@@ -110,6 +110,8 @@ public:
     // Addresses from the command line or a later start: they open in free tabs once the
     // start-up is done.
     void openAddresses(const QStringList &addresses);
+    // The first activation, which selects tab 1 and opens waiting addresses, has been done.
+    bool activated() const { return m_activated; }
     // Shows the window in front of the others, as for a link from another program.
     void bringToFront();
     DesktopCommands &desktop() const { return *m_desktop; }
@@ -170,6 +172,7 @@ private:
     bool m_unloadAccepted = false;
     bool m_inFirstActivation = false;
     bool m_loaded = false;
+    bool m_activated = false;  // the first activation has been done
     bool m_shown = false;
 };
 

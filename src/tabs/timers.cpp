@@ -46,6 +46,8 @@ void Timers::pause(RefreshPause reason)
 void Timers::resume(RefreshPause reason)
 {
     m_pauses.m_reasons.erase(reason);
+    if (reason == RefreshPause::Setup && m_restartWhenSetupCloses)
+        m_restartTimer.start();
     // Each end of a pause starts the 20 seconds anew.
     if (m_refreshStarted && !m_pauses.any())
         m_refreshTimer.start();
@@ -88,7 +90,7 @@ void Timers::onRestartTick()
 {
     m_restartTimer.stop();
     Trap(m_errors, QStringLiteral(" At Timer2"), {}, {err::EFail}).step([&] {
-        m_session.reloadAfterSetup = false;
+        m_restartWhenSetupCloses = false;
         m_session.tabs.startupDone = false;
         for (BrowserTab &tab : m_c.tabs) {
             tab.state().started = false;

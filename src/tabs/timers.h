@@ -36,6 +36,9 @@ public:
     void pause(RefreshPause reason);
     void resume(RefreshPause reason);
     const RefreshPauses &pauses() const { return m_pauses; }
+    // Setup loaded a profile: when Setup closes, the staged loading starts anew.
+    void restartWhenSetupCloses() { m_restartWhenSetupCloses = true; }
+    bool restartPending() const { return m_restartWhenSetupCloses; }
 
     void onRefreshTick();
     void onRestartTick();
@@ -50,6 +53,7 @@ private:
     QTimer m_restartTimer;
     RefreshPauses m_pauses;
     bool m_refreshStarted = false;
+    bool m_restartWhenSetupCloses = false;
 };
 
 }  // namespace pelquin

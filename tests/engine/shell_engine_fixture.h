@@ -69,7 +69,7 @@ protected:
             *history, MailLookup{}, [](const QString &) { return false; }});
         window->formLoad();
         window->show();
-        ASSERT_TRUE(waitFor([&] { return session->activated; }, 5000));
+        ASSERT_TRUE(waitFor([&] { return window->activated(); }, 5000));
     }
 
     QString url(const char *path) const { return sponsor->url(QString::fromLatin1(path)); }

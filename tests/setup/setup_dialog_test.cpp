@@ -103,7 +103,7 @@ TEST_F(SetupDialogTest, LoadThenOkWithNoWritesNothingButTheTabsReloadTheLoadedPr
     EXPECT_TRUE(window->timers().restartTimer().isActive());
     window->timers().onRestartTick();
     EXPECT_EQ(browser(4).navigations, QStringList{"http://four.example/"});
-    EXPECT_TRUE(session->profileLoaded);
+    EXPECT_TRUE(session->settings.loadedForSetup);
 }
 
 TEST_F(SetupDialogTest, LoadThenOkWithYesWritesSetupSetNotTheLoadedFile)
@@ -117,7 +117,7 @@ TEST_F(SetupDialogTest, LoadThenOkWithYesWritesSetupSetNotTheLoadedFile)
     click("Command1");
     EXPECT_EQ(home.read("other.set"), loaded);
     EXPECT_EQ(profileLines("Setup.set").at(30), QStringLiteral("http://six.example/"));
-    EXPECT_FALSE(session->profileLoaded);
+    EXPECT_FALSE(session->settings.loadedForSetup);
 }
 
 TEST_F(SetupDialogTest, SaveWritesANewFileAndTheNextOkWritesTheDefaultProfile)

@@ -75,9 +75,9 @@ TEST_F(KeyboardTest, F1ShowsHelpWithTheRefreshTimerStopped)
 TEST_F(KeyboardTest, ModifierHeldFollowsPressAndRelease)
 {
     keys().onWindowKeyDown(key::Shift, shift::Shift);
-    EXPECT_TRUE(session->modifierHeld);
+    EXPECT_TRUE(window->keyboard().modifierHeld());
     keys().onWindowKeyUp(0);
-    EXPECT_FALSE(session->modifierHeld);
+    EXPECT_FALSE(window->keyboard().modifierHeld());
 }
 
 TEST_F(KeyboardTest, RealKeyEventsReachThePreviewOnce)

@@ -157,7 +157,7 @@ TEST_F(StartupShutdown, HelpAtStartIsShownAndOkWritesTheBox)
     start();
     EXPECT_EQ(prompts.formTitles(), QStringList{"Help"});
     EXPECT_FALSE(window->timers().pauses().has(RefreshPause::Help));
-    EXPECT_TRUE(session->activated);
+    EXPECT_TRUE(window->activated());
     EXPECT_TRUE(window->timers().refreshTimer().isActive());
     EXPECT_EQ(home.read("STD.DAT"), QByteArray(" 0 \r\n 5 \r\n\r\n"));
 }

@@ -32,7 +32,7 @@ void ShellFixture::start(const QString &commandLine)
     window->formLoad();
     window->show();
     QCoreApplication::processEvents();
-    if (!session->activated)
+    if (!window->activated())
         window->formActivate();
 }
 

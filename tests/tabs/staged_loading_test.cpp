@@ -152,11 +152,11 @@ TEST_F(StagedLoadingTest, Timer2StartsTheStagedLoadingOver)
     writeProfile({{3, site(3)}});
     start();
     browser(3).load(site(3));
-    session->reloadAfterSetup = true;
+    window->timers().restartWhenSetupCloses();
     window->timers().restartTimer().start();
     window->timers().onRestartTick();
     EXPECT_FALSE(window->timers().restartTimer().isActive());
-    EXPECT_FALSE(session->reloadAfterSetup);
+    EXPECT_FALSE(window->timers().restartPending());
     EXPECT_EQ(browser(3).navigations, (QStringList{site(3), site(3)}));
 }
 
