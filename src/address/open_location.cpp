@@ -17,9 +17,9 @@ OpenLocationDialog::OpenLocationDialog(AddressHistory &history, TabStrip &tabs,
                                        const QString &current, QWidget *parent)
     : QDialog(parent), m_history(history), m_tabs(tabs), m_combo(new QComboBox(this))
 {
-    setObjectName(QStringLiteral("openloc"));
+    setObjectName(QStringLiteral("openLocationDialog"));
     setWindowTitle(QStringLiteral("Open Location"));
-    m_combo->setObjectName(QStringLiteral("Combo1"));
+    m_combo->setObjectName(QStringLiteral("address"));
     m_combo->setEditable(true);
     m_combo->setInsertPolicy(QComboBox::NoInsert);
     m_combo->setCompleter(nullptr);
@@ -33,11 +33,11 @@ OpenLocationDialog::OpenLocationDialog(AddressHistory &history, TabStrip &tabs,
     m_combo->setGeometry(box.x(), box.y(), box.width(), m_combo->sizeHint().height());
     // The buttons stand below the visible area: Enter and Escape reach them.
     auto *accept = new QPushButton(QStringLiteral("OK"), this);
-    accept->setObjectName(QStringLiteral("Command1"));
+    accept->setObjectName(QStringLiteral("okButton"));
     accept->setDefault(true);
     accept->setGeometry(toPixelRect(1800, 600, 1215, 495));
     auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("Command2"));
+    cancel->setObjectName(QStringLiteral("cancelButton"));
     cancel->setGeometry(toPixelRect(3360, 600, 1215, 495));
     setFixedSize(toPixels(7950), qMax(toPixels(540), box.y() * 2 + m_combo->height()));
     connect(accept, &QPushButton::clicked, this, &OpenLocationDialog::acceptAddress);

@@ -192,13 +192,13 @@ FavoritesPrompt::FavoritesPrompt(QWidget *parent) : QDialog(parent)
     picture->setPixmap(style()->standardIcon(QStyle::SP_DirLinkIcon).pixmap(32));
     auto *label = new QLabel(
         QStringLiteral("Do you wish to Add to Favorites or Navigate to a Favorite?"), this);
-    label->setObjectName(QStringLiteral("Label1"));
+    label->setObjectName(QStringLiteral("question"));
     auto *top = new QHBoxLayout;
     top->addWidget(picture);
     top->addWidget(label, 1);
     auto *buttons = new QHBoxLayout;
     const std::pair<const char *, const char *> captions[] = {
-        {"Command1", "&Add to "}, {"Command2", "&Navigate to"}, {"Command3", "&Cancel"}};
+        {"addButton", "&Add to "}, {"navigateButton", "&Navigate to"}, {"cancelButton", "&Cancel"}};
     Choice choice = Add;
     for (const auto &[name, caption] : captions) {
         auto *button = new QPushButton(QString::fromLatin1(caption), this);

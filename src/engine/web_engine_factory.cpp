@@ -105,7 +105,7 @@ BrowserControl *WebEngineFactory::create(int tab, QWidget *parent)
                                          m_certificateExceptions);
     browser->setBrowsingRecords(m_records);
     browser->setObjectName(QStringLiteral("browser%1").arg(tab));
-    browser->widget()->setObjectName(QStringLiteral("WebBrowser1_%1").arg(tab));
+    browser->widget()->setObjectName(QStringLiteral("page%1").arg(tab));
     m_browsers.removeIf([](const QPointer<WebEngineBrowser> &b) { return b.isNull(); });
     m_browsers.append(browser);
     m_tabs.removeIf([this](auto entry) { return !m_browsers.contains(entry.key()); });

@@ -55,16 +55,16 @@ SetupDialog::SetupDialog(SetupDeps deps, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setAcceptDrops(true);
-    m_pages->setObjectName(QStringLiteral("SSTab1"));
+    m_pages->setObjectName(QStringLiteral("pages"));
     m_rows = buildSetupPages(*m_pages);
     // Created in the order they stand, which is the order Tab visits them.
-    QPushButton *ok = button(this, "Command1", QStringLiteral("&Ok"));
-    QPushButton *cancel = button(this, "Command2", QStringLiteral("&Cancel"));
-    QPushButton *help = button(this, "Command3", QStringLiteral("&Help"));
-    QPushButton *save = button(this, "Command5", QStringLiteral("&Save"));
-    QPushButton *load = button(this, "Command6", QStringLiteral("&Load"));
-    QPushButton *erase = button(this, "Command4", QStringLiteral("Erase DropDown Combo Site History"));
-    m_fullScreen = button(this, "Command7", QString());
+    QPushButton *ok = button(this, "okButton", QStringLiteral("&Ok"));
+    QPushButton *cancel = button(this, "cancelButton", QStringLiteral("&Cancel"));
+    QPushButton *help = button(this, "helpButton", QStringLiteral("&Help"));
+    QPushButton *save = button(this, "saveButton", QStringLiteral("&Save"));
+    QPushButton *load = button(this, "loadButton", QStringLiteral("&Load"));
+    QPushButton *erase = button(this, "eraseHistoryButton", QStringLiteral("Erase DropDown Combo Site History"));
+    m_fullScreen = button(this, "fullScreenButton", QString());
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {ok, cancel, help, save, load})
         buttons->addWidget(b);
@@ -129,7 +129,7 @@ void SetupDialog::fillRowsFromProfile()
     });
 }
 
-bool SetupDialog::WriteSetup()
+bool SetupDialog::writeRowsToProfile()
 {
     Trap trap(m_d.errors, QStringLiteral(" At WriteSetup"));
     trap.step([&] {
@@ -164,14 +164,14 @@ void SetupDialog::saveAndClose()
     Trap(m_d.errors, QStringLiteral(" At Setup Ok")).step([&] {
         Session &s = m_d.session;
         if (!s.settings.loadedForSetup) {
-            WriteSetup();
+            writeRowsToProfile();
         } else if (m_d.prompts.ask({QStringLiteral("Overwire Setup.Set?"),
                                     QStringLiteral("If you wish to overwrite SETUP.SET (the "
                                                    "default setup profile) with this "
                                                    "information, Select YES, otherwise Select NO"),
                                     PromptIcon::Critical, false})) {
             s.settings.loadedForSetup = false;
-            WriteSetup();
+            writeRowsToProfile();
         }
         m_loadingControls = false;
     });
@@ -229,7 +229,7 @@ void SetupDialog::saveProfile()
         if (path.isEmpty())
             return;  // cancelled
         m_d.session.settings.profilePath = path;
-        WriteSetup();
+        writeRowsToProfile();
         m_d.session.settings.profilePath = appFile(m_d.session.appFolder, QStringLiteral("Setup.set"));
     });
 }

@@ -48,7 +48,7 @@ public:
     QTabWidget *pages() const { return m_pages; }
 
     void fillRowsFromProfile();  // fills the rows from the tabs' profile values
-    bool WriteSetup(); // rows into the profile values, then the profile file
+    bool writeRowsToProfile();  // rows into the profile values, then the profile file
     void saveAndClose();  // Ok
     void showHelp();  // Help
     void eraseHistory();  // Erase

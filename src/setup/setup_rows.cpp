@@ -104,7 +104,7 @@ std::array<SetupRow, 31> buildSetupPages(QTabWidget &pages)
         grid->setRowStretch(11, 1);  // rows stay together under their headings
         for (int c = 0; c < 6; ++c) {
             auto *label = new QLabel(QString::fromLatin1(headings[c]), sheet);
-            label->setObjectName(QStringLiteral("Label%1").arg(c + 1));
+            label->setObjectName(QStringLiteral("heading%1").arg(c + 1));
             label->setWordWrap(true);
             label->setAlignment(Qt::AlignCenter);
             grid->addWidget(label, 0, c + 1);
@@ -117,16 +117,16 @@ std::array<SetupRow, 31> buildSetupPages(QTabWidget &pages)
                 return w;
             };
             auto *number = new QLabel(QString::number(i), sheet);
-            row.startUrlEdit = static_cast<QLineEdit *>(named(new QLineEdit(sheet), "Text1"));
-            row.tabNameEdit = static_cast<QLineEdit *>(named(new QLineEdit(sheet), "Text3"));
+            row.startUrlEdit = static_cast<QLineEdit *>(named(new QLineEdit(sheet), "startUrl"));
+            row.tabNameEdit = static_cast<QLineEdit *>(named(new QLineEdit(sheet), "tabName"));
             row.tabNameEdit->setMaxLength(12);
-            row.pauseCheck = static_cast<QCheckBox *>(named(new QCheckBox(sheet), "Check2"));
-            row.autoRefreshCheck = static_cast<QCheckBox *>(named(new QCheckBox(sheet), "Check3"));
-            row.intervalEdit = static_cast<IntervalBox *>(named(new IntervalBox(sheet), "Text2"));
+            row.pauseCheck = static_cast<QCheckBox *>(named(new QCheckBox(sheet), "pause"));
+            row.autoRefreshCheck = static_cast<QCheckBox *>(named(new QCheckBox(sheet), "autoRefresh"));
+            row.intervalEdit = static_cast<IntervalBox *>(named(new IntervalBox(sheet), "interval"));
             row.intervalEdit->setText(QString());
             row.intervalEdit->setEnabled(false);
             row.intervalEdit->setReadOnly(true);
-            row.newBrowserCheck = static_cast<QCheckBox *>(named(new QCheckBox(sheet), "Check4"));
+            row.newBrowserCheck = static_cast<QCheckBox *>(named(new QCheckBox(sheet), "newBrowser"));
             grid->addWidget(number, r, 0);
             grid->addWidget(row.startUrlEdit, r, 1);
             grid->addWidget(row.tabNameEdit, r, 2);

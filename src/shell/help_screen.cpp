@@ -21,13 +21,13 @@ HelpScreen::HelpScreen(Session &session, ErrorReporter &errors, QWidget *parent)
     setWindowTitle(QStringLiteral("Help"));
     setModal(true);
     auto *text = new QPlainTextEdit(this);
-    text->setObjectName(QStringLiteral("Text1"));
+    text->setObjectName(QStringLiteral("helpText"));
     text->setReadOnly(true);
     text->setPlainText(helpText());
     text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     text->setLineWrapMode(QPlainTextEdit::NoWrap);
     text->setGeometry(toPixelRect(120, 120, 10560, 5280));
-    m_showAtStart->setObjectName(QStringLiteral("Check1"));
+    m_showAtStart->setObjectName(QStringLiteral("showAtStartCheck"));
     m_showAtStart->setText(QStringLiteral("Always show this screen on startup."));
     m_showAtStart->setChecked(session.notice.showHelpAtStart != 0);
     // The caption's font decides the box's width; the button keeps clear of it.
@@ -36,7 +36,7 @@ HelpScreen::HelpScreen(Session &session, ErrorReporter &errors, QWidget *parent)
     m_showAtStart->setGeometry(box.x(), box.y(), qMax(box.width(), wanted.width()),
                                qMax(box.height(), wanted.height()));
     auto *ok = new QPushButton(QStringLiteral("&Ok"), this);
-    ok->setObjectName(QStringLiteral("Command1"));
+    ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
     const QRect button = toPixelRect(3480, 5520, 975, 375);
     ok->setGeometry(qMax(button.x(), m_showAtStart->geometry().right() + 12), button.y(),

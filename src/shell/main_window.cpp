@@ -56,7 +56,6 @@ MainWindow::MainWindow(MainWindowDeps deps)
       m_buttons(new ButtonBar(this)), m_status(nullptr),
       m_menu(new SpeedMenu(this))
 {
-    setObjectName(QStringLiteral("web1"));
     setWindowIcon(appIcon());
     m_tabs = std::make_unique<TabCollection>(m_d.factory, m_session.history, this);
     m_status = new StatusArea(this);

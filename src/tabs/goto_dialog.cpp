@@ -12,17 +12,17 @@ namespace pelquin {
 GotoDialog::GotoDialog(const TabStrip &tabs, QWidget *parent)
     : QDialog(parent), m_list(new QListWidget(this))
 {
-    setObjectName(QStringLiteral("gotoo"));
+    setObjectName(QStringLiteral("gotoTabDialog"));
     setWindowTitle(QStringLiteral("Goto Tab"));
-    m_list->setObjectName(QStringLiteral("List1"));
+    m_list->setObjectName(QStringLiteral("tabList"));
     for (int t = 1; t <= tabs.count(); ++t)
         m_list->addItem(lineFor(t, tabs.caption(t)));
     m_list->setCurrentRow(tabs.selected() - 1);
     auto *ok = new QPushButton(QStringLiteral("&OK"), this);
-    ok->setObjectName(QStringLiteral("Command1"));
+    ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
     auto *cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cancel->setObjectName(QStringLiteral("Command2"));
+    cancel->setObjectName(QStringLiteral("cancelButton"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);

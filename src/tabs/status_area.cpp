@@ -14,16 +14,16 @@ StatusArea::StatusArea(QWidget *parent)
     : QObject(parent), m_statusBar(new QStatusBar(parent)), m_panel(new QLabel(m_statusBar)),
       m_padlock(new QLabel(parent)), m_progress(new QProgressBar(parent))
 {
-    m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
+    m_statusBar->setObjectName(QStringLiteral("statusBar"));
     m_statusBar->setSizeGripEnabled(false);
     m_statusBar->addWidget(m_panel, 1);
-    m_panel->setObjectName(QStringLiteral("StatusBar1Panel1"));
+    m_panel->setObjectName(QStringLiteral("statusPanel"));
     m_panel->setTextFormat(Qt::PlainText);
-    m_padlock->setObjectName(QStringLiteral("Image4"));
+    m_padlock->setObjectName(QStringLiteral("padlock"));
     m_padlock->setPixmap(padlockPixmap());
     m_padlock->setToolTip(QStringLiteral("Using Secure Connection"));
     m_padlock->setVisible(false);
-    m_progress->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progress->setObjectName(QStringLiteral("progressBar"));
     m_progress->setTextVisible(false);
     m_progress->setRange(0, 100);
     m_progress->setValue(0);

@@ -21,9 +21,9 @@ constexpr int kImageRole = Qt::UserRole + 1;
 TabStrip::TabStrip(QWidget *parent)
     : QFrame(parent), m_bar(new QTabBar(this)), m_world(worldIcon())
 {
-    setObjectName(QStringLiteral("TabStrip1"));
+    setObjectName(QStringLiteral("tabStrip"));
     setFrameShape(QFrame::StyledPanel);
-    m_bar->setObjectName(QStringLiteral("TabStrip1Tabs"));
+    m_bar->setObjectName(QStringLiteral("tabHeaders"));
     m_bar->setExpanding(false);
     m_bar->setUsesScrollButtons(true);
     m_bar->setElideMode(Qt::ElideNone);

@@ -43,7 +43,7 @@ TEST_F(DesktopTest, NavigateToShowsTheFavoritesPageInTabOne)
     writeTextFile(home.file("Favorites/News.url"),
                   {QStringLiteral("[InternetShortcut]"), QStringLiteral("URL=http://news.example/")});
     window->tabStrip().select(5);
-    answerFavorites("Command2");
+    answerFavorites("navigateButton");
     desktop().showFavorites();
     EXPECT_TRUE(QString::fromUtf8(home.read("FAVES.HTM")).contains(QStringLiteral("news.example")));
     EXPECT_EQ(browser(1).navigations.last(), home.file("FAVES.HTM"));
@@ -56,7 +56,7 @@ TEST_F(DesktopTest, AddToWritesAShortcutWithTheTitleTheUserGave)
 {
     browser(5).load(QStringLiteral("http://page.example/a"), QStringLiteral("A Page"));
     window->tabStrip().select(5);
-    answerFavorites("Command1");
+    answerFavorites("addButton");
     QString shown;
     prompts.onNextForm([&](QDialog &d) {
         auto *title = d.findChild<QLineEdit *>(QStringLiteral("Title"));
@@ -73,7 +73,7 @@ TEST_F(DesktopTest, AddToWritesAShortcutWithTheTitleTheUserGave)
 
 TEST_F(DesktopTest, CancellingTheFavoritesQuestionDoesNothing)
 {
-    answerFavorites("Command3");
+    answerFavorites("cancelButton");
     desktop().showFavorites();
     EXPECT_FALSE(QFile::exists(home.file("FAVES.HTM")));
     EXPECT_TRUE(window->timers().refreshTimer().isActive());

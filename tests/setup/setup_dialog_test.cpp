@@ -59,7 +59,7 @@ TEST_F(SetupDialogTest, OpeningShowsTheSponsorRowsGreyedWithClearedBoxes)
 TEST_F(SetupDialogTest, OkWithoutChangesRewritesTheProfileWithTheSponsorFlagsCleared)
 {
     const QString captionBefore = window->tabStrip().caption(3);
-    click("Command1");
+    click("okButton");
     const QStringList lines = profileLines("Setup.set");
     EXPECT_EQ(lines.mid(0, 6), (QStringList{sponsor.welcomeUrl(), "Pelquin", " 0 ", " 0 ",
                                             " 0 ", " 0 "}));
@@ -76,7 +76,7 @@ TEST_F(SetupDialogTest, AChangedAddressNamesTheTabAtOnceAndTheStagedLoadingLoads
 {
     row(5).startUrlEdit->setText(QStringLiteral("http://five.example/"));
     row(5).tabNameEdit->setText(QStringLiteral("Five"));
-    click("Command1");
+    click("okButton");
     EXPECT_EQ(window->tabStrip().caption(5), QStringLiteral("Five"));
     EXPECT_FALSE(session->tabs.startupDone);
     window->timers().onRefreshTick();
@@ -92,12 +92,12 @@ TEST_F(SetupDialogTest, LoadThenOkWithNoWritesNothingButTheTabsReloadTheLoadedPr
               << " 0 " << " 0 " << " 0 " << (t == 4 ? "-1 " : " 0 ");
     writeTextFile(home.file("other.set"), other);
     prompts.chooseFile(home.file("other.set"));
-    click("Command6");
+    click("loadButton");
     EXPECT_TRUE(prompts.questions().empty());  // a loaded flag ticks the box without asking
     EXPECT_TRUE(row(4).newBrowserCheck->isChecked());
     EXPECT_EQ(prompts.fileRequests().back().filter, QStringLiteral("Setup Files (*.set)"));
     prompts.answer(false);
-    click("Command1");
+    click("okButton");
     EXPECT_EQ(prompts.questions().back().title, QStringLiteral("Overwire Setup.Set?"));
     EXPECT_EQ(home.read("Setup.set"), before);
     EXPECT_TRUE(window->timers().restartTimer().isActive());
@@ -111,10 +111,10 @@ TEST_F(SetupDialogTest, LoadThenOkWithYesWritesSetupSetNotTheLoadedFile)
     writeTextFile(home.file("other.set"), QStringList(180, QStringLiteral(" 0 ")));
     const QByteArray loaded = home.read("other.set");
     prompts.chooseFile(home.file("other.set"));
-    click("Command6");
+    click("loadButton");
     row(6).startUrlEdit->setText(QStringLiteral("http://six.example/"));
     prompts.answer(true);
-    click("Command1");
+    click("okButton");
     EXPECT_EQ(home.read("other.set"), loaded);
     EXPECT_EQ(profileLines("Setup.set").at(30), QStringLiteral("http://six.example/"));
     EXPECT_FALSE(session->settings.loadedForSetup);
@@ -124,12 +124,12 @@ TEST_F(SetupDialogTest, SaveWritesANewFileAndTheNextOkWritesTheDefaultProfile)
 {
     row(7).tabNameEdit->setText(QStringLiteral("Seven"));
     prompts.chooseFile(home.file("mine"));
-    click("Command5");
+    click("saveButton");
     EXPECT_EQ(profileLines("mine.set").at(37), QStringLiteral("Seven"));
     EXPECT_EQ(session->settings[7].tabName, QStringLiteral("Seven"));
     EXPECT_EQ(session->settings.profilePath, home.file("Setup.set"));
     EXPECT_EQ(prompts.fileRequests().back().folder, home.folder());
-    click("Command5");  // cancelled: nothing happens
+    click("saveButton");  // cancelled: nothing happens
     EXPECT_TRUE(prompts.messages().empty());
 }
 
@@ -170,10 +170,10 @@ TEST_F(SetupDialogTest, EraseKeepsEachDropdownsTextAndEmptiesTheSharedList)
     session->history.setRequests({QStringLiteral("a.example"), QStringLiteral("b.example")});
     window->tabs().tab(3).setAddress(QStringLiteral("kept text"));
     prompts.answer(false);
-    click("Command4");
+    click("eraseHistoryButton");
     EXPECT_EQ(session->history.size(), 2);
     prompts.answer(true);
-    click("Command4");
+    click("eraseHistoryButton");
     EXPECT_EQ(session->history.size(), 0);
     EXPECT_EQ(window->tabs().tab(3).addressBox().count(), 0);
     EXPECT_EQ(window->tabs().tab(3).address(), QStringLiteral("kept text"));
@@ -197,7 +197,7 @@ TEST_F(SetupDialogTest, ATabDraggedOntoRowSevenFillsRowSeven)
 TEST_F(SetupDialogTest, CancelDiscardsEditsAndAnotherOpeningFillsAfresh)
 {
     row(10).startUrlEdit->setText(QStringLiteral("http://ten.example/"));
-    click("Command2");
+    click("cancelButton");
     EXPECT_FALSE(window->timers().pauses().has(RefreshPause::Setup));
     EXPECT_TRUE(session->settings[10].startUrl.isEmpty());
     window->openSetup();
@@ -206,7 +206,7 @@ TEST_F(SetupDialogTest, CancelDiscardsEditsAndAnotherOpeningFillsAfresh)
 
 TEST_F(SetupDialogTest, AnActivationArrivingAfterCancelLeavesSetupClosed)
 {
-    click("Command2");
+    click("cancelButton");
     ASSERT_FALSE(window->timers().pauses().has(RefreshPause::Setup));
     // Late focus events of the window that was just closed, sent and posted as X delivers them.
     QEvent activate(QEvent::WindowActivate);
@@ -229,7 +229,7 @@ TEST_F(SetupDialogTest, ActivationWhileOpenAndAgainAfterOkChangesNothing)
     QEvent activate(QEvent::WindowActivate);
     QCoreApplication::sendEvent(dialog, &activate);
     EXPECT_TRUE(window->timers().pauses().has(RefreshPause::Setup));
-    click("Command1");
+    click("okButton");
     QCoreApplication::sendEvent(dialog, &activate);
     EXPECT_FALSE(window->timers().pauses().has(RefreshPause::Setup));
 }

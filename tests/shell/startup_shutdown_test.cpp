@@ -150,8 +150,8 @@ TEST_F(StartupShutdown, HelpAtStartIsShownAndOkWritesTheBox)
 {
     writeTextFile(home.file("STD.DAT"), {printNumber(1), printNumber(5), QStringLiteral("junk")});
     prompts.onNextForm([](QDialog &dialog) {
-        dialog.findChild<QCheckBox *>(QStringLiteral("Check1"))->setChecked(false);
-        dialog.findChild<QAbstractButton *>(QStringLiteral("Command1"))->click();
+        dialog.findChild<QCheckBox *>(QStringLiteral("showAtStartCheck"))->setChecked(false);
+        dialog.findChild<QAbstractButton *>(QStringLiteral("okButton"))->click();
         return dialog.result();
     });
     start();

@@ -38,7 +38,7 @@ TEST_F(GotoTest, TheListPreselectsTheCurrentTabAndOkSelectsIt)
         for (int i = 0; i < d.list1()->count(); ++i)
             lines << d.list1()->item(i)->text();
         current = d.list1()->currentRow();
-        d.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+        d.findChild<QPushButton *>(QStringLiteral("okButton"))->click();
     });
     EXPECT_EQ(lines.size(), 30);
     EXPECT_EQ(lines[6], QStringLiteral("Tab 07 News"));
@@ -57,7 +57,7 @@ TEST_F(GotoTest, ADoubleClickPicksATabAndCancelKeepsTheSelection)
     EXPECT_EQ(window->tabStrip().selected(), 12);
     answerGoto([](GotoDialog &d) {
         d.list1()->setCurrentRow(3);
-        d.findChild<QPushButton *>(QStringLiteral("Command2"))->click();
+        d.findChild<QPushButton *>(QStringLiteral("cancelButton"))->click();
     });
     EXPECT_EQ(window->tabStrip().selected(), 12);
     answerGoto([](GotoDialog &d) {
