@@ -114,6 +114,16 @@ def write_pelquin_home(home, base):
     return app
 
 
+def write_pelquin_config(home):
+    """Settings that give Pelquin the bare engine's 1024 x 768 window (sizes in twips)."""
+    config = os.path.join(home, 'config')
+    os.makedirs(os.path.join(config, 'pelquin'))
+    with open(os.path.join(config, 'pelquin', 'pelquin.conf'), 'w') as f:
+        f.write('[ws]\nwindowstate=0\ntop=0\nleft=0\nwidth=%d\nheight=%d\n'
+                % (1024 * 15, 768 * 15))
+    return config
+
+
 def build(*targets):
     if not os.path.exists(os.path.join(BUILD, 'build.ninja')):
         subprocess.check_call(['cmake', '-S', ROOT, '-B', BUILD, '-G', 'Ninja',
@@ -149,7 +159,7 @@ def one_run(kind, base, settle, env, trace=False):
     run_env = dict(env)
     if kind == 'pelquin':
         run_env['PELQUIN_HOME'] = write_pelquin_home(home, base)
-        run_env['XDG_CONFIG_HOME'] = os.path.join(home, 'config')
+        run_env['XDG_CONFIG_HOME'] = write_pelquin_config(home)
         run_env['PELQUIN_SPONSOR_HOST'] = base.split('://')[1]
         cmd = [os.path.join(BUILD, 'src', 'pelquin')]
     else:
