@@ -10,7 +10,7 @@
 #include <QDialog>
 #include <QPointer>
 
-#include <array>
+#include <vector>
 #include <functional>
 
 class QPushButton;
@@ -44,7 +44,8 @@ public:
     SetupDialog(SetupDeps deps, QWidget *parent);
     ~SetupDialog() override;
 
-    const SetupRow &row(int tab) const { return m_rows.at(static_cast<size_t>(tab)); }
+    // The row of tab t, 1 to 30.
+    const SetupRow &row(int tab) const { return m_rows.at(static_cast<size_t>(tab - 1)); }
     QTabWidget *pages() const { return m_pages; }
 
     void fillRowsFromProfile();  // fills the rows from the tabs' profile values
@@ -73,7 +74,7 @@ private:
 
     SetupDeps m_d;
     QTabWidget *m_pages;
-    std::array<SetupRow, 31> m_rows;
+    std::vector<SetupRow> m_rows;
     QPushButton *m_fullScreen;
     bool m_loadingControls = false;
     // The timers go before the dialog when the window is torn down.

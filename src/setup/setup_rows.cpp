@@ -1,5 +1,7 @@
 #include "setup/setup_rows.h"
 
+#include "core/tab_state.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -89,12 +91,12 @@ bool IntervalBox::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-std::array<SetupRow, 31> buildSetupPages(QTabWidget &pages)
+std::vector<SetupRow> buildSetupPages(QTabWidget &pages)
 {
     static const char *headings[] = {"Tab Startup URL", "Tab Name", "Pause as other windows load",
                                      "Automatic Page Refresh", "Refresh Interval (in minutes)",
                                      "Open a new Browser"};
-    std::array<SetupRow, 31> rows{};
+    std::vector<SetupRow> rows(kTabCount);
     for (int page = 0; page < 3; ++page) {
         auto *sheet = new QWidget(&pages);
         auto *grid = new QGridLayout(sheet);
@@ -111,7 +113,7 @@ std::array<SetupRow, 31> buildSetupPages(QTabWidget &pages)
         }
         for (int r = 1; r <= 10; ++r) {
             const int i = page * 10 + r;
-            SetupRow &row = rows[static_cast<size_t>(i)];
+            SetupRow &row = rows[static_cast<size_t>(i - 1)];
             const auto named = [i](QWidget *w, const char *name) {
                 w->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
                 return w;

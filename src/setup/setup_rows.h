@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include <array>
+#include <vector>
 
 class QCheckBox;
 class QLineEdit;
@@ -45,6 +45,6 @@ struct SetupRow {
 };
 
 // Builds the three pages of ten rows under their column headings, rows 1 and 2 greyed.
-std::array<SetupRow, 31> buildSetupPages(QTabWidget &pages);
+std::vector<SetupRow> buildSetupPages(QTabWidget &pages);
 
 }  // namespace pelquin
