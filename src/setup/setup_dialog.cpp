@@ -83,7 +83,8 @@ SetupDialog::SetupDialog(SetupDeps deps, QWidget *parent)
     connect(save, &QPushButton::clicked, this, &SetupDialog::saveProfile);
     connect(load, &QPushButton::clicked, this, &SetupDialog::loadProfile);
     connect(m_fullScreen, &QPushButton::clicked, this, &SetupDialog::toggleFullScreen);
-    for (int i = 1; i <= kTabCount; ++i) {
+    for (const BrowserTab &each : m_d.controls.tabs) {
+        const int i = each.number();
         const SetupRow &r = row(i);
         connect(r.autoRefreshCheck, &QCheckBox::stateChanged, this,
                 [this, i] { autoRefreshClicked(i); });
@@ -112,7 +113,8 @@ void SetupDialog::fillRowsFromProfile()
 {
     Trap(m_d.errors, QStringLiteral(" At ReadSetup")).step([&] {
         TabSettings &settings = m_d.session.settings;
-        for (int i = 1; i <= kTabCount; ++i) {
+        for (const BrowserTab &each : m_d.controls.tabs) {
+            const int i = each.number();
             const SetupRow &r = row(i);
             r.startUrlEdit->setText(settings[i].startUrl);
             r.tabNameEdit->setText(settings[i].tabName);
@@ -135,7 +137,8 @@ bool SetupDialog::writeRowsToProfile()
     trap.step([&] {
         Session &s = m_d.session;
         TabStrip &strip = m_d.controls.tabStrip;
-        for (int i = 1; i <= kTabCount; ++i) {
+        for (const BrowserTab &each : m_d.controls.tabs) {
+            const int i = each.number();
             const SetupRow &r = row(i);
             TabSetting &setting = s.settings[i];
             if (r.startUrlEdit->text() != setting.startUrl) {
@@ -305,7 +308,8 @@ bool SetupDialog::eventFilter(QObject *watched, QEvent *event)
     drop->acceptProposedAction();
     if (type == QEvent::Drop) {
         Trap(m_d.errors, QStringLiteral(" At Drop Err")).step([&] {
-            for (int i = 1; i <= kTabCount; ++i) {
+            for (const BrowserTab &each : m_d.controls.tabs) {
+                const int i = each.number();
                 if (watched != row(i).startUrlEdit)
                     continue;
                 TabControls &c = m_d.controls;
