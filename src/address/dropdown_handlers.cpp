@@ -72,7 +72,7 @@ bool DropdownHandlers::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     if (tabDrag)
-        m_c.tabStrip.setDragMode(0);
+        m_c.tabStrip.setDragsTabs(false);
     else
         onLinkDropped(k, data->hasText() ? data->text()
                               : data->hasUrls() ? data->urls().constFirst().toString()

@@ -24,15 +24,15 @@ struct TabSetting {
 // The 30 tabs' profile values, numbered 1 to 30, and the path of the profile file.
 class TabSettings {
 public:
-    TabSetting &operator[](int tab) { return m_tabs.at(static_cast<size_t>(tab)); }
-    const TabSetting &operator[](int tab) const { return m_tabs.at(static_cast<size_t>(tab)); }
+    TabSetting &operator[](int tab) { return m_tabs.at(static_cast<size_t>(tab - 1)); }
+    const TabSetting &operator[](int tab) const { return m_tabs.at(static_cast<size_t>(tab - 1)); }
 
     QString profilePath;
     // Setup loaded another profile, which OK has not yet written over Setup.set.
     bool loadedForSetup = false;
 
 private:
-    std::array<TabSetting, kTabCount + 1> m_tabs{};
+    std::array<TabSetting, kTabCount> m_tabs{};
 };
 
 

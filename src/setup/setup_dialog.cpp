@@ -313,14 +313,14 @@ bool SetupDialog::eventFilter(QObject *watched, QEvent *event)
                 if (watched != row(i).startUrlEdit)
                     continue;
                 TabControls &c = m_d.controls;
-                const int n = c.tabStrip.tag().toInt();
+                const int n = c.tabStrip.draggedTab();
                 if (!c.tabs.contains(n))
                     throwError(err::InvalidProperty);
                 row(i).startUrlEdit->setText(c.tabs.tab(n).address());
                 row(i).tabNameEdit->setText(c.tabStrip.caption(c.tabStrip.selected()));
             }
         });
-        m_d.controls.tabStrip.setDragMode(0);
+        m_d.controls.tabStrip.setDragsTabs(false);
     }
     return true;
 }
@@ -333,7 +333,7 @@ void SetupDialog::dragEnterEvent(QDragEnterEvent *event)
 
 void SetupDialog::dropEvent(QDropEvent *event)
 {
-    m_d.controls.tabStrip.setDragMode(0);
+    m_d.controls.tabStrip.setDragsTabs(false);
     event->acceptProposedAction();
 }
 
@@ -344,7 +344,7 @@ void SetupDialog::reject()
 
 void SetupDialog::closeEvent(QCloseEvent *event)
 {
-    m_d.controls.tabStrip.setDragMode(0);
+    m_d.controls.tabStrip.setDragsTabs(false);
     m_d.timers.resume(RefreshPause::Setup);
     event->accept();
 }

@@ -374,7 +374,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 void MainWindow::dropEvent(QDropEvent *event)
 {
     // A tab dropped on the window's free area ends the tab drag, nothing more.
-    m_tabStrip->setDragMode(0);
+    m_tabStrip->setDragsTabs(false);
     event->acceptProposedAction();
 }
 

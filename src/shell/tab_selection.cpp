@@ -37,7 +37,7 @@ void TabSelection::onTabSelected()
     });
     trap.step([&] {
         tabs.lastSelectedTab = t;
-        m_c.tabStrip.setTag(QString::number(t));
+        m_c.tabStrip.setDraggedTab(t);
     });
     trap.step([&] {
         m_layout.placeSelectedBrowser(t);
@@ -67,7 +67,7 @@ void TabSelection::onTabSelected()
     });
     trap.step([&] {
         if (m_pauses.has(RefreshPause::Setup))
-            m_c.tabStrip.setDragMode(1);
+            m_c.tabStrip.setDragsTabs(true);
     });
 }
 

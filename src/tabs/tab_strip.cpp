@@ -164,12 +164,12 @@ void TabStrip::startTabDrag()
 {
     auto *drag = new QDrag(this);
     auto *data = new QMimeData;
-    data->setData(QLatin1String(kTabMime), m_tag.toUtf8());
+    data->setData(QLatin1String(kTabMime), QByteArray::number(m_draggedTab));
     drag->setMimeData(data);
     drag->setPixmap(tabDragPixmap());
     drag->exec(Qt::CopyAction);
     // A drop anywhere ends the tab drag.
-    m_dragMode = 0;
+    m_dragsTabs = false;
 }
 
 bool TabStrip::eventFilter(QObject *watched, QEvent *event)
@@ -183,7 +183,7 @@ bool TabStrip::eventFilter(QObject *watched, QEvent *event)
             emit rightButtonPressed(mouse->globalPosition().toPoint());
             return true;
         }
-        if (mouse->button() == Qt::LeftButton && m_dragMode == 1) {
+        if (mouse->button() == Qt::LeftButton && m_dragsTabs) {
             // The drag carries the tab last clicked, whose number the tag holds.
             if (m_bar->tabAt(mouse->position().toPoint()) >= 0) {
                 startTabDrag();
@@ -206,7 +206,7 @@ bool TabStrip::eventFilter(QObject *watched, QEvent *event)
         auto *drop = static_cast<QDropEvent *>(event);
         const QMimeData *data = drop->mimeData();
         if (data->hasFormat(QLatin1String(kTabMime))) {
-            m_dragMode = 0;
+            m_dragsTabs = false;
         } else {
             QString text = data->text();
             if (text.isEmpty() && data->hasUrls())

@@ -43,11 +43,12 @@ public:
     void removeAll();
     void addTabs(int count);
 
-    QString tag() const { return m_tag; }
-    void setTag(const QString &tag) { m_tag = tag; }
-    // 0 manual; 1 automatic: pressing the mouse on a tab drags it (to the Setup dialog).
-    int dragMode() const { return m_dragMode; }
-    void setDragMode(int mode) { m_dragMode = mode; }
+    // The tab whose header a drag carries (to the Setup dialog): the last one selected.
+    int draggedTab() const { return m_draggedTab; }
+    void setDraggedTab(int tab) { m_draggedTab = tab; }
+    // While on, pressing the mouse on a tab drags it (to the Setup dialog).
+    bool dragsTabs() const { return m_dragsTabs; }
+    void setDragsTabs(bool on) { m_dragsTabs = on; }
 
     // The header row's height in pixels.
     int headerHeight() const;
@@ -83,8 +84,8 @@ private:
     QMap<int, PendingLook> m_pending;  // by tab index
     QTimer m_applyLooks;
     QIcon m_world;
-    QString m_tag;
-    int m_dragMode = 0;
+    int m_draggedTab = 0;
+    bool m_dragsTabs = false;
 };
 
 }  // namespace pelquin

@@ -182,7 +182,7 @@ TEST_F(SetupDialogTest, EraseKeepsEachDropdownsTextAndEmptiesTheSharedList)
 TEST_F(SetupDialogTest, ATabDraggedOntoRowSevenFillsRowSeven)
 {
     window->tabStrip().select(3);
-    EXPECT_EQ(window->tabStrip().dragMode(), 1);
+    EXPECT_TRUE(window->tabStrip().dragsTabs());
     QMimeData data;
     data.setData(QLatin1String(TabStrip::kTabMime), "3");
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
@@ -191,7 +191,7 @@ TEST_F(SetupDialogTest, ATabDraggedOntoRowSevenFillsRowSeven)
     QCoreApplication::sendEvent(row(7).startUrlEdit, &drop);
     EXPECT_EQ(row(7).startUrlEdit->text(), QStringLiteral("http://three.example/"));
     EXPECT_EQ(row(7).tabNameEdit->text(), window->tabStrip().caption(3));
-    EXPECT_EQ(window->tabStrip().dragMode(), 0);
+    EXPECT_FALSE(window->tabStrip().dragsTabs());
 }
 
 TEST_F(SetupDialogTest, CancelDiscardsEditsAndAnotherOpeningFillsAfresh)

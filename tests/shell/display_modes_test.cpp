@@ -118,15 +118,15 @@ TEST_F(DisplayModesTest, SelectingATabShowsItsBrowserAndDropdownOnly)
 {
     window->tabStrip().select(9);
     EXPECT_EQ(session->tabs.lastSelectedTab, 9);
-    EXPECT_EQ(window->tabStrip().tag(), QStringLiteral("9"));
+    EXPECT_EQ(window->tabStrip().draggedTab(), 9);
     EXPECT_FALSE(window->tabs().tab(9).page()->isHidden());
     EXPECT_TRUE(window->tabs().tab(1).page()->isHidden());
     EXPECT_FALSE(window->tabs().tab(9).addressBox().isHidden());
     EXPECT_TRUE(window->tabs().tab(1).addressBox().isHidden());
-    EXPECT_EQ(window->tabStrip().dragMode(), 0);
+    EXPECT_FALSE(window->tabStrip().dragsTabs());
     window->timers().pause(RefreshPause::Setup);
     window->tabStrip().select(10);
-    EXPECT_EQ(window->tabStrip().dragMode(), 1);
+    EXPECT_TRUE(window->tabStrip().dragsTabs());
 }
 
 TEST_F(DisplayModesTest, ALinkDroppedOnATabLoadsThereAndSelectsItUnlessAModifierIsHeld)

@@ -141,9 +141,9 @@ TEST(TabStrip, ALinkDropFindsTheTabByItsHorizontalPosition)
 TEST(TabStrip, ADroppedTabEndsTheTabDrag)
 {
     TabStrip strip;
-    strip.setDragMode(1);
+    strip.setDragsTabs(true);
     QMimeData data;
     data.setData(QLatin1String(TabStrip::kTabMime), "7");
     sendDrop(strip, data, QPoint(5, 5), {});
-    EXPECT_EQ(strip.dragMode(), 0);
+    EXPECT_FALSE(strip.dragsTabs());
 }
