@@ -32,10 +32,14 @@ FreeTabs::FreeTabs(Session &session, TabControls controls, ErrorReporter &errors
 
 int FreeTabs::firstFree() const
 {
-    const int last = qMin(m_c.tabStrip.count(), m_c.tabs.count());
-    for (int t = kFirstOwnTab; t <= last; ++t) {
-        const bool noPage = m_c.tabs.tab(t).state().currentUrl.isEmpty() &&
-                            m_c.tabs.tab(t).browser().locationUrl().isEmpty();
+    // Only tabs the strip shows, after the sponsor's two.
+    const int last = m_c.tabStrip.count();
+    for (const BrowserTab &tab : m_c.tabs) {
+        const int t = tab.number();
+        if (t < kFirstOwnTab || t > last)
+            continue;
+        const bool noPage =
+            tab.state().currentUrl.isEmpty() && tab.browser().locationUrl().isEmpty();
         if (noPage && m_session.settings[t].startUrl.trimmed().isEmpty() &&
             !m_claimed.contains(t))
             return t;
