@@ -19,4 +19,17 @@ void BrowserTab::setAddress(const QString &text)
     m_addressBox.setEditText(text);
 }
 
+bool BrowserTab::askedLongerAgoThan(qint64 seconds, const QDateTime &now) const
+{
+    // An unset time lies long ago.
+    return !lastRefresh.isValid() || lastRefresh.secsTo(now) > seconds;
+}
+
+bool BrowserTab::refreshDue(const TabSetting &profile, const QDateTime &now) const
+{
+    // 64 bits: any interval a profile can hold, however it was edited.
+    return profile.autoRefresh &&
+           askedLongerAgoThan(qint64(profile.refreshMinutes) * 60, now);
+}
+
 }  // namespace pelquin

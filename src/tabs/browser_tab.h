@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/browser_control.h"
+#include "core/tab_settings.h"
 #include "core/tab_state.h"
 #include "platform/twips.h"
 
@@ -35,6 +36,11 @@ public:
     // When its page was last asked for: the load timeout and the automatic refresh count
     // from here. Unset until the first request.
     QDateTime lastRefresh;
+    // Its page was asked for more than `seconds` before `now`, or never.
+    bool askedLongerAgoThan(qint64 seconds, const QDateTime &now) const;
+    // Its profile entry asks for an automatic refresh and the interval has passed.
+    bool refreshDue(const TabSetting &profile, const QDateTime &now) const;
+
     // Where the page and the address box lie, in twips.
     TwipsBox pageBox;
     TwipsBox addressBoxPlace;

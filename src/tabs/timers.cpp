@@ -5,19 +5,9 @@
 #include "core/session.h"
 #include "tabs/tab_strip.h"
 
-#include <limits>
 
 namespace pelquin {
 
-namespace {
-
-// An unset time lies long ago.
-qint64 secondsSince(const QDateTime &when, const QDateTime &now)
-{
-    return when.isValid() ? when.secsTo(now) : std::numeric_limits<qint64>::max();
-}
-
-}  // namespace
 
 Timers::Timers(Session &session, TabControls controls, ErrorReporter &errors,
                const Clock &clock, std::function<void()> startNextTabs, QObject *parent)
@@ -61,18 +51,13 @@ void Timers::onRefreshTick()
     const QDateTime now = m_clock.now();
     trap.step([&] {
         for (BrowserTab &tab : m_c.tabs) {
-            if (secondsSince(tab.lastRefresh, now) > kLoadTimeoutSeconds)
+            if (tab.askedLongerAgoThan(kLoadTimeoutSeconds, now))
                 tab.state().loading = false;
         }
     });
     trap.step([&] {
         for (BrowserTab &tab : m_c.tabs) {
-            const TabSetting &setting = m_session.settings[tab.number()];
-            if (!setting.autoRefresh)
-                continue;
-            // 64 bits: any interval a profile can hold, however it was edited
-            const qint64 interval = qint64(setting.refreshMinutes) * 60;
-            if (secondsSince(tab.lastRefresh, now) > interval && !tab.state().loading) {
+            if (tab.refreshDue(m_session.settings[tab.number()], now) && !tab.state().loading) {
                 tab.lastRefresh = now;
                 tab.browser().refresh();
                 tab.state().refreshing = true;
