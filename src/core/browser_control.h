@@ -78,6 +78,10 @@ public:
         });
     }
 
+    // Whether the page holds words the user typed and has not sent (a changed text field or
+    // text area, an editable region typed into), delivered later on the UI thread.
+    virtual void checkTypedText(std::function<void(bool typed)> done) { done(false); }
+
     // Finds and highlights the next (or previous) match of `text` on the page; an empty text
     // clears the highlight. `done` learns later whether the page holds the text.
     virtual void findText(const QString &text, bool backward,

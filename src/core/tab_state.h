@@ -9,6 +9,10 @@ namespace pelquin {
 
 inline constexpr int kTabCount = 30;
 
+// What a tab's status says while its automatic refresh waits for typed words to be sent.
+inline constexpr char kRefreshWaitsText[] =
+    "Automatic refresh waits: this page holds text you typed";
+
 enum class HistoryDirection { None, Back, Forward };
 
 // Per-tab run-time values; all start false, empty or 0.
@@ -27,6 +31,9 @@ struct TabState {
     // Top-level navigations so far: a page script read from a page the tab has left is
     // not run.
     quint64 navigations = 0;
+    // The automatic refresh is due but waits: the page holds words typed and not sent.
+    bool refreshWaitsForTyping = false;
+    bool typingCheckPending = false;  // the page has been asked and has not answered yet
 };
 
 // What the tabs share for the whole run.

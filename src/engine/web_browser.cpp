@@ -21,9 +21,22 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineView>
 
 namespace pelquin {
+
+namespace {
+
+// A script the engine runs in pages, from the program's resources.
+QString scriptResource(const QString &name)
+{
+    QFile file(QStringLiteral(":/pelquin/") + name);
+    file.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(file.readAll());
+}
+
+}  // namespace
 
 QUrl openedUrl(const QUrl &url, const BrowsingRecords *records)
 {
@@ -94,6 +107,13 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts,
     m_fullScreen = new FullScreenView(*m_view, *m_page, this);
     connect(m_fullScreen, &FullScreenView::changed, this, &BrowserControl::fullScreenChange);
     m_zoom = new PageZoom(*m_page, this);
+    QWebEngineScript tracker;
+    tracker.setName(QStringLiteral("pelquin-typing-tracker"));
+    tracker.setSourceCode(scriptResource(QStringLiteral("typing_tracker.js")));
+    tracker.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    tracker.setWorldId(QWebEngineScript::ApplicationWorld);
+    tracker.setRunsOnSubFrames(false);
+    m_page->scripts().insert(tracker);
 }
 
 WebEngineBrowser::~WebEngineBrowser()
@@ -233,12 +253,21 @@ QString WebEngineBrowser::bodyMarkupScript(const QString &word)
     // never touches letters, so a word missing there is missing from ours too.
     static const QRegularExpression letters(QStringLiteral("^[A-Za-z]+$"));
     const QString needle = letters.match(word).hasMatch() ? word.toLower() : QString();
-    static const QString script = [] {
-        QFile file(QStringLiteral(":/pelquin/body_markup.js"));
-        file.open(QIODevice::ReadOnly);
-        return QString::fromUtf8(file.readAll());
-    }();
+    static const QString script = scriptResource(QStringLiteral("body_markup.js"));
     return script.arg(needle);
+}
+
+void WebEngineBrowser::checkTypedText(std::function<void(bool typed)> done)
+{
+    static const QString script = scriptResource(QStringLiteral("typed_text.js"));
+    auto deliver = [alive = m_alive, done = std::move(done)](const QVariant &typed) {
+        if (*alive)
+            shielded("typed text", [&] { done(typed.toBool()); });
+    };
+    if (!hasDocument())
+        return deliver(QVariant(false));
+    // In a world of its own: the page can neither see nor fake the question.
+    page().runJavaScript(script, QWebEngineScript::ApplicationWorld, deliver);
 }
 
 void WebEngineBrowser::readBodyMarkup(std::function<void(const QString &)> done)

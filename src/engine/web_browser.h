@@ -50,6 +50,7 @@ public:
     void readBodyMarkup(std::function<void(const QString &)> done) override;
     void readBodyMarkupWith(const QString &word,
                             std::function<void(const QString &)> done) override;
+    void checkTypedText(std::function<void(bool typed)> done) override;
     void findText(const QString &text, bool backward,
                   std::function<void(bool found)> done) override;
     bool commandAvailable(PageCommand command) override;

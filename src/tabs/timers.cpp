@@ -57,17 +57,42 @@ void Timers::onRefreshTick()
     });
     trap.step([&] {
         for (BrowserTab &tab : m_c.tabs) {
-            if (tab.refreshDue(m_session.settings[tab.number()], now) && !tab.state().loading) {
-                tab.lastRefresh = now;
-                tab.browser().refresh();
-                tab.state().refreshing = true;
-                m_c.tabStrip.setImage(tab.number(), 0);
-            }
+            if (tab.refreshDue(m_session.settings[tab.number()], now) && !tab.state().loading &&
+                !tab.state().typingCheckPending)
+                refreshUnlessTyped(tab);
         }
     });
     trap.step([&] {
         if (!m_session.tabs.startupDone)
             m_startNextTabs();
+    });
+}
+
+void Timers::refreshUnlessTyped(BrowserTab &tab)
+{
+    tab.state().typingCheckPending = true;
+    BrowserTab *target = &tab;
+    tab.browser().checkTypedText([this, target](bool typed) {
+        Trap trap(m_errors, QStringLiteral(" At Timer"), {}, {err::EFail, 16});
+        TabState &state = target->state();
+        state.typingCheckPending = false;
+        if (typed) {
+            // Words typed and not sent would be lost: asked again at the next tick.
+            state.refreshWaitsForTyping = true;
+            state.statusText = QString::fromLatin1(kRefreshWaitsText);
+            trap.step([&] { emit target->statusTextChanged(state.statusText); });
+            return;
+        }
+        state.refreshWaitsForTyping = false;
+        // Things may have changed while the page answered.
+        if (m_pauses.any() || state.loading)
+            return;
+        trap.step([&] {
+            target->lastRefresh = m_clock.now();
+            target->browser().refresh();
+            state.refreshing = true;
+            m_c.tabStrip.setImage(target->number(), 0);
+        });
     });
 }
 

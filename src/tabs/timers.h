@@ -41,6 +41,9 @@ public:
     bool restartPending() const { return m_restartWhenSetupCloses; }
 
     void onRefreshTick();
+    // Refreshes the tab's page, unless it holds words typed and not sent (asked of the page,
+    // which answers later).
+    void refreshUnlessTyped(BrowserTab &tab);
     void onRestartTick();
 
 private:

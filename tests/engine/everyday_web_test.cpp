@@ -25,6 +25,11 @@ protected:
         EngineTest::SetUp();
         ASSERT_TRUE(m_server.listen());
         m_server.route("/page.htm", [](const auto &) { return html("Page", "<p>page</p>"); });
+        m_server.route("/form.htm", [](const auto &) {
+            return html("Form", "<input id=a value=kept><textarea id=t></textarea>"
+                                "<input id=box type=checkbox><iframe src=/inner.htm></iframe>");
+        });
+        m_server.route("/inner.htm", [](const auto &) { return html("Inner", "<input id=b>"); });
         m_server.route("/report.zip", [](const auto &) {
             return TestWebServer::response(
                 "200 OK",
@@ -208,6 +213,45 @@ TEST_F(EverydayWebTest, AStoppedPageShowsItsOwnPageAndRefreshLoadsItAgain)
     EXPECT_EQ(m_server.hits("/page.htm"), hits + 1);
     EXPECT_TRUE(bodyMarkup().contains(QStringLiteral("page")));
     EXPECT_FALSE(bodyMarkup().contains(QStringLiteral("stopped working")));
+}
+
+TEST_F(EverydayWebTest, ThePageTellsWhetherItHoldsWordsTypedAndNotSent)
+{
+    ASSERT_TRUE(load(m_server.url(QStringLiteral("/form.htm"))));
+    const auto typed = [&] {
+        std::optional<bool> answer;
+        m_browser->checkTypedText([&](bool value) { answer = value; });
+        EXPECT_TRUE(waitFor([&] { return answer.has_value(); }, 5000));
+        return answer.value_or(false);
+    };
+    const auto run = [&](const QString &script) {
+        bool done = false;
+        enginePage()->runJavaScript(script, [&](const QVariant &) { done = true; });
+        EXPECT_TRUE(waitFor([&] { return done; }, 5000));
+    };
+    ASSERT_TRUE(waitFor([&] { return enginePage()->title() == QStringLiteral("Form"); }));
+    EXPECT_FALSE(typed());
+    run(QStringLiteral("document.getElementById('box').checked = true"));
+    EXPECT_FALSE(typed());  // not words
+    run(QStringLiteral("document.getElementById('a').value = 'typed'"));
+    EXPECT_TRUE(typed());
+    run(QStringLiteral("document.getElementById('a').value = 'kept'"));
+    EXPECT_FALSE(typed());  // as the page gave it
+    run(QStringLiteral("document.getElementById('t').value = 'a letter'"));
+    EXPECT_TRUE(typed());
+    run(QStringLiteral("document.getElementById('t').value = ''"));
+    EXPECT_FALSE(typed());  // emptied
+    ASSERT_TRUE(waitFor([&] {
+        bool ready = false;
+        bool done = false;
+        enginePage()->runJavaScript(
+            QStringLiteral("!!(frames[0] && frames[0].document.getElementById('b'))"),
+            [&](const QVariant &v) { ready = v.toBool(); done = true; });
+        waitFor([&] { return done; }, 2000);
+        return ready;
+    }, 10000));
+    run(QStringLiteral("frames[0].document.getElementById('b').value = 'in a frame'"));
+    EXPECT_TRUE(typed());
 }
 
 }  // namespace

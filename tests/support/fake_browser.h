@@ -40,6 +40,7 @@ public:
     double zoomFactor() const override { return zoom; }
     void setZoomFactor(double factor) override { zoom = factor; }
     PageSecurity security() const override;
+    void checkTypedText(std::function<void(bool typed)> done) override { done(typedText); }
     void loginAndReload(const PageDialog &ask, const QString &user,
                         const QString &password) override
     {
@@ -73,6 +74,7 @@ public:
     void finishLoad(const QString &address);
 
     QList<PageDialogReply> replies;
+    bool typedText = false;  // the page holds words typed and not sent
     QStringList logins;  // "site user:password" of each loginAndReload
     // Sites whose certificate errors the user accepted.
     QStringList acceptedCertificates;
