@@ -2,6 +2,7 @@
 
 #include "core/browser_control.h"
 
+#include <QDateTime>
 #include <QString>
 
 
@@ -34,6 +35,8 @@ struct TabState {
     // The automatic refresh is due but waits: the page holds words typed and not sent.
     bool refreshWaitsForTyping = false;
     bool typingCheckPending = false;  // the page has been asked and has not answered yet
+    quint64 typingQuestion = 0;        // which question an answer belongs to
+    QDateTime typingAskedAt;
 };
 
 // What the tabs share for the whole run.

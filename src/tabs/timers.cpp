@@ -57,9 +57,20 @@ void Timers::onRefreshTick()
     });
     trap.step([&] {
         for (BrowserTab &tab : m_c.tabs) {
-            if (tab.refreshDue(m_session.settings[tab.number()], now) && !tab.state().loading &&
-                !tab.state().typingCheckPending)
-                refreshUnlessTyped(tab);
+            TabState &state = tab.state();
+            if (!tab.refreshDue(m_session.settings[tab.number()], now) || state.loading)
+                continue;
+            if (state.typingCheckPending) {
+                // A page too busy to answer holds nothing worth waiting for, and a refresh
+                // may be what brings it back.
+                if (state.typingAskedAt.secsTo(now) <= kTypingAnswerSeconds)
+                    continue;
+                state.typingCheckPending = false;
+                ++state.typingQuestion;
+                refreshNow(tab);
+                continue;
+            }
+            refreshUnlessTyped(tab);
         }
     });
     trap.step([&] {
@@ -68,13 +79,28 @@ void Timers::onRefreshTick()
     });
 }
 
+void Timers::refreshNow(BrowserTab &tab)
+{
+    Trap(m_errors, QStringLiteral(" At Timer"), {}, {err::EFail, 16}).step([&] {
+        tab.lastRefresh = m_clock.now();
+        tab.browser().refresh();
+        tab.state().refreshing = true;
+        m_c.tabStrip.setImage(tab.number(), 0);
+    });
+}
+
 void Timers::refreshUnlessTyped(BrowserTab &tab)
 {
-    tab.state().typingCheckPending = true;
+    TabState &asked = tab.state();
+    asked.typingCheckPending = true;
+    asked.typingAskedAt = m_clock.now();
+    const quint64 question = ++asked.typingQuestion;
     BrowserTab *target = &tab;
-    tab.browser().checkTypedText([this, target](bool typed) {
+    tab.browser().checkTypedText([this, target, question](bool typed) {
         Trap trap(m_errors, QStringLiteral(" At Timer"), {}, {err::EFail, 16});
         TabState &state = target->state();
+        if (state.typingQuestion != question)
+            return;  // answered too late: the tab went on without it
         state.typingCheckPending = false;
         if (typed) {
             // Words typed and not sent would be lost: asked again at the next tick.
@@ -85,14 +111,8 @@ void Timers::refreshUnlessTyped(BrowserTab &tab)
         }
         state.refreshWaitsForTyping = false;
         // Things may have changed while the page answered.
-        if (m_pauses.any() || state.loading)
-            return;
-        trap.step([&] {
-            target->lastRefresh = m_clock.now();
-            target->browser().refresh();
-            state.refreshing = true;
-            m_c.tabStrip.setImage(target->number(), 0);
-        });
+        if (!m_pauses.any() && !state.loading)
+            refreshNow(*target);
     });
 }
 

@@ -23,6 +23,8 @@ public:
     static constexpr int kRefreshInterval = 20000;
     static constexpr int kRestartDelay = 500;
     static constexpr int kLoadTimeoutSeconds = 119;
+    // How long a page may take to say whether it holds typed words.
+    static constexpr int kTypingAnswerSeconds = 30;
 
     Timers(Session &session, TabControls controls, ErrorReporter &errors, const Clock &clock,
            std::function<void()> startNextTabs, QObject *parent = nullptr);
@@ -47,6 +49,8 @@ public:
     void onRestartTick();
 
 private:
+    void refreshNow(BrowserTab &tab);
+
     Session &m_session;
     TabControls m_c;
     ErrorReporter &m_errors;

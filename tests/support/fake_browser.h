@@ -40,7 +40,13 @@ public:
     double zoomFactor() const override { return zoom; }
     void setZoomFactor(double factor) override { zoom = factor; }
     PageSecurity security() const override;
-    void checkTypedText(std::function<void(bool typed)> done) override { done(typedText); }
+    void checkTypedText(std::function<void(bool typed)> done) override
+    {
+        if (holdTypedAnswer)
+            *holdTypedAnswer = std::move(done);
+        else
+            done(typedText);
+    }
     void loginAndReload(const PageDialog &ask, const QString &user,
                         const QString &password) override
     {
@@ -75,6 +81,8 @@ public:
 
     QList<PageDialogReply> replies;
     bool typedText = false;  // the page holds words typed and not sent
+    // When set, the page does not answer: the test keeps the answer to give later.
+    std::function<void(bool)> *holdTypedAnswer = nullptr;
     QStringList logins;  // "site user:password" of each loginAndReload
     // Sites whose certificate errors the user accepted.
     QStringList acceptedCertificates;

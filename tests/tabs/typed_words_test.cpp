@@ -69,3 +69,20 @@ TEST_F(TypedWordsTest, TheUsersOwnRefreshStillReloadsAtOnce)
     window->commands().run(Command::Refresh, CommandSource::Key);
     EXPECT_EQ(browser(3).refreshes, 1);
 }
+
+TEST_F(TypedWordsTest, APageThatNeverAnswersIsRefreshedAfterHalfAMinute)
+{
+    std::function<void(bool)> unanswered;
+    browser(3).holdTypedAnswer = &unanswered;
+    window->timers().onRefreshTick();
+    EXPECT_EQ(browser(3).refreshes, 0);
+    clock.advance(20);
+    window->timers().onRefreshTick();
+    EXPECT_EQ(browser(3).refreshes, 0);  // still waiting for its answer
+    clock.advance(Timers::kTypingAnswerSeconds);
+    window->timers().onRefreshTick();
+    EXPECT_EQ(browser(3).refreshes, 1);
+    // Its late answer changes nothing.
+    unanswered(true);
+    EXPECT_FALSE(window->tabs().tab(3).state().refreshWaitsForTyping);
+}
