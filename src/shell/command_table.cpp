@@ -26,11 +26,11 @@ std::vector<KeyBinding> tabKeys()
     return out;
 }
 
-std::vector<CommandSpec> makeTable()
+std::vector<CommandRow> makeTable()
 {
     const QString none;
     // command, menu text, separator before, button, held by Setup, keys, help
-    std::vector<CommandSpec> table = {
+    std::vector<CommandRow> table = {
         {C::OpenLocation, "Ope&n Location", false, 0, false,
          keys({Qt::CTRL | Qt::Key_L, Qt::ALT | Qt::Key_D, QKeyCombination(Qt::Key_F6)}),
          "Go to the address bar (Open Location)"},
@@ -87,26 +87,26 @@ std::vector<CommandSpec> makeTable()
 
 }  // namespace
 
-const std::vector<CommandSpec> &commandTable()
+const std::vector<CommandRow> &commandTable()
 {
-    static const std::vector<CommandSpec> table = makeTable();
+    static const std::vector<CommandRow> table = makeTable();
     return table;
 }
 
-const CommandSpec &commandSpec(Command command)
+const CommandRow &commandRow(Command command)
 {
-    for (const CommandSpec &spec : commandTable()) {
-        if (spec.command == command)
-            return spec;
+    for (const CommandRow &row : commandTable()) {
+        if (row.command == command)
+            return row;
     }
     throw std::logic_error("a command without a row in the command table");
 }
 
 std::optional<Command> commandOfButton(int index)
 {
-    for (const CommandSpec &spec : commandTable()) {
-        if (index > 0 && spec.button == index)
-            return spec.command;
+    for (const CommandRow &row : commandTable()) {
+        if (index > 0 && row.button == index)
+            return row.command;
     }
     return std::nullopt;
 }
@@ -123,12 +123,12 @@ std::optional<CommandCall> commandForKey(int qtKey, Qt::KeyboardModifiers modifi
     if (qtKey == Qt::Key_Plus)
         held &= ~Qt::ShiftModifier;
     const QKeySequence pressed(QKeyCombination(held, Qt::Key(qtKey)));
-    for (const CommandSpec &spec : commandTable()) {
-        if (spec.keysSeenByPreview)
+    for (const CommandRow &row : commandTable()) {
+        if (row.keysSeenByPreview)
             continue;
-        for (const KeyBinding &binding : spec.keys) {
+        for (const KeyBinding &binding : row.keys) {
             if (binding.keys == pressed)
-                return CommandCall{spec.command, binding.tab};
+                return CommandCall{row.command, binding.tab};
         }
     }
     return std::nullopt;
@@ -140,10 +140,10 @@ QString keyHelp()
                                   "These keys work wherever the keyboard is in the main "
                                   "window: in the page,\nin the address bar or on the tabs. "
                                   "Other keys go to the page as usual.\n\n");
-    for (const CommandSpec &spec : commandTable()) {
-        for (const KeyBinding &binding : spec.keys) {
+    for (const CommandRow &row : commandTable()) {
+        for (const KeyBinding &binding : row.keys) {
             const QString keys = binding.keys.toString(QKeySequence::NativeText);
-            const QString what = binding.tab > 0 ? spec.help.arg(binding.tab) : spec.help;
+            const QString what = binding.tab > 0 ? row.help.arg(binding.tab) : row.help;
             text += QStringLiteral("  %1  %2\n").arg(keys, -16).arg(what);
         }
     }

@@ -28,7 +28,7 @@ struct KeyBinding {
 };
 
 // One row of the table: everything about a command but its handler, which the window binds.
-struct CommandSpec {
+struct CommandRow {
     Command command;
     QString menuText;              // with its access key; empty: not in the speed menu
     bool separatorBefore = false;  // in the speed menu
@@ -41,8 +41,8 @@ struct CommandSpec {
 };
 
 // The table, in the speed menu's order; the key-only commands come last.
-const std::vector<CommandSpec> &commandTable();
-const CommandSpec &commandSpec(Command command);
+const std::vector<CommandRow> &commandTable();
+const CommandRow &commandRow(Command command);
 // The command of button `index` (1 to 12), if any.
 std::optional<Command> commandOfButton(int index);
 

@@ -27,9 +27,9 @@ Commands::Commands(QWidget &window, Session &session, TabControls controls, Spee
 {
     connect(&m_c.buttons, &ButtonBar::buttonClicked, this, &Commands::onButtonClicked);
     connect(&m_c.buttons, &ButtonBar::mouseMoved, this, [this] { m_navigation.homeHint(); });
-    for (const CommandSpec &spec : commandTable()) {
-        if (QAction *item = m_menu.item(spec.command))
-            connect(item, &QAction::triggered, this, [this, command = spec.command] {
+    for (const CommandRow &row : commandTable()) {
+        if (QAction *item = m_menu.item(row.command))
+            connect(item, &QAction::triggered, this, [this, command = row.command] {
                 if (const auto handler = m_handlers.find(command); handler != m_handlers.end())
                     handler->second();
             });
@@ -59,7 +59,7 @@ bool Commands::run(Command command, CommandSource source)
     QAction *item = m_menu.item(command);
     if (!item)
         return false;
-    if (source != CommandSource::Menu && commandSpec(command).heldBySetup && setupOpen())
+    if (source != CommandSource::Menu && commandRow(command).heldBySetup && setupOpen())
         return true;
     item->trigger();
     return true;

@@ -49,13 +49,13 @@ ShortcutKeys::ShortcutKeys(Deps deps, QObject *parent) : QObject(parent), m_d(st
 
 void ShortcutKeys::showShortcutsInMenu()
 {
-    for (const CommandSpec &spec : commandTable()) {
-        QAction *item = m_d.menu.item(spec.command);
-        if (!item || spec.keys.empty())
+    for (const CommandRow &row : commandTable()) {
+        QAction *item = m_d.menu.item(row.command);
+        if (!item || row.keys.empty())
             continue;
         // Shown in the menu, acting only inside it: the key map runs the keys.
         item->setShortcutContext(Qt::WidgetShortcut);
-        item->setShortcut(spec.keys.front().keys);
+        item->setShortcut(row.keys.front().keys);
     }
 }
 

@@ -7,12 +7,12 @@ namespace pelquin {
 
 SpeedMenu::SpeedMenu(QWidget *parent) : QMenu(QStringLiteral("Menu"), parent)
 {
-    for (const CommandSpec &spec : commandTable()) {
-        if (spec.menuText.isEmpty())
+    for (const CommandRow &row : commandTable()) {
+        if (row.menuText.isEmpty())
             continue;
-        if (spec.separatorBefore)
+        if (row.separatorBefore)
             addSeparator();
-        m_items[spec.command] = addAction(spec.menuText);
+        m_items[row.command] = addAction(row.menuText);
     }
     backItem = item(Command::Back);
     forwardItem = item(Command::Forward);

@@ -24,14 +24,14 @@ constexpr int kLastCommand = int(Command::ZoomReset);
 TEST(CommandTable, EveryCommandHasOneRowAndEveryButtonOneCommand)
 {
     std::map<Command, int> rows;
-    for (const CommandSpec &spec : commandTable())
-        ++rows[spec.command];
+    for (const CommandRow &row : commandTable())
+        ++rows[row.command];
     for (int c = 0; c <= kLastCommand; ++c)
         EXPECT_EQ(rows[Command(c)], 1) << c;
     std::set<int> buttons;
-    for (const CommandSpec &spec : commandTable()) {
-        if (spec.button != 0)
-            EXPECT_TRUE(buttons.insert(spec.button).second) << spec.button;
+    for (const CommandRow &row : commandTable()) {
+        if (row.button != 0)
+            EXPECT_TRUE(buttons.insert(row.button).second) << row.button;
     }
     EXPECT_EQ(buttons, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
 }
@@ -39,8 +39,8 @@ TEST(CommandTable, EveryCommandHasOneRowAndEveryButtonOneCommand)
 TEST(CommandTable, NoKeyRunsTwoCommands)
 {
     std::set<QKeySequence> seen;
-    for (const CommandSpec &spec : commandTable()) {
-        for (const KeyBinding &binding : spec.keys)
+    for (const CommandRow &row : commandTable()) {
+        for (const KeyBinding &binding : row.keys)
             EXPECT_TRUE(seen.insert(binding.keys).second) << qPrintable(binding.keys.toString());
     }
 }
@@ -51,14 +51,14 @@ TEST_F(CommandEntryPoints, TheMenuIsTheTableInItsOrder)
 {
     start();
     QStringList expected;
-    for (const CommandSpec &spec : commandTable()) {
-        if (spec.menuText.isEmpty()) {
-            EXPECT_EQ(window->menu().item(spec.command), nullptr);
+    for (const CommandRow &row : commandTable()) {
+        if (row.menuText.isEmpty()) {
+            EXPECT_EQ(window->menu().item(row.command), nullptr);
             continue;
         }
-        if (spec.separatorBefore)
+        if (row.separatorBefore)
             expected << QStringLiteral("-");
-        expected << spec.menuText;
+        expected << row.menuText;
     }
     QStringList shown;
     for (const QAction *item : window->menu().actions())
@@ -70,32 +70,32 @@ TEST_F(CommandEntryPoints, EveryCommandRunsFromItsMenuItemButtonAndKeys)
 {
     start();
     std::map<Command, int> runs;
-    for (const CommandSpec &spec : commandTable()) {
-        if (window->menu().item(spec.command))
-            window->commands().bind(spec.command, [&runs, c = spec.command] { ++runs[c]; });
+    for (const CommandRow &row : commandTable()) {
+        if (window->menu().item(row.command))
+            window->commands().bind(row.command, [&runs, c = row.command] { ++runs[c]; });
     }
     // Back and Forward run only while their buttons are enabled; Escape only while loading.
     window->buttons().setEnabledAt(1, true);
     window->buttons().setEnabledAt(2, true);
     browser(1).startLoad(QStringLiteral("http://slow.example/"));
-    for (const CommandSpec &spec : commandTable()) {
-        QAction *item = window->menu().item(spec.command);
+    for (const CommandRow &row : commandTable()) {
+        QAction *item = window->menu().item(row.command);
         if (!item)
             continue;
         int expected = 0;
         item->trigger();
-        EXPECT_EQ(runs[spec.command], ++expected) << qPrintable(spec.menuText);
-        if (spec.button != 0) {
-            window->buttons().button(spec.button)->trigger();
-            EXPECT_EQ(runs[spec.command], ++expected) << qPrintable(spec.menuText);
+        EXPECT_EQ(runs[row.command], ++expected) << qPrintable(row.menuText);
+        if (row.button != 0) {
+            window->buttons().button(row.button)->trigger();
+            EXPECT_EQ(runs[row.command], ++expected) << qPrintable(row.menuText);
         }
-        for (const KeyBinding &binding : spec.keys) {
-            if (spec.keysSeenByPreview)
+        for (const KeyBinding &binding : row.keys) {
+            if (row.keysSeenByPreview)
                 continue;
             const QKeyCombination key = binding.keys[0];
             EXPECT_TRUE(window->shortcuts().onKeyPress(key.key(), key.keyboardModifiers()))
                 << qPrintable(binding.keys.toString());
-            EXPECT_EQ(runs[spec.command], ++expected) << qPrintable(binding.keys.toString());
+            EXPECT_EQ(runs[row.command], ++expected) << qPrintable(binding.keys.toString());
         }
     }
 }
@@ -104,18 +104,18 @@ TEST_F(CommandEntryPoints, AnOpenSetupHoldsBackWhatTheTableSaysFromButtonsAndKey
 {
     start();
     std::map<Command, int> runs;
-    for (const CommandSpec &spec : commandTable()) {
-        if (window->menu().item(spec.command))
-            window->commands().bind(spec.command, [&runs, c = spec.command] { ++runs[c]; });
+    for (const CommandRow &row : commandTable()) {
+        if (window->menu().item(row.command))
+            window->commands().bind(row.command, [&runs, c = row.command] { ++runs[c]; });
     }
     window->timers().pause(RefreshPause::Setup);
-    for (const CommandSpec &spec : commandTable()) {
-        if (spec.button == 0)
+    for (const CommandRow &row : commandTable()) {
+        if (row.button == 0)
             continue;
-        window->commands().onButtonClicked(spec.button);
-        EXPECT_EQ(runs[spec.command], spec.heldBySetup ? 0 : 1) << qPrintable(spec.menuText);
-        window->commands().run(spec.command, CommandSource::Menu);
-        EXPECT_EQ(runs[spec.command], spec.heldBySetup ? 1 : 2) << qPrintable(spec.menuText);
+        window->commands().onButtonClicked(row.button);
+        EXPECT_EQ(runs[row.command], row.heldBySetup ? 0 : 1) << qPrintable(row.menuText);
+        window->commands().run(row.command, CommandSource::Menu);
+        EXPECT_EQ(runs[row.command], row.heldBySetup ? 1 : 2) << qPrintable(row.menuText);
     }
     window->timers().resume(RefreshPause::Setup);
 }

@@ -79,8 +79,8 @@ TEST(ShortcutMap, ZoomStepsStayBetween25And500Percent)
 TEST(ShortcutMap, TheHelpListsEveryKey)
 {
     const QString help = helpText();
-    for (const CommandSpec &spec : commandTable()) {
-        for (const KeyBinding &binding : spec.keys)
+    for (const CommandRow &row : commandTable()) {
+        for (const KeyBinding &binding : row.keys)
             EXPECT_TRUE(help.contains(binding.keys.toString(QKeySequence::NativeText)));
     }
 }
