@@ -11,6 +11,7 @@
 #include "platform/settings_store.h"
 #include "platform/single_instance.h"
 #include "platform/clock.h"
+#include "platform/desktop_notifier.h"
 #include "platform/startup_trace.h"
 #include "platform/termination.h"
 #include "shell/command_line.h"
@@ -189,9 +190,10 @@ int main(int argc, char **argv)
     traceStartup("engine profile");
     HistoryFolder history(appFile(windowsFolder(session.appFolder), QStringLiteral("History")));
     factory.setBrowsingRecords(&history);
+    SessionBusNotifier notifier(QStringLiteral("Pelquin"));
     MainWindow window({session, prompts, errors, clock, settings, factory, sponsor,
                        line.profile, browserLibraryVersion, history, systemMailLookup(),
-                       systemProcessStarter()});
+                       systemProcessStarter(), &notifier, line.rotateSeconds});
     prompts.setParent(&window);
     TerminationWatcher termination;
     connectEndings(app, window, termination, messenger);

@@ -82,6 +82,10 @@ public:
     // text area, an editable region typed into), delivered later on the UI thread.
     virtual void checkTypedText(std::function<void(bool typed)> done) { done(false); }
 
+    // The text the page shows (no markup, scripts or hidden elements), delivered later on the
+    // UI thread; empty when there is no page.
+    virtual void readVisibleText(std::function<void(const QString &)> done) = 0;
+
     // Finds and highlights the next (or previous) match of `text` on the page; an empty text
     // clears the highlight. `done` learns later whether the page holds the text.
     virtual void findText(const QString &text, bool backward,

@@ -1,5 +1,7 @@
 #include "core/page_text.h"
 
+#include <QCryptographicHash>
+
 namespace pelquin {
 
 namespace {
@@ -38,6 +40,12 @@ QString wrappablePageText(const QString &text, int maxCharacters)
 QString withoutBreakPoints(QString text)
 {
     return text.remove(kBreakPoint);
+}
+
+QByteArray visibleTextDigest(const QString &text)
+{
+    // Every run of blanks, tabs and line ends counts as one space.
+    return QCryptographicHash::hash(text.simplified().toUtf8(), QCryptographicHash::Sha1);
 }
 
 }  // namespace pelquin

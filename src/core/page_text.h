@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace pelquin {
@@ -11,5 +12,9 @@ QString wrappablePageText(const QString &text, int maxCharacters);
 
 // `text` without the invisible break points wrappablePageText adds.
 QString withoutBreakPoints(QString text);
+
+// What tells two texts of a page apart for the eye: a digest of its words, so a change of
+// white space alone is no change.
+QByteArray visibleTextDigest(const QString &text);
 
 }  // namespace pelquin

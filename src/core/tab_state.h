@@ -29,6 +29,7 @@ struct TabState {
     QString statusText;
     QString scriptCaption;
     PageSecurity security = PageSecurity::None;  // of the page shown, for the padlock
+    bool crashed = false;  // the page's process ended; the next navigation clears it
     // Top-level navigations so far: a page script read from a page the tab has left is
     // not run.
     quint64 navigations = 0;

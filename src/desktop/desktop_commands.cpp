@@ -126,6 +126,8 @@ void DesktopCommands::showInternetOptions()
     Trap(m_d.errors, QStringLiteral(" At Get Internet Options")).step([&] {
         InternetOptionsDialog dialog(m_d.browsers, m_d.settings, &m_d.window);
         m_d.prompts.showModal(dialog);
+        if (dialog.result() == QDialog::Accepted)
+            emit watchOptionsChanged(dialog.watchOptions());
     });
 }
 

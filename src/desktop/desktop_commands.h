@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "core/watch_options.h"
 #include "desktop/mail_client.h"
 #include "tabs/tab_controls.h"
 #include "tabs/timers.h"
@@ -58,6 +59,10 @@ public:
     void addFavoriteOfSelectedTab();
 
     QString favoritesFolder() const;
+
+signals:
+    // Internet Options was closed with OK: the ways of watching pages may have changed.
+    void watchOptionsChanged(const WatchOptions &options);
 
 private:
     void addFavorite(int tab);

@@ -53,6 +53,22 @@ void saveBrowserOptions(SettingsStore &settings, const BrowserOptions &o)
     settings.sync();
 }
 
+WatchOptions loadWatchOptions(const SettingsStore &settings)
+{
+    WatchOptions o;
+    o.notifyChanges = settings.value(setting::NotifyChanges) == kOn;
+    const int seconds = settings.value(setting::RotateSeconds).toInt();
+    o.rotateSeconds = seconds >= kMinRotateSeconds ? qMin(seconds, kMaxRotateSeconds) : 0;
+    return o;
+}
+
+void saveWatchOptions(SettingsStore &settings, const WatchOptions &o)
+{
+    settings.setValue(setting::NotifyChanges, o.notifyChanges ? kOn : kOff);
+    settings.setValue(setting::RotateSeconds, QString::number(o.rotateSeconds));
+    settings.sync();
+}
+
 InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsStore &settings,
                                              QWidget *parent)
     : QDialog(parent), m_browsers(browsers), m_settings(settings),
@@ -63,7 +79,11 @@ InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsS
       m_manualProxy(new QRadioButton(QStringLiteral("&Manual proxy:"), this)),
       m_host(new QLineEdit(this)), m_port(new QSpinBox(this)),
       m_processPerSite(
-          new QCheckBox(QStringLiteral("Tabs of the same &site share one process"), this))
+          new QCheckBox(QStringLiteral("Tabs of the same &site share one process"), this)),
+      m_notifyChanges(
+          new QCheckBox(QStringLiteral("Tell me when a tab's page &changes"), this)),
+      m_rotate(new QCheckBox(QStringLiteral("Show each tab in &turn every"), this)),
+      m_rotateSeconds(new QSpinBox(this))
 {
     setObjectName(QStringLiteral("internetOptions"));
     setWindowTitle(QStringLiteral("Internet Options"));
@@ -112,6 +132,23 @@ InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsS
     memoryColumn->addWidget(m_processPerSite);
     memoryColumn->addWidget(tradeOff);
 
+    m_notifyChanges->setObjectName(QStringLiteral("notifyChanges"));
+    m_rotate->setObjectName(QStringLiteral("rotateTabs"));
+    m_rotateSeconds->setObjectName(QStringLiteral("rotateSeconds"));
+    m_rotateSeconds->setRange(kMinRotateSeconds, kMaxRotateSeconds);
+    m_rotateSeconds->setValue(30);
+    m_rotateSeconds->setSuffix(QStringLiteral(" seconds"));
+    m_rotateSeconds->setAccessibleName(QStringLiteral("Seconds each tab is shown"));
+    auto *watching = new QGroupBox(QStringLiteral("Watching pages"), this);
+    auto *watchingColumn = new QVBoxLayout(watching);
+    auto *rotateRow = new QHBoxLayout;
+    rotateRow->addWidget(m_rotate);
+    rotateRow->addWidget(m_rotateSeconds);
+    rotateRow->addStretch(1);
+    watchingColumn->addWidget(m_notifyChanges);
+    watchingColumn->addLayout(rotateRow);
+    connect(m_rotate, &QCheckBox::toggled, m_rotateSeconds, &QSpinBox::setEnabled);
+
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &InternetOptionsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -120,8 +157,10 @@ InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsS
     layout->addWidget(content);
     layout->addWidget(proxy);
     layout->addWidget(memory);
+    layout->addWidget(watching);
     layout->addWidget(buttons);
     setOptions(loadBrowserOptions(settings));
+    setWatchOptions(loadWatchOptions(settings));
     manualChosen();
 }
 
@@ -154,11 +193,29 @@ void InternetOptionsDialog::setOptions(const BrowserOptions &o)
     m_processPerSite->setChecked(o.processPerSite);
 }
 
+WatchOptions InternetOptionsDialog::watchOptions() const
+{
+    WatchOptions o;
+    o.notifyChanges = m_notifyChanges->isChecked();
+    o.rotateSeconds = m_rotate->isChecked() ? m_rotateSeconds->value() : 0;
+    return o;
+}
+
+void InternetOptionsDialog::setWatchOptions(const WatchOptions &o)
+{
+    m_notifyChanges->setChecked(o.notifyChanges);
+    m_rotate->setChecked(o.rotateSeconds > 0);
+    m_rotateSeconds->setEnabled(o.rotateSeconds > 0);
+    if (o.rotateSeconds > 0)
+        m_rotateSeconds->setValue(o.rotateSeconds);
+}
+
 void InternetOptionsDialog::accept()
 {
     const BrowserOptions o = options();
     m_browsers.applyOptions(o);
     saveBrowserOptions(m_settings, o);
+    saveWatchOptions(m_settings, watchOptions());
     QDialog::accept();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/browser_control.h"
+#include "core/watch_options.h"
 
 #include <QDialog>
 
@@ -15,9 +16,12 @@ class SettingsStore;
 
 BrowserOptions loadBrowserOptions(const SettingsStore &settings);
 void saveBrowserOptions(SettingsStore &settings, const BrowserOptions &options);
+WatchOptions loadWatchOptions(const SettingsStore &settings);
+void saveWatchOptions(SettingsStore &settings, const WatchOptions &options);
 
 // "Internet Options": clearing the cache and cookies at once; JavaScript, images and the
-// proxy applied to every browser and remembered when OK is pressed.
+// proxy applied to every browser, and the ways of watching pages, remembered when OK is
+// pressed.
 class InternetOptionsDialog : public QDialog {
     Q_OBJECT
 public:
@@ -26,6 +30,8 @@ public:
 
     BrowserOptions options() const;
     void setOptions(const BrowserOptions &options);
+    WatchOptions watchOptions() const;
+    void setWatchOptions(const WatchOptions &options);
     void accept() override;
 
 private:
@@ -39,6 +45,9 @@ private:
     QLineEdit *m_host;
     QSpinBox *m_port;
     QCheckBox *m_processPerSite;
+    QCheckBox *m_notifyChanges;
+    QCheckBox *m_rotate;
+    QSpinBox *m_rotateSeconds;
 };
 
 }  // namespace pelquin

@@ -270,6 +270,20 @@ void WebEngineBrowser::checkTypedText(std::function<void(bool typed)> done)
     page().runJavaScript(script, QWebEngineScript::ApplicationWorld, deliver);
 }
 
+void WebEngineBrowser::readVisibleText(std::function<void(const QString &)> done)
+{
+    auto deliver = [alive = m_alive, done = std::move(done)](const QString &text) {
+        if (*alive)
+            shielded("visible text", [&] { done(text); });
+    };
+    if (!hasDocument()) {
+        QTimer::singleShot(0, this, [deliver] { deliver(QString()); });
+        return;
+    }
+    // The engine's own text of the page: what is laid out, without markup or scripts.
+    page().toPlainText(deliver);
+}
+
 void WebEngineBrowser::readBodyMarkup(std::function<void(const QString &)> done)
 {
     readBodyMarkupWith(QString(), std::move(done));

@@ -51,6 +51,7 @@ public:
     void readBodyMarkupWith(const QString &word,
                             std::function<void(const QString &)> done) override;
     void checkTypedText(std::function<void(bool typed)> done) override;
+    void readVisibleText(std::function<void(const QString &)> done) override;
     void findText(const QString &text, bool backward,
                   std::function<void(bool found)> done) override;
     bool commandAvailable(PageCommand command) override;

@@ -5,6 +5,8 @@
 #include "shell/display_modes.h"
 #include "shell/downloads_control.h"
 #include "shell/main_window.h"
+#include "shell/tab_watching.h"
+#include "tabs/tab_wall.h"
 
 #include <functional>
 #include <utility>
@@ -29,6 +31,8 @@ void bindWindowCommands(Commands &commands, MainWindow &window)
         {Command::Help, [&window] { window.showHelp(); }},
         {Command::Setup, [&window] { window.openSetup(); }},
         {Command::Downloads, [&window] { window.downloads().showWindow(); }},
+        {Command::WallOfTabs, [&window] { window.watching().wall().toggle(); }},
+        {Command::NextChangedTab, [&window] { window.watching().goToNextChangedTab(); }},
     };
     for (const auto &[command, handler] : handlers)
         commands.bind(command, handler);

@@ -1,6 +1,7 @@
 #include "shell/command_line.h"
 
 #include "core/typed_address.h"
+#include "core/watch_options.h"
 #include "platform/app_folder.h"
 
 #include <QDir>
@@ -67,6 +68,17 @@ CommandLine classifyArguments(const QStringList &arguments, const QString &appFo
             line.help = true;
         } else if (argument == QStringLiteral("--version")) {
             line.version = true;
+        } else if (argument == QStringLiteral("--rotate") ||
+                   argument.startsWith(QStringLiteral("--rotate="))) {
+            bool number = false;
+            const int seconds = argument.section(QLatin1Char('='), 1).toInt(&number);
+            if (number && seconds >= kMinRotateSeconds && seconds <= kMaxRotateSeconds)
+                line.rotateSeconds = seconds;
+            else
+                line.error = QStringLiteral("--rotate needs a number of seconds from %1 to %2, "
+                                            "for example --rotate=30.")
+                                 .arg(kMinRotateSeconds)
+                                 .arg(kMaxRotateSeconds);
         } else if (argument.startsWith(QStringLiteral("--"))) {
             line.error = QStringLiteral("Unknown option %1; pelquin --help lists the options.")
                              .arg(argument);
@@ -105,8 +117,10 @@ QString usageText()
         "             the running program opens them and this one ends.\n"
         "\n"
         "Options:\n"
-        "  -h, --help   show this text and end\n"
-        "  --version    show the version and end\n"
+        "  --rotate=SECONDS  show each tab that has a page in turn, one every SECONDS\n"
+        "                    (5 to 3600); a key or click of yours pauses it for a minute\n"
+        "  -h, --help        show this text and end\n"
+        "  --version         show the version and end\n"
         "\n"
         "Environment:\n"
         "  PELQUIN_HOME          the application folder (default ~/.local/share/pelquin)\n"

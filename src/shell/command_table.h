@@ -12,7 +12,7 @@ namespace pelquin {
 enum class Command {
     OpenLocation, Back, Forward, Stop, Refresh, Home, Search, Favorites, History, Print,
     Setup, Goto, Help, Downloads, InternetOptions, SavePage, WorkOffline, HideButtons,
-    HideAddressBar, HideStatusBar, ExpertMode, SendEmail,
+    HideAddressBar, HideStatusBar, ExpertMode, SendEmail, WallOfTabs, NextChangedTab,
     // Keys only.
     ReloadPastCache, NextTab, PreviousTab, SelectTab, LastTab, AddFavorite, Find, FindNext,
     FindPrevious, ZoomIn, ZoomOut, ZoomReset,

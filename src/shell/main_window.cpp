@@ -2,6 +2,7 @@
 
 #include "tabs/tab_collection.h"
 #include "address/dropdown_handlers.h"
+#include "desktop/internet_options.h"
 #include "core/address_history.h"
 #include "platform/app_folder.h"
 #include "platform/error_report.h"
@@ -27,6 +28,7 @@
 #include "core/session.h"
 #include "shell/speed_menu.h"
 #include "shell/tab_selection.h"
+#include "shell/tab_watching.h"
 #include "shell/window_layout.h"
 #include "shell/window_store.h"
 #include "tabs/artwork.h"
@@ -36,6 +38,7 @@
 #include "tabs/staged_loading.h"
 #include "tabs/status_area.h"
 #include "tabs/tab_strip.h"
+#include "tabs/tab_wall.h"
 #include "tabs/timers.h"
 
 #include <QAction>
@@ -106,12 +109,27 @@ MainWindow::MainWindow(MainWindowDeps deps)
     m_habits = new DesktopHabits({m_session, c, *m_menu, *m_commands, *m_desktop, *m_keyboard,
                                   m_d.errors, *this, [this] { return m_activated; }},
                                  this);
+    m_watching = new TabWatching(
+        {c, m_d.clock, *this,
+         [this] { return m_tabs->tab(qMax(1, m_tabs->front())).page()->geometry(); },
+         [this] { bringToFront(); },
+         [this] {
+             return QApplication::activeModalWidget() != nullptr ||
+                    m_timers->pauses().has(RefreshPause::Setup);
+         },
+         m_d.notifier},
+        this);
+    m_watching->applyOptions(loadWatchOptions(m_d.settings));
+    m_watching->rotateEvery(m_d.rotateSeconds);
+    connect(m_desktop, &DesktopCommands::watchOptionsChanged, m_watching,
+            &TabWatching::applyOptions);
     setAcceptDrops(true);
 
     connect(m_tabStrip, &TabStrip::selectionHandling, this,
             [this] {
                 m_selection->onTabSelected();
                 m_pageDialogs->selectionChanged();
+                m_watching->tabSelected();
             });
     connect(m_tabStrip, &TabStrip::rightButtonPressed, this,
             &MainWindow::speedMenuFromTabStrip);
@@ -195,6 +213,8 @@ void MainWindow::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     m_layout->formResize();
     m_store->fitOuterSize();
+    if (m_watching->wall().isOpen())
+        m_watching->wall().place();
 }
 
 void MainWindow::formActivate()

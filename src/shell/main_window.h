@@ -25,6 +25,8 @@ class SetupDialog;
 class ShortcutKeys;
 class FindDialog;
 class DesktopHabits;
+class DesktopNotifier;
+class TabWatching;
 class FreeTabs;
 class HistorySaver;
 class DisplayModes;
@@ -62,6 +64,9 @@ struct MainWindowDeps {
     HistoryFolder &history;
     MailLookup mail;
     ProcessStarter start;
+    DesktopNotifier *notifier = nullptr;  // none: no desktop notices
+    // Show the tabs in turn every so many seconds, for this run; 0: as Internet Options says.
+    int rotateSeconds = 0;
 };
 
 // Why the main window is asked to close.
@@ -120,6 +125,7 @@ public:
     PageDialogQueue &pageDialogs() const { return *m_pageDialogs; }
     DownloadsControl &downloads() const { return *m_downloads; }
     HistorySaver &historySaver() const { return *m_historySaver; }
+    TabWatching &watching() const { return *m_watching; }
     TabControls controls() const;
 
 signals:
@@ -167,6 +173,7 @@ private:
     PageDialogQueue *m_pageDialogs;
     HistorySaver *m_historySaver;
     DownloadsControl *m_downloads;
+    TabWatching *m_watching;
     QPointer<SetupDialog> m_setup;
     CloseReason m_closeReason = CloseReason::User;
     bool m_unloadAccepted = false;

@@ -45,6 +45,27 @@ QIcon worldIcon()
     return icon;
 }
 
+QIcon changedIcon()
+{
+    // An orange dot with a white ring: nothing like the globe, seen at a glance on a wall.
+    QIcon icon;
+    for (const int size : {16, 32}) {
+        QPixmap pixmap = canvas(size);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF r(1, 1, size - 2, size - 2);
+        p.setPen(QPen(QColor(0x9a, 0x3c, 0x00), size / 16.0));
+        p.setBrush(QColor(0xff, 0x8c, 0x1a));
+        p.drawEllipse(r);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawEllipse(r.center(), size / 6.0, size / 6.0);
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 QPixmap padlockPixmap()
 {
     QPixmap pixmap = canvas(16);

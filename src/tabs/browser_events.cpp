@@ -85,6 +85,7 @@ void BrowserEvents::beforeNavigate(int t, const QString &a, bool topLevel)
     trap.step([&] { m_c.tabStrip.setImage(t, 0); });
     trap.step([&] { m_c.tabs.tab(t).state().currentUrl = a; });
     if (topLevel) {
+        trap.step([&] { m_c.tabs.tab(t).state().crashed = false; });
         trap.step([&] { setCaption(t, captionFor(t, a, a)); });
         trap.step([&] { m_c.tabStrip.setToolTip(t, tooltipFor(t, a)); });
         trap.step([&] {
@@ -196,6 +197,7 @@ void BrowserEvents::pageStopped(int t)
     Trap(m_errors, QStringLiteral(" At Page Stopped")).step([&] {
         m_c.tabStrip.setImage(t, 0);
         m_c.tabs.tab(t).state().loading = false;
+        m_c.tabs.tab(t).state().crashed = true;
         statusTextChange(t, stoppedStatusText());
     });
 }

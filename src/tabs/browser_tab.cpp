@@ -32,4 +32,13 @@ bool BrowserTab::refreshDue(const TabSetting &profile, const QDateTime &now) con
            askedLongerAgoThan(qint64(profile.refreshMinutes) * 60, now);
 }
 
+bool BrowserTab::hasPage() const
+{
+    for (const QString &address : {m_state.currentUrl, m_browser.locationUrl()}) {
+        if (!address.isEmpty() && address != QStringLiteral("about:blank"))
+            return true;
+    }
+    return false;
+}
+
 }  // namespace pelquin

@@ -31,6 +31,9 @@ public:
     QString address() const;
     void setAddress(const QString &text);
 
+    // The tab shows a page, or is loading one: neither empty nor blank.
+    bool hasPage() const;
+
     TabState &state() { return m_state; }
     const TabState &state() const { return m_state; }
     // When its page was last asked for: the load timeout and the automatic refresh count

@@ -19,7 +19,7 @@ constexpr int kImageRole = Qt::UserRole + 1;
 }
 
 TabStrip::TabStrip(QWidget *parent)
-    : QFrame(parent), m_bar(new QTabBar(this)), m_world(worldIcon())
+    : QFrame(parent), m_bar(new QTabBar(this)), m_world(worldIcon()), m_changed(changedIcon())
 {
     setObjectName(QStringLiteral("tabStrip"));
     setFrameShape(QFrame::StyledPanel);
@@ -82,13 +82,54 @@ void TabStrip::applyPendingLooks()
             m_bar->setTabText(look.key(),
                               QString(*look->caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
         if (look->world)
-            m_bar->setTabIcon(look.key(), *look->world ? m_world : QIcon());
+            showIcon(look.key());
     }
 }
 
-QString TabStrip::toolTip(int tab) const { return m_bar->tabToolTip(tab - 1); }
+namespace {
+const QString kChangedLine = QStringLiteral("\nChanged since you last looked (%1)");
+}
 
-void TabStrip::setToolTip(int tab, const QString &tip) { m_bar->setTabToolTip(tab - 1, tip); }
+void TabStrip::showIcon(int index)
+{
+    if (m_changedSince.contains(index))
+        m_bar->setTabIcon(index, m_changed);
+    else
+        m_bar->setTabIcon(index, m_bar->tabData(index).toInt() == 1 ? m_world : QIcon());
+}
+
+void TabStrip::showToolTip(int index, const QString &tip)
+{
+    const auto since = m_changedSince.constFind(index);
+    m_bar->setTabToolTip(index, since == m_changedSince.cend()
+                                    ? tip
+                                    : tip + kChangedLine.arg(since->toString(u"HH:mm")));
+}
+
+QString TabStrip::toolTip(int tab) const
+{
+    const QString shown = m_bar->tabToolTip(tab - 1);
+    if (!m_changedSince.contains(tab - 1))
+        return shown;
+    return shown.left(shown.lastIndexOf(QLatin1Char('\n')));
+}
+
+void TabStrip::setToolTip(int tab, const QString &tip) { showToolTip(tab - 1, tip); }
+
+void TabStrip::setChangedMark(int tab, const QDateTime &since)
+{
+    if (tab < 1 || tab > count() || since.isValid() == changedMark(tab))
+        return;
+    const QString tip = toolTip(tab);
+    if (since.isValid())
+        m_changedSince.insert(tab - 1, since);
+    else
+        m_changedSince.remove(tab - 1);
+    showToolTip(tab - 1, tip);
+    showIcon(tab - 1);
+}
+
+bool TabStrip::changedMark(int tab) const { return m_changedSince.contains(tab - 1); }
 
 int TabStrip::image(int tab) const { return m_bar->tabData(tab - 1).toInt(); }
 
@@ -128,6 +169,7 @@ bool TabStrip::waitingMark(int tab) const
 void TabStrip::removeAll()
 {
     m_pending.clear();  // the looks of tabs that are gone
+    m_changedSince.clear();
     const QSignalBlocker block(m_bar);
     while (m_bar->count() > 0)
         m_bar->removeTab(m_bar->count() - 1);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QFrame>
 #include <QIcon>
 #include <QMap>
@@ -39,6 +40,11 @@ public:
     void setWaitingMark(int tab, bool waiting);
     bool waitingMark(int tab) const;
 
+    // Marks a tab whose page changed since the user last looked, at `since` (the first change),
+    // with a picture of its own and a second tooltip line; an invalid time clears the mark.
+    void setChangedMark(int tab, const QDateTime &since);
+    bool changedMark(int tab) const;
+
     // Removes every tab, last to first; then adds tabs with no caption, tooltip or image.
     void removeAll();
     void addTabs(int count);
@@ -70,6 +76,8 @@ protected:
 
 private:
     int tabAtX(int x) const;
+    void showIcon(int index);
+    void showToolTip(int index, const QString &tip);
     void startTabDrag();
 
     // How long caption and picture changes may wait to be shown together: when 30 tabs start
@@ -84,6 +92,8 @@ private:
     QMap<int, PendingLook> m_pending;  // by tab index
     QTimer m_applyLooks;
     QIcon m_world;
+    QIcon m_changed;
+    QMap<int, QDateTime> m_changedSince;  // by tab index
     int m_draggedTab = 0;
     bool m_dragsTabs = false;
 };

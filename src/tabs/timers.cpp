@@ -5,6 +5,8 @@
 #include "core/session.h"
 #include "tabs/tab_strip.h"
 
+#include <algorithm>
+
 
 namespace pelquin {
 
@@ -18,6 +20,9 @@ Timers::Timers(Session &session, TabControls controls, ErrorReporter &errors,
     m_restartTimer.setInterval(kRestartDelay);
     connect(&m_refreshTimer, &QTimer::timeout, this, &Timers::onRefreshTick);
     connect(&m_restartTimer, &QTimer::timeout, this, &Timers::onRestartTick);
+    m_spacingTimer.setSingleShot(true);
+    m_spacingTimer.setInterval(kRefreshSpacingMs);
+    connect(&m_spacingTimer, &QTimer::timeout, this, &Timers::onSpacingTick);
 }
 
 void Timers::startRefresh()
@@ -31,6 +36,9 @@ void Timers::pause(RefreshPause reason)
 {
     m_pauses.m_reasons.insert(reason);
     m_refreshTimer.stop();
+    // The tabs still due are found again by the first tick after the pause.
+    m_spacingTimer.stop();
+    m_queued.clear();
 }
 
 void Timers::resume(RefreshPause reason)
@@ -70,13 +78,39 @@ void Timers::onRefreshTick()
                 refreshNow(tab);
                 continue;
             }
-            refreshUnlessTyped(tab);
+            if (std::find(m_queued.begin(), m_queued.end(), tab.number()) == m_queued.end())
+                m_queued.push_back(tab.number());
         }
+        if (!m_spacingTimer.isActive())
+            onSpacingTick();
     });
     trap.step([&] {
         if (!m_session.tabs.startupDone)
             m_startNextTabs();
     });
+}
+
+void Timers::onSpacingTick()
+{
+    while (!m_queued.empty() && !m_pauses.any()) {
+        const int number = m_queued.front();
+        m_queued.pop_front();
+        if (!m_c.tabs.contains(number))
+            continue;
+        BrowserTab &tab = m_c.tabs.tab(number);
+        // Asked for in the meantime, by the user or the page: no longer due.
+        if (tab.state().loading || tab.state().typingCheckPending ||
+            !tab.refreshDue(m_session.settings[number], m_clock.now()))
+            continue;
+        refreshUnlessTyped(tab);
+        break;
+    }
+    if (m_pauses.any())
+        m_queued.clear();
+    if (m_queued.empty())
+        m_spacingTimer.stop();
+    else
+        m_spacingTimer.start();
 }
 
 void Timers::refreshNow(BrowserTab &tab)

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <deque>
 #include <functional>
 
 namespace pelquin {
@@ -25,6 +26,8 @@ public:
     static constexpr int kLoadTimeoutSeconds = 119;
     // How long a page may take to say whether it holds typed words.
     static constexpr int kTypingAnswerSeconds = 30;
+    // Tabs due in the same tick start their refresh this far apart, not all at once.
+    static constexpr int kRefreshSpacingMs = 250;
 
     Timers(Session &session, TabControls controls, ErrorReporter &errors, const Clock &clock,
            std::function<void()> startNextTabs, QObject *parent = nullptr);
@@ -43,6 +46,10 @@ public:
     bool restartPending() const { return m_restartWhenSetupCloses; }
 
     void onRefreshTick();
+    // The next tab due in the last tick starts its refresh.
+    void onSpacingTick();
+    // Tabs still waiting for their turn of the last tick.
+    int queuedRefreshes() const { return int(m_queued.size()); }
     // Refreshes the tab's page, unless it holds words typed and not sent (asked of the page,
     // which answers later).
     void refreshUnlessTyped(BrowserTab &tab);
@@ -58,6 +65,8 @@ private:
     std::function<void()> m_startNextTabs;
     QTimer m_refreshTimer;
     QTimer m_restartTimer;
+    QTimer m_spacingTimer;
+    std::deque<int> m_queued;  // tab numbers, in tab order
     RefreshPauses m_pauses;
     bool m_refreshStarted = false;
     bool m_restartWhenSetupCloses = false;

@@ -38,3 +38,11 @@ TEST(PageText, ACutNeverSplitsACharacter)
             EXPECT_TRUE(broken.at(i + 1).isLowSurrogate()) << i;
     }
 }
+
+TEST(VisibleTextDigest, OnlyTheWordsCount)
+{
+    const QByteArray words = visibleTextDigest(QStringLiteral("Queue: 4 tickets"));
+    EXPECT_EQ(visibleTextDigest(QStringLiteral("\n  Queue:\t4\u00a0 tickets\r\n")), words);
+    EXPECT_NE(visibleTextDigest(QStringLiteral("Queue: 5 tickets")), words);
+    EXPECT_NE(visibleTextDigest(QStringLiteral("Queue: 4tickets")), words);
+}

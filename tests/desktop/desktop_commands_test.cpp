@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QSpinBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -175,6 +176,37 @@ TEST_F(DesktopTest, InternetOptionsApplyAtOnceAndAreRemembered)
     EXPECT_TRUE(stored.images);
     EXPECT_EQ(stored.proxy, BrowserOptions::Proxy::Manual);
     EXPECT_EQ(stored.proxyPort, 3128);
+}
+
+TEST_F(DesktopTest, TheWaysOfWatchingPagesAreOffUntilChosenAndTakeEffectOnOk)
+{
+    EXPECT_EQ(loadWatchOptions(SettingsStore(home.settingsPath())), WatchOptions{});
+    QList<WatchOptions> applied;
+    QObject::connect(&desktop(), &DesktopCommands::watchOptionsChanged,
+                     [&applied](const WatchOptions &o) { applied << o; });
+    prompts.onNextForm([](QDialog &d) {
+        EXPECT_FALSE(d.findChild<QCheckBox *>(QStringLiteral("notifyChanges"))->isChecked());
+        EXPECT_FALSE(d.findChild<QSpinBox *>(QStringLiteral("rotateSeconds"))->isEnabled());
+        d.findChild<QCheckBox *>(QStringLiteral("notifyChanges"))->setChecked(true);
+        d.findChild<QCheckBox *>(QStringLiteral("rotateTabs"))->setChecked(true);
+        d.findChild<QSpinBox *>(QStringLiteral("rotateSeconds"))->setValue(2);  // at least 5
+        static_cast<InternetOptionsDialog &>(d).accept();
+        return int(QDialog::Accepted);
+    });
+    desktop().showInternetOptions();
+    const WatchOptions chosen{true, 5};
+    ASSERT_EQ(applied.size(), 1);
+    EXPECT_EQ(applied.first(), chosen);
+    EXPECT_EQ(loadWatchOptions(SettingsStore(home.settingsPath())), chosen);
+
+    prompts.onNextForm([](QDialog &d) {
+        d.findChild<QCheckBox *>(QStringLiteral("rotateTabs"))->setChecked(false);
+        d.reject();
+        return int(QDialog::Rejected);
+    });
+    desktop().showInternetOptions();
+    EXPECT_EQ(applied.size(), 1);  // Cancel changes nothing
+    EXPECT_EQ(loadWatchOptions(SettingsStore(home.settingsPath())), chosen);
 }
 
 TEST_F(DesktopTest, SharingOneProcessPerSiteIsOffUntilTheUserChoosesItAndSaysItsCost)

@@ -77,3 +77,17 @@ TEST_F(CommandLineTest, ScriptAddressesAreRefusedAndNeitherGivesAMessage)
     EXPECT_FALSE(mayOpenFromOutside(QStringLiteral("java\nscript:alert(1)")));
     EXPECT_TRUE(mayOpenFromOutside(QStringLiteral("example.org")));
 }
+
+TEST_F(CommandLineTest, RotateTakesSecondsFromFiveToAnHour)
+{
+    EXPECT_EQ(classify({"--rotate=5"}).rotateSeconds, 5);
+    EXPECT_EQ(classify({"--rotate=3600", "work.set"}).rotateSeconds, 3600);
+    EXPECT_TRUE(classify({"--rotate=30"}).error.isEmpty());
+    for (const char *bad : {"--rotate=3", "--rotate=3601", "--rotate=ten", "--rotate=",
+                            "--rotate", "--rotate=-5", "--rotate=5.5"}) {
+        const CommandLine line = classify({QString::fromLatin1(bad)});
+        EXPECT_EQ(line.rotateSeconds, 0) << bad;
+        EXPECT_TRUE(line.error.contains(QStringLiteral("from 5 to 3600"))) << bad;
+    }
+    EXPECT_TRUE(usageText().contains(QStringLiteral("--rotate=SECONDS")));
+}

@@ -47,6 +47,13 @@ public:
         else
             done(typedText);
     }
+    void readVisibleText(std::function<void(const QString &)> done) override
+    {
+        if (deferVisibleText)
+            *deferVisibleText = std::move(done);
+        else
+            done(visibleText);
+    }
     void loginAndReload(const PageDialog &ask, const QString &user,
                         const QString &password) override
     {
@@ -81,6 +88,9 @@ public:
 
     QList<PageDialogReply> replies;
     bool typedText = false;  // the page holds words typed and not sent
+    QString visibleText;     // what the page shows
+    // When set, the visible text is not delivered at once: the test calls the kept callback.
+    std::function<void(const QString &)> *deferVisibleText = nullptr;
     // When set, the page does not answer: the test keeps the answer to give later.
     std::function<void(bool)> *holdTypedAnswer = nullptr;
     QStringList logins;  // "site user:password" of each loginAndReload

@@ -47,6 +47,7 @@ protected:
     std::unique_ptr<HistoryFolder> history;
     QStringList started;  // command lines the desktop commands started
     QString mailHandler;  // the desktop file of the default mail program
+    DesktopNotifier *notifier = nullptr;  // given to the window at start()
     std::unique_ptr<MainWindow> window;
 };
 

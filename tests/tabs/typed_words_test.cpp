@@ -34,6 +34,7 @@ TEST_F(TypedWordsTest, AnAutomaticRefreshWaitsWhileThePageHoldsTypedWords)
     window->tabStrip().select(3);
     browser(3).typedText = true;
     window->timers().onRefreshTick();
+    window->timers().onSpacingTick();  // tab 4's turn, a moment after tab 3's
     EXPECT_EQ(browser(3).refreshes, 0);
     EXPECT_EQ(browser(4).refreshes, 1);  // a page without typed words goes on as before
     EXPECT_TRUE(window->tabs().tab(3).state().refreshWaitsForTyping);

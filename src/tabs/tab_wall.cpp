@@ -1,0 +1,266 @@
+#include "tabs/tab_wall.h"
+
+#include "platform/clock.h"
+#include "tabs/change_marks.h"
+#include "tabs/tab_collection.h"
+#include "tabs/tab_strip.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+namespace pelquin {
+
+TabWall::TabWall(TabCollection &tabs, TabStrip &strip, const ChangeMarks &marks,
+                 const Clock &clock, QWidget *window)
+    : QWidget(window), m_tabs(tabs), m_strip(strip), m_marks(marks), m_clock(clock)
+{
+    setObjectName(QStringLiteral("tabWall"));
+    setAccessibleName(QStringLiteral("Wall of tabs"));
+    setAutoFillBackground(true);
+    QPalette dark = palette();
+    dark.setColor(QPalette::Window, QColor(0x18, 0x18, 0x18));
+    setPalette(dark);
+    for (const BrowserTab &tab : m_tabs) {
+        auto *tile = new WallTile(tab.number(), this);
+        const int t = tab.number();
+        connect(tile, &QAbstractButton::clicked, this, [this, t] { choose(t); });
+        m_tiles.push_back(tile);
+    }
+    m_drawTimer.setInterval(kDrawMs);
+    connect(&m_drawTimer, &QTimer::timeout, this, &TabWall::onDrawTick);
+    hide();
+}
+
+WallTile *TabWall::tile(int tab) const
+{
+    return tab >= 1 && tab <= int(m_tiles.size()) ? m_tiles[size_t(tab - 1)] : nullptr;
+}
+
+int TabWall::tileCount() const { return qMin(m_strip.count(), int(m_tiles.size())); }
+
+void TabWall::open()
+{
+    if (m_open)
+        return;
+    m_open = true;
+    place();
+    describeTiles();
+    const int front = m_strip.selected();
+    for (WallTile *each : m_tiles)
+        each->setCurrent(each->tab() == front);
+    // The selected page is drawn now: its picture is fresh at once.
+    if (m_tabs.contains(front))
+        takePicture(front);
+    show();
+    raise();
+    // Nothing draws behind the wall but the page whose picture is being taken.
+    if (m_tabs.contains(front))
+        m_tabs.tab(front).page()->hide();
+    qApp->installEventFilter(this);
+    if (WallTile *focus = tile(front) ? tile(front) : tile(1))
+        focus->setFocus(Qt::OtherFocusReason);
+    m_drawTimer.start();
+    emit openChanged(true);
+}
+
+void TabWall::hideWall()
+{
+    m_open = false;
+    stopDrawing();
+    qApp->removeEventFilter(this);
+    hide();
+    emit openChanged(false);
+}
+
+void TabWall::close()
+{
+    if (!m_open)
+        return;
+    hideWall();
+    m_strip.select(m_strip.selected());  // its page shows again, and the keys go there
+}
+
+void TabWall::dismiss()
+{
+    if (m_open)
+        hideWall();
+}
+
+void TabWall::choose(int tab)
+{
+    if (!m_open || !m_tabs.contains(tab))
+        return;
+    hideWall();
+    m_strip.select(tab);
+}
+
+void TabWall::place()
+{
+    const QRect area = m_area ? m_area() : parentWidget()->rect();
+    if (geometry() != area)
+        setGeometry(area);
+}
+
+void TabWall::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const int width = this->width() / kColumns;
+    const int height = this->height() / kRows;
+    for (int i = 0; i < int(m_tiles.size()); ++i) {
+        m_tiles[size_t(i)]->setGeometry((i % kColumns) * width, (i / kColumns) * height, width,
+                                        height);
+        m_tiles[size_t(i)]->setVisible(i < tileCount());
+    }
+}
+
+TileState TabWall::stateOf(int tab) const
+{
+    const BrowserTab &shown = m_tabs.tab(tab);
+    if (!shown.hasPage())
+        return TileState::Empty;
+    if (shown.state().crashed)
+        return TileState::Crashed;
+    if (m_marks.marked(tab))
+        return TileState::Changed;
+    if (shown.state().loading || shown.browser().busy())
+        return TileState::Loading;
+    return TileState::Shown;
+}
+
+void TabWall::describeTiles()
+{
+    for (WallTile *each : m_tiles) {
+        const int t = each->tab();
+        each->setVisible(t <= tileCount());
+        if (t <= tileCount())
+            each->describe(m_strip.caption(t), stateOf(t));
+    }
+}
+
+void TabWall::pageCompleted(int tab)
+{
+    m_stale.insert(tab);
+}
+
+void TabWall::takePicture(int tab)
+{
+    WallTile *shown = tile(tab);
+    if (!shown)
+        return;
+    const QImage picture = m_tabs.tab(tab).page()->grab().toImage();
+    if (picture.isNull())
+        return;
+    // Kept at the tile's size: 30 full pictures would cost more than the wall may.
+    const int width = qMax(64, int(shown->width() * shown->devicePixelRatioF()));
+    shown->setPicture(picture.width() > width
+                          ? picture.scaledToWidth(width, Qt::SmoothTransformation)
+                          : picture);
+    m_taken[tab] = m_clock.now();
+    m_stale.erase(tab);
+}
+
+int TabWall::nextToDraw() const
+{
+    const auto wanted = [this](int t) { return t <= tileCount() && m_tabs.tab(t).hasPage(); };
+    for (const int t : m_stale) {
+        if (wanted(t))
+            return t;
+    }
+    const QDateTime now = m_clock.now();
+    const int count = tileCount();
+    for (int step = 1; step <= count; ++step) {
+        const int t = (m_lastDrawn + step - 1) % count + 1;
+        const auto taken = m_taken.find(t);
+        if (wanted(t) && (taken == m_taken.end() || taken->second.secsTo(now) >= kRenewSeconds))
+            return t;
+    }
+    return 0;
+}
+
+void TabWall::onDrawTick()
+{
+    if (!m_open)
+        return;
+    place();
+    describeTiles();
+    if (m_drawing != 0) {
+        takePicture(m_drawing);
+        m_tabs.tab(m_drawing).page()->hide();
+        m_lastDrawn = m_drawing;
+        m_drawing = 0;
+    }
+    const int next = nextToDraw();
+    if (next == 0)
+        return;
+    m_drawing = next;
+    m_tabs.tab(next).page()->show();
+    raise();
+}
+
+void TabWall::stopDrawing()
+{
+    m_drawTimer.stop();
+    if (m_drawing != 0 && m_drawing != m_tabs.front())
+        m_tabs.tab(m_drawing).page()->hide();
+    m_drawing = 0;
+}
+
+WallTile *TabWall::focusedTile() const
+{
+    // The window's focus, also while the window is not the active one.
+    return qobject_cast<WallTile *>(window()->focusWidget());
+}
+
+void TabWall::moveFocus(int key)
+{
+    const int count = tileCount();
+    if (count < 1)
+        return;
+    const WallTile *focused = focusedTile();
+    int index = (focused ? focused->tab() : m_strip.selected()) - 1;
+    switch (key) {
+    case Qt::Key_Left: --index; break;
+    case Qt::Key_Right: ++index; break;
+    case Qt::Key_Up: index -= kColumns; break;
+    case Qt::Key_Down: index += kColumns; break;
+    case Qt::Key_Home: index = 0; break;
+    case Qt::Key_End: index = count - 1; break;
+    default: break;
+    }
+    m_tiles[size_t(qBound(0, index, count - 1))]->setFocus(Qt::TabFocusReason);
+}
+
+bool TabWall::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!m_open || event->type() != QEvent::KeyPress)
+        return false;
+    // Keys of a dialog over the window are the dialog's.
+    auto *target = qobject_cast<QWidget *>(watched);
+    if (!target || target->window() != window())
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Escape:
+        close();
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        moveFocus(key->key());
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        choose(focusedTile() ? focusedTile()->tab() : m_strip.selected());
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace pelquin

@@ -1,0 +1,124 @@
+#include "tabs/wall_tile.h"
+
+#include <QPainter>
+
+namespace pelquin {
+
+namespace {
+
+QString stateText(TileState state)
+{
+    switch (state) {
+    case TileState::Loading:
+        return QStringLiteral("loading");
+    case TileState::Changed:
+        return QStringLiteral("changed");
+    case TileState::Crashed:
+        return QStringLiteral("crashed");
+    case TileState::Empty:
+        return QStringLiteral("empty");
+    case TileState::Shown:
+        break;
+    }
+    return QString();
+}
+
+QColor stateColor(TileState state)
+{
+    switch (state) {
+    case TileState::Changed:
+        return QColor(0xff, 0x8c, 0x1a);
+    case TileState::Crashed:
+        return QColor(0xd0, 0x30, 0x30);
+    case TileState::Loading:
+        return QColor(0x4a, 0x90, 0xd9);
+    default:
+        return QColor(0x60, 0x60, 0x60);
+    }
+}
+
+}  // namespace
+
+WallTile::WallTile(int tab, QWidget *parent) : QAbstractButton(parent), m_tab(tab)
+{
+    setObjectName(QStringLiteral("wallTile_%1").arg(tab));
+    setFocusPolicy(Qt::StrongFocus);
+    describe(QString(), TileState::Empty);
+}
+
+QString WallTile::label() const
+{
+    return QStringLiteral("Tab %1: %2").arg(m_tab).arg(m_caption);
+}
+
+void WallTile::describe(const QString &caption, TileState state)
+{
+    if (caption == m_caption && state == m_state && !accessibleName().isEmpty())
+        return;
+    m_caption = caption;
+    m_state = state;
+    setAccessibleName(label() + (state == TileState::Changed ? QStringLiteral(" (changed)")
+                                                              : QString()));
+    const QString said = stateText(state);
+    setAccessibleDescription(said);
+    setToolTip(said.isEmpty() ? label() : label() + QStringLiteral(" (") + said + u')');
+    update();
+}
+
+void WallTile::setPicture(const QImage &picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void WallTile::setCurrent(bool current)
+{
+    if (current == m_current)
+        return;
+    m_current = current;
+    update();
+}
+
+void WallTile::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QRect whole = rect();
+    p.fillRect(whole, QColor(0x2b, 0x2b, 0x2b));
+    const int textHeight = fontMetrics().height() + 6;
+    const QRect pictureArea = whole.adjusted(4, 4, -4, -4 - textHeight);
+    if (!m_picture.isNull()) {
+        // The top of the page, as wide as the tile: what a page shows first is at its top.
+        const QImage scaled = m_picture.scaledToWidth(pictureArea.width(),
+                                                      Qt::SmoothTransformation);
+        p.drawImage(pictureArea.topLeft(), scaled,
+                    QRect(0, 0, scaled.width(), qMin(scaled.height(), pictureArea.height())));
+    } else {
+        p.fillRect(pictureArea, QColor(0x40, 0x40, 0x40));
+    }
+    const QRect textArea(whole.left() + 4, whole.bottom() - textHeight, whole.width() - 8,
+                         textHeight);
+    p.fillRect(textArea, QColor(0x20, 0x20, 0x20));
+    const QString said = stateText(m_state);
+    int stateWidth = 0;
+    if (!said.isEmpty()) {
+        stateWidth = fontMetrics().horizontalAdvance(said) + 10;
+        const QRect badge(textArea.right() - stateWidth + 1, textArea.top() + 2,
+                          stateWidth - 2, textArea.height() - 4);
+        p.fillRect(badge, stateColor(m_state));
+        p.setPen(Qt::white);
+        p.drawText(badge, Qt::AlignCenter, said);
+    }
+    p.setPen(Qt::white);
+    const QRect captionArea = textArea.adjusted(4, 0, -stateWidth - 4, 0);
+    p.drawText(captionArea, Qt::AlignVCenter | Qt::AlignLeft,
+               fontMetrics().elidedText(label(), Qt::ElideRight, captionArea.width()));
+    const bool focused = window()->focusWidget() == this;
+    if (focused || m_current) {
+        p.setPen(QPen(focused ? QColor(0x3d, 0xae, 0xe9) : QColor(0x9a, 0x9a, 0x9a),
+                      focused ? 4 : 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(whole.adjusted(2, 2, -2, -2));
+    }
+}
+
+}  // namespace pelquin

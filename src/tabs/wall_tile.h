@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QImage>
+#include <QString>
+
+namespace pelquin {
+
+// What a tile of the wall says of its tab beside the caption.
+enum class TileState { Shown, Loading, Changed, Crashed, Empty };
+
+// One tab on the wall of tabs: a picture of its page, "Tab N: caption" and its state.
+// Clicking it chooses the tab; the wall takes the keys.
+class WallTile : public QAbstractButton {
+    Q_OBJECT
+public:
+    WallTile(int tab, QWidget *parent);
+
+    int tab() const { return m_tab; }
+    // The caption and state; the accessible name follows them.
+    void describe(const QString &caption, TileState state);
+    QString label() const;
+    TileState state() const { return m_state; }
+    void setPicture(const QImage &picture);
+    const QImage &picture() const { return m_picture; }
+    // The tab selected when the wall opened: drawn with a frame of its own.
+    void setCurrent(bool current);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    int m_tab;
+    QString m_caption;
+    TileState m_state = TileState::Empty;
+    QImage m_picture;
+    bool m_current = false;
+};
+
+}  // namespace pelquin

@@ -1,0 +1,109 @@
+#include "engine/shell_engine_fixture.h"
+#include "shell/commands.h"
+#include "shell/tab_watching.h"
+#include "tabs/tab_collection.h"
+#include "tabs/tab_strip.h"
+#include "tabs/tab_wall.h"
+
+#include <QTabBar>
+
+using namespace pelquin;
+using namespace pelquin::test;
+
+namespace {
+
+// A page whose markup differs at every load (a nonce, an attribute, white space) while its
+// words stay, until the test changes them.
+struct LivePage {
+    int loads = 0;
+    QString words = QStringLiteral("Queue: 4 tickets");
+
+    QByteArray next()
+    {
+        ++loads;
+        return QStringLiteral("<html><head><title>Live</title>"
+                              "<script nonce=\"n%1\">var seen = %1;</script></head>"
+                              "<body data-load=\"%1\"><p class=\"c%1\">%2%3</p>"
+                              "<p style=\"display:none\">hidden %1</p></body></html>")
+            .arg(loads)
+            .arg(words)
+            .arg(QString(loads % 4, QLatin1Char(' ')))
+            .toUtf8();
+    }
+};
+
+}  // namespace
+
+class LiveWallEngine : public MainWindowEngine {
+protected:
+    void SetUp() override
+    {
+        server.addPage(QStringLiteral("/live.htm"), [this](const QUrlQuery &) {
+            return live.next();
+        });
+        server.addPage(QStringLiteral("/red.htm"), [](const QUrlQuery &) {
+            return QByteArrayLiteral("<html><body style=\"background:#ff0000\">red</body></html>");
+        });
+        MainWindowEngine::SetUp();
+        start();
+    }
+
+    bool completes(int tab, int times)
+    {
+        return waitFor([&] { return completions[tab] >= times; }, 15000);
+    }
+
+    void follow(int tab)
+    {
+        QObject::connect(&window->tabs().tab(tab), &BrowserTab::pageCompleted, window.get(),
+                         [this, tab] { ++completions[tab]; });
+    }
+
+    LivePage live;
+    QMap<int, int> completions;
+};
+
+TEST_F(LiveWallEngine, OnlyAChangeOfTheVisibleWordsMarksABackgroundTab)
+{
+    TabStrip &strip = window->tabStrip();
+    strip.select(1);
+    follow(5);
+    BrowserControl &browser = window->tabs().tab(5).browser();
+    browser.navigate(url("/live.htm"));
+    ASSERT_TRUE(completes(5, 1));
+    for (int reload = 2; reload <= 3; ++reload) {
+        browser.refresh();
+        ASSERT_TRUE(completes(5, reload));
+        spin(300);  // the page's words are read after it completes
+        EXPECT_FALSE(strip.changedMark(5)) << "markup-only load " << reload;
+    }
+    live.words = QStringLiteral("Queue: 5 tickets");
+    browser.refresh();
+    ASSERT_TRUE(completes(5, 4));
+    EXPECT_TRUE(waitFor([&] { return strip.changedMark(5); }, 5000));
+    EXPECT_TRUE(strip.bar()->tabToolTip(4).contains(QStringLiteral("Changed since you last")));
+}
+
+TEST_F(LiveWallEngine, TheWallShowsAPictureOfABackgroundTabsPage)
+{
+    TabStrip &strip = window->tabStrip();
+    strip.select(1);
+    follow(6);
+    window->tabs().tab(6).browser().navigate(url("/red.htm"));
+    ASSERT_TRUE(completes(6, 1));
+    TabWall &wall = window->watching().wall();
+    window->commands().run(Command::WallOfTabs, CommandSource::Key);
+    ASSERT_TRUE(wall.isOpen());
+    const auto reddish = [&] {
+        const QImage picture = wall.tile(6)->picture();
+        if (picture.isNull())
+            return false;
+        const QColor middle = picture.pixelColor(picture.width() / 2, picture.height() / 2);
+        return middle.red() > 200 && middle.green() < 60 && middle.blue() < 60;
+    };
+    EXPECT_TRUE(waitFor(reddish, 15000));
+    EXPECT_FALSE(window->tabs().tab(6).page()->isVisible() && wall.drawing() != 6);
+    wall.close();
+    EXPECT_TRUE(window->tabs().tab(1).page()->isVisible());
+    EXPECT_FALSE(window->tabs().tab(6).page()->isVisible());
+}

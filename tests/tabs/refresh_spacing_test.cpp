@@ -1,0 +1,81 @@
+#include "support/shell_fixture.h"
+#include "tabs/timers.h"
+
+#include <QTest>
+
+using namespace pelquin;
+using pelquin::test::ShellFixture;
+
+namespace {
+QString site(int t) { return QStringLiteral("http://site%1.example/").arg(t); }
+}  // namespace
+
+class RefreshSpacingTest : public ShellFixture {
+protected:
+    void SetUp() override
+    {
+        writeProfile({{3, site(3)}, {4, site(4)}, {5, site(5)}},
+                     {{3, "R"}, {4, "R"}, {5, "R"}}, 1);
+        start();
+        for (int t = 3; t <= 5; ++t)
+            browser(t).load(site(t));
+        clock.advance(90);
+    }
+
+    int refreshed() const
+    {
+        int n = 0;
+        for (int t = 3; t <= 5; ++t)
+            n += factory->browser(t).refreshes;
+        return n;
+    }
+};
+
+TEST_F(RefreshSpacingTest, TabsDueTogetherStartTheirRefreshOneAfterAnother)
+{
+    Timers &timers = window->timers();
+    timers.onRefreshTick();
+    EXPECT_EQ(browser(3).refreshes, 1);  // the first at once
+    EXPECT_EQ(refreshed(), 1);
+    EXPECT_EQ(timers.queuedRefreshes(), 2);
+    timers.onSpacingTick();
+    EXPECT_EQ(browser(4).refreshes, 1);
+    EXPECT_EQ(browser(5).refreshes, 0);
+    timers.onSpacingTick();
+    EXPECT_EQ(browser(5).refreshes, 1);
+    EXPECT_EQ(timers.queuedRefreshes(), 0);
+}
+
+TEST_F(RefreshSpacingTest, TheTurnsAreAQuarterOfASecondApartOnTheRealTimer)
+{
+    window->timers().onRefreshTick();
+    EXPECT_EQ(refreshed(), 1);
+    QTest::qWait(Timers::kRefreshSpacingMs * 3 + 200);
+    EXPECT_EQ(refreshed(), 3);
+}
+
+TEST_F(RefreshSpacingTest, ATabLoadedInTheMeantimeIsNoLongerDue)
+{
+    window->timers().onRefreshTick();
+    browser(4).load(site(4));  // the user or the page asked for it
+    window->timers().onSpacingTick();
+    window->timers().onSpacingTick();
+    EXPECT_EQ(browser(4).refreshes, 0);
+    EXPECT_EQ(browser(5).refreshes, 1);
+}
+
+TEST_F(RefreshSpacingTest, APauseDropsTheTurnsLeftAndTheNextTickFindsThemAgain)
+{
+    Timers &timers = window->timers();
+    timers.onRefreshTick();
+    timers.pause(RefreshPause::Help);
+    EXPECT_EQ(timers.queuedRefreshes(), 0);
+    timers.onSpacingTick();
+    EXPECT_EQ(refreshed(), 1);
+    timers.resume(RefreshPause::Help);
+    timers.onRefreshTick();
+    timers.onSpacingTick();
+    EXPECT_EQ(browser(4).refreshes, 1);
+    EXPECT_EQ(browser(5).refreshes, 1);
+    EXPECT_EQ(browser(3).refreshes, 1);  // refreshed once: not due again yet
+}
