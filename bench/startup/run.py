@@ -19,6 +19,9 @@ tests: it measures, it does not check.
 import argparse, os, shutil, signal, statistics, subprocess, sys, tempfile, threading, time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from procs import pss_mb, tree  # noqa: E402
+
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 BUILD = os.environ.get('PELQUIN_BENCH_BUILD', os.path.join(ROOT, 'build-bench'))
 TABS = 30
@@ -66,38 +69,6 @@ class Handler(BaseHTTPRequestHandler):
 
     def log_message(self, *args):
         pass
-
-
-def tree(pid):
-    """The process and all its descendants."""
-    children = {}
-    for entry in os.listdir('/proc'):
-        if entry.isdigit():
-            try:
-                with open('/proc/%s/stat' % entry) as f:
-                    ppid = int(f.read().rsplit(')', 1)[1].split()[1])
-                children.setdefault(ppid, []).append(int(entry))
-            except OSError:
-                pass
-    out, todo = [], [pid]
-    while todo:
-        p = todo.pop()
-        out.append(p)
-        todo.extend(children.get(p, []))
-    return out
-
-
-def pss_mb(pid):
-    total = 0
-    for p in tree(pid):
-        try:
-            with open('/proc/%d/smaps_rollup' % p) as f:
-                for line in f:
-                    if line.startswith('Pss:'):
-                        total += int(line.split()[1])
-        except OSError:
-            pass
-    return total / 1024.0
 
 
 def write_pelquin_home(home, base):

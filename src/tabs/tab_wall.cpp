@@ -1,6 +1,7 @@
 #include "tabs/tab_wall.h"
 
 #include "platform/clock.h"
+#include "platform/startup_trace.h"
 #include "tabs/change_marks.h"
 #include "tabs/tab_collection.h"
 #include "tabs/tab_strip.h"
@@ -42,6 +43,7 @@ void TabWall::open()
 {
     if (m_open)
         return;
+    traceStartup("wall of tabs asked for");
     m_open = true;
     place();
     describeTiles();
@@ -92,6 +94,12 @@ void TabWall::choose(int tab)
         return;
     hideWall();
     m_strip.select(tab);
+}
+
+void TabWall::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    traceStartup("wall of tabs drawn");
 }
 
 void TabWall::place()

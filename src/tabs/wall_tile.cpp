@@ -98,20 +98,19 @@ void WallTile::paintEvent(QPaintEvent *)
     const QRect textArea(whole.left() + 4, whole.bottom() - textHeight, whole.width() - 8,
                          textHeight);
     p.fillRect(textArea, QColor(0x20, 0x20, 0x20));
-    const QString said = stateText(m_state);
-    int stateWidth = 0;
-    if (!said.isEmpty()) {
-        stateWidth = fontMetrics().horizontalAdvance(said) + 10;
-        const QRect badge(textArea.right() - stateWidth + 1, textArea.top() + 2,
-                          stateWidth - 2, textArea.height() - 4);
-        p.fillRect(badge, stateColor(m_state));
-        p.setPen(Qt::white);
-        p.drawText(badge, Qt::AlignCenter, said);
-    }
     p.setPen(Qt::white);
-    const QRect captionArea = textArea.adjusted(4, 0, -stateWidth - 4, 0);
+    const QRect captionArea = textArea.adjusted(4, 0, -4, 0);
     p.drawText(captionArea, Qt::AlignVCenter | Qt::AlignLeft,
                fontMetrics().elidedText(label(), Qt::ElideRight, captionArea.width()));
+    // The state on the picture's corner: the caption keeps the whole line.
+    const QString said = stateText(m_state);
+    if (!said.isEmpty()) {
+        const int badgeWidth = fontMetrics().horizontalAdvance(said) + 10;
+        const QRect badge(pictureArea.right() - badgeWidth + 1, pictureArea.top(), badgeWidth,
+                          fontMetrics().height() + 4);
+        p.fillRect(badge, stateColor(m_state));
+        p.drawText(badge, Qt::AlignCenter, said);
+    }
     const bool focused = window()->focusWidget() == this;
     if (focused || m_current) {
         p.setPen(QPen(focused ? QColor(0x3d, 0xae, 0xe9) : QColor(0x9a, 0x9a, 0x9a),

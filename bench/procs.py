@@ -1,0 +1,56 @@
+"""What the benchmarks read of a running program: its process tree, memory and CPU time."""
+import os
+
+TICK = os.sysconf('SC_CLK_TCK')
+
+
+def tree(pid):
+    """The process and all its descendants."""
+    children = {}
+    for entry in os.listdir('/proc'):
+        if entry.isdigit():
+            try:
+                with open('/proc/%s/stat' % entry) as f:
+                    ppid = int(f.read().rsplit(')', 1)[1].split()[1])
+                children.setdefault(ppid, []).append(int(entry))
+            except OSError:
+                pass
+    out, todo = [], [pid]
+    while todo:
+        p = todo.pop()
+        out.append(p)
+        todo.extend(children.get(p, []))
+    return out
+
+
+def pss_mb(pid):
+    """Memory of the whole tree: proportional set size, read from smaps_rollup."""
+    total = 0
+    for p in tree(pid):
+        try:
+            with open('/proc/%d/smaps_rollup' % p) as f:
+                for line in f:
+                    if line.startswith('Pss:'):
+                        total += int(line.split()[1])
+        except OSError:
+            pass
+    return total / 1024.0
+
+
+def cpu_seconds(pid):
+    """{pid: user + system CPU seconds} of every process of the tree."""
+    out = {}
+    for p in tree(pid):
+        try:
+            with open('/proc/%d/stat' % p) as f:
+                fields = f.read().rsplit(')', 1)[1].split()
+            out[p] = (int(fields[11]) + int(fields[12])) / TICK
+        except OSError:
+            pass
+    return out
+
+
+def cpu_between(before, after):
+    """CPU seconds the tree spent between two cpu_seconds() readings; a process that began
+    in between counts from its start."""
+    return sum(t - before.get(p, 0.0) for p, t in after.items() if t >= before.get(p, 0.0))

@@ -1,0 +1,175 @@
+#!/usr/bin/env python3
+"""Peak CPU when the automatic refresh of 30 tabs falls due in the same tick.
+
+Starts Pelquin under an Xvfb of its own with 30 tabs that refresh every minute, each page a
+little heavy (a long table and half a second's script work at load), and reads the CPU time
+of the whole process tree every 100 ms. The server notes every second request of a page: the
+refresh. Prints, per run and as medians: how long the 30 refreshes took from first to last
+request, and the peak CPU (in cores, over any 1 s and any 0.5 s) from 5 s before the first
+refresh to 15 s after the last.
+
+    bench/refresh/run.py [--runs 3] [--binary path/to/pelquin]
+
+--binary measures another build, for example one made before a change. Builds build-bench/
+(Release) when it is missing. Never part of the tests.
+"""
+import argparse, os, shutil, signal, statistics, subprocess, sys, tempfile, threading, time
+from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+BENCH = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, BENCH)
+from procs import cpu_seconds, tree  # noqa: E402
+sys.path.insert(0, os.path.join(BENCH, 'startup'))
+import run as startup  # noqa: E402
+
+TABS = 30
+WORK = ('<script>const end = performance.now() + 500; let x = 0;'
+        'while (performance.now() < end) x += Math.sqrt(x + 1);</script>')
+
+
+class Requests:
+    def __init__(self):
+        self.lock = threading.Lock()
+        self.seen = {}
+        self.refreshes = []
+
+    def note(self, path):
+        with self.lock:
+            self.seen[path] = self.seen.get(path, 0) + 1
+            if self.seen[path] == 2:
+                self.refreshes.append(time.monotonic())
+
+
+REQUESTS = Requests()
+
+
+class Handler(BaseHTTPRequestHandler):
+    def do_GET(self):
+        path = self.path.split('?')[0]
+        REQUESTS.note(path)
+        rows = ''.join('<tr><td>row %d</td><td>%d</td><td>%s</td></tr>' % (r, r * r, path)
+                       for r in range(1500))
+        body = ('<html><head><title>%s</title></head><body><table>%s</table>%s</body></html>'
+                % (path, rows, WORK)).encode()
+        self.send_response(200)
+        self.send_header('Content-Type', 'text/html')
+        self.send_header('Content-Length', str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+    def log_message(self, *args):
+        pass
+
+
+def write_home(home, base):
+    """Tabs 3 to 30 refresh every minute; tabs 1 and 2 show the sponsor's pages."""
+    app = os.path.join(home, 'app')
+    os.makedirs(app)
+    with open(os.path.join(app, 'STD.DAT'), 'w', newline='') as f:
+        f.write(' 0 \r\n 0 \r\n\r\n')
+    open(os.path.join(app, 'Requests.Dat'), 'w').close()
+    lines = []
+    for t in range(1, TABS + 1):
+        refresh = t > 2
+        lines += [base + '/p%d.htm' % t if t > 2 else '', 'T%d' % t, ' 0 ',
+                  '-1 ' if refresh else ' 0 ', ' 1 ' if refresh else ' 0 ', ' 0 ']
+    with open(os.path.join(app, 'Setup.set'), 'w', newline='') as f:
+        f.write('\r\n'.join(lines) + '\r\n')
+    return app
+
+
+def peak(samples, start, end, width):
+    """The most CPU (in cores) the tree used over any `width` seconds between start and end."""
+    best = 0.0
+    inside = [(t, c) for t, c in samples if start <= t <= end]
+    for i, (t0, c0) in enumerate(inside):
+        for t1, c1 in inside[i + 1:]:
+            if t1 - t0 >= width:
+                best = max(best, (c1 - c0) / (t1 - t0))
+                break
+    return best
+
+
+def one_run(binary, base, env):
+    with REQUESTS.lock:
+        REQUESTS.seen, REQUESTS.refreshes = {}, []
+    home = tempfile.mkdtemp(prefix='pelquin-refresh-')
+    run_env = dict(env, PELQUIN_HOME=write_home(home, base),
+                   XDG_CONFIG_HOME=startup.write_pelquin_config(home),
+                   PELQUIN_SPONSOR_HOST=base.split('://')[1])
+    proc = subprocess.Popen([binary], env=run_env, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL)
+    samples, total, last = [], 0.0, {}
+    try:
+        deadline = time.monotonic() + 170
+        while time.monotonic() < deadline:
+            now = cpu_seconds(proc.pid)
+            total += sum(max(0.0, t - last.get(p, 0.0)) for p, t in now.items())
+            last.update(now)
+            samples.append((time.monotonic(), total))
+            with REQUESTS.lock:
+                done = len(REQUESTS.refreshes) >= TABS - 2
+                spread = list(REQUESTS.refreshes)
+            if done and time.monotonic() > spread[-1] + 16:
+                break
+            time.sleep(0.1)
+    finally:
+        family = tree(proc.pid)
+        proc.send_signal(signal.SIGTERM)
+        try:
+            proc.wait(15)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait()
+        deadline = time.monotonic() + 10
+        while time.monotonic() < deadline and any(os.path.exists('/proc/%d' % p)
+                                                  for p in family):
+            time.sleep(0.05)
+        shutil.rmtree(home, ignore_errors=True)
+    if len(spread) < TABS - 2:
+        return {'refreshes seen': float(len(spread))}
+    start, end = spread[0] - 5, spread[-1] + 15
+    return {
+        'refreshes seen': float(len(spread)),
+        'refresh requests over (s)': spread[-1] - spread[0],
+        'peak CPU over 1 s (cores)': peak(samples, start, end, 1.0),
+        'peak CPU over 0.5 s (cores)': peak(samples, start, end, 0.5),
+    }
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument('--runs', type=int, default=3)
+    parser.add_argument('--binary')
+    args = parser.parse_args()
+    binary = args.binary
+    if not binary:
+        startup.build('pelquin')
+        binary = os.path.join(startup.BUILD, 'src', 'pelquin')
+    server = ThreadingHTTPServer(('127.0.0.1', 0), Handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    base = 'http://127.0.0.1:%d' % server.server_address[1]
+    display = ':%d' % (200 + os.getpid() % 500)
+    xvfb = subprocess.Popen(['Xvfb', display, '-screen', '0', '1600x1200x24', '-nolisten',
+                             'tcp'], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    time.sleep(1)
+    env = dict(os.environ, DISPLAY=display)
+    env.pop('QT_QPA_PLATFORM', None)
+    results = []
+    try:
+        for run in range(args.runs):
+            results.append(one_run(binary, base, env))
+            print('run %d: %s' % (run + 1, ', '.join('%s %.2f' % kv
+                                                     for kv in results[-1].items())),
+                  flush=True)
+    finally:
+        xvfb.terminate()
+        server.shutdown()
+    complete = [r for r in results if len(r) > 1]
+    print('\nmedians of %d complete runs of %d (%s)' % (len(complete), args.runs, binary))
+    for key in complete[0] if complete else ():
+        print('  %-28s %8.2f' % (key, statistics.median(r[key] for r in complete)))
+
+
+if __name__ == '__main__':
+    main()
