@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Peak CPU when the automatic refresh of 30 tabs falls due in the same tick.
 
-Starts Pelquin under an Xvfb of its own with 30 tabs that refresh every minute, each page a
-little heavy (a long table and half a second's script work at load), and reads the CPU time
+Starts Pelquin under an Xvfb of its own with 30 tabs that refresh every minute, each page
+light at first (so that all fall due in the same tick) and a little heavy when refreshed (a
+long table and half a second's script work at load), and reads the CPU time
 of the whole process tree every 100 ms. The server notes every second request of a page: the
 refresh. Prints, per run and as medians: how long the 30 refreshes took from first to last
 request, and the peak CPU (in cores, over any 1 s and any 0.5 s) from 5 s before the first
@@ -34,10 +35,12 @@ class Requests:
         self.refreshes = []
 
     def note(self, path):
+        """How many times the page was asked for, this time included."""
         with self.lock:
             self.seen[path] = self.seen.get(path, 0) + 1
             if self.seen[path] == 2:
                 self.refreshes.append(time.monotonic())
+            return self.seen[path]
 
 
 REQUESTS = Requests()
@@ -46,11 +49,17 @@ REQUESTS = Requests()
 class Handler(BaseHTTPRequestHandler):
     def do_GET(self):
         path = self.path.split('?')[0]
-        REQUESTS.note(path)
+        if not path.endswith('.htm'):
+            self.send_response(404)
+            self.end_headers()
+            return
+        # Light at the start, so that every tab completes in the same tick and falls due in
+        # the same tick a minute later; heavy when refreshed.
+        heavy = REQUESTS.note(path) > 1
         rows = ''.join('<tr><td>row %d</td><td>%d</td><td>%s</td></tr>' % (r, r * r, path)
-                       for r in range(1500))
+                       for r in range(1500 if heavy else 10))
         body = ('<html><head><title>%s</title></head><body><table>%s</table>%s</body></html>'
-                % (path, rows, WORK)).encode()
+                % (path, rows, WORK if heavy else '')).encode()
         self.send_response(200)
         self.send_header('Content-Type', 'text/html')
         self.send_header('Content-Length', str(len(body)))
@@ -111,6 +120,9 @@ def one_run(binary, base, env):
                 done = len(REQUESTS.refreshes) >= TABS - 2
                 spread = list(REQUESTS.refreshes)
             if done and time.monotonic() > spread[-1] + 16:
+                break
+            if proc.poll() is not None:
+                print('  the program ended early, with %d' % proc.returncode, file=sys.stderr)
                 break
             time.sleep(0.1)
     finally:

@@ -128,12 +128,17 @@ void DropdownHandlers::sendKeyToPage(int tab, int keyCode)
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, qtKey, Qt::NoModifier));
 }
 
+QString DropdownHandlers::typedToOpen(const QString &text) const
+{
+    return addressOrSearch(text, m_session.tabs.searchTemplate);
+}
+
 void DropdownHandlers::onAddressEntered(int k)
 {
     Trap trap(m_errors, QStringLiteral(" At Combo Keypress"), {err::EFail});
     const QString text = m_c.tabs.tab(k).address();
     trap.step([&] { m_c.tabStrip.setImage(m_c.tabStrip.selected(), 0); });
-    trap.step([&] { m_c.tabs.tab(k).browser().navigate(text); });
+    trap.step([&] { m_c.tabs.tab(k).browser().navigate(typedToOpen(text)); });
     trap.step([&] {
         if (text.trimmed().isEmpty())
             m_c.tabStrip.setCaption(k, QString());
@@ -155,7 +160,7 @@ void DropdownHandlers::onAddressPicked(int k)
         if (text.trimmed().isEmpty())
             return;
         m_c.tabStrip.setImage(k, 0);
-        m_c.tabs.tab(k).browser().navigate(text);
+        m_c.tabs.tab(k).browser().navigate(typedToOpen(text));
     });
 }
 
@@ -164,7 +169,7 @@ void DropdownHandlers::onLinkDropped(int k, const QString &text, bool hasText)
     Trap(m_errors, QStringLiteral(" At OleDrop")).step([&] {
         if (!hasText)
             throwError(430);
-        m_c.tabs.tab(k).browser().navigate(text);
+        m_c.tabs.tab(k).browser().navigate(typedToOpen(text));
     });
 }
 

@@ -35,6 +35,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // What typed text opens: the address, or a search for the words.
+    QString typedToOpen(const QString &text) const;
+
     int tabOf(QObject *watched) const;
     void sendKeyToPage(int tab, int keyCode);
 

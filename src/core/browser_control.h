@@ -34,6 +34,13 @@ struct PageDialogReply {
 };
 using PageDialogAnswer = std::function<void(const PageDialogReply &)>;
 
+// Where a search of the page stands: match `active` (from 1) of `total`; none found: 0 of 0.
+struct FindResult {
+    int active = 0;
+    int total = 0;
+    bool found() const { return total > 0; }
+};
+
 // What the padlock tells of the page a browser shows.
 enum class PageSecurity {
     None,            // not https, or not yet shown
@@ -87,9 +94,9 @@ public:
     virtual void readVisibleText(std::function<void(const QString &)> done) = 0;
 
     // Finds and highlights the next (or previous) match of `text` on the page; an empty text
-    // clears the highlight. `done` learns later whether the page holds the text.
+    // clears the highlight. `done` learns later which match is highlighted of how many.
     virtual void findText(const QString &text, bool backward,
-                          std::function<void(bool found)> done) = 0;
+                          std::function<void(const FindResult &)> done) = 0;
 
     // Whether the page can do the command now; raises when it cannot be asked.
     virtual bool commandAvailable(PageCommand command) = 0;
@@ -135,8 +142,9 @@ signals:
     void certificateRefused(const QString &address);
     // The page's menu asks whether a tab without a page is there for "Open link in new tab".
     void newTabQuery(bool *available);
-    // The page's menu chose "Open link in new tab" for `address`.
-    void openInNewTab(const QString &address);
+    // The user opens a link of the page in a new tab: the page's menu ("Open link in new
+    // tab"), a middle click or Ctrl+click; `select` (Ctrl+Shift+click) selects that tab.
+    void openInNewTab(const QString &address, bool select = false);
     // The page went full screen (at its request) or came back.
     void fullScreenChange(bool on);
 };

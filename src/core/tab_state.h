@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/browser_control.h"
+#include "core/typed_address.h"
 
 #include <QDateTime>
 #include <QString>
@@ -30,6 +31,8 @@ struct TabState {
     QString scriptCaption;
     PageSecurity security = PageSecurity::None;  // of the page shown, for the padlock
     bool crashed = false;  // the page's process ended; the next navigation clears it
+    // The user emptied the tab (Ctrl+W): its blank page shows no caption, tooltip or address.
+    bool emptied = false;
     // Top-level navigations so far: a page script read from a page the tab has left is
     // not run.
     quint64 navigations = 0;
@@ -45,6 +48,9 @@ struct TabRun {
     HistoryDirection historyDirection = HistoryDirection::None;
     bool startupDone = false;  // the staged loading has started every tab's home page
     int lastSelectedTab = 0;
+    // Where text typed into an address box that is no address is searched for ("%s": the
+    // words); Internet Options sets it.
+    QString searchTemplate = QString::fromLatin1(kDefaultSearchTemplate);
 };
 
 // The short tab caption for an address; may be empty.

@@ -43,6 +43,49 @@ QUrl typedAddressUrl(const QString &text)
     return QUrl(QStringLiteral("http://") + address, QUrl::TolerantMode);
 }
 
+bool isSearchText(const QString &text)
+{
+    const QString typed = cleanAddressText(text);
+    if (typed.isEmpty() || typed.startsWith(QLatin1Char('/')) ||
+        typed.startsWith(QStringLiteral("~/")))
+        return false;
+    // A scheme given (or taken for one) is an address, blanks and all.
+    if (typedAddressUrl(typed) != QUrl(QStringLiteral("http://") + typed, QUrl::TolerantMode))
+        return false;
+    if (typed.contains(QRegularExpression(QStringLiteral("\\s"))))
+        return true;
+    const qsizetype end = typed.indexOf(QRegularExpression(QStringLiteral("[/?#]")));
+    const QString host = typed.left(end < 0 ? typed.size() : end);
+    if (host.contains(QLatin1Char('.')) || host.contains(QLatin1Char(':')) ||
+        host.contains(QLatin1Char('@')) || host.startsWith(QLatin1Char('[')) ||
+        host.compare(QStringLiteral("localhost"), Qt::CaseInsensitive) == 0)
+        return false;
+    // "intranet/wiki": a path makes a word a host name.
+    return end < 0 || typed.at(end) != QLatin1Char('/');
+}
+
+bool isSearchTemplate(const QString &searchTemplate)
+{
+    const QUrl url(QString(searchTemplate).trimmed().replace(QStringLiteral("%s"),
+                                                              QStringLiteral("words")),
+                   QUrl::StrictMode);
+    return searchTemplate.contains(QStringLiteral("%s")) && url.isValid() &&
+           (url.scheme() == QStringLiteral("https") || url.scheme() == QStringLiteral("http")) &&
+           !url.host().isEmpty();
+}
+
+QString addressOrSearch(const QString &text, const QString &searchTemplate)
+{
+    if (!isSearchText(text))
+        return text;
+    const QString words = QString::fromLatin1(
+        QUrl::toPercentEncoding(cleanAddressText(text).simplified()));
+    const QString chosen = isSearchTemplate(searchTemplate)
+                               ? searchTemplate.trimmed()
+                               : QString::fromLatin1(kDefaultSearchTemplate);
+    return QString(chosen).replace(QStringLiteral("%s"), words);
+}
+
 QString withoutUserInfo(const QString &address)
 {
     qsizetype start = -1;

@@ -38,6 +38,7 @@ ProcessStarter systemProcessStarter()
 DesktopCommands::DesktopCommands(DesktopDeps deps) : QObject(&deps.window), m_d(std::move(deps))
 {
     m_d.browsers.applyOptions(loadBrowserOptions(m_d.settings));
+    m_d.session.tabs.searchTemplate = loadSearchTemplate(m_d.settings);
 }
 
 QString DesktopCommands::favoritesFolder() const
@@ -126,8 +127,10 @@ void DesktopCommands::showInternetOptions()
     Trap(m_d.errors, QStringLiteral(" At Get Internet Options")).step([&] {
         InternetOptionsDialog dialog(m_d.browsers, m_d.settings, &m_d.window);
         m_d.prompts.showModal(dialog);
-        if (dialog.result() == QDialog::Accepted)
-            emit watchOptionsChanged(dialog.watchOptions());
+        if (dialog.result() != QDialog::Accepted)
+            return;
+        m_d.session.tabs.searchTemplate = dialog.searchTemplate();
+        emit watchOptionsChanged(dialog.watchOptions());
     });
 }
 

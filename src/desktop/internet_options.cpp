@@ -1,5 +1,6 @@
 #include "desktop/internet_options.h"
 
+#include "core/typed_address.h"
 #include "platform/settings_store.h"
 
 #include <QCheckBox>
@@ -53,6 +54,12 @@ void saveBrowserOptions(SettingsStore &settings, const BrowserOptions &o)
     settings.sync();
 }
 
+QString loadSearchTemplate(const SettingsStore &settings)
+{
+    const QString stored = settings.value(setting::SearchTemplate).trimmed();
+    return isSearchTemplate(stored) ? stored : QString::fromLatin1(kDefaultSearchTemplate);
+}
+
 WatchOptions loadWatchOptions(const SettingsStore &settings)
 {
     WatchOptions o;
@@ -80,6 +87,7 @@ InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsS
       m_host(new QLineEdit(this)), m_port(new QSpinBox(this)),
       m_processPerSite(
           new QCheckBox(QStringLiteral("Tabs of the same &site share one process"), this)),
+      m_search(new QLineEdit(this)),
       m_notifyChanges(
           new QCheckBox(QStringLiteral("Tell me when a tab's page &changes"), this)),
       m_rotate(new QCheckBox(QStringLiteral("Show each tab in &turn every"), this)),
@@ -121,6 +129,21 @@ InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsS
     };
     connect(m_manualProxy, &QRadioButton::toggled, this, manualChosen);
 
+    m_search->setObjectName(QStringLiteral("searchTemplate"));
+    m_search->setAccessibleName(QStringLiteral("Search address"));
+    m_search->setPlaceholderText(QString::fromLatin1(kDefaultSearchTemplate));
+    m_search->setText(loadSearchTemplate(settings));
+    auto *search = new QGroupBox(QStringLiteral("Search"), this);
+    auto *searchColumn = new QVBoxLayout(search);
+    auto *searchSaid = new QLabel(
+        QStringLiteral("Words typed into an address box that are no address are searched for "
+                       "at this address; %s stands for the words:"),
+        this);
+    searchSaid->setWordWrap(true);
+    searchSaid->setBuddy(m_search);
+    searchColumn->addWidget(searchSaid);
+    searchColumn->addWidget(m_search);
+
     auto *memory = new QGroupBox(QStringLiteral("Memory"), this);
     auto *memoryColumn = new QVBoxLayout(memory);
     auto *tradeOff = new QLabel(
@@ -156,6 +179,7 @@ InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsS
     layout->addWidget(stored);
     layout->addWidget(content);
     layout->addWidget(proxy);
+    layout->addWidget(search);
     layout->addWidget(memory);
     layout->addWidget(watching);
     layout->addWidget(buttons);
@@ -210,12 +234,21 @@ void InternetOptionsDialog::setWatchOptions(const WatchOptions &o)
         m_rotateSeconds->setValue(o.rotateSeconds);
 }
 
+QString InternetOptionsDialog::searchTemplate() const
+{
+    // An unusable address would send every search nowhere: the default stays then.
+    const QString typed = m_search->text().trimmed();
+    return isSearchTemplate(typed) ? typed : QString::fromLatin1(kDefaultSearchTemplate);
+}
+
 void InternetOptionsDialog::accept()
 {
     const BrowserOptions o = options();
     m_browsers.applyOptions(o);
     saveBrowserOptions(m_settings, o);
     saveWatchOptions(m_settings, watchOptions());
+    m_settings.setValue(setting::SearchTemplate, searchTemplate());
+    m_settings.sync();
     QDialog::accept();
 }
 

@@ -17,6 +17,8 @@ class SettingsStore;
 BrowserOptions loadBrowserOptions(const SettingsStore &settings);
 void saveBrowserOptions(SettingsStore &settings, const BrowserOptions &options);
 WatchOptions loadWatchOptions(const SettingsStore &settings);
+// The search for words typed into an address box; the default when the stored one is unusable.
+QString loadSearchTemplate(const SettingsStore &settings);
 void saveWatchOptions(SettingsStore &settings, const WatchOptions &options);
 
 // "Internet Options": clearing the cache and cookies at once; JavaScript, images and the
@@ -31,6 +33,7 @@ public:
     BrowserOptions options() const;
     void setOptions(const BrowserOptions &options);
     WatchOptions watchOptions() const;
+    QString searchTemplate() const;
     void setWatchOptions(const WatchOptions &options);
     void accept() override;
 
@@ -45,6 +48,7 @@ private:
     QLineEdit *m_host;
     QSpinBox *m_port;
     QCheckBox *m_processPerSite;
+    QLineEdit *m_search;
     QCheckBox *m_notifyChanges;
     QCheckBox *m_rotate;
     QSpinBox *m_rotateSeconds;

@@ -1,5 +1,7 @@
 #include "engine/engine_page.h"
 
+#include "engine/link_catcher.h"
+
 #include "core/page_text.h"
 #include "engine/location_probe.h"
 #include "engine/popup_window.h"
@@ -15,6 +17,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QGuiApplication>
 #include <QTimer>
 #include <QWebEngineView>
 
@@ -145,8 +148,15 @@ bool EnginePage::acceptNavigationRequest(const QUrl &url, NavigationType, bool i
     return true;
 }
 
-QWebEnginePage *EnginePage::createWindow(WebWindowType)
+QWebEnginePage *EnginePage::createWindow(WebWindowType type)
 {
+    // A link the user opens in a tab of its own, not a window the page asks for.
+    const bool ctrlHeld = QGuiApplication::keyboardModifiers() & Qt::ControlModifier;
+    if (onNewTab && (type == WebBrowserBackgroundTab || (type == WebBrowserTab && ctrlHeld))) {
+        const bool select = type == WebBrowserTab;
+        return new LinkCatcher(
+            *profile(), [this, select](const QUrl &url) { onNewTab(url, select); }, this);
+    }
     bool allowed = true;
     if (onNewWindow)
         shielded("new window", [&] { allowed = onNewWindow(); });

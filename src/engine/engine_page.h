@@ -26,6 +26,8 @@ public:
     std::function<void(const QUrl &, bool)> onNavigationRequest;
     // False refuses the new window.
     std::function<bool()> onNewWindow;
+    // The user opens a link in a new tab (middle click, Ctrl+click; `select` with Shift).
+    std::function<void(const QUrl &, bool select)> onNewTab;
     // False when nobody takes the dialog; `answer` may be called later.
     std::function<bool(const PageDialog &, const PageDialogAnswer &)> onDialog;
     // A click on a button of a page of our own (`url` on the action host).

@@ -39,6 +39,8 @@ QMenu *PageContextMenu::build()
     connect(newTab, &QAction::triggered, &m_browser,
             [browser = &m_browser, link] { emit browser->openInNewTab(link); });
     replace(*menu, m_view.pageAction(QWebEnginePage::OpenLinkInNewTab), newTab);
+    // A window of its own would do what a new tab does: one entry is enough.
+    menu->removeAction(m_view.pageAction(QWebEnginePage::OpenLinkInNewWindow));
 
     if (m_hooks.savePage) {
         auto *save = new QAction(menu);

@@ -80,6 +80,9 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts,
             m_ownPage->leave();
         emit beforeNavigate(url.toString(QUrl::RemoveUserInfo), isMainFrame);
     };
+    m_page->onNewTab = [this](const QUrl &url, bool select) {
+        emit openInNewTab(url.toString(QUrl::RemoveUserInfo), select);
+    };
     m_page->onNewWindow = [this] {
         bool cancel = false;
         emit newWindow(&cancel);
@@ -306,14 +309,16 @@ void WebEngineBrowser::readBodyMarkupWith(const QString &word,
 }
 
 void WebEngineBrowser::findText(const QString &text, bool backward,
-                                std::function<void(bool found)> done)
+                                std::function<void(const FindResult &)> done)
 {
     const QWebEnginePage::FindFlags flags =
         backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags();
     page().findText(text, flags,
                     [alive = m_alive, done = std::move(done)](const QWebEngineFindTextResult &r) {
                         if (*alive && done)
-                            shielded("find", [&] { done(r.numberOfMatches() > 0); });
+                            shielded("find", [&] {
+                                done(FindResult{r.activeMatch(), r.numberOfMatches()});
+                            });
                     });
 }
 

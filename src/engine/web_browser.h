@@ -53,7 +53,7 @@ public:
     void checkTypedText(std::function<void(bool typed)> done) override;
     void readVisibleText(std::function<void(const QString &)> done) override;
     void findText(const QString &text, bool backward,
-                  std::function<void(bool found)> done) override;
+                  std::function<void(const FindResult &)> done) override;
     bool commandAvailable(PageCommand command) override;
     void exec(PageCommand command) override;
     void refreshBypassingCache() override;

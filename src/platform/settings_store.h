@@ -33,6 +33,9 @@ inline constexpr SettingKey ProcessPerSite{"processpersite", "0", "options"};
 // Watching many pages: a desktop notice of each changed tab; showing the tabs in turn.
 inline constexpr SettingKey NotifyChanges{"notifychanges", "0", "options"};
 inline constexpr SettingKey RotateSeconds{"rotateseconds", "0", "options"};  // 0: off
+// Where words typed into an address box are searched for; "%s" stands for the words.
+inline constexpr SettingKey SearchTemplate{"searchtemplate", "https://duckduckgo.com/?q=%s",
+                                           "options"};
 }  // namespace setting
 
 class SettingsStore {

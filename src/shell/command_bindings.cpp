@@ -2,6 +2,7 @@
 
 #include "desktop/desktop_commands.h"
 #include "shell/commands.h"
+#include "shell/desktop_habits.h"
 #include "shell/display_modes.h"
 #include "shell/downloads_control.h"
 #include "shell/main_window.h"
@@ -33,6 +34,11 @@ void bindWindowCommands(Commands &commands, MainWindow &window)
         {Command::Downloads, [&window] { window.downloads().showWindow(); }},
         {Command::WallOfTabs, [&window] { window.watching().wall().toggle(); }},
         {Command::NextChangedTab, [&window] { window.watching().goToNextChangedTab(); }},
+        {Command::NewTab, [&window] { window.habits().newTab(); }},
+        {Command::EmptyTab, [&window] { window.habits().emptySelectedTab(); }},
+        {Command::ViewSource, [&window] { window.habits().viewSourceInFreeTab(); }},
+        // Exactly as closing the window: its questions (Setup open, downloads) come first.
+        {Command::Quit, [&window] { window.close(); }},
     };
     for (const auto &[command, handler] : handlers)
         commands.bind(command, handler);

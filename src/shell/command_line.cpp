@@ -95,6 +95,12 @@ CommandLine classifyArguments(const QStringList &arguments, const QString &appFo
     const bool named = line.profile.trimmed().endsWith(QStringLiteral(".set"),
                                                        Qt::CaseInsensitive);
     if (!line.profile.isEmpty() && !named && !isProfile(line.profile, appFolder) &&
+        isSearchText(line.profile)) {
+        // Words that name no profile are searched for, as in an address box.
+        line.addresses << line.profile;
+        line.profile.clear();
+    }
+    if (!line.profile.isEmpty() && !named && !isProfile(line.profile, appFolder) &&
         line.error.isEmpty()) {
         line.error = QStringLiteral("\"%1\" is neither a profile in %2 nor an address.")
                          .arg(line.profile, appFolder);

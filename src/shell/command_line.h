@@ -25,7 +25,8 @@ struct CommandLine {
 // Sorts the arguments (without the program name) into options, addresses and the profile
 // name. An argument is an address when it has a scheme, is an existing .htm or .html file
 // (relative to `workingFolder`), or is not a profile file in `appFolder` and looks like a
-// host name. What is left is the profile name, its words joined by blanks as before.
+// host name. What is left is the profile name, its words joined by blanks as before, unless
+// no such profile exists and the words are no address: they are then searched for.
 CommandLine classifyArguments(const QStringList &arguments, const QString &appFolder,
                               const QString &workingFolder);
 

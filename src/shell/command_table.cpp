@@ -23,6 +23,9 @@ std::vector<KeyBinding> tabKeys()
     std::vector<KeyBinding> out;
     for (int tab = 1; tab <= 8; ++tab)
         out.push_back(KeyBinding{QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + tab)), tab});
+    // Alt+1 to Alt+9 and Alt+0 for tab 10, as other browsers on this desktop have them.
+    for (int tab = 1; tab <= 10; ++tab)
+        out.push_back(KeyBinding{QKeySequence(Qt::ALT | Qt::Key(Qt::Key_0 + tab % 10)), tab});
     return out;
 }
 
@@ -50,7 +53,7 @@ std::vector<CommandRow> makeTable()
         {C::Goto, "&Goto", false, 11, true, {}, none},
         {C::Help, "He&lp", false, 12, true, keys({QKeyCombination(Qt::Key_F1)}), "Help", true},
         {C::Downloads, "Do&wnloads", true, 0, false,
-         keys({Qt::CTRL | Qt::SHIFT | Qt::Key_Y}), "Downloads"},
+         keys({Qt::CTRL | Qt::SHIFT | Qt::Key_Y, Qt::CTRL | Qt::Key_J}), "Downloads"},
         {C::InternetOptions, "Internet &Options", false, 0, false, {}, none},
         {C::SavePage, "Save Page to &Disk", false, 0, false, keys({Qt::CTRL | Qt::Key_S}),
          "Save Page to Disk"},
@@ -85,6 +88,13 @@ std::vector<CommandRow> makeTable()
          keys({Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}), "Zoom in"},
         {C::ZoomOut, none, false, 0, false, keys({Qt::CTRL | Qt::Key_Minus}), "Zoom out"},
         {C::ZoomReset, none, false, 0, false, keys({Qt::CTRL | Qt::Key_0}), "Zoom back to 100%"},
+        {C::NewTab, none, false, 0, false, keys({Qt::CTRL | Qt::Key_T}),
+         "The first free tab, to type an address"},
+        {C::EmptyTab, none, false, 0, false, keys({Qt::CTRL | Qt::Key_W}),
+         "Empty the tab (its profile stays)"},
+        {C::Quit, none, false, 0, false, keys({Qt::CTRL | Qt::Key_Q}), "Close Pelquin"},
+        {C::ViewSource, none, false, 0, false, keys({Qt::CTRL | Qt::Key_U}),
+         "The page's source, in the first free tab"},
     };
     return table;
 }

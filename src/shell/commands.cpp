@@ -57,11 +57,16 @@ void Commands::bind(Command command, std::function<void()> handler)
 bool Commands::run(Command command, CommandSource source)
 {
     QAction *item = m_menu.item(command);
-    if (!item)
+    const auto handler = m_handlers.find(command);
+    if (!item && handler == m_handlers.end())
         return false;
     if (source != CommandSource::Menu && commandRow(command).heldBySetup && setupOpen())
         return true;
-    item->trigger();
+    // A command of the menu runs as its item does; one that only keys have, directly.
+    if (item)
+        item->trigger();
+    else
+        handler->second();
     return true;
 }
 
@@ -95,7 +100,9 @@ void Commands::openLocation()
     if (address.trimmed().isEmpty() || !m_c.tabs.contains(t))
         return;
     Trap trap(m_errors, QStringLiteral(" At FL"), {err::EFail});
-    trap.step([&] { m_c.tabs.tab(t).browser().navigate(address); });
+    trap.step([&] {
+        m_c.tabs.tab(t).browser().navigate(addressOrSearch(address, m_session.tabs.searchTemplate));
+    });
     trap.step([&] { m_session.history.addToHistory(address); });
 }
 

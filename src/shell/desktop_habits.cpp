@@ -3,20 +3,25 @@
 #include "core/session.h"
 #include "core/typed_address.h"
 #include "platform/error_report.h"
+#include "shell/commands.h"
 #include "shell/find_dialog.h"
 #include "shell/free_tabs.h"
 #include "shell/keyboard.h"
 #include "shell/shortcuts.h"
+#include "tabs/status_area.h"
+#include "tabs/tab_collection.h"
 #include "tabs/tab_strip.h"
 
 #include <QLineEdit>
+#include <QUrl>
 
 #include <utility>
 
 namespace pelquin {
 
 DesktopHabits::DesktopHabits(Deps deps, QObject *parent)
-    : QObject(parent), m_session(deps.session), m_c(deps.controls), m_errors(deps.errors),
+    : QObject(parent), m_session(deps.session), m_c(deps.controls), m_commands(deps.commands),
+      m_errors(deps.errors),
       m_keyboard(deps.keyboard), m_activated(std::move(deps.activated)), m_window(deps.window)
 {
     m_shortcuts = new ShortcutKeys({deps.session, deps.controls, deps.menu, deps.commands,
@@ -28,6 +33,8 @@ DesktopHabits::DesktopHabits(Deps deps, QObject *parent)
     });
     m_freeTabs = new FreeTabs(deps.session, deps.controls, deps.errors, this);
 }
+
+FindDialog *DesktopHabits::findDialog() const { return m_find.data(); }
 
 void DesktopHabits::showFind()
 {
@@ -88,6 +95,61 @@ void DesktopHabits::dropLink(int tab, const QString &text, bool hasText,
             m_c.tabStrip.select(tab);
     });
     trap.step([&] { browser.blankDocument(); });
+}
+
+int DesktopHabits::freeTabOrSay()
+{
+    const int tab = m_freeTabs->firstFree();
+    if (tab == 0)
+        m_c.status.showForAMoment(QStringLiteral("No tab is free: every tab shows a page"));
+    return tab;
+}
+
+void DesktopHabits::newTab()
+{
+    const int tab = freeTabOrSay();
+    if (tab == 0)
+        return;
+    m_c.tabStrip.select(tab);
+    // In the address box, or in Open Location while the address bar is hidden.
+    m_commands.run(Command::OpenLocation, CommandSource::Key);
+}
+
+void DesktopHabits::emptySelectedTab()
+{
+    const int tab = m_c.tabStrip.selected();
+    if (!m_c.tabs.contains(tab))
+        return;
+    Trap(m_errors, QStringLiteral(" At Empty Tab"), {err::EFail}).step([&] {
+        BrowserTab &emptied = m_c.tabs.tab(tab);
+        emptied.browser().stop();
+        emptied.state().emptied = true;
+        emptied.browser().navigate(QString::fromLatin1(kBlankPage));
+        emptied.state().scriptCaption.clear();
+        emptied.setAddress(QString());
+        m_c.tabStrip.setCaption(tab, QString());
+        m_c.tabStrip.setToolTip(tab, QString());
+        m_c.tabStrip.setImage(tab, 0);
+    });
+}
+
+void DesktopHabits::viewSourceInFreeTab()
+{
+    const int from = m_c.tabStrip.selected();
+    if (!m_c.tabs.contains(from))
+        return;
+    const QString address = m_c.tabs.tab(from).browser().locationUrl();
+    const QUrl url(address);
+    if (address.isEmpty() || address == QLatin1String(kBlankPage) ||
+        url.scheme() == QStringLiteral("view-source"))
+        return;
+    const int tab = freeTabOrSay();
+    if (tab == 0)
+        return;
+    Trap(m_errors, QStringLiteral(" At View Source"), {err::EFail}).step([&] {
+        m_c.tabs.tab(tab).browser().navigate(QStringLiteral("view-source:") + address);
+        m_c.tabStrip.select(tab);
+    });
 }
 
 }  // namespace pelquin

@@ -44,7 +44,7 @@ public:
 
     // Opens the Find dialog for the selected tab's page, or brings it forward.
     void showFind();
-    FindDialog *findDialog() const { return m_find.data(); }
+    FindDialog *findDialog() const;
 
     // Addresses from the command line or a later start: they open in free tabs once the
     // start-up is done.
@@ -55,12 +55,22 @@ public:
     // modifier key was held.
     void dropLink(int tab, const QString &text, bool hasText, Qt::KeyboardModifiers keys);
 
+    // Ctrl+T: the first free tab, with the cursor where its address is typed.
+    void newTab();
+    // Ctrl+W: the selected tab shows nothing, as a closed tab would in a strip of fixed tabs.
+    void emptySelectedTab();
+    // Ctrl+U: the selected page's source, in the first free tab.
+    void viewSourceInFreeTab();
+
 private:
     // Find next (false) or previous (true); false when there is nothing to find again.
     bool findAgain(bool backward);
+    // The first free tab, or 0 after saying on the status bar that there is none.
+    int freeTabOrSay();
 
     Session &m_session;
     TabControls m_c;
+    Commands &m_commands;
     ErrorReporter &m_errors;
     const KeyboardPreview &m_keyboard;
     std::function<bool()> m_activated;

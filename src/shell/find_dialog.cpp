@@ -3,13 +3,14 @@
 #include "platform/basic_error.h"
 #include "core/browser_control.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace pelquin {
 
@@ -55,26 +56,33 @@ void FindDialog::findNext(bool backward)
     if (!browser || m_text->text().isEmpty())
         return;
     QPointer<QLabel> status = m_status;
+    m_highlighted = true;
     try {
-        browser->findText(m_text->text(), backward, [status](bool found) {
+        browser->findText(m_text->text(), backward, [status](const FindResult &result) {
             if (status)
-                status->setText(found ? QString() : QStringLiteral("Not found"));
+                status->setText(result.found() ? QStringLiteral("%1 of %2")
+                                                     .arg(result.active)
+                                                     .arg(result.total)
+                                               : QStringLiteral("Not found"));
         });
     } catch (const BasicError &) {
         m_status->setText(QStringLiteral("Not found"));  // no page to search yet
     }
 }
 
-void FindDialog::closeEvent(QCloseEvent *event)
+void FindDialog::hideEvent(QHideEvent *event)
 {
-    // The page's highlight goes with the dialog.
+    if (!std::exchange(m_highlighted, false)) {
+        QDialog::hideEvent(event);
+        return;
+    }
     if (BrowserControl *browser = m_current ? m_current() : nullptr) {
         try {
             browser->findText(QString(), false, {});
         } catch (const BasicError &) {
         }
     }
-    QDialog::closeEvent(event);
+    QDialog::hideEvent(event);
 }
 
 }  // namespace pelquin

@@ -24,12 +24,14 @@ public:
     void findNext(bool backward = false);
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
+    // Closed, by Close or Escape: the page's highlight goes with the dialog.
+    void hideEvent(QHideEvent *event) override;
 
 private:
     std::function<BrowserControl *()> m_current;
     QLineEdit *m_text;
     QLabel *m_status;
+    bool m_highlighted = false;  // a search has highlighted matches on the page
 };
 
 }  // namespace pelquin

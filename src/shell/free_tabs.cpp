@@ -4,6 +4,7 @@
 #include "core/typed_address.h"
 #include "platform/error_report.h"
 #include "shell/command_line.h"
+#include "tabs/status_area.h"
 #include "tabs/tab_strip.h"
 
 #include <cstdio>
@@ -26,7 +27,9 @@ FreeTabs::FreeTabs(Session &session, TabControls controls, ErrorReporter &errors
         connect(&browser, &BrowserControl::newTabQuery, this,
                 [this](bool *available) { *available = firstFree() != 0; });
         connect(&browser, &BrowserControl::openInNewTab, this,
-                [this, t](const QString &address) { openLinkFrom(t, address); });
+                [this, t](const QString &address, bool select) {
+                    openLinkFrom(t, address, select);
+                });
     }
 }
 
@@ -38,9 +41,8 @@ int FreeTabs::firstFree() const
         const int t = tab.number();
         if (t < kFirstOwnTab || t > last)
             continue;
-        const bool noPage =
-            tab.state().currentUrl.isEmpty() && tab.browser().locationUrl().isEmpty();
-        if (noPage && m_session.settings[t].startUrl.trimmed().isEmpty() &&
+        // A tab the user emptied is as free as one never used.
+        if (!tab.hasPage() && m_session.settings[t].startUrl.trimmed().isEmpty() &&
             !m_claimed.contains(t))
             return t;
     }
@@ -66,7 +68,8 @@ QList<int> FreeTabs::openFromOutside(const QStringList &addresses)
 {
     QList<int> used;
     for (const QString &text : addresses) {
-        const QString address = cleanAddressText(text);
+        const QString address =
+            addressOrSearch(cleanAddressText(text), m_session.tabs.searchTemplate);
         if (!mayOpenFromOutside(address))
             continue;
         const int tab = firstFree();
@@ -82,15 +85,21 @@ QList<int> FreeTabs::openFromOutside(const QStringList &addresses)
     return used;
 }
 
-int FreeTabs::openLinkFrom(int from, const QString &address)
+int FreeTabs::openLinkFrom(int from, const QString &address, bool select)
 {
     const QUrl target = typedAddressUrl(address);
     // Only where a link of that page could go.
     if (!scriptMayOpen(m_c.tabs.tab(from).browser().locationUrl(), target, m_session.appFolder))
         return 0;
     const int tab = firstFree();
-    if (tab != 0)
-        openTyped(tab, target.toString());
+    if (tab == 0) {
+        m_c.status.showForAMoment(
+            QStringLiteral("No tab is free for the link: every tab shows a page"));
+        return 0;
+    }
+    openTyped(tab, target.toString());
+    if (select)
+        m_c.tabStrip.select(tab);
     return tab;
 }
 

@@ -25,8 +25,9 @@ public:
     // Opens each address that may come from outside in the next free tab and selects the
     // first of them; the tabs used. Addresses without a free tab are left out.
     QList<int> openFromOutside(const QStringList &addresses);
-    // The page of tab `from` asks for `address` in a new tab: the selected tab stays.
-    int openLinkFrom(int from, const QString &address);
+    // The user opens a link of tab `from`'s page in a new tab: the selected tab stays
+    // unless `select`. Without a free tab the status bar says so.
+    int openLinkFrom(int from, const QString &address, bool select = false);
 
 private:
     void openTyped(int tab, const QString &address);

@@ -112,6 +112,7 @@ public:
     KeyboardPreview &keyboard() const { return *m_keyboard; }
     ShortcutKeys &shortcuts() const;
     FreeTabs &freeTabs() const;
+    DesktopHabits &habits() const { return *m_habits; }
     // Addresses from the command line or a later start: they open in free tabs once the
     // start-up is done.
     void openAddresses(const QStringList &addresses);

@@ -6,9 +6,13 @@
 #include "shell/keyboard.h"
 #include "shell/speed_menu.h"
 #include "tabs/status_area.h"
+#include "tabs/tab_collection.h"
 #include "tabs/tab_strip.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QKeyCombination>
 
 #include <array>
@@ -93,6 +97,24 @@ void ShortcutKeys::zoom(int direction)
         QStringLiteral("Zoom %1%").arg(std::lround(browser.zoomFactor() * 100.0)));
 }
 
+bool ShortcutKeys::restoreAddress()
+{
+    const int t = selected();
+    if (t == 0)
+        return false;
+    BrowserTab &tab = m_d.controls.tabs.tab(t);
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus || (focus != &tab.addressBox() && focus->parentWidget() != &tab.addressBox()))
+        return false;
+    const QString shown = tab.state().emptied ? QString() : tab.state().currentUrl;
+    if (tab.address() == shown)
+        return false;
+    tab.setAddress(shown);
+    if (QLineEdit *edit = tab.addressBox().lineEdit())
+        edit->selectAll();
+    return true;
+}
+
 bool ShortcutKeys::run(const CommandCall &call)
 {
     switch (call.command) {
@@ -105,6 +127,8 @@ bool ShortcutKeys::run(const CommandCall &call)
             m_d.controls.tabs.tab(selected()).browser().exitFullScreen();
             return true;
         }
+        if (restoreAddress())
+            return true;
         // Escape closes and cancels on pages and in the address box: taken only while the
         // tab loads.
         if (selected() == 0 || !m_d.controls.tabs.tab(selected()).browser().busy())

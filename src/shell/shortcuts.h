@@ -45,6 +45,9 @@ public:
 private:
     int selected() const;
     bool selectRelative(int step);
+    // Escape in the selected tab's address box puts back its page's address; false when
+    // the box is not being edited or holds it already.
+    bool restoreAddress();
     void zoom(int direction);
     void showShortcutsInMenu();
 

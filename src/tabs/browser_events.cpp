@@ -84,7 +84,8 @@ void BrowserEvents::beforeNavigate(int t, const QString &a, bool topLevel)
     });
     trap.step([&] { m_c.tabStrip.setImage(t, 0); });
     trap.step([&] { m_c.tabs.tab(t).state().currentUrl = a; });
-    if (topLevel) {
+    const bool emptied = topLevel && showsEmptied(t, a);
+    if (topLevel && !emptied) {
         trap.step([&] { m_c.tabs.tab(t).state().crashed = false; });
         trap.step([&] { setCaption(t, captionFor(t, a, a)); });
         trap.step([&] { m_c.tabStrip.setToolTip(t, tooltipFor(t, a)); });
@@ -99,6 +100,14 @@ void BrowserEvents::beforeNavigate(int t, const QString &a, bool topLevel)
     // Nothing of the new page is shown, or known to be secure, before it completes.
     if (topLevel)
         trap.step([&] { setSecurity(t, PageSecurity::None); });
+}
+
+bool BrowserEvents::showsEmptied(int t, const QString &address)
+{
+    TabState &tab = m_c.tabs.tab(t).state();
+    if (address != QLatin1String(kBlankPage))
+        tab.emptied = false;  // any other page ends the emptiness
+    return tab.emptied;
 }
 
 void BrowserEvents::setCaption(int t, const QString &caption)
@@ -137,9 +146,11 @@ void BrowserEvents::documentComplete(int t, const QString &a, bool topLevel)
     trap.step([&] { tab.loading = false; });
     trap.step([&] { m_c.tabs.tab(t).lastRefresh = m_clock.now(); });
     trap.step([&] { tab.currentUrl = browser.locationUrl(); });
-    trap.step([&] { m_c.tabs.tab(t).setAddress(tab.currentUrl); });
-    trap.step([&] { setCaption(t, captionFor(t, a, tab.currentUrl)); });
-    trap.step([&] { m_c.tabStrip.setToolTip(t, tooltipFor(t, tab.currentUrl)); });
+    if (!showsEmptied(t, tab.currentUrl)) {
+        trap.step([&] { m_c.tabs.tab(t).setAddress(tab.currentUrl); });
+        trap.step([&] { setCaption(t, captionFor(t, a, tab.currentUrl)); });
+        trap.step([&] { m_c.tabStrip.setToolTip(t, tooltipFor(t, tab.currentUrl)); });
+    }
     trap.step([&] { setSecurity(t, browser.security()); });
     trap.step([&] { emit m_c.tabs.tab(t).pageCompleted(tab.currentUrl); });
     trap.step([&] {

@@ -47,6 +47,9 @@ public:
 
 private:
     void setCaption(int t, const QString &caption);
+    // Tab t, emptied by the user, shows its blank page: nothing to name. Another address
+    // ends that.
+    bool showsEmptied(int t, const QString &address);
     void setSecurity(int t, PageSecurity security);
 
     Session &m_session;

@@ -35,7 +35,7 @@ bool BrowserTab::refreshDue(const TabSetting &profile, const QDateTime &now) con
 bool BrowserTab::hasPage() const
 {
     for (const QString &address : {m_state.currentUrl, m_browser.locationUrl()}) {
-        if (!address.isEmpty() && address != QStringLiteral("about:blank"))
+        if (!address.isEmpty() && address != QLatin1String(kBlankPage))
             return true;
     }
     return false;

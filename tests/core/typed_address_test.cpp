@@ -91,3 +91,49 @@ TEST(ScriptTargets, OnlyOurOwnPagesMayOpenFiles)
     const QString outside = QUrl::fromLocalFile(app + QStringLiteral("/../x.htm")).toString();
     EXPECT_FALSE(scriptMayOpen(outside, file, app));
 }
+
+TEST(SearchFromTheAddressBox, WordsAreSearchedForAndAddressesStayAddresses)
+{
+    const QString web = QStringLiteral("https://search.example/find?q=%s");
+    const struct {
+        const char *typed;
+        const char *opened;
+    } cases[] = {
+        {"a b", "https://search.example/find?q=a%20b"},
+        {"intranet", "https://search.example/find?q=intranet"},
+        {"  what is c++?  ", "https://search.example/find?q=what%20is%20c%2B%2B%3F"},
+        {"50% & more", "https://search.example/find?q=50%25%20%26%20more"},
+        {"localhost", "localhost"},
+        {"localhost:8080", "localhost:8080"},
+        {"intranet:8080", "intranet:8080"},
+        {"intranet/wiki", "intranet/wiki"},
+        {"file.html", "file.html"},
+        {"example.org", "example.org"},
+        {"192.168.1.1", "192.168.1.1"},
+        {"[::1]:8080", "[::1]:8080"},
+        {"::1", "::1"},
+        {"user:secret@intranet", "user:secret@intranet"},
+        {"https://example.org/a b", "https://example.org/a b"},
+        {"about:blank", "about:blank"},
+        {"mailto:someone", "mailto:someone"},
+        {"/home/me/page.html", "/home/me/page.html"},
+        {"~/page one.html", "~/page one.html"},
+        {"", ""},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(addressOrSearch(QString::fromUtf8(c.typed), web), QString::fromUtf8(c.opened))
+            << c.typed;
+    }
+}
+
+TEST(SearchFromTheAddressBox, AnUnusableTemplateFallsBackToTheDefault)
+{
+    EXPECT_TRUE(isSearchTemplate(QString::fromLatin1(kDefaultSearchTemplate)));
+    for (const char *bad : {"", "https://search.example/", "javascript:%s", "file:///%s",
+                            "not an address %s"}) {
+        EXPECT_FALSE(isSearchTemplate(QString::fromLatin1(bad))) << bad;
+        EXPECT_TRUE(addressOrSearch(QStringLiteral("a b"), QString::fromLatin1(bad))
+                        .startsWith(QString::fromLatin1(kDefaultSearchTemplate).remove("%s")))
+            << bad;
+    }
+}

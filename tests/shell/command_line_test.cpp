@@ -71,8 +71,8 @@ TEST_F(CommandLineTest, ScriptAddressesAreRefusedAndNeitherGivesAMessage)
     const CommandLine line = classify({"javascript:alert(1)", "data:text/html,x"});
     EXPECT_TRUE(line.addresses.isEmpty());
     EXPECT_EQ(line.refused.size(), 2);
-    const CommandLine neither = classify({"nonsense"});
-    EXPECT_TRUE(neither.error.contains(QStringLiteral("nonsense")));
+    const CommandLine neither = classify({"odd_name.x"});
+    EXPECT_TRUE(neither.error.contains(QStringLiteral("odd_name.x")));
     EXPECT_FALSE(mayOpenFromOutside(QStringLiteral("  JavaScript:alert(1)")));
     EXPECT_FALSE(mayOpenFromOutside(QStringLiteral("java\nscript:alert(1)")));
     EXPECT_TRUE(mayOpenFromOutside(QStringLiteral("example.org")));
@@ -90,4 +90,15 @@ TEST_F(CommandLineTest, RotateTakesSecondsFromFiveToAnHour)
         EXPECT_TRUE(line.error.contains(QStringLiteral("from 5 to 3600"))) << bad;
     }
     EXPECT_TRUE(usageText().contains(QStringLiteral("--rotate=SECONDS")));
+}
+
+TEST_F(CommandLineTest, WordsThatNameNoProfileAreSearchedFor)
+{
+    const CommandLine words = classify({"cheap", "flights"});
+    EXPECT_EQ(words.addresses, QStringList{"cheap flights"});
+    EXPECT_TRUE(words.profile.isEmpty());
+    EXPECT_TRUE(words.error.isEmpty());
+    home.write("work", "");  // a profile of that name wins
+    EXPECT_EQ(classify({"work"}).profile, QStringLiteral("work"));
+    EXPECT_EQ(classify({"missing.set"}).profile, QStringLiteral("missing.set"));
 }

@@ -91,7 +91,7 @@ TEST_F(KeyboardTest, RealKeyEventsReachThePreviewOnce)
 
 TEST_F(KeyboardTest, CtrlFFindsTextOnTheSelectedTabsPage)
 {
-    browser(1).body = QStringLiteral("<p>Welcome to Pelquin</p>");
+    browser(1).body = QStringLiteral("<p>Welcome to Pelquin, pelquin and PELQUIN</p>");
     keys().onWindowKeyDown(key::F, shift::Ctrl);
     FindDialog *find = window->findDialog();
     ASSERT_NE(find, nullptr);
@@ -99,11 +99,12 @@ TEST_F(KeyboardTest, CtrlFFindsTextOnTheSelectedTabsPage)
     find->text()->setText(QStringLiteral("pelquin"));
     find->findNext();
     EXPECT_EQ(browser(1).finds, QStringList{">pelquin"});
-    EXPECT_EQ(find->status(), QString());
+    EXPECT_EQ(find->status(), QStringLiteral("1 of 3"));
     find->text()->setText(QStringLiteral("absent"));
     find->findNext(true);
     EXPECT_EQ(find->status(), QStringLiteral("Not found"));
-    find->close();
+    QTest::keyClick(find->text(), Qt::Key_Escape);
+    EXPECT_FALSE(find->isVisible());
     EXPECT_EQ(browser(1).finds.last(), QStringLiteral(">"));  // the highlight is cleared
     keys().onWindowKeyDown(key::F, shift::Ctrl | shift::Shift);
     EXPECT_FALSE(find->isVisible());

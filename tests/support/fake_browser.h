@@ -28,11 +28,12 @@ public:
     void blankDocument() override;
     void readBodyMarkup(std::function<void(const QString &)> done) override;
     void findText(const QString &text, bool backward,
-                  std::function<void(bool found)> done) override
+                  std::function<void(const FindResult &)> done) override
     {
         finds << (backward ? QStringLiteral("<") : QStringLiteral(">")) + text;
+        const int total = text.isEmpty() ? 0 : int(body.count(text, Qt::CaseInsensitive));
         if (done)
-            done(!text.isEmpty() && body.contains(text, Qt::CaseInsensitive));
+            done(FindResult{total > 0 ? 1 : 0, total});
     }
     bool commandAvailable(PageCommand) override { return !m_location.isEmpty(); }
     void exec(PageCommand command) override { execs << command; }
