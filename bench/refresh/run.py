@@ -3,13 +3,13 @@
 
 Starts Pelquin under an Xvfb of its own with 30 tabs that refresh every minute, each page
 light at first (so that all fall due in the same tick) and a little heavy when refreshed (a
-long table and half a second's script work at load), and reads the CPU time
+long table and, by default, half a second's script work at load), and reads the CPU time
 of the whole process tree every 100 ms. The server notes every second request of a page: the
 refresh. Prints, per run and as medians: how long the 30 refreshes took from first to last
 request, and the peak CPU (in cores, over any 1 s and any 0.5 s) from 5 s before the first
 refresh to 15 s after the last.
 
-    bench/refresh/run.py [--runs 3] [--binary path/to/pelquin]
+    bench/refresh/run.py [--runs 3] [--binary path/to/pelquin] [--work-ms 500]
 
 --binary measures another build, for example one made before a change. Builds build-bench/
 (Release) when it is missing. Never part of the tests.
@@ -24,8 +24,9 @@ sys.path.insert(0, os.path.join(BENCH, 'startup'))
 import run as startup  # noqa: E402
 
 TABS = 30
-WORK = ('<script>const end = performance.now() + 500; let x = 0;'
+WORK = ('<script>const end = performance.now() + %d; let x = 0;'
         'while (performance.now() < end) x += Math.sqrt(x + 1);</script>')
+WORK_MS = [500]  # the script work of each refreshed page, set by --work-ms
 
 
 class Requests:
@@ -59,7 +60,7 @@ class Handler(BaseHTTPRequestHandler):
         rows = ''.join('<tr><td>row %d</td><td>%d</td><td>%s</td></tr>' % (r, r * r, path)
                        for r in range(1500 if heavy else 10))
         body = ('<html><head><title>%s</title></head><body><table>%s</table>%s</body></html>'
-                % (path, rows, WORK if heavy else '')).encode()
+                % (path, rows, WORK % WORK_MS[0] if heavy else '')).encode()
         self.send_response(200)
         self.send_header('Content-Type', 'text/html')
         self.send_header('Content-Length', str(len(body)))
@@ -153,7 +154,9 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument('--runs', type=int, default=3)
     parser.add_argument('--binary')
+    parser.add_argument('--work-ms', type=int, default=500)
     args = parser.parse_args()
+    WORK_MS[0] = args.work_ms
     binary = args.binary
     if not binary:
         startup.build('pelquin')
@@ -178,7 +181,8 @@ def main():
         xvfb.terminate()
         server.shutdown()
     complete = [r for r in results if len(r) > 1]
-    print('\nmedians of %d complete runs of %d (%s)' % (len(complete), args.runs, binary))
+    print('\nmedians of %d complete runs of %d (%s, %d ms of work per page)'
+          % (len(complete), args.runs, binary, args.work_ms))
     for key in complete[0] if complete else ():
         print('  %-28s %8.2f' % (key, statistics.median(r[key] for r in complete)))
 

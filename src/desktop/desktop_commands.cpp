@@ -3,11 +3,13 @@
 #include "address/quote_strip.h"
 #include "desktop/favorites.h"
 #include "desktop/history_folder.h"
+#include "desktop/history_page.h"
 #include "desktop/internet_options.h"
 #include "desktop/system_probes.h"
 #include "platform/app_folder.h"
 #include "platform/error_report.h"
 #include "platform/prompts.h"
+#include "platform/text_file.h"
 #include "core/session.h"
 #include "tabs/status_area.h"
 #include "tabs/tab_strip.h"
@@ -106,8 +108,11 @@ void DesktopCommands::showHistory()
     Trap trap(m_d.errors, QStringLiteral(" At MnuhistoryClick"));
     m_d.session.tabs.historyDirection = HistoryDirection::None;
     trap.step([&] { m_d.controls.status.setText(kHistoryHint); });
+    // A page of our own lists the folder's pages by day; the folder stays the store.
+    const QString page = appFile(m_d.session.appFolder, QStringLiteral("HISTORY.HTM"));
+    trap.step([&] { writeTextFile(page, historyPage(visitedPages(m_d.history.folder()))); });
     trap.step([&] {
-        m_d.controls.tabs.tab(1).browser().navigate(m_d.history.folder());
+        m_d.controls.tabs.tab(1).browser().navigate(page);
         m_d.controls.tabStrip.select(1);
     });
     trap.step([&] { m_d.controls.status.setText(kHistoryHint); });

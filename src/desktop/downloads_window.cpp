@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -23,12 +24,15 @@ DownloadsWindow::DownloadsWindow(DownloadList &list, Opener open, QWidget *paren
       m_table(new QTableWidget(0, ColumnCount, this)),
       m_cancel(new QPushButton(QStringLiteral("&Cancel"), this)),
       m_open(new QPushButton(QStringLiteral("&Open"), this)),
-      m_showInFolder(new QPushButton(QStringLiteral("Show in &Folder"), this))
+      m_showInFolder(new QPushButton(QStringLiteral("Show in &Folder"), this)),
+      m_note(new QLabel(this))
 {
     setObjectName(QStringLiteral("downloadsWindow"));
     setWindowTitle(QStringLiteral("Downloads"));
     if (!m_opener)
-        m_opener = [](const QUrl &url) { QDesktopServices::openUrl(url); };
+        m_opener = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+    m_note->setObjectName(QStringLiteral("downloadsNote"));
+    m_note->setWordWrap(true);
     m_table->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Size"),
                                         QStringLiteral("Progress"), QStringLiteral("State")});
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -44,6 +48,7 @@ DownloadsWindow::DownloadsWindow(DownloadList &list, Opener open, QWidget *paren
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_table);
     layout->addLayout(buttons);
+    layout->addWidget(m_note);
     resize(640, 320);
 
     for (int row = 0; row < m_list.entries().size(); ++row) {
@@ -61,14 +66,25 @@ DownloadsWindow::DownloadsWindow(DownloadList &list, Opener open, QWidget *paren
     connect(m_cancel, &QPushButton::clicked, this, [this] { m_list.cancel(selectedId()); });
     connect(m_open, &QPushButton::clicked, this, [this] {
         if (const DownloadEntry *entry = m_list.find(selectedId()))
-            m_opener(QUrl::fromLocalFile(entry->path));
+            openWithDesktop(QUrl::fromLocalFile(entry->path), entry->fileName);
     });
     connect(m_showInFolder, &QPushButton::clicked, this, [this] {
-        if (const DownloadEntry *entry = m_list.find(selectedId()))
-            m_opener(QUrl::fromLocalFile(QFileInfo(entry->path).absolutePath()));
+        if (const DownloadEntry *entry = m_list.find(selectedId())) {
+            const QString folder = QFileInfo(entry->path).absolutePath();
+            openWithDesktop(QUrl::fromLocalFile(folder), folder);
+        }
     });
     updateButtons();
 }
+
+void DownloadsWindow::openWithDesktop(const QUrl &url, const QString &what)
+{
+    m_note->setText(m_opener(url) ? QString()
+                                  : QStringLiteral("No program on this desktop opens %1.")
+                                        .arg(what));
+}
+
+QString DownloadsWindow::note() const { return m_note->text(); }
 
 void DownloadsWindow::fillRow(int row)
 {

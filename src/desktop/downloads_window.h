@@ -6,6 +6,7 @@
 #include <functional>
 
 class QPushButton;
+class QLabel;
 class QTableWidget;
 
 namespace pelquin {
@@ -17,7 +18,8 @@ class DownloadList;
 class DownloadsWindow final : public QDialog {
     Q_OBJECT
 public:
-    using Opener = std::function<void(const QUrl &)>;
+    // Opens a file or folder; false when the desktop has no program for it.
+    using Opener = std::function<bool(const QUrl &)>;
 
     // `open` defaults to the desktop's handler for the file or folder.
     DownloadsWindow(DownloadList &list, Opener open, QWidget *parent);
@@ -26,6 +28,8 @@ public:
     QPushButton *cancelButton() const { return m_cancel; }
     QPushButton *openButton() const { return m_open; }
     QPushButton *showInFolderButton() const { return m_showInFolder; }
+    // What the window last had to say, such as a file no program opens; empty otherwise.
+    QString note() const;
     // Selects the download in `row`, counted from 0.
     void selectRow(int row);
 
@@ -34,6 +38,7 @@ private:
     void onChanged(int id);
     int selectedId() const;
     void updateButtons();
+    void openWithDesktop(const QUrl &url, const QString &what);
 
     DownloadList &m_list;
     Opener m_opener;
@@ -41,6 +46,7 @@ private:
     QPushButton *m_cancel;
     QPushButton *m_open;
     QPushButton *m_showInFolder;
+    QLabel *m_note;
 };
 
 }  // namespace pelquin

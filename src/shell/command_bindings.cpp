@@ -29,6 +29,7 @@ void bindWindowCommands(Commands &commands, MainWindow &window)
         {Command::HideAddressBar, [&modes] { modes.toggleAddressBar(); }},
         {Command::HideStatusBar, [&modes] { modes.toggleStatusBar(); }},
         {Command::ExpertMode, [&modes] { modes.toggleExpertMode(); }},
+        {Command::FullScreen, [&modes] { modes.toggleFullScreen(); }},
         {Command::Help, [&window] { window.showHelp(); }},
         {Command::Setup, [&window] { window.openSetup(); }},
         {Command::Downloads, [&window] { window.downloads().showWindow(); }},

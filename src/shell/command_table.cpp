@@ -61,8 +61,7 @@ std::vector<CommandRow> makeTable()
         {C::HideButtons, "&Hide Buttons", true, 0, false, {}, none},
         {C::HideAddressBar, "&Hide Address Bar", false, 0, false, {}, none},
         {C::HideStatusBar, "&Hide Status and Progress Bar", false, 0, false, {}, none},
-        {C::ExpertMode, "Full Screen Mode (E&xpert Mode)", true, 0, false,
-         keys({QKeyCombination(Qt::Key_F11)}), "Full Screen Mode on and off"},
+        {C::ExpertMode, "Full Screen Mode (E&xpert Mode)", true, 0, false, {}, none},
         {C::SendEmail, "Send and re&ceive email", true, 0, false, {}, none},
         {C::WallOfTabs, "&Wall of Tabs", true, 0, false,
          keys({Qt::CTRL | Qt::SHIFT | Qt::Key_A}), "Wall of tabs: every tab at once"},
@@ -93,6 +92,8 @@ std::vector<CommandRow> makeTable()
         {C::EmptyTab, none, false, 0, false, keys({Qt::CTRL | Qt::Key_W}),
          "Empty the tab (its profile stays)"},
         {C::Quit, none, false, 0, false, keys({Qt::CTRL | Qt::Key_Q}), "Close Pelquin"},
+        {C::FullScreen, none, false, 0, false, keys({QKeyCombination(Qt::Key_F11)}),
+         "Full screen (expert mode over the whole screen) on and off"},
         {C::ViewSource, none, false, 0, false, keys({Qt::CTRL | Qt::Key_U}),
          "The page's source, in the first free tab"},
     };

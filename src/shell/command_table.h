@@ -15,7 +15,7 @@ enum class Command {
     HideAddressBar, HideStatusBar, ExpertMode, SendEmail, WallOfTabs, NextChangedTab,
     // Keys only.
     ReloadPastCache, NextTab, PreviousTab, SelectTab, LastTab, AddFavorite, Find, FindNext,
-    FindPrevious, ZoomIn, ZoomOut, ZoomReset, NewTab, EmptyTab, Quit, ViewSource,
+    FindPrevious, ZoomIn, ZoomOut, ZoomReset, NewTab, EmptyTab, Quit, ViewSource, FullScreen,
 };
 
 // Where a command came from: an open Setup dialog holds some back from a button or a key.

@@ -16,6 +16,9 @@
 #include <QStatusBar>
 #include <QWidget>
 
+#include <QScreen>
+#include <QWidget>
+
 namespace pelquin {
 
 DisplayModes::DisplayModes(QWidget &window, Session &session, TabControls controls,
@@ -121,11 +124,41 @@ void DisplayModes::toggleExpertMode()
             m_menu.expertModeItem->setText(QStringLiteral("Leave E&xpert Mode"));
             m_window.setWindowState(m_window.windowState() | Qt::WindowMaximized);
         } else if (bars.allHidden()) {
+            if (m_fullScreen) {
+                toggleFullScreen();  // the window comes back as it was, bars and all
+                return;
+            }
             toggleAddressBar();
             toggleButtonBar();
             toggleStatusBar();
             m_menu.expertModeItem->setText(QStringLiteral("Full Screen Mode (E&xpert Mode)"));
         }
+    });
+}
+
+void DisplayModes::toggleFullScreen()
+{
+    Trap(m_errors, QStringLiteral(" At Full Screen")).step([&] {
+        if (m_fullScreen) {
+            m_fullScreen = false;
+            if (m_layout.bars().allHidden())
+                toggleExpertMode();
+            m_window.setWindowState(m_stateBefore);
+            if (!(m_stateBefore & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+                m_window.setGeometry(m_geometryBefore);
+            return;
+        }
+        m_geometryBefore = m_window.geometry();
+        m_stateBefore = m_window.windowState();
+        if (!m_layout.bars().allHidden())
+            toggleExpertMode();
+        m_fullScreen = true;
+        // Without a window manager nothing sizes the window for its state: it is placed
+        // first (a placement after would clear the state).
+        m_window.setWindowState(m_window.windowState() & ~Qt::WindowMaximized);
+        if (QScreen *screen = m_window.screen())
+            m_window.setGeometry(screen->geometry());
+        m_window.setWindowState(m_window.windowState() | Qt::WindowFullScreen);
     });
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 #include "tabs/tab_controls.h"
 
 class QWidget;
@@ -21,6 +23,10 @@ public:
     void toggleAddressBar();
     void toggleStatusBar();
     void toggleExpertMode();
+    // F11: expert mode filling the whole screen; F11 again, or leaving expert mode, puts the
+    // window back as it was.
+    void toggleFullScreen();
+    bool fullScreen() const { return m_fullScreen; }
 
 private:
     void relayAllTabs(bool positions);
@@ -31,6 +37,9 @@ private:
     SpeedMenu &m_menu;
     WindowLayout &m_layout;
     ErrorReporter &m_errors;
+    bool m_fullScreen = false;
+    QRect m_geometryBefore;
+    Qt::WindowStates m_stateBefore;
 };
 
 }  // namespace pelquin

@@ -365,6 +365,9 @@ void MainWindow::formUnload()
 {
     if (!m_shown)
         return;  // ended during start-up: the stored placement is still the right one
+    // The window is kept as it was before F11 filled the screen.
+    if (m_modes->fullScreen())
+        m_modes->toggleFullScreen();
     m_store->savePlacement();
 }
 

@@ -1,5 +1,6 @@
 #include "desktop/desktop_commands.h"
 #include "desktop/favorites.h"
+#include "desktop/history_folder.h"
 #include "desktop/internet_options.h"
 #include "platform/text_file.h"
 #include "shell/speed_menu.h"
@@ -13,6 +14,7 @@
 #include <QCheckBox>
 #include <QSpinBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -80,23 +82,32 @@ TEST_F(DesktopTest, CancellingTheFavoritesQuestionDoesNothing)
     EXPECT_TRUE(window->timers().refreshTimer().isActive());
 }
 
-TEST_F(DesktopTest, HistoryOpensTheHistoryFolderInTabOne)
+TEST_F(DesktopTest, HistoryShowsAPageOfTheFoldersPagesByDayNewestFirstInTabOne)
 {
+    HistoryFolder folder(home.file("History"));
+    const QDateTime monday(QDate(2026, 3, 2), QTime(9, 30));
+    folder.recordVisit(QStringLiteral("http://old.example/"), QStringLiteral("Old & news"),
+                       monday);
+    folder.recordVisit(QStringLiteral("https://new.example/"), QStringLiteral("New"),
+                       monday.addDays(1));
+    writeTextFile(home.file("History/Sneaky.url"),
+                  {QStringLiteral("[InternetShortcut]"), QStringLiteral("URL=javascript:x()")});
     window->tabStrip().select(4);
     desktop().showHistory();
-    EXPECT_EQ(browser(1).navigations.last(), home.file("History"));
+    EXPECT_EQ(browser(1).navigations.last(), home.file("HISTORY.HTM"));
     EXPECT_EQ(window->tabStrip().selected(), 1);
+    QFile written(home.file("HISTORY.HTM"));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(written.readAll());
+    const qsizetype newer = page.indexOf(QStringLiteral("href=\"https://new.example/\">New<"));
+    const qsizetype older = page.indexOf(QStringLiteral("href=\"http://old.example/\">Old &amp; news<"));
+    EXPECT_GE(newer, 0) << qPrintable(page);
+    EXPECT_GT(older, newer);  // newest first
+    EXPECT_EQ(page.count(QStringLiteral("<h2>")), 2);  // one heading per day
+    EXPECT_FALSE(page.contains(QStringLiteral("javascript:")));
     EXPECT_EQ(window->status().text(),
               QStringLiteral("Drag History Items to Address Bar, clicking will open them in "
                              "this Tab"));
-}
-
-TEST_F(DesktopTest, TheHistoryTabIsCaptionedWithTheFolderName)
-{
-    desktop().showHistory();
-    // The engine shows a folder as a file address with a trailing slash.
-    browser(1).load(QUrl::fromLocalFile(home.file("History")).toString() + QLatin1Char('/'));
-    EXPECT_EQ(window->tabStrip().caption(1), QStringLiteral("History"));
 }
 
 TEST_F(DesktopTest, MailStartsTheDefaultHandlerByName)

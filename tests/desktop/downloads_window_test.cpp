@@ -20,7 +20,11 @@ TEST(DownloadsWindowTest, ListsTheRunsDownloadsAndActsOnTheSelectedOne)
     list.setProgress(doneId, 2048, 2048);
     list.setState(doneId, DownloadEntry::State::Finished);
     QList<QUrl> opened;
-    DownloadsWindow window(list, [&](const QUrl &url) { opened << url; }, nullptr);
+    bool desktopOpens = true;
+    DownloadsWindow window(list, [&](const QUrl &url) {
+        opened << url;
+        return desktopOpens;
+    }, nullptr);
 
     int cancels = 0;
     DownloadEntry running;
@@ -40,6 +44,13 @@ TEST(DownloadsWindowTest, ListsTheRunsDownloadsAndActsOnTheSelectedOne)
     window.showInFolderButton()->click();
     EXPECT_EQ(opened, (QList<QUrl>{QUrl::fromLocalFile(done.path),
                                    QUrl::fromLocalFile(QStringLiteral("/home/u/Downloads"))}));
+    EXPECT_EQ(window.note(), QString());
+    desktopOpens = false;  // no program for it on this desktop: the window says so
+    window.openButton()->click();
+    EXPECT_EQ(window.note(), QStringLiteral("No program on this desktop opens report.zip."));
+    window.showInFolderButton()->click();
+    EXPECT_EQ(window.note(),
+              QStringLiteral("No program on this desktop opens /home/u/Downloads."));
     window.selectRow(1);
     EXPECT_FALSE(window.openButton()->isEnabled());
     window.cancelButton()->click();

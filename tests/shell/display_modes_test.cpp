@@ -1,5 +1,6 @@
 #include "tabs/tab_collection.h"
 #include "platform/twips.h"
+#include "shell/commands.h"
 #include "shell/display_modes.h"
 #include "shell/speed_menu.h"
 #include "shell/window_layout.h"
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QScreen>
 #include <QStatusBar>
 
 using namespace pelquin;
@@ -146,4 +148,26 @@ TEST_F(DisplayModesTest, ALinkDroppedOnATabLoadsThereAndSelectsItUnlessAModifier
     emit window->tabStrip().linkDropped(0, QStringLiteral("http://nowhere/"), true,
                                         Qt::NoModifier);
     EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(DisplayModesTest, F11FillsTheScreenAndPutsTheWindowBackAsItWas)
+{
+    const QRect before = window->geometry();
+    window->commands().run(Command::FullScreen, CommandSource::Key);
+    EXPECT_TRUE(modes().fullScreen());
+    EXPECT_TRUE(window->windowState() & Qt::WindowFullScreen);
+    EXPECT_EQ(window->geometry(), window->screen()->geometry());
+    EXPECT_TRUE(window->status().statusBar()->isHidden());  // expert mode
+    window->commands().run(Command::FullScreen, CommandSource::Key);
+    EXPECT_FALSE(modes().fullScreen());
+    EXPECT_FALSE(window->windowState() & Qt::WindowFullScreen);
+    EXPECT_EQ(window->geometry(), before);
+    EXPECT_FALSE(window->status().statusBar()->isHidden());
+
+    // Leaving expert mode from the menu ends the full screen as well.
+    window->commands().run(Command::FullScreen, CommandSource::Key);
+    modes().toggleExpertMode();
+    EXPECT_FALSE(modes().fullScreen());
+    EXPECT_EQ(window->geometry(), before);
+    EXPECT_FALSE(window->status().statusBar()->isHidden());
 }
