@@ -170,30 +170,37 @@ int main(int argc, char **argv)
                                                session.appFolder, QDir::currentPath());
     if (!acceptCommandLine(line, prompts))
         return 2;
-    if (handedToRunningProgram(line, session.appFolder))
+    // A private run keeps its addresses to itself and runs beside a normal one.
+    if (!line.privateRun && handedToRunningProgram(line, session.appFolder))
         return 0;
     if (!prepareAppFolder(session.appFolder, prompts))
         return 1;
     SingleInstance instance(session.appFolder);
-    if (!startSingleInstance(session, instance, prompts, errors))
+    if (!line.privateRun && !startSingleInstance(session, instance, prompts, errors))
         return 1;
     InstanceMessenger messenger(session.appFolder);
-    listenForLaterStarts(messenger);
+    if (!line.privateRun)
+        listenForLaterStarts(messenger);
     std::optional<SponsorServer> server;
     SponsorSite sponsor = serveSponsor(server);
     SettingsStore settings(SettingsStore::defaultPath());
     SystemClock clock;
     chooseProcessModel(loadBrowserOptions(settings).processPerSite);
     std::jthread fonts(readSystemFonts);
-    WebEngineFactory factory(session.appFolder, prompts);
+    WebEngineFactory factory(session.appFolder, prompts,
+                             line.privateRun ? WebEngineFactory::Storage::OffTheRecord
+                                             : WebEngineFactory::Storage::OnDisk);
     fonts.join();
     traceStartup("engine profile");
     HistoryFolder history(appFile(windowsFolder(session.appFolder), QStringLiteral("History")));
     factory.setBrowsingRecords(&history);
+    if (line.privateRun)
+        history.stopRecording();
     SessionBusNotifier notifier(QStringLiteral("Pelquin"));
     MainWindow window({session, prompts, errors, clock, settings, factory, sponsor,
                        line.profile, browserLibraryVersion, history, systemMailLookup(),
-                       systemProcessStarter(), &notifier, line.rotateSeconds});
+                       systemProcessStarter(), &notifier, line.rotateSeconds,
+                       line.privateRun});
     prompts.setParent(&window);
     TerminationWatcher termination;
     connectEndings(app, window, termination, messenger);

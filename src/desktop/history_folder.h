@@ -25,8 +25,11 @@ public:
     void pageCompleted(const QString &address, const QString &title,
                        const QDateTime &when) override
     {
-        recordVisit(address, title, when);
+        if (m_recording)
+            recordVisit(address, title, when);
     }
+    // A private run reads the folder but adds nothing to it.
+    void stopRecording() { m_recording = false; }
 
 private:
     void index();
@@ -35,6 +38,7 @@ private:
     QString m_folder;
     int m_limit;
     bool m_indexed = false;
+    bool m_recording = true;
     QHash<QString, QString> m_files;  // address -> shortcut file
 };
 

@@ -56,19 +56,23 @@ void chooseProcessModel(bool processPerSite)
 }
 
 WebEngineFactory::WebEngineFactory(const QString &appFolder, Prompts &prompts,
-                                   QObject *parent)
+                                   Storage storage, QObject *parent)
     : QObject(parent),
       m_prompts(prompts),
       m_interceptor(std::make_unique<OfflineInterceptor>()),
-      // Qt's default profile keeps nothing on disk: a named one does.
-      m_profile(std::make_unique<QWebEngineProfile>(QStringLiteral("pelquin")))
+      // A profile without a name keeps nothing on disk; a named one does.
+      m_profile(storage == Storage::OffTheRecord
+                    ? std::make_unique<QWebEngineProfile>()
+                    : std::make_unique<QWebEngineProfile>(QStringLiteral("pelquin")))
 {
-    const QString storage = QDir(appFolder).filePath(QStringLiteral("engine"));
-    QDir().mkpath(storage);
-    m_profile->setPersistentStoragePath(storage);
-    m_profile->setCachePath(QDir(storage).filePath(QStringLiteral("cache")));
-    m_profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
-    m_profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
+    if (storage == Storage::OnDisk) {
+        const QString folder = QDir(appFolder).filePath(QStringLiteral("engine"));
+        QDir().mkpath(folder);
+        m_profile->setPersistentStoragePath(folder);
+        m_profile->setCachePath(QDir(folder).filePath(QStringLiteral("cache")));
+        m_profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
+        m_profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
+    }
     m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
     // PDF files open in the tab through the engine's own viewer.
     m_profile->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);
@@ -83,6 +87,8 @@ WebEngineFactory::WebEngineFactory(const QString &appFolder, Prompts &prompts,
         return 0;
     });
 }
+
+bool WebEngineFactory::offTheRecord() const { return m_profile->isOffTheRecord(); }
 
 WebEngineFactory::~WebEngineFactory()
 {

@@ -33,8 +33,12 @@ class WebEngineBrowser;
 class WebEngineFactory final : public QObject, public BrowserFactory {
     Q_OBJECT
 public:
-    // The engine keeps its cookies, storage and cache under `appFolder`/engine.
-    WebEngineFactory(const QString &appFolder, Prompts &prompts, QObject *parent = nullptr);
+    enum class Storage { OnDisk, OffTheRecord };
+    // The engine keeps its cookies, storage and cache under `appFolder`/engine; off the
+    // record, only in memory for the run.
+    WebEngineFactory(const QString &appFolder, Prompts &prompts,
+                     Storage storage = Storage::OnDisk, QObject *parent = nullptr);
+    bool offTheRecord() const;
     ~WebEngineFactory() override;
 
     BrowserControl *create(int tab, QWidget *parent) override;

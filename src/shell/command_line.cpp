@@ -68,6 +68,8 @@ CommandLine classifyArguments(const QStringList &arguments, const QString &appFo
             line.help = true;
         } else if (argument == QStringLiteral("--version")) {
             line.version = true;
+        } else if (argument == QStringLiteral("--private")) {
+            line.privateRun = true;
         } else if (argument == QStringLiteral("--rotate") ||
                    argument.startsWith(QStringLiteral("--rotate="))) {
             bool number = false;
@@ -123,6 +125,8 @@ QString usageText()
         "             the running program opens them and this one ends.\n"
         "\n"
         "Options:\n"
+        "  --private         a run that keeps nothing: no history, cookies, cache or\n"
+        "                    window placement are written; it runs beside another Pelquin\n"
         "  --rotate=SECONDS  show each tab that has a page in turn, one every SECONDS\n"
         "                    (5 to 3600); a key or click of yours pauses it for a minute\n"
         "  -h, --help        show this text and end\n"

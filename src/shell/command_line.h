@@ -16,6 +16,8 @@ struct CommandLine {
     QStringList addresses;
     // Addresses of a scheme that is never opened from outside (javascript:, data:, ...).
     QStringList refused;
+    // --private: a run that keeps nothing (history, cookies, cache, placement).
+    bool privateRun = false;
     // --rotate=SECONDS: show each tab with a page in turn; 0 when not given.
     int rotateSeconds = 0;
     // Set when an argument is neither a profile nor an address, or an unknown option.

@@ -98,6 +98,8 @@ MainWindow::MainWindow(MainWindowDeps deps)
                                      m_d.settings, m_d.prompts, m_d.errors,
                                      *m_timers, m_d.history, m_d.mail,
                                      m_d.start});
+    if (m_d.privateRun)
+        m_store->keepNothing();
     m_historySaver = new HistorySaver(m_d.clock, [this] { return m_store->saveHistoryQuietly(); },
                                       this);
     m_pageDialogs = new PageDialogQueue(*m_tabStrip, *m_tabs, this);
@@ -170,7 +172,10 @@ void MainWindow::formLoad()
         if (version < QStringLiteral("5."))
             m_menu->savePageItem->setVisible(false);
     });
-    trap.step([&] { setWindowTitle(QStringLiteral("Pelquin 2000 Browser")); });
+    trap.step([&] {
+        setWindowTitle(m_d.privateRun ? QStringLiteral("Pelquin 2000 Browser (private)")
+                                      : QStringLiteral("Pelquin 2000 Browser"));
+    });
     trap.step([&] {
         m_store->loadHistory();
         m_historySaver->watch(*m_session.history.model());

@@ -67,6 +67,8 @@ struct MainWindowDeps {
     DesktopNotifier *notifier = nullptr;  // none: no desktop notices
     // Show the tabs in turn every so many seconds, for this run; 0: as Internet Options says.
     int rotateSeconds = 0;
+    // A private run: the window keeps nothing between runs and says so in its title.
+    bool privateRun = false;
 };
 
 // Why the main window is asked to close.

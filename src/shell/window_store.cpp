@@ -45,7 +45,7 @@ void WindowStore::loadHistory()
 
 void WindowStore::saveHistory()
 {
-    if (!m_session.history.mayRewriteFile())
+    if (m_keepsNothing || !m_session.history.mayRewriteFile())
         return;
     Trap(m_errors, QStringLiteral(" At QueryUnload")).step([&] {
         writeHistoryFile(appFile(m_session.appFolder, QStringLiteral("Requests.Dat")),
@@ -55,7 +55,7 @@ void WindowStore::saveHistory()
 
 bool WindowStore::saveHistoryQuietly()
 {
-    if (!m_session.history.mayRewriteFile())
+    if (m_keepsNothing || !m_session.history.mayRewriteFile())
         return true;
     try {
         writeHistoryFile(appFile(m_session.appFolder, QStringLiteral("Requests.Dat")),
@@ -94,6 +94,8 @@ void WindowStore::fitOuterSize()
 
 void WindowStore::savePlacement()
 {
+    if (m_keepsNothing)
+        return;
     SettingsStore &s = m_settings;
     const QWidget &w = m_window;
     if (w.isMaximized() || w.isFullScreen())

@@ -33,6 +33,8 @@ public:
     void fitOuterSize();
     // Stores the window's state, place, size and bar markers.
     void savePlacement();
+    // A private run: nothing above is written.
+    void keepNothing() { m_keepsNothing = true; }
 
 private:
     QWidget &m_window;
@@ -42,6 +44,7 @@ private:
     Prompts &m_prompts;
     ErrorReporter &m_errors;
     RestoredPlacement m_placement;
+    bool m_keepsNothing = false;
 };
 
 }  // namespace pelquin

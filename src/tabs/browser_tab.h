@@ -33,6 +33,9 @@ public:
 
     // The tab shows a page, or is loading one: neither empty nor blank.
     bool hasPage() const;
+    // Its page has been on the screen this run. Drawing a page the first time costs its
+    // engine about 20 MB for good: a tab never shown is never drawn just for a picture.
+    bool shownOnce = false;
 
     TabState &state() { return m_state; }
     const TabState &state() const { return m_state; }

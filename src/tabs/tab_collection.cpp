@@ -76,6 +76,7 @@ BrowserTab &TabCollection::tab(int number) const
 void TabCollection::bringToFront(int number)
 {
     QWidget *shown = tab(number).page();
+    tab(number).shownOnce = true;
     shown->setVisible(true);
     shown->raise();
     for (BrowserTab &other : m_tabs) {

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPointer>
 
 namespace pelquin {
 
@@ -50,14 +51,21 @@ void TabWall::open()
     const int front = m_strip.selected();
     for (WallTile *each : m_tiles)
         each->setCurrent(each->tab() == front);
-    // The selected page is drawn now: its picture is fresh at once.
-    if (m_tabs.contains(front))
-        takePicture(front);
     show();
     raise();
-    // Nothing draws behind the wall but the page whose picture is being taken.
-    if (m_tabs.contains(front))
+    // Nothing draws behind the wall but the page whose picture is being taken. The selected
+    // page's last frame is its picture, taken at the first step, after the wall shows.
+    if (m_tabs.contains(front)) {
         m_tabs.tab(front).page()->hide();
+        QTimer::singleShot(0, this, [this, front] {
+            if (m_open)
+                takePicture(front);
+        });
+    }
+    for (const BrowserTab &tab : m_tabs) {
+        if (!tab.shownOnce && tab.number() <= tileCount())
+            readPageText(tab.number());
+    }
     qApp->installEventFilter(this);
     if (WallTile *focus = tile(front) ? tile(front) : tile(1))
         focus->setFocus(Qt::OtherFocusReason);
@@ -148,6 +156,17 @@ void TabWall::describeTiles()
 void TabWall::pageCompleted(int tab)
 {
     m_stale.insert(tab);
+    if (m_open && !m_tabs.tab(tab).shownOnce)
+        readPageText(tab);
+}
+
+void TabWall::readPageText(int tab)
+{
+    const QPointer<WallTile> shown = tile(tab);
+    m_tabs.tab(tab).browser().readVisibleText([shown](const QString &text) {
+        if (shown)
+            shown->setPageText(text);
+    });
 }
 
 void TabWall::takePicture(int tab)
@@ -169,7 +188,10 @@ void TabWall::takePicture(int tab)
 
 int TabWall::nextToDraw() const
 {
-    const auto wanted = [this](int t) { return t <= tileCount() && m_tabs.tab(t).hasPage(); };
+    const auto wanted = [this](int t) {
+        const BrowserTab &tab = m_tabs.tab(t);
+        return t <= tileCount() && tab.hasPage() && tab.shownOnce;
+    };
     for (const int t : m_stale) {
         if (wanted(t))
             return t;

@@ -22,6 +22,7 @@ class TabStrip;
 // tile (click, or the arrow keys and Enter) selects its tab and closes the wall; Escape
 // closes it. The pictures are renewed one tab at a time: a hidden page is shown behind the
 // wall for a moment, its picture taken, and hidden again, so no hidden page draws for long.
+// Only pages already shown this run are drawn so; a tab never shown shows its page's words.
 class TabWall : public QWidget {
     Q_OBJECT
 public:
@@ -69,6 +70,7 @@ private:
     TileState stateOf(int tab) const;
     int tileCount() const;
     void takePicture(int tab);
+    void readPageText(int tab);
     int nextToDraw() const;
     void stopDrawing();
     WallTile *focusedTile() const;

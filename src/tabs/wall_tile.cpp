@@ -71,6 +71,16 @@ void WallTile::setPicture(const QImage &picture)
     update();
 }
 
+void WallTile::setPageText(const QString &text)
+{
+    // What fits on a tile at most; the rest would only cost memory.
+    const QString kept = text.simplified().left(600);
+    if (kept == m_pageText)
+        return;
+    m_pageText = kept;
+    update();
+}
+
 void WallTile::setCurrent(bool current)
 {
     if (current == m_current)
@@ -92,6 +102,16 @@ void WallTile::paintEvent(QPaintEvent *)
                                                       Qt::SmoothTransformation);
         p.drawImage(pictureArea.topLeft(), scaled,
                     QRect(0, 0, scaled.width(), qMin(scaled.height(), pictureArea.height())));
+    } else if (!m_pageText.isEmpty()) {
+        // A page never drawn shows its words, as a page would, small.
+        p.fillRect(pictureArea, Qt::white);
+        QFont small = font();
+        small.setPointSizeF(qMax(5.0, small.pointSizeF() * 0.7));
+        p.setFont(small);
+        p.setPen(QColor(0x30, 0x30, 0x30));
+        p.drawText(pictureArea.adjusted(4, 3, -4, -3),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_pageText);
+        p.setFont(font());
     } else {
         p.fillRect(pictureArea, QColor(0x40, 0x40, 0x40));
     }

@@ -23,6 +23,9 @@ public:
     TileState state() const { return m_state; }
     void setPicture(const QImage &picture);
     const QImage &picture() const { return m_picture; }
+    // The words of a page never drawn, shown instead of a picture.
+    void setPageText(const QString &text);
+    const QString &pageText() const { return m_pageText; }
     // The tab selected when the wall opened: drawn with a frame of its own.
     void setCurrent(bool current);
 
@@ -34,6 +37,7 @@ private:
     QString m_caption;
     TileState m_state = TileState::Empty;
     QImage m_picture;
+    QString m_pageText;
     bool m_current = false;
 };
 

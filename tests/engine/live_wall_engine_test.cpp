@@ -5,7 +5,9 @@
 #include "tabs/tab_strip.h"
 #include "tabs/tab_wall.h"
 
+#include <QFileInfo>
 #include <QTabBar>
+#include <QTemporaryDir>
 
 using namespace pelquin;
 using namespace pelquin::test;
@@ -84,13 +86,18 @@ TEST_F(LiveWallEngine, OnlyAChangeOfTheVisibleWordsMarksABackgroundTab)
     EXPECT_TRUE(strip.bar()->tabToolTip(4).contains(QStringLiteral("Changed since you last")));
 }
 
-TEST_F(LiveWallEngine, TheWallShowsAPictureOfABackgroundTabsPage)
+TEST_F(LiveWallEngine, TheWallShowsAPictureOfAPageShownBeforeAndTheWordsOfOneNeverShown)
 {
     TabStrip &strip = window->tabStrip();
-    strip.select(1);
     follow(6);
+    follow(7);
     window->tabs().tab(6).browser().navigate(url("/red.htm"));
+    window->tabs().tab(7).browser().navigate(url("/red.htm"));
     ASSERT_TRUE(completes(6, 1));
+    ASSERT_TRUE(completes(7, 1));
+    strip.select(6);  // looked at once, then left: its page is drawn for the wall
+    spin(500);
+    strip.select(1);
     TabWall &wall = window->watching().wall();
     window->commands().run(Command::WallOfTabs, CommandSource::Key);
     ASSERT_TRUE(wall.isOpen());
@@ -102,8 +109,21 @@ TEST_F(LiveWallEngine, TheWallShowsAPictureOfABackgroundTabsPage)
         return middle.red() > 200 && middle.green() < 60 && middle.blue() < 60;
     };
     EXPECT_TRUE(waitFor(reddish, 15000));
+    // Tab 7 was never shown: not drawn for a picture, its words are on the tile.
+    EXPECT_TRUE(waitFor([&] { return wall.tile(7)->pageText() == QStringLiteral("red"); },
+                        5000));
+    EXPECT_TRUE(wall.tile(7)->picture().isNull());
     EXPECT_FALSE(window->tabs().tab(6).page()->isVisible() && wall.drawing() != 6);
     wall.close();
     EXPECT_TRUE(window->tabs().tab(1).page()->isVisible());
     EXPECT_FALSE(window->tabs().tab(6).page()->isVisible());
+}
+
+TEST(PrivateEngine, APrivateRunsEngineKeepsNothingOnDisk)
+{
+    QTemporaryDir folder;
+    ScriptedPrompts prompts;
+    WebEngineFactory factory(folder.path(), prompts, WebEngineFactory::Storage::OffTheRecord);
+    EXPECT_TRUE(factory.offTheRecord());
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath(QStringLiteral("engine"))));
 }

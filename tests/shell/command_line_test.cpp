@@ -102,3 +102,12 @@ TEST_F(CommandLineTest, WordsThatNameNoProfileAreSearchedFor)
     EXPECT_EQ(classify({"work"}).profile, QStringLiteral("work"));
     EXPECT_EQ(classify({"missing.set"}).profile, QStringLiteral("missing.set"));
 }
+
+TEST_F(CommandLineTest, PrivateIsAnOptionThatLeavesTheRestAsItIs)
+{
+    const CommandLine line = classify({"--private", "example.org"});
+    EXPECT_TRUE(line.privateRun);
+    EXPECT_EQ(line.addresses, QStringList{"example.org"});
+    EXPECT_FALSE(classify({"example.org"}).privateRun);
+    EXPECT_TRUE(usageText().contains(QStringLiteral("--private")));
+}

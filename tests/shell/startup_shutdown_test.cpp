@@ -4,6 +4,7 @@
 #include "platform/single_instance.h"
 #include "platform/text_file.h"
 #include "shell/display_modes.h"
+#include "shell/history_saver.h"
 #include "shell/speed_menu.h"
 #include "shell/single_instance_start.h"
 #include "shell/window_layout.h"
@@ -17,6 +18,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 using namespace pelquin;
@@ -100,6 +102,26 @@ TEST_F(StartupShutdown, ClosingWritesHistoryPlacementAndBarsAndTheNextStartResto
     EXPECT_TRUE(window->windowLayout().bars().statusHidden);
     EXPECT_EQ(session->history.requests(),
               (QStringList{"one.example", "two.example,with comma"}));
+}
+
+TEST_F(StartupShutdown, APrivateRunWritesNeitherHistoryNorPlacementAndSaysSo)
+{
+    writeTextFile(home.file("Requests.Dat"), {"one.example"});
+    const auto settingsText = [&] {
+        QFile file(home.settingsPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray settingsBefore = settingsText();
+    privateRun = true;
+    start();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Pelquin 2000 Browser (private)"));
+    session->history.append(QStringLiteral("secret.example"));
+    window->displayModes().toggleButtonBar();
+    clock.advance(60);
+    window->historySaver().tick();
+    restart();
+    EXPECT_EQ(home.read("Requests.Dat"), QByteArray("one.example\r\n"));
+    EXPECT_EQ(settingsText(), settingsBefore);
 }
 
 TEST_F(StartupShutdown, AStoredNormalPlacementIsRestored)

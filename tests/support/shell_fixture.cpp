@@ -28,7 +28,8 @@ void ShellFixture::start(const QString &commandLine)
     };
     window = std::make_unique<MainWindow>(MainWindowDeps{
         *session, prompts, errors, clock, *settings, *factory, sponsor, commandLine,
-        [] { return QStringLiteral("6.4.2.0"); }, *history, mail, start, notifier});
+        [] { return QStringLiteral("6.4.2.0"); }, *history, mail, start, notifier, 0,
+        privateRun});
     window->formLoad();
     window->show();
     QCoreApplication::processEvents();

@@ -48,6 +48,7 @@ protected:
     QStringList started;  // command lines the desktop commands started
     QString mailHandler;  // the desktop file of the default mail program
     DesktopNotifier *notifier = nullptr;  // given to the window at start()
+    bool privateRun = false;              // the next start() is a private run
     std::unique_ptr<MainWindow> window;
 };
 
