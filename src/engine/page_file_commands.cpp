@@ -25,6 +25,8 @@ PageFileCommands::PageFileCommands(QWebEngineView &view, EnginePage &page, Promp
                 shielded("print", [&] { print(); });
         });
     });
+    connect(&page, &QWebEnginePage::pdfPrintingFinished, this,
+            [this](const QString &, bool) { m_pdfPending = false; });
     connect(&view, &QWebEngineView::printFinished, this, [this](bool) {
         // The engine may still be unwinding its print job: let go of the printer later.
         QTimer::singleShot(0, this, [this] { m_printer.reset(); });
@@ -42,7 +44,7 @@ bool PageFileCommands::available(PageCommand command) const
 {
     switch (command) {
     case PageCommand::Print:
-        return hasDocument() && !m_printer;
+        return hasDocument() && !m_printer && !m_pdfPending;
     case PageCommand::SaveAs:
         return hasDocument();
     }
@@ -65,6 +67,14 @@ void PageFileCommands::print()
     QPrintDialog dialog(printer.get(), m_view);
     if (m_prompts.showModal(dialog) != QDialog::Accepted || !m_view)
         return;
+    if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty()) {
+        // The engine's own PDF keeps the page's text, to select and search; the printer's
+        // would be one picture per page.
+        m_pdfPending = true;
+        m_page->printToPdf(printer->outputFileName(), printer->pageLayout(),
+                           printer->pageRanges());
+        return;
+    }
     m_printer = std::move(printer);
     m_view->print(m_printer.get());
 }

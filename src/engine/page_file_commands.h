@@ -40,6 +40,7 @@ private:
     QPointer<EnginePage> m_page;
     Prompts &m_prompts;
     std::unique_ptr<QPrinter> m_printer;  // alive until the engine has finished printing
+    bool m_pdfPending = false;            // the engine writes a PDF file
 };
 
 }  // namespace pelquin

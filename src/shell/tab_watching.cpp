@@ -58,6 +58,7 @@ void TabWatching::tabSelected()
 {
     m_marks->selectionChanged();
     m_wall->dismiss();
+    m_wall->tabShown(m_d.controls.tabStrip.selected());
 }
 
 void TabWatching::goToNextChangedTab()

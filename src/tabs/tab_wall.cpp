@@ -28,8 +28,8 @@ TabWall::TabWall(TabCollection &tabs, TabStrip &strip, const ChangeMarks &marks,
         connect(tile, &QAbstractButton::clicked, this, [this, t] { choose(t); });
         m_tiles.push_back(tile);
     }
-    m_drawTimer.setInterval(kDrawMs);
-    connect(&m_drawTimer, &QTimer::timeout, this, &TabWall::onDrawTick);
+    m_tickTimer.setInterval(kDescribeMs);
+    connect(&m_tickTimer, &QTimer::timeout, this, &TabWall::onTick);
     hide();
 }
 
@@ -53,30 +53,27 @@ void TabWall::open()
         each->setCurrent(each->tab() == front);
     show();
     raise();
-    // Nothing draws behind the wall but the page whose picture is being taken. The selected
-    // page's last frame is its picture, taken at the first step, after the wall shows.
+    // Nothing draws behind the wall. The selected page's last frame is its picture.
     if (m_tabs.contains(front)) {
         m_tabs.tab(front).page()->hide();
-        QTimer::singleShot(0, this, [this, front] {
-            if (m_open)
-                takePicture(front);
-        });
+        tabShown(front);
     }
-    for (const BrowserTab &tab : m_tabs) {
-        if (!tab.shownOnce && tab.number() <= tileCount())
-            readPageText(tab.number());
-    }
+    m_renewed.clear();
+    QTimer::singleShot(0, this, [this] {
+        for (int t = 1; m_open && t <= tileCount(); ++t)
+            renewTile(t);
+    });
     qApp->installEventFilter(this);
     if (WallTile *focus = tile(front) ? tile(front) : tile(1))
         focus->setFocus(Qt::OtherFocusReason);
-    m_drawTimer.start();
+    m_tickTimer.start();
     emit openChanged(true);
 }
 
 void TabWall::hideWall()
 {
     m_open = false;
-    stopDrawing();
+    m_tickTimer.stop();
     qApp->removeEventFilter(this);
     hide();
     emit openChanged(false);
@@ -155,9 +152,30 @@ void TabWall::describeTiles()
 
 void TabWall::pageCompleted(int tab)
 {
-    m_stale.insert(tab);
-    if (m_open && !m_tabs.tab(tab).shownOnce)
+    if (tab != m_tabs.front() || m_open)
+        m_completedSinceShown.insert(tab);
+    if (m_open && tab <= tileCount())
+        renewTile(tab);
+}
+
+void TabWall::tabShown(int tab)
+{
+    m_completedSinceShown.erase(tab);
+}
+
+void TabWall::renewTile(int tab)
+{
+    const BrowserTab &shown = m_tabs.tab(tab);
+    m_renewed[tab] = m_clock.now();
+    if (shown.shownOnce && !m_completedSinceShown.count(tab)) {
+        takePicture(tab);
+        return;
+    }
+    tile(tab)->setPicture(QImage());
+    if (shown.hasPage())
         readPageText(tab);
+    else
+        tile(tab)->setPageText(QString());
 }
 
 void TabWall::readPageText(int tab)
@@ -182,57 +200,20 @@ void TabWall::takePicture(int tab)
     shown->setPicture(picture.width() > width
                           ? picture.scaledToWidth(width, Qt::SmoothTransformation)
                           : picture);
-    m_taken[tab] = m_clock.now();
-    m_stale.erase(tab);
 }
 
-int TabWall::nextToDraw() const
-{
-    const auto wanted = [this](int t) {
-        const BrowserTab &tab = m_tabs.tab(t);
-        return t <= tileCount() && tab.hasPage() && tab.shownOnce;
-    };
-    for (const int t : m_stale) {
-        if (wanted(t))
-            return t;
-    }
-    const QDateTime now = m_clock.now();
-    const int count = tileCount();
-    for (int step = 1; step <= count; ++step) {
-        const int t = (m_lastDrawn + step - 1) % count + 1;
-        const auto taken = m_taken.find(t);
-        if (wanted(t) && (taken == m_taken.end() || taken->second.secsTo(now) >= kRenewSeconds))
-            return t;
-    }
-    return 0;
-}
-
-void TabWall::onDrawTick()
+void TabWall::onTick()
 {
     if (!m_open)
         return;
     place();
     describeTiles();
-    if (m_drawing != 0) {
-        takePicture(m_drawing);
-        m_tabs.tab(m_drawing).page()->hide();
-        m_lastDrawn = m_drawing;
-        m_drawing = 0;
+    const QDateTime now = m_clock.now();
+    for (int t = 1; t <= tileCount(); ++t) {
+        const auto renewed = m_renewed.find(t);
+        if (renewed == m_renewed.end() || renewed->second.secsTo(now) >= kRenewSeconds)
+            renewTile(t);
     }
-    const int next = nextToDraw();
-    if (next == 0)
-        return;
-    m_drawing = next;
-    m_tabs.tab(next).page()->show();
-    raise();
-}
-
-void TabWall::stopDrawing()
-{
-    m_drawTimer.stop();
-    if (m_drawing != 0 && m_drawing != m_tabs.front())
-        m_tabs.tab(m_drawing).page()->hide();
-    m_drawing = 0;
 }
 
 WallTile *TabWall::focusedTile() const

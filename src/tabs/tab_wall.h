@@ -20,18 +20,18 @@ class TabStrip;
 
 // The wall of tabs: every tab at once, as a grid of tiles over the page area. Choosing a
 // tile (click, or the arrow keys and Enter) selects its tab and closes the wall; Escape
-// closes it. The pictures are renewed one tab at a time: a hidden page is shown behind the
-// wall for a moment, its picture taken, and hidden again, so no hidden page draws for long.
-// Only pages already shown this run are drawn so; a tab never shown shows its page's words.
+// closes it. No hidden page is drawn for the wall: drawing a page costs its engine memory
+// for good (about 10 MB a tab, measured). A tile shows the last picture of its page when
+// the page is still as the user saw it, and otherwise the page's words, read afresh.
 class TabWall : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kColumns = 6;
     static constexpr int kRows = 5;
-    // A picture older than this is taken again while the wall is shown.
+    // The tiles' words are read again at least this often while the wall is shown.
     static constexpr int kRenewSeconds = 10;
-    // How long a hidden page is shown behind the wall before its picture is taken.
-    static constexpr int kDrawMs = 300;
+    // How often the tiles' states (loading, changed, ...) are brought up to date.
+    static constexpr int kDescribeMs = 1000;
 
     TabWall(TabCollection &tabs, TabStrip &strip, const ChangeMarks &marks, const Clock &clock,
             QWidget *window);
@@ -51,12 +51,12 @@ public:
     // Tiles are placed for this area and their texts follow their tabs.
     void place();
     void describeTiles();
-    // One step of the renewal: the picture of the page shown last step is taken, and the
-    // next page whose picture is old is shown.
-    void onDrawTick();
-    int drawing() const { return m_drawing; }
-    // The page of `tab` completed: its picture is taken again soon.
+    // The wall's tick: states brought up to date, and words read again when they are old.
+    void onTick();
+    // The page of `tab` completed: its tile shows it afresh.
     void pageCompleted(int tab);
+    // The user looks at `tab`: its page's last picture is what it shows.
+    void tabShown(int tab);
 
 signals:
     void openChanged(bool open);
@@ -69,10 +69,10 @@ protected:
 private:
     TileState stateOf(int tab) const;
     int tileCount() const;
+    // The picture when the page is as last drawn, the words otherwise.
+    void renewTile(int tab);
     void takePicture(int tab);
     void readPageText(int tab);
-    int nextToDraw() const;
-    void stopDrawing();
     WallTile *focusedTile() const;
     void moveFocus(int key);
     void hideWall();
@@ -83,11 +83,9 @@ private:
     const Clock &m_clock;
     std::function<QRect()> m_area;
     std::vector<WallTile *> m_tiles;  // tab t at t - 1
-    std::map<int, QDateTime> m_taken;  // when each tab's picture was taken
-    std::set<int> m_stale;             // tabs whose page completed since their picture
-    QTimer m_drawTimer;
-    int m_drawing = 0;
-    int m_lastDrawn = 0;
+    std::map<int, QDateTime> m_renewed;  // when each tile's words were last read
+    std::set<int> m_completedSinceShown;  // their last picture is no longer their page
+    QTimer m_tickTimer;
     bool m_open = false;
 };
 

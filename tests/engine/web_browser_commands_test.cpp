@@ -90,6 +90,10 @@ TEST_F(WebBrowserCommandsTest, PrintAsksThroughThePrintDialog)
         return m_browser->commandAvailable(PageCommand::Print);
     }));
     EXPECT_GT(QFileInfo(pdf).size(), 0);
+    // Text, not pictures of pages: the file has fonts to select and search with.
+    QFile printed(pdf);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.readAll().contains("/Font"));
 }
 
 TEST_F(WebBrowserCommandsTest, StopEndsALoadWithDownloadCompleteOnly)
