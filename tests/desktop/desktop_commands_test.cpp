@@ -100,7 +100,8 @@ TEST_F(DesktopTest, HistoryShowsAPageOfTheFoldersPagesByDayNewestFirstInTabOne)
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     const QString page = QString::fromUtf8(written.readAll());
     const qsizetype newer = page.indexOf(QStringLiteral("href=\"https://new.example/\">New<"));
-    const qsizetype older = page.indexOf(QStringLiteral("href=\"http://old.example/\">Old &amp; news<"));
+    const qsizetype older =
+        page.indexOf(QStringLiteral("href=\"http://old.example/\">Old &amp; news<"));
     EXPECT_GE(newer, 0) << qPrintable(page);
     EXPECT_GT(older, newer);  // newest first
     EXPECT_EQ(page.count(QStringLiteral("<h2>")), 2);  // one heading per day

@@ -98,14 +98,15 @@ TEST_F(BrowsingEngine, TextIsFoundOnTheRealPage)
 {
     bool answered = false;
     bool found = false;
-    window->tabs().tab(1).browser().findText(QStringLiteral("sponsors"), false, [&](const FindResult &f) {
+    BrowserControl &browser = window->tabs().tab(1).browser();
+    browser.findText(QStringLiteral("sponsors"), false, [&](const FindResult &f) {
         found = f.found();
         answered = true;
     });
     ASSERT_TRUE(waitFor([&] { return answered; }, 5000));
     EXPECT_TRUE(found);
     answered = false;
-    window->tabs().tab(1).browser().findText(QStringLiteral("no such words here"), false, [&](const FindResult &f) {
+    browser.findText(QStringLiteral("no such words here"), false, [&](const FindResult &f) {
         found = f.found();
         answered = true;
     });
