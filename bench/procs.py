@@ -1,5 +1,5 @@
 """What the benchmarks read of a running program: its process tree, memory and CPU time."""
-import os
+import os, signal, subprocess, time
 
 TICK = os.sysconf('SC_CLK_TCK')
 
@@ -54,3 +54,18 @@ def cpu_between(before, after):
     """CPU seconds the tree spent between two cpu_seconds() readings; a process that began
     in between counts from its start."""
     return sum(t - before.get(p, 0.0) for p, t in after.items() if t >= before.get(p, 0.0))
+
+
+def end_program(proc):
+    """Ends the program with SIGTERM (SIGKILL after 15 s) and waits up to 10 s for the
+    engine's processes, which outlive it by a moment: the next run starts on an idle machine."""
+    family = tree(proc.pid)
+    proc.send_signal(signal.SIGTERM)
+    try:
+        proc.wait(15)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        proc.wait()
+    deadline = time.monotonic() + 10
+    while time.monotonic() < deadline and any(os.path.exists('/proc/%d' % p) for p in family):
+        time.sleep(0.05)

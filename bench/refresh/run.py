@@ -14,12 +14,12 @@ refresh to 15 s after the last.
 --binary measures another build, for example one made before a change. Builds build-bench/
 (Release) when it is missing. Never part of the tests.
 """
-import argparse, os, shutil, signal, statistics, subprocess, sys, tempfile, threading, time
-from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+import argparse, os, shutil, statistics, subprocess, sys, tempfile, threading, time
+from http.server import BaseHTTPRequestHandler
 
 BENCH = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, BENCH)
-from procs import cpu_seconds, tree  # noqa: E402
+from procs import cpu_seconds, end_program  # noqa: E402
 sys.path.insert(0, os.path.join(BENCH, 'startup'))
 import run as startup  # noqa: E402
 
@@ -71,23 +71,6 @@ class Handler(BaseHTTPRequestHandler):
         pass
 
 
-def write_home(home, base):
-    """Tabs 3 to 30 refresh every minute; tabs 1 and 2 show the sponsor's pages."""
-    app = os.path.join(home, 'app')
-    os.makedirs(app)
-    with open(os.path.join(app, 'STD.DAT'), 'w', newline='') as f:
-        f.write(' 0 \r\n 0 \r\n\r\n')
-    open(os.path.join(app, 'Requests.Dat'), 'w').close()
-    lines = []
-    for t in range(1, TABS + 1):
-        refresh = t > 2
-        lines += [base + '/p%d.htm' % t if t > 2 else '', 'T%d' % t, ' 0 ',
-                  '-1 ' if refresh else ' 0 ', ' 1 ' if refresh else ' 0 ', ' 0 ']
-    with open(os.path.join(app, 'Setup.set'), 'w', newline='') as f:
-        f.write('\r\n'.join(lines) + '\r\n')
-    return app
-
-
 def peak(samples, start, end, width):
     """The most CPU (in cores) the tree used over any `width` seconds between start and end."""
     best = 0.0
@@ -104,7 +87,7 @@ def one_run(binary, base, env):
     with REQUESTS.lock:
         REQUESTS.seen, REQUESTS.refreshes = {}, []
     home = tempfile.mkdtemp(prefix='pelquin-refresh-')
-    run_env = dict(env, PELQUIN_HOME=write_home(home, base),
+    run_env = dict(env, PELQUIN_HOME=startup.write_pelquin_home(home, base, refresh_minutes=1),
                    XDG_CONFIG_HOME=startup.write_pelquin_config(home),
                    PELQUIN_SPONSOR_HOST=base.split('://')[1])
     proc = subprocess.Popen([binary], env=run_env, stdout=subprocess.DEVNULL,
@@ -127,17 +110,7 @@ def one_run(binary, base, env):
                 break
             time.sleep(0.1)
     finally:
-        family = tree(proc.pid)
-        proc.send_signal(signal.SIGTERM)
-        try:
-            proc.wait(15)
-        except subprocess.TimeoutExpired:
-            proc.kill()
-            proc.wait()
-        deadline = time.monotonic() + 10
-        while time.monotonic() < deadline and any(os.path.exists('/proc/%d' % p)
-                                                  for p in family):
-            time.sleep(0.05)
+        end_program(proc)
         shutil.rmtree(home, ignore_errors=True)
     if len(spread) < TABS - 2:
         return {'refreshes seen': float(len(spread))}
@@ -161,13 +134,7 @@ def main():
     if not binary:
         startup.build('pelquin')
         binary = os.path.join(startup.BUILD, 'src', 'pelquin')
-    server = ThreadingHTTPServer(('127.0.0.1', 0), Handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    base = 'http://127.0.0.1:%d' % server.server_address[1]
-    display = ':%d' % (200 + os.getpid() % 500)
-    xvfb = subprocess.Popen(['Xvfb', display, '-screen', '0', '1600x1200x24', '-nolisten',
-                             'tcp'], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    time.sleep(1)
+    server, base, xvfb, display = startup.serve_and_display(Handler)
     env = dict(os.environ, DISPLAY=display)
     env.pop('QT_QPA_PLATFORM', None)
     results = []

@@ -16,11 +16,11 @@ PELQUIN_TRACE_STARTUP is set.
 Builds build-bench/ (Release, with the bare engine) when it is missing. Never part of the
 tests: it measures, it does not check.
 """
-import argparse, os, shutil, signal, statistics, subprocess, sys, tempfile, threading, time
+import argparse, os, shutil, statistics, subprocess, sys, tempfile, threading, time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-from procs import pss_mb, tree  # noqa: E402
+from procs import end_program, pss_mb, tree  # noqa: E402  (soak.py uses them from here)
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 BUILD = os.environ.get('PELQUIN_BENCH_BUILD', os.path.join(ROOT, 'build-bench'))
@@ -71,7 +71,9 @@ class Handler(BaseHTTPRequestHandler):
         pass
 
 
-def write_pelquin_home(home, base):
+def write_pelquin_home(home, base, refresh_minutes=0):
+    """An application folder whose profile loads 28 pages of `base` into tabs 3 to 30 (tabs 1
+    and 2 show the sponsor's), each refreshed every `refresh_minutes` when that is not 0."""
     app = os.path.join(home, 'app')
     os.makedirs(app)
     with open(os.path.join(app, 'STD.DAT'), 'w', newline='') as f:
@@ -79,7 +81,9 @@ def write_pelquin_home(home, base):
     open(os.path.join(app, 'Requests.Dat'), 'w').close()
     lines = []
     for t in range(1, TABS + 1):
-        lines += [base + '/p%d.htm' % t if t > 2 else '', 'T%d' % t, ' 0 ', ' 0 ', ' 0 ', ' 0 ']
+        refresh = refresh_minutes if t > 2 else 0
+        lines += [base + '/p%d.htm' % t if t > 2 else '', 'T%d' % t, ' 0 ',
+                  '-1 ' if refresh else ' 0 ', ' %d ' % refresh, ' 0 ']
     with open(os.path.join(app, 'Setup.set'), 'w', newline='') as f:
         f.write('\r\n'.join(lines) + '\r\n')
     return app
@@ -102,9 +106,10 @@ def build(*targets):
     subprocess.check_call(['cmake', '--build', BUILD, '--target'] + list(targets))
 
 
-def serve_and_display():
-    """The test server and an Xvfb of our own: (server, its base address, Xvfb, display)."""
-    server = ThreadingHTTPServer(('127.0.0.1', 0), Handler)
+def serve_and_display(handler=None):
+    """A test server with `handler` (this file's pages by default) and an Xvfb of our own:
+    (server, its base address, Xvfb, display)."""
+    server = ThreadingHTTPServer(('127.0.0.1', 0), handler or Handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     base = 'http://127.0.0.1:%d' % server.server_address[1]
     display = ':%d' % (200 + os.getpid() % 500)
@@ -144,18 +149,7 @@ def one_run(kind, base, settle, env, trace=False):
     proc = subprocess.Popen(cmd, env=run_env, stdout=subprocess.DEVNULL, stderr=errors)
     time.sleep(settle)
     memory = pss_mb(proc.pid)
-    family = tree(proc.pid)
-    proc.send_signal(signal.SIGTERM)
-    try:
-        proc.wait(15)
-    except subprocess.TimeoutExpired:
-        proc.kill()
-        proc.wait()
-    # The engine's processes outlive the program by a moment: the next run starts on an idle
-    # machine, not beside their exit.
-    deadline = time.monotonic() + 10
-    while time.monotonic() < deadline and any(os.path.exists('/proc/%d' % p) for p in family):
-        time.sleep(0.05)
+    end_program(proc)
     time.sleep(0.5)
     shutil.rmtree(home, ignore_errors=True)
     errors.seek(0)

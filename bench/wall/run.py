@@ -12,12 +12,12 @@ CPU (share of one core) in the minute before and the minute with the wall.
 
 Builds build-bench/ (Release) when it is missing. Never part of the tests.
 """
-import argparse, os, shutil, signal, statistics, subprocess, sys, tempfile, threading, time
-from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+import argparse, os, shutil, statistics, subprocess, sys, tempfile, time
+from http.server import BaseHTTPRequestHandler
 
 BENCH = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, BENCH)
-from procs import cpu_between, cpu_seconds, pss_mb, tree  # noqa: E402
+from procs import cpu_between, cpu_seconds, end_program, pss_mb  # noqa: E402
 sys.path.insert(0, os.path.join(BENCH, 'startup'))
 import run as startup  # noqa: E402
 
@@ -86,17 +86,7 @@ def one_run(base, settle, seconds, env):
         time.sleep(10)
         figures['memory after (MB)'] = pss_mb(proc.pid)
     finally:
-        family = tree(proc.pid)
-        proc.send_signal(signal.SIGTERM)
-        try:
-            proc.wait(15)
-        except subprocess.TimeoutExpired:
-            proc.kill()
-            proc.wait()
-        deadline = time.monotonic() + 10
-        while time.monotonic() < deadline and any(os.path.exists('/proc/%d' % p)
-                                                  for p in family):
-            time.sleep(0.05)
+        end_program(proc)
         shutil.rmtree(home, ignore_errors=True)
     errors.seek(0)
     marks = startup.trace_marks(errors.read().decode(errors='replace'))
@@ -114,13 +104,7 @@ def main():
     args = parser.parse_args()
 
     startup.build('pelquin')
-    server = ThreadingHTTPServer(('127.0.0.1', 0), Handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    base = 'http://127.0.0.1:%d' % server.server_address[1]
-    display = ':%d' % (200 + os.getpid() % 500)
-    xvfb = subprocess.Popen(['Xvfb', display, '-screen', '0', '1600x1200x24', '-nolisten',
-                             'tcp'], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    time.sleep(1)
+    server, base, xvfb, display = startup.serve_and_display(Handler)
     env = dict(os.environ, DISPLAY=display)
     env.pop('QT_QPA_PLATFORM', None)
     results = []
