@@ -19,6 +19,7 @@
 #include "core/session.h"
 #include "shell/single_instance_start.h"
 #include "engine/sponsor_server.h"
+#include "engine/spelling.h"
 #include "sponsor/sponsor_site.h"
 #include "engine/web_engine_factory.h"
 
@@ -186,6 +187,7 @@ int main(int argc, char **argv)
     SettingsStore settings(SettingsStore::defaultPath());
     SystemClock clock;
     chooseProcessModel(loadBrowserOptions(settings).processPerSite);
+    useSpellingDictionaryFolder();
     std::jthread fonts(readSystemFonts);
     WebEngineFactory factory(session.appFolder, prompts,
                              line.privateRun ? WebEngineFactory::Storage::OffTheRecord

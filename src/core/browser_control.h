@@ -160,6 +160,8 @@ struct BrowserOptions {
     // Tabs of one site share one page process: less memory, but a crash or a busy page
     // takes the site's other tabs with it. The engine takes it at its next start.
     bool processPerSite = false;
+    // Words typed into the pages' fields are checked in the desktop's language.
+    bool spellCheck = true;
 };
 
 // What the engine reports to the desktop part: the Internet Shortcut files a page opens and

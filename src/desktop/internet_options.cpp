@@ -37,6 +37,7 @@ BrowserOptions loadBrowserOptions(const SettingsStore &settings)
     if (o.proxy == BrowserOptions::Proxy::Manual && o.proxyHost.isEmpty())
         o.proxy = BrowserOptions::Proxy::System;
     o.processPerSite = settings.value(setting::ProcessPerSite) == kOn;
+    o.spellCheck = settings.value(setting::SpellCheck) != kOff;
     return o;
 }
 
@@ -51,6 +52,7 @@ void saveBrowserOptions(SettingsStore &settings, const BrowserOptions &o)
     settings.setValue(setting::ProxyHost, o.proxyHost);
     settings.setValue(setting::ProxyPort, QString::number(o.proxyPort));
     settings.setValue(setting::ProcessPerSite, o.processPerSite ? kOn : kOff);
+    settings.setValue(setting::SpellCheck, o.spellCheck ? kOn : kOff);
     settings.sync();
 }
 
@@ -81,6 +83,7 @@ InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsS
     : QDialog(parent), m_browsers(browsers), m_settings(settings),
       m_javascript(new QCheckBox(QStringLiteral("Run &JavaScript on pages"), this)),
       m_images(new QCheckBox(QStringLiteral("Show &pictures"), this)),
+      m_spellCheck(new QCheckBox(QStringLiteral("Check spe&lling as I type"), this)),
       m_noProxy(new QRadioButton(QStringLiteral("&No proxy"), this)),
       m_systemProxy(new QRadioButton(QStringLiteral("Use the &system's proxy settings"), this)),
       m_manualProxy(new QRadioButton(QStringLiteral("&Manual proxy:"), this)),
@@ -110,6 +113,8 @@ InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsS
     auto *contentColumn = new QVBoxLayout(content);
     contentColumn->addWidget(m_javascript);
     contentColumn->addWidget(m_images);
+    m_spellCheck->setObjectName(QStringLiteral("spellCheck"));
+    contentColumn->addWidget(m_spellCheck);
 
     m_host->setPlaceholderText(QStringLiteral("proxy.example.com"));
     m_port->setRange(1, 65535);
@@ -199,6 +204,7 @@ BrowserOptions InternetOptionsDialog::options() const
     o.proxyHost = m_host->text().trimmed();
     o.proxyPort = static_cast<quint16>(m_port->value());
     o.processPerSite = m_processPerSite->isChecked();
+    o.spellCheck = m_spellCheck->isChecked();
     // A manual proxy without a host would cut every page off: keep the system's then.
     if (o.proxy == BrowserOptions::Proxy::Manual && o.proxyHost.isEmpty())
         o.proxy = BrowserOptions::Proxy::System;
@@ -215,6 +221,7 @@ void InternetOptionsDialog::setOptions(const BrowserOptions &o)
     m_host->setText(o.proxyHost);
     m_port->setValue(o.proxyPort);
     m_processPerSite->setChecked(o.processPerSite);
+    m_spellCheck->setChecked(o.spellCheck);
 }
 
 WatchOptions InternetOptionsDialog::watchOptions() const

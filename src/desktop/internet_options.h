@@ -42,6 +42,7 @@ private:
     SettingsStore &m_settings;
     QCheckBox *m_javascript;
     QCheckBox *m_images;
+    QCheckBox *m_spellCheck;
     QRadioButton *m_noProxy;
     QRadioButton *m_systemProxy;
     QRadioButton *m_manualProxy;

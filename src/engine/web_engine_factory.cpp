@@ -1,11 +1,14 @@
 #include "engine/web_engine_factory.h"
 
 #include "engine/download_manager.h"
+#include "core/spelling_language.h"
 #include "engine/popup_window.h"
+#include "engine/spelling.h"
 #include "engine/web_browser.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLocale>
 #include <QNetworkProxy>
 #include <QWebEngineCookieStore>
 #include <QWebEnginePage>
@@ -78,6 +81,10 @@ WebEngineFactory::WebEngineFactory(const QString &appFolder, Prompts &prompts,
     m_profile->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);
     m_profile->settings()->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
     m_profile->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
+    m_spellingLanguage = spellingLanguageFor(QLocale::system().uiLanguages(),
+                                             spellingDictionariesIn(spellingDictionaryFolder()));
+    if (!m_spellingLanguage.isEmpty())
+        m_profile->setSpellCheckLanguages({m_spellingLanguage});
     m_certificateExceptions = std::make_shared<QSet<QString>>();
     m_downloads = std::make_unique<DownloadManager>(*m_profile, [this](QWebEnginePage *page) {
         for (const QPointer<WebEngineBrowser> &browser : std::as_const(m_browsers)) {
@@ -137,6 +144,7 @@ void WebEngineFactory::applyOptions(const BrowserOptions &options)
     QWebEngineSettings *settings = m_profile->settings();
     settings->setAttribute(QWebEngineSettings::JavascriptEnabled, options.javascript);
     settings->setAttribute(QWebEngineSettings::AutoLoadImages, options.images);
+    m_profile->setSpellCheckEnabled(options.spellCheck && !m_spellingLanguage.isEmpty());
     // The engine takes its proxy from the application's.
     switch (options.proxy) {
     case BrowserOptions::Proxy::None:

@@ -55,6 +55,9 @@ public:
 
     // The shared profile, for the engine's options (cache, cookies, scripts).
     QWebEngineProfile &profile() const { return *m_profile; }
+    // The dictionary typed words are checked with, such as "en-US"; empty when the desktop's
+    // language has none.
+    QString spellingLanguage() const { return m_spellingLanguage; }
 
 private:
     class OfflineInterceptor;
@@ -69,6 +72,7 @@ private:
     QList<QPointer<WebEngineBrowser>> m_browsers;
     QMap<WebEngineBrowser *, int> m_tabs;
     BrowsingRecords *m_records = nullptr;
+    QString m_spellingLanguage;
 };
 
 }  // namespace pelquin

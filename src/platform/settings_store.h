@@ -30,6 +30,7 @@ inline constexpr SettingKey ProxyMode{"proxy", "system", "options"};  // none, s
 inline constexpr SettingKey ProxyHost{"proxyhost", "", "options"};
 inline constexpr SettingKey ProxyPort{"proxyport", "8080", "options"};
 inline constexpr SettingKey ProcessPerSite{"processpersite", "0", "options"};
+inline constexpr SettingKey SpellCheck{"spellcheck", "1", "options"};
 // Watching many pages: a desktop notice of each changed tab; showing the tabs in turn.
 inline constexpr SettingKey NotifyChanges{"notifychanges", "0", "options"};
 inline constexpr SettingKey RotateSeconds{"rotateseconds", "0", "options"};  // 0: off

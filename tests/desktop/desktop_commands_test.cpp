@@ -243,3 +243,18 @@ TEST_F(DesktopTest, SharingOneProcessPerSiteIsOffUntilTheUserChoosesItAndSaysIts
     EXPECT_TRUE(said.contains(QStringLiteral("starts again")));
     EXPECT_TRUE(loadBrowserOptions(SettingsStore(home.settingsPath())).processPerSite);
 }
+
+TEST_F(DesktopTest, SpellCheckingIsOnUntilTheUserSwitchesItOff)
+{
+    EXPECT_TRUE(factory->options.spellCheck);  // nothing stored yet: on
+    prompts.onNextForm([](QDialog &d) {
+        auto *check = d.findChild<QCheckBox *>(QStringLiteral("spellCheck"));
+        EXPECT_TRUE(check->isChecked());
+        check->setChecked(false);
+        static_cast<InternetOptionsDialog &>(d).accept();
+        return int(QDialog::Accepted);
+    });
+    desktop().showInternetOptions();
+    EXPECT_FALSE(factory->options.spellCheck);
+    EXPECT_FALSE(loadBrowserOptions(SettingsStore(home.settingsPath())).spellCheck);
+}

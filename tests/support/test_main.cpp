@@ -12,6 +12,8 @@ int main(int argc, char **argv)
     if (qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").isEmpty())
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
                 "--disable-gpu --disable-background-networking --disable-component-update");
+    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DICTIONARIES_PATH"))
+        qputenv("QTWEBENGINE_DICTIONARIES_PATH", PELQUIN_DICTIONARY_DIR);
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
