@@ -3,12 +3,10 @@
 #include "tabs/tab_collection.h"
 #include "address/dropdown_handlers.h"
 #include "desktop/internet_options.h"
-#include "core/address_history.h"
 #include "platform/app_folder.h"
 #include "platform/error_report.h"
 #include "platform/prompts.h"
 #include "platform/settings_store.h"
-#include "platform/startup_trace.h"
 #include "platform/twips.h"
 #include "script/command_processor.h"
 #include "setup/setup_dialog.h"
@@ -41,16 +39,10 @@
 #include "tabs/tab_wall.h"
 #include "tabs/timers.h"
 
-#include <QAction>
 #include <QMimeData>
 #include <QDropEvent>
 #include <QDragEnterEvent>
-#include <QCloseEvent>
-#include <QLineEdit>
-#include <QComboBox>
 #include <QApplication>
-#include <QCoreApplication>
-#include <QTimer>
 
 namespace pelquin {
 
@@ -152,67 +144,6 @@ TabControls MainWindow::controls() const
     return TabControls{*m_tabStrip, *m_buttons, *m_tabs, *m_status};
 }
 
-void MainWindow::formLoad()
-{
-    Trap trap(m_d.errors, QStringLiteral(" At Form Load"));
-    trap.step([&] {
-        m_keyboard->forgetModifiers();
-        m_layout->bars() = BarVisibility{};
-        m_tabs->tab(1).addressBox().setVisible(true);
-    });
-    trap.step([&] {
-        const bool ownHistory = m_session.platformId == 1;
-        m_menu->favoritesItem->setVisible(true);
-        m_buttons->setVisibleAt(7, true);
-        m_menu->historyItem->setVisible(ownHistory);
-        m_buttons->setVisibleAt(8, ownHistory);
-    });
-    trap.step([&] {
-        const QString version = m_d.browserVersion ? m_d.browserVersion() : QString();
-        if (version < QStringLiteral("5."))
-            m_menu->savePageItem->setVisible(false);
-    });
-    trap.step([&] {
-        setWindowTitle(m_d.privateRun ? QStringLiteral("Pelquin 2000 Browser (private)")
-                                      : QStringLiteral("Pelquin 2000 Browser"));
-    });
-    trap.step([&] {
-        m_store->loadHistory();
-        m_historySaver->watch(*m_session.history.model());
-    });
-    trap.step([&] {
-        DoSetup setup(m_session, m_d.sponsor, m_d.settings, m_d.errors);
-        m_store->setRestored(setup.run(m_d.commandLine, *this, *m_control));
-    });
-    m_timers->startRefresh();
-    m_loaded = true;
-}
-
-bool MainWindow::event(QEvent *event)
-{
-    const bool result = QWidget::event(event);
-    if (event->type() == QEvent::WindowActivate && m_loaded)
-        formActivate();
-    if (event->type() == QEvent::WinIdChange) {
-        // The engine's first view re-creates the window; without a window manager the new
-        // one would cover a dialog that is already open.
-        if (QWidget *modal = QApplication::activeModalWidget(); modal && modal != this)
-            QTimer::singleShot(0, modal, [modal] { modal->raise(); });
-    }
-    return result;
-}
-
-void MainWindow::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    m_shown = true;
-    // Without a window manager no activation ever arrives: activate once the window shows.
-    QTimer::singleShot(0, this, [this] {
-        if (m_loaded && !m_activated && !m_inFirstActivation)
-            formActivate();
-    });
-}
-
 void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
@@ -220,49 +151,6 @@ void MainWindow::resizeEvent(QResizeEvent *event)
     m_store->fitOuterSize();
     if (m_watching->wall().isOpen())
         m_watching->wall().place();
-}
-
-void MainWindow::formActivate()
-{
-    if (!m_activated && !m_inFirstActivation) {
-        m_inFirstActivation = true;
-        traceStartup("first activation");
-        firstActivation();
-        m_inFirstActivation = false;
-        if (!m_activated)
-            return;  // an error ended the activation
-        m_habits->openPendingAddresses();
-    }
-    // The pages are asked for at once: letting the window's first paint run before them
-    // only made every first page wait for it.
-    traceStartup("staged loading");
-    m_staged->startNextTabs();
-    traceStartup("every first page asked for");
-}
-
-void MainWindow::firstActivation()
-{
-    m_store->fitOuterSize();
-    Trap trap(m_d.errors, QStringLiteral(" At Form Activate"));
-    trap.step([&] {
-        const int toolbar = m_d.settings.number(setting::Toolbar);
-        const int address = m_d.settings.number(setting::Address);
-        const int status = m_d.settings.number(setting::Status);
-        if (toolbar == 1)
-            m_modes->toggleButtonBar();
-        if (address == 1)
-            m_modes->toggleAddressBar();
-        if (status == 1)
-            m_modes->toggleStatusBar();
-    });
-    trap.step([&] { m_tabStrip->select(1); });
-    trap.step([&] { m_tabs->tab(1).addressBox().raise(); });
-    trap.step([&] {
-        // The refresh runs again after the start-up help as after any other.
-        if (m_session.notice.showHelpAtStart == 1)
-            showHelpScreen();
-    });
-    trap.step([&] { m_activated = true; });
 }
 
 void MainWindow::moveEvent(QMoveEvent *event)
@@ -323,57 +211,6 @@ void MainWindow::speedMenuFromTabStrip(const QPoint &globalPos)
     m_keyboard->prepareSpeedMenu();
     if (m_menu->allowedByPage())
         m_menu->popup(globalPos);
-}
-
-void MainWindow::closeFor(CloseReason reason)
-{
-    m_closeReason = reason;
-    close();
-    m_closeReason = CloseReason::User;
-}
-
-void MainWindow::closeEvent(QCloseEvent *event)
-{
-    if (!queryUnload(m_closeReason)) {
-        event->ignore();
-        return;
-    }
-    formUnload();
-    event->accept();
-    emit closed();
-}
-
-bool MainWindow::queryUnload(CloseReason reason)
-{
-    if (m_unloadAccepted)
-        return true;
-    if (reason == CloseReason::SessionEnd || reason == CloseReason::Terminated) {
-        // The history is kept also when the session ends or the program is terminated.
-        m_downloads->closing(false);
-        m_unloadAccepted = true;
-        m_store->saveHistory();
-        return true;
-    }
-    if (m_timers->pauses().has(RefreshPause::Setup)) {
-        m_d.prompts.message(QStringLiteral("Close Setup"),
-                            QStringLiteral("Close Setup Window First"));
-        return false;
-    }
-    if (!m_downloads->closing(true))
-        return false;
-    m_store->saveHistory();
-    m_unloadAccepted = true;
-    return true;
-}
-
-void MainWindow::formUnload()
-{
-    if (!m_shown)
-        return;  // ended during start-up: the stored placement is still the right one
-    // The window is kept as it was before F11 filled the screen.
-    if (m_modes->fullScreen())
-        m_modes->toggleFullScreen();
-    m_store->savePlacement();
 }
 
 ShortcutKeys &MainWindow::shortcuts() const { return m_habits->shortcuts(); }
