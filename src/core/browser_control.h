@@ -186,6 +186,9 @@ public:
     virtual void setOffline(bool offline) = 0;
     virtual bool offline() const = 0;
     virtual void applyOptions(const BrowserOptions &options) = 0;
+    // The dictionary typed words are checked with, such as "en-US"; empty when the desktop's
+    // language has none.
+    virtual QString spellingLanguage() const = 0;
     virtual void clearCache() = 0;
     virtual void clearCookies() = 0;
     // This run's downloads of every browser.

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -78,6 +79,29 @@ void saveWatchOptions(SettingsStore &settings, const WatchOptions &o)
     settings.sync();
 }
 
+namespace {
+
+// Names the dictionary in use, or says why the box can do nothing.
+void describeSpelling(QCheckBox &box, const QString &language)
+{
+    if (language.isEmpty()) {
+        box.setEnabled(false);
+        box.setText(box.text() + QStringLiteral(" (no dictionary for this desktop's language)"));
+        box.setToolTip(QStringLiteral("Install the hunspell dictionary of your language and "
+                                      "build Pelquin again."));
+        return;
+    }
+    const QLocale locale(language);
+    box.setText(box.text() + QStringLiteral(", in %1").arg(
+                                 language.contains(QLatin1Char('-'))
+                                     ? QStringLiteral("%1 (%2)").arg(
+                                           QLocale::languageToString(locale.language()),
+                                           QLocale::territoryToString(locale.territory()))
+                                     : QLocale::languageToString(locale.language())));
+}
+
+}  // namespace
+
 InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsStore &settings,
                                              QWidget *parent)
     : QDialog(parent), m_browsers(browsers), m_settings(settings),
@@ -114,6 +138,7 @@ InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsS
     contentColumn->addWidget(m_javascript);
     contentColumn->addWidget(m_images);
     m_spellCheck->setObjectName(QStringLiteral("spellCheck"));
+    describeSpelling(*m_spellCheck, browsers.spellingLanguage());
     contentColumn->addWidget(m_spellCheck);
 
     m_host->setPlaceholderText(QStringLiteral("proxy.example.com"));

@@ -55,9 +55,7 @@ public:
 
     // The shared profile, for the engine's options (cache, cookies, scripts).
     QWebEngineProfile &profile() const { return *m_profile; }
-    // The dictionary typed words are checked with, such as "en-US"; empty when the desktop's
-    // language has none.
-    QString spellingLanguage() const { return m_spellingLanguage; }
+    QString spellingLanguage() const override { return m_spellingLanguage; }
 
 private:
     class OfflineInterceptor;

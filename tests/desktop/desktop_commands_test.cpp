@@ -258,3 +258,27 @@ TEST_F(DesktopTest, SpellCheckingIsOnUntilTheUserSwitchesItOff)
     EXPECT_FALSE(factory->options.spellCheck);
     EXPECT_FALSE(loadBrowserOptions(SettingsStore(home.settingsPath())).spellCheck);
 }
+
+TEST_F(DesktopTest, TheSpellingBoxNamesItsLanguageOrSaysThereIsNoDictionary)
+{
+    const auto spellingBox = [this] {
+        QString text;
+        bool enabled = false;
+        prompts.onNextForm([&](QDialog &d) {
+            auto *check = d.findChild<QCheckBox *>(QStringLiteral("spellCheck"));
+            text = check->text();
+            enabled = check->isEnabled();
+            d.reject();
+            return int(QDialog::Rejected);
+        });
+        desktop().showInternetOptions();
+        return std::make_pair(text, enabled);
+    };
+    EXPECT_EQ(spellingBox(),
+              std::make_pair(QStringLiteral("Check spe&lling as I type, in English (United States)"),
+                             true));
+    factory->spelling.clear();
+    const auto [text, enabled] = spellingBox();
+    EXPECT_TRUE(text.contains(QStringLiteral("no dictionary"))) << qPrintable(text);
+    EXPECT_FALSE(enabled);
+}

@@ -127,12 +127,14 @@ public:
     void setOffline(bool offline) override { m_offline = offline; }
     bool offline() const override { return m_offline; }
     void applyOptions(const BrowserOptions &o) override { options = o; ++optionsApplied; }
+    QString spellingLanguage() const override { return spelling; }
     void clearCache() override { ++cacheClears; }
     void clearCookies() override { ++cookieClears; }
     DownloadList &downloads() override { return downloadList; }
 
     DownloadList downloadList;
     BrowserOptions options;
+    QString spelling = QStringLiteral("en-US");
     int optionsApplied = 0;
     int cacheClears = 0;
     int cookieClears = 0;
