@@ -1,6 +1,7 @@
-#include "tabs/address_bar.h"
-#include "core/address_history.h"
 #include "address/completion.h"
+#include "core/address_history.h"
+#include "support/fake_browser.h"
+#include "tabs/tab_collection.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -16,22 +17,23 @@ namespace {
 
 // The 30 dropdowns of the main window over a full history.
 struct FullDropdowns {
-    FullDropdowns() : bar(history, &window)
+    FullDropdowns() : tabs(factory, history, &window)
     {
         QStringList entries = fullHistory();
         entries.removeLast();  // room for the address the benchmark adds
         history.setRequests(entries);
     }
     QWidget window;
+    test::FakeFactory factory;
     AddressHistory history;
-    AddressBar bar;
+    TabCollection tabs;
 };
 
 // One typed character that matches nothing: the prefix search runs over the whole list.
 void BM_CompleteOneTypedCharacter(benchmark::State &state)
 {
     FullDropdowns d;
-    QComboBox *combo = d.bar.combo(3);
+    QComboBox *combo = &d.tabs.tab(3).addressBox();
     for (auto _ : state) {
         d.history.skipComplete = true;
         combo->lineEdit()->setText(QStringLiteral("zz"));
@@ -46,7 +48,7 @@ BENCHMARK(BM_CompleteOneTypedCharacter)->Unit(benchmark::kMicrosecond);
 void BM_CompleteFromTheLastEntry(benchmark::State &state)
 {
     FullDropdowns d;
-    QComboBox *combo = d.bar.combo(3);
+    QComboBox *combo = &d.tabs.tab(3).addressBox();
     const QString last = d.history.request(d.history.size()).left(30);
     for (auto _ : state) {
         d.history.skipComplete = true;
