@@ -15,7 +15,6 @@ refresh to 15 s after the last.
 (Release) when it is missing. Never part of the tests.
 """
 import argparse, os, shutil, statistics, subprocess, sys, tempfile, threading, time
-from http.server import BaseHTTPRequestHandler
 
 BENCH = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, BENCH)
@@ -47,7 +46,7 @@ class Requests:
 REQUESTS = Requests()
 
 
-class Handler(BaseHTTPRequestHandler):
+class Handler(startup.PageHandler):
     def do_GET(self):
         path = self.path.split('?')[0]
         if not path.endswith('.htm'):
@@ -61,14 +60,7 @@ class Handler(BaseHTTPRequestHandler):
                        for r in range(1500 if heavy else 10))
         body = ('<html><head><title>%s</title></head><body><table>%s</table>%s</body></html>'
                 % (path, rows, WORK % WORK_MS[0] if heavy else '')).encode()
-        self.send_response(200)
-        self.send_header('Content-Type', 'text/html')
-        self.send_header('Content-Length', str(len(body)))
-        self.end_headers()
-        self.wfile.write(body)
-
-    def log_message(self, *args):
-        pass
+        self.send_page(body)
 
 
 def peak(samples, start, end, width):

@@ -42,7 +42,21 @@ class Log:
 LOG = Log()
 
 
-class Handler(BaseHTTPRequestHandler):
+class PageHandler(BaseHTTPRequestHandler):
+    """A quiet handler that answers with a page; the benchmarks' servers build on it."""
+
+    def send_page(self, body):
+        self.send_response(200)
+        self.send_header('Content-Type', 'text/html')
+        self.send_header('Content-Length', str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+    def log_message(self, *args):
+        pass
+
+
+class Handler(PageHandler):
     def do_GET(self):
         now = time.monotonic()
         path = self.path.split('?')[0]
@@ -61,14 +75,7 @@ class Handler(BaseHTTPRequestHandler):
             self.send_response(404)
             self.end_headers()
             return
-        self.send_response(200)
-        self.send_header('Content-Type', 'text/html')
-        self.send_header('Content-Length', str(len(body)))
-        self.end_headers()
-        self.wfile.write(body)
-
-    def log_message(self, *args):
-        pass
+        self.send_page(body)
 
 
 def write_pelquin_home(home, base, refresh_minutes=0):

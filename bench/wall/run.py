@@ -13,7 +13,6 @@ CPU (share of one core) in the minute before and the minute with the wall.
 Builds build-bench/ (Release) when it is missing. Never part of the tests.
 """
 import argparse, os, shutil, statistics, subprocess, sys, tempfile, time
-from http.server import BaseHTTPRequestHandler
 
 BENCH = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, BENCH)
@@ -24,7 +23,7 @@ import run as startup  # noqa: E402
 TABS = 30
 
 
-class Handler(BaseHTTPRequestHandler):
+class Handler(startup.PageHandler):
     def do_GET(self):
         name = self.path.split('?')[0].strip('/')
         hue = (sum(map(ord, name)) * 37) % 360
@@ -32,14 +31,7 @@ class Handler(BaseHTTPRequestHandler):
                        for r in range(40))
         body = ('<html><head><title>%s</title></head><body style="background:hsl(%d,60%%,85%%)">'
                 '<h1>%s</h1><table>%s</table></body></html>' % (name, hue, name, rows)).encode()
-        self.send_response(200)
-        self.send_header('Content-Type', 'text/html')
-        self.send_header('Content-Length', str(len(body)))
-        self.end_headers()
-        self.wfile.write(body)
-
-    def log_message(self, *args):
-        pass
+        self.send_page(body)
 
 
 def xdo(env, *args):
