@@ -33,6 +33,7 @@ DownloadsWindow::DownloadsWindow(DownloadList &list, Opener open, QWidget *paren
         m_opener = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
     m_note->setObjectName(QStringLiteral("downloadsNote"));
     m_note->setWordWrap(true);
+    m_note->setTextFormat(Qt::PlainText);  // names a file the server chose
     m_table->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Size"),
                                         QStringLiteral("Progress"), QStringLiteral("State")});
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);

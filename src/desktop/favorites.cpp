@@ -223,6 +223,7 @@ AddFavoriteDialog::AddFavoriteDialog(const QString &title, const QString &addres
     setWindowTitle(QStringLiteral("Add Favorite"));
     m_title->setObjectName(QStringLiteral("Title"));
     auto *where = new QLabel(address, this);
+    where->setTextFormat(Qt::PlainText);
     where->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("&Name:"), m_title);

@@ -27,6 +27,7 @@ QMessageBox::Icon toIcon(PromptIcon icon)
 void WidgetPrompts::message(const QString &title, const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText);  // errors name files and addresses, never markup
     box.exec();
 }
 
@@ -34,6 +35,7 @@ bool WidgetPrompts::ask(const Question &question)
 {
     QMessageBox box(toIcon(question.icon), question.title, question.text,
                     QMessageBox::Yes | QMessageBox::No, m_parent);
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(question.defaultYes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }

@@ -5,6 +5,7 @@
 #include "desktop/internet_options.h"
 #include "platform/app_folder.h"
 #include "platform/error_report.h"
+#include "platform/plain_tooltips.h"
 #include "platform/prompts.h"
 #include "platform/settings_store.h"
 #include "platform/twips.h"
@@ -52,6 +53,8 @@ MainWindow::MainWindow(MainWindowDeps deps)
       m_menu(new SpeedMenu(this))
 {
     setWindowIcon(appIcon());
+    // Every window of the program, pop-ups and dialogs included, shows tooltips as text.
+    qApp->installEventFilter(new PlainToolTips(this));
     m_tabs = std::make_unique<TabCollection>(m_d.factory, m_session.history, this);
     m_status = new StatusArea(this);
     m_buttons->setGeometry(toPixelRect(layout::kToolbarLeft, layout::kToolbarTop,

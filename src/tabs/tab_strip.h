@@ -76,6 +76,7 @@ protected:
 
 private:
     int tabAtX(int x) const;
+    void showCaption(int index, const QString &caption);
     void showIcon(int index);
     void showToolTip(int index, const QString &tip);
     void startTabDrag();
@@ -83,6 +84,8 @@ private:
     // How long caption and picture changes may wait to be shown together: when 30 tabs start
     // loading, one repaint of the header row instead of one per change.
     static constexpr int kLookDelayMs = 40;
+    // The widest caption a header shows, in pixels; longer ones end in "...".
+    static constexpr int kWidestCaption = 240;
     struct PendingLook {
         std::optional<QString> caption;
         std::optional<bool> world;
