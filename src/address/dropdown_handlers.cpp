@@ -4,6 +4,7 @@
 #include "address/completion.h"
 #include "platform/error_report.h"
 #include "platform/key_codes.h"
+#include "core/dropped_link.h"
 #include "core/session.h"
 #include "tabs/tab_strip.h"
 
@@ -74,10 +75,7 @@ bool DropdownHandlers::eventFilter(QObject *watched, QEvent *event)
     if (tabDrag)
         m_c.tabStrip.setDragsTabs(false);
     else
-        onLinkDropped(k, data->hasText() ? data->text()
-                              : data->hasUrls() ? data->urls().constFirst().toString()
-                                                : QString(),
-                           data->hasText() || data->hasUrls());
+        onLinkDropped(k, droppedAddress(*data), carriesAddress(*data));
     drop->acceptProposedAction();
     return true;
 }

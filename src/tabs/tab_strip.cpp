@@ -1,5 +1,6 @@
 #include "tabs/tab_strip.h"
 
+#include "core/dropped_link.h"
 #include "tabs/artwork.h"
 
 #include <QDrag>
@@ -58,7 +59,7 @@ QString TabStrip::caption(int tab) const
     if (const auto pending = m_pending.find(tab - 1);
         pending != m_pending.end() && pending->caption)
         return *pending->caption;
-    return m_bar->tabText(tab - 1).replace(QStringLiteral("&&"), QStringLiteral("&"));
+    return m_bar->accessibleTabName(tab - 1);
 }
 
 void TabStrip::setCaption(int tab, const QString &caption)
@@ -77,13 +78,22 @@ void TabStrip::applyPendingLooks()
     for (auto look = pending.begin(); look != pending.end(); ++look) {
         if (look.key() >= m_bar->count())
             continue;
-        // '&' would otherwise underline the next letter and vanish from the caption
         if (look->caption)
-            m_bar->setTabText(look.key(),
-                              QString(*look->caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
+            showCaption(look.key(), *look->caption);
         if (look->world)
             showIcon(look.key());
     }
+}
+
+void TabStrip::showCaption(int index, const QString &caption)
+{
+    // A page may name itself at any length: the header shows what fits a sane width, the
+    // whole caption stays the tab's name for screen readers and the rest of the program.
+    m_bar->setAccessibleTabName(index, caption);
+    const QString shown = m_bar->fontMetrics().elidedText(caption, Qt::ElideRight,
+                                                           kWidestCaption);
+    // '&' would otherwise underline the next letter and vanish from the caption
+    m_bar->setTabText(index, QString(shown).replace(QLatin1Char('&'), QStringLiteral("&&")));
 }
 
 namespace {
@@ -250,12 +260,9 @@ bool TabStrip::eventFilter(QObject *watched, QEvent *event)
         if (data->hasFormat(QLatin1String(kTabMime))) {
             m_dragsTabs = false;
         } else {
-            QString text = data->text();
-            if (text.isEmpty() && data->hasUrls())
-                text = data->urls().constFirst().toString();
             applyPendingLooks();  // the drop falls on the tabs as they will be drawn
-            emit linkDropped(tabAtX(drop->position().toPoint().x()), text,
-                             data->hasText() || data->hasUrls(), drop->modifiers());
+            emit linkDropped(tabAtX(drop->position().toPoint().x()), droppedAddress(*data),
+                             carriesAddress(*data), drop->modifiers());
         }
         drop->acceptProposedAction();
         return true;

@@ -9,6 +9,8 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QUrl>
 #include <QTest>
 
 using namespace pelquin;
@@ -102,6 +104,27 @@ TEST_F(Dropdowns, PickingAnItemNavigatesWithoutAddingAndDropsNavigateOnly)
     window->dropdowns().onLinkDropped(1, QString(), false);
     EXPECT_EQ(messageTexts().size(), 1);
     EXPECT_TRUE(messageTexts()[0].endsWith(QStringLiteral(" At OleDrop")));
+}
+
+TEST_F(Dropdowns, ALinkDroppedOnTheAddressBoxOpensItsAddressNotItsWords)
+{
+    QLineEdit *edit = combo(2)->lineEdit();
+    const auto drop = [&](QMimeData &data) {
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(edit, &enter);
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(edit, &dropped);
+    };
+    QMimeData link;
+    link.setUrls({QUrl(QStringLiteral("http://127.0.0.1:8000/dropped.htm?one"))});
+    link.setText(QStringLiteral("DRAGONE"));
+    drop(link);
+    ASSERT_FALSE(browser(2).navigations.isEmpty());
+    EXPECT_EQ(browser(2).navigations.last(), QStringLiteral("http://127.0.0.1:8000/dropped.htm?one"));
+    QMimeData words;
+    words.setText(QStringLiteral("dropped.example"));
+    drop(words);
+    EXPECT_EQ(browser(2).navigations.last(), QStringLiteral("dropped.example"));
 }
 
 TEST_F(Dropdowns, ScrollingKeysGoToThePageNotTheList)

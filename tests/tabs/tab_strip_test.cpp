@@ -5,6 +5,7 @@
 #include <QMimeData>
 #include <QTabBar>
 #include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -136,6 +137,29 @@ TEST(TabStrip, ALinkDropFindsTheTabByItsHorizontalPosition)
     EXPECT_EQ(got.keys, Qt::ShiftModifier);
     got = dropAt(strip, strip.bar()->tabRect(29).right() + 40, QStringLiteral("x"));
     EXPECT_EQ(got.tab, 0);
+}
+
+TEST(TabStrip, ALinkDraggedOutOfAPageOpensItsAddressNotItsWords)
+{
+    TabStrip strip;
+    strip.resize(3000, 300);
+    strip.applyPendingLooks();
+    Dropped got;
+    QObject::connect(&strip, &TabStrip::linkDropped,
+                     [&](int tab, const QString &t, bool, Qt::KeyboardModifiers k) {
+                         got = {tab, t, k};
+                     });
+    // What the engine puts on a link's drag: its address as a URL, its words as text.
+    QMimeData link;
+    link.setUrls({QUrl(QStringLiteral("http://127.0.0.1:8000/dropped.htm?one"))});
+    link.setText(QStringLiteral("DRAGONE"));
+    sendDrop(strip, link, QPoint(strip.bar()->tabRect(1).center().x(), 5), {});
+    EXPECT_EQ(got.tab, 2);
+    EXPECT_EQ(got.text, QStringLiteral("http://127.0.0.1:8000/dropped.htm?one"));
+    QMimeData words;  // dragged words are taken as typed
+    words.setText(QStringLiteral("example.org"));
+    sendDrop(strip, words, QPoint(strip.bar()->tabRect(1).center().x(), 5), {});
+    EXPECT_EQ(got.text, QStringLiteral("example.org"));
 }
 
 TEST(TabStrip, ADroppedTabEndsTheTabDrag)
