@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QGuiApplication>
@@ -31,16 +32,10 @@ namespace {
 constexpr int kMaxShownText = 1000;
 
 // Scheme, host and port: what a site's permission answers are kept for.
-QString originOf(const QUrl &url)
-{
-    const int defaultPort = url.scheme() == QStringLiteral("https") ? 443 : 80;
-    return QStringLiteral("%1://%2:%3").arg(url.scheme(), url.host()).arg(url.port(defaultPort));
-}
-
 PageDialog dialogFor(PageDialog::Kind kind, const QUrl &origin, const QString &text,
                      const QString &value = QString())
 {
-    return PageDialog{kind, origin.host(), text, value, originOf(origin)};
+    return PageDialog{kind, origin.host(), text, value, EnginePage::originOf(origin)};
 }
 
 QString dialogTitle(const QUrl &origin)
@@ -117,15 +112,21 @@ QString EnginePage::actionHost()
     return QStringLiteral("pelquin-action.invalid");
 }
 
-void EnginePage::setTypedLogin(const QUrl &url)
+QString EnginePage::originOf(const QUrl &url)
 {
-    setOneTimeLogin(false, url.host(), url.userName(), url.password());
+    const int defaultPort = url.scheme() == QStringLiteral("https") ? 443 : 80;
+    return QStringLiteral("%1://%2:%3").arg(url.scheme(), url.host()).arg(url.port(defaultPort));
 }
 
-void EnginePage::setOneTimeLogin(bool proxy, const QString &host, const QString &user,
+void EnginePage::setTypedLogin(const QUrl &url)
+{
+    setOneTimeLogin(false, originOf(url), url.userName(), url.password());
+}
+
+void EnginePage::setOneTimeLogin(bool proxy, const QString &where, const QString &user,
                                  const QString &password)
 {
-    m_login = OneTimeLogin{proxy, host, user, password};
+    m_login = OneTimeLogin{proxy, where, user, password};
 }
 
 bool EnginePage::acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame)
@@ -227,6 +228,8 @@ bool EnginePage::javaScriptPrompt(const QUrl &origin, const QString &text,
     QInputDialog dialog(QWebEngineView::forPage(this));
     dialog.setWindowTitle(dialogTitle(origin));
     dialog.setLabelText(wrappablePageText(text, kMaxShownText));
+    if (auto *label = dialog.findChild<QLabel *>())
+        label->setTextFormat(Qt::PlainText);  // the page's words, never its markup
     dialog.setTextValue(value);
     dialog.setWindowModality(Qt::WindowModal);
     int code = QDialog::Rejected;
@@ -276,10 +279,12 @@ int EnginePage::showBox(int icon, const QUrl &origin, const QString &text, int b
 
 void EnginePage::onAuthentication(const QUrl &url, QAuthenticator *auth, const QString &proxy)
 {
-    // A login typed into the address, or given after the tab had to cancel one, serves its
-    // host once; a wrong one asks as usual, never again with the same answer.
+    // A login typed into the address, or given after the tab had to cancel one, serves the
+    // origin it was given for once (another port is another site); a wrong one asks as
+    // usual, never again with the same answer.
     const QString host = proxy.isEmpty() ? url.host() : proxy;
-    if (!m_login.host.isEmpty() && m_login.proxy == !proxy.isEmpty() && host == m_login.host) {
+    const QString where = proxy.isEmpty() ? originOf(url) : proxy;
+    if (!m_login.where.isEmpty() && m_login.proxy == !proxy.isEmpty() && where == m_login.where) {
         auth->setUser(m_login.user);
         auth->setPassword(m_login.password);
         m_login = OneTimeLogin{};

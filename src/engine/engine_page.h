@@ -42,11 +42,14 @@ public:
     // the engine stands still for every page meanwhile. Nothing when nobody takes it.
     std::optional<PageDialogReply> ask(const PageDialog &dialog);
 
-    // A name and password typed into an address, used once for that host's login.
+    // A name and password typed into an address, used once for that address's origin.
     void setTypedLogin(const QUrl &url);
-    // A name and password for the next login `host` (a proxy's when `proxy`) asks for, once.
-    void setOneTimeLogin(bool proxy, const QString &host, const QString &user,
+    // A name and password for the next login that `where` asks for, once: a site's origin
+    // (scheme, host and port), or a proxy's host when `proxy`.
+    void setOneTimeLogin(bool proxy, const QString &where, const QString &user,
                          const QString &password);
+    // Scheme, host and port: what an answer given for a site is kept for.
+    static QString originOf(const QUrl &url);
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override;
@@ -68,7 +71,7 @@ private:
 
     struct OneTimeLogin {
         bool proxy = false;
-        QString host;
+        QString where;
         QString user;
         QString password;
     };
