@@ -92,6 +92,13 @@ public:
     // The text the page shows (no markup, scripts or hidden elements), delivered later on the
     // UI thread; empty when there is no page.
     virtual void readVisibleText(std::function<void(const QString &)> done) = 0;
+    // The same once the page has settled: many pages fill in their words by script after
+    // they complete, so the text counts when two readings a moment apart agree (or after a
+    // few seconds, whatever it is then).
+    virtual void readSettledText(std::function<void(const QString &)> done)
+    {
+        readVisibleText(std::move(done));
+    }
 
     // Finds and highlights the next (or previous) match of `text` on the page; an empty text
     // clears the highlight. `done` learns later which match is highlighted of how many.

@@ -1,5 +1,7 @@
 #include "engine/web_browser.h"
 
+#include "engine/settled_text.h"
+
 #include "engine/page_context_menu.h"
 #include "engine/page_file_commands.h"
 
@@ -110,12 +112,15 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts,
     m_fullScreen = new FullScreenView(*m_view, *m_page, this);
     connect(m_fullScreen, &FullScreenView::changed, this, &BrowserControl::fullScreenChange);
     m_zoom = new PageZoom(*m_page, this);
+    m_settledText = new SettledText(
+        [this](std::function<void(const QString &)> done) { readVisibleText(std::move(done)); },
+        [this](std::function<void(double)> done) { askQuietTime(std::move(done)); }, this);
     QWebEngineScript tracker;
-    tracker.setName(QStringLiteral("pelquin-typing-tracker"));
-    tracker.setSourceCode(scriptResource(QStringLiteral("typing_tracker.js")));
+    tracker.setName(QStringLiteral("pelquin-page-tracker"));
+    tracker.setSourceCode(scriptResource(QStringLiteral("page_tracker.js")));
     tracker.setInjectionPoint(QWebEngineScript::DocumentCreation);
     tracker.setWorldId(QWebEngineScript::ApplicationWorld);
-    tracker.setRunsOnSubFrames(false);
+    tracker.setRunsOnSubFrames(true);  // words typed in a frame count too
     m_page->scripts().insert(tracker);
 }
 
@@ -224,7 +229,8 @@ PageSecurity WebEngineBrowser::security() const
 void WebEngineBrowser::loginAndReload(const PageDialog &ask, const QString &user,
                                       const QString &password)
 {
-    page().setOneTimeLogin(ask.kind == PageDialog::Kind::ProxyLogin, ask.site, user, password);
+    const bool proxy = ask.kind == PageDialog::Kind::ProxyLogin;
+    page().setOneTimeLogin(proxy, proxy ? ask.site : ask.origin, user, password);
     refresh();
 }
 
@@ -287,6 +293,27 @@ void WebEngineBrowser::readVisibleText(std::function<void(const QString &)> done
     page().toPlainText(deliver);
 }
 
+void WebEngineBrowser::askQuietTime(std::function<void(double quietMs)> done)
+{
+    auto deliver = [alive = m_alive, done = std::move(done)](const QVariant &quiet) {
+        if (*alive)
+            shielded("settling", [&] { done(quiet.isValid() ? quiet.toDouble() : 1e9); });
+    };
+    if (!hasDocument()) {
+        QTimer::singleShot(0, this, [deliver] { deliver(QVariant()); });
+        return;
+    }
+    // Kept by the page tracker in the script world of its own.
+    page().runJavaScript(QStringLiteral("window.__pelquinChangedAt === undefined ? null : "
+                                        "performance.now() - window.__pelquinChangedAt"),
+                         QWebEngineScript::ApplicationWorld, deliver);
+}
+
+void WebEngineBrowser::readSettledText(std::function<void(const QString &)> done)
+{
+    m_settledText->read(std::move(done));
+}
+
 void WebEngineBrowser::readBodyMarkup(std::function<void(const QString &)> done)
 {
     readBodyMarkupWith(QString(), std::move(done));
@@ -341,6 +368,7 @@ void WebEngineBrowser::onLoadingChanged(const QWebEngineLoadingInfo &info)
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
         m_busy = true;
+        m_settledText->loadStarted();
         if (!own)
             emit statusTextChange(QStringLiteral("Opening page ") + url + QStringLiteral("..."));
         return;

@@ -21,6 +21,7 @@ namespace pelquin {
 
 class EnginePage;
 class PageFileCommands;
+class SettledText;
 class OwnPageShower;
 class Prompts;
 
@@ -52,6 +53,7 @@ public:
                             std::function<void(const QString &)> done) override;
     void checkTypedText(std::function<void(bool typed)> done) override;
     void readVisibleText(std::function<void(const QString &)> done) override;
+    void readSettledText(std::function<void(const QString &)> done) override;
     void findText(const QString &text, bool backward,
                   std::function<void(const FindResult &)> done) override;
     bool commandAvailable(PageCommand command) override;
@@ -72,6 +74,8 @@ public:
 private:
     EnginePage &page() const;
     bool hasDocument() const;
+    // How long the page's document has been unchanged, in milliseconds.
+    void askQuietTime(std::function<void(double quietMs)> done);
     // Defers an engine call made from inside the engine's navigation callback.
     void whenSafe(std::function<void(EnginePage &)> action);
     void onLoadingChanged(const QWebEngineLoadingInfo &info);
@@ -86,6 +90,7 @@ private:
     QPointer<FullScreenView> m_fullScreen;
     QPointer<PageZoom> m_zoom;
     PageFileCommands *m_files = nullptr;
+    SettledText *m_settledText = nullptr;
     std::shared_ptr<bool> m_alive;
     BrowsingRecords *m_records = nullptr;
     bool m_busy = false;

@@ -30,7 +30,7 @@ void ChangeMarks::selectionChanged()
     if (selected == m_looking)
         return;
     if (m_tabs.contains(m_looking))
-        remember(m_looking);
+        remember(m_looking, Reading::AsShown);
     m_looking = selected;
     m_strip.setChangedMark(selected, QDateTime());
 }
@@ -51,27 +51,33 @@ int ChangeMarks::nextMarked(int tab) const
 void ChangeMarks::pageCompleted(int tab, const QString &address)
 {
     if (tab == m_looking)
-        remember(tab);
+        remember(tab, Reading::Settled);
     else
         compare(tab, address);
 }
 
-void ChangeMarks::readText(int tab, std::function<void(SeenText &, const QByteArray &)> use)
+void ChangeMarks::readText(int tab, Reading reading,
+                           std::function<void(SeenText &, const QByteArray &)> use)
 {
     SeenText &seen = m_seen[tab];
     const quint64 question = ++seen.question;
     const QPointer<ChangeMarks> alive(this);
-    m_tabs.tab(tab).browser().readVisibleText(
-        [this, alive, tab, question, use = std::move(use)](const QString &text) {
-            if (!alive)
-                return;
-            SeenText &answered = m_seen[tab];
-            if (answered.question == question)
-                use(answered, visibleTextDigest(text));
-        });
+    auto answer = [this, alive, tab, question, use = std::move(use)](const QString &text) {
+        if (!alive)
+            return;
+        SeenText &answered = m_seen[tab];
+        if (answered.question == question)
+            use(answered, visibleTextDigest(text));
+    };
+    BrowserControl &browser = m_tabs.tab(tab).browser();
+    // A completed page may still be filling in its words; what the user leaves is as seen.
+    if (reading == Reading::Settled)
+        browser.readSettledText(std::move(answer));
+    else
+        browser.readVisibleText(std::move(answer));
 }
 
-void ChangeMarks::remember(int tab)
+void ChangeMarks::remember(int tab, Reading reading)
 {
     const BrowserTab &shown = m_tabs.tab(tab);
     if (shown.state().loading || shown.browser().busy()) {
@@ -82,7 +88,7 @@ void ChangeMarks::remember(int tab)
         return;
     }
     const QString address = shown.state().currentUrl;
-    readText(tab, [address](SeenText &seen, const QByteArray &digest) {
+    readText(tab, reading, [address](SeenText &seen, const QByteArray &digest) {
         seen.address = address;
         seen.digest = digest;
         seen.known = true;
@@ -91,7 +97,8 @@ void ChangeMarks::remember(int tab)
 
 void ChangeMarks::compare(int tab, const QString &address)
 {
-    readText(tab, [this, tab, address](SeenText &seen, const QByteArray &digest) {
+    readText(tab, Reading::Settled,
+             [this, tab, address](SeenText &seen, const QByteArray &digest) {
         if (!seen.known || seen.address != address) {
             // A page the user has not seen here: what it shows first is what later loads of
             // it are compared with.

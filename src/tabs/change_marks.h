@@ -44,10 +44,14 @@ private:
         quint64 question = 0;  // the latest reading asked for; older answers are dropped
     };
 
+    // The text as it is now, or once the page has settled after completing.
+    enum class Reading { AsShown, Settled };
+
     void pageCompleted(int tab, const QString &address);
     // Reads the page's text and hands its digest to `use`, unless a newer reading was asked.
-    void readText(int tab, std::function<void(SeenText &, const QByteArray &)> use);
-    void remember(int tab);
+    void readText(int tab, Reading reading,
+                  std::function<void(SeenText &, const QByteArray &)> use);
+    void remember(int tab, Reading reading);
     void compare(int tab, const QString &address);
 
     TabCollection &m_tabs;

@@ -20,6 +20,31 @@ QByteArray page(const QByteArray &title, const QByteArray &script)
                                    "<script>" + script + "</script></body></html>");
 }
 
+// Answers "Log in" on tab t's note bar with alice's name and password.
+void logInFromTheNote(MainWindow &window, int t)
+{
+    PageDialogQueue &asks = window.pageDialogs();
+    window.tabStrip().select(t);
+    PageNoteBar *bar = asks.noteBar(t);
+    ASSERT_NE(bar, nullptr);
+    bar->actionButton()->click();
+    PageDialogBox *login = asks.loginBox(t);
+    ASSERT_NE(login, nullptr);
+    login->valueField()->setText(QStringLiteral("alice"));
+    login->passwordField()->setText(QStringLiteral("pw"));
+    login->accept();
+}
+
+const QByteArray kAlice = "Basic " + QByteArray("alice:pw").toBase64();
+
+QByteArray askForLogin()
+{
+    return TestWebServer::response("401 Unauthorized",
+                                   "Content-Type: text/html\r\n"
+                                   "WWW-Authenticate: Basic realm=\"Staff only\"\r\n",
+                                   "<html><head><title>denied</title></head></html>");
+}
+
 // The engine waits inside its own call while a page asks: every tab stands still until the
 // ask is answered. Only the selected tab may ask the user and wait.
 class BackgroundAsks : public MainWindowEngine {
@@ -148,6 +173,91 @@ TEST_F(BackgroundAsks, LocationAllowedWithoutAnySourceIsRefusedPromptly)
         const QString title = tab(3).locationName();
         return title.startsWith(QStringLiteral("error")) || title == QStringLiteral("here");
     }, 20000)) << qPrintable(tab(3).locationName());
+}
+
+TEST_F(BackgroundAsks, ALoginGivenForOnePortIsNeverSentToAnother)
+{
+    TestWebServer other;
+    ASSERT_TRUE(other.listen());
+    bool redirects = false;
+    m_web.route("/door", [&](const TestWebServer::Request &request) {
+        if (redirects)
+            return TestWebServer::response(
+                "302 Found", "Location: " + other.url(QStringLiteral("/door")).toUtf8() + "\r\n",
+                QByteArray());
+        return request.authorization == kAlice ? page("in", "") : askForLogin();
+    });
+    QList<QByteArray> sentToOther;
+    other.route("/door", [&](const TestWebServer::Request &request) {
+        sentToOther << request.authorization;
+        return request.authorization.isEmpty() ? askForLogin() : page("other port", "");
+    });
+    start();
+    window->tabStrip().select(1);
+    tab(4).navigate(address("/door"));
+    PageDialogQueue &asks = window->pageDialogs();
+    ASSERT_TRUE(waitFor([&] { return asks.note(4) != nullptr; }, 20000));
+    // Meanwhile the first port sends its visitors to another one, which asks too.
+    redirects = true;
+    // The selected tab's login waits inside the engine's call: the user answers from there.
+    bool asked = false;
+    QTimer user;
+    user.setInterval(50);
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        if (PageDialogBox *box = asks.openBox(4)) {
+            asked = true;
+            box->reject();
+        }
+    });
+    user.start();
+    logInFromTheNote(*window, 4);
+    ASSERT_TRUE(waitFor([&] { return asked || !sentToOther.isEmpty() &&
+                                              !sentToOther.last().isEmpty(); }, 20000));
+    EXPECT_TRUE(asked) << "the other port's login was answered without a question";
+    EXPECT_EQ(sentToOther, QList<QByteArray>{QByteArray()});
+}
+
+TEST_F(BackgroundAsks, APageBehindALoginGivenFromTheNoteIsMarkedWhenItsWordsChange)
+{
+    // A status page as real ones are: the page comes first, its words a moment later.
+    int loads = 0;
+    m_web.route("/status", [&](const TestWebServer::Request &request) {
+        if (request.authorization != kAlice)
+            return askForLogin();
+        return TestWebServer::page(
+            "Status", "<p id=s>Loading...</p><script>setTimeout(function () {"
+                      "fetch('/status.json').then(function (r) { return r.text(); })"
+                      ".then(function (t) { document.getElementById('s').textContent = t; });"
+                      "}, 300);</script>");
+    });
+    m_web.route("/status.json", [&](const TestWebServer::Request &request) {
+        if (request.authorization != kAlice)
+            return askForLogin();
+        ++loads;
+        const QByteArray state = loads % 2 ? "operational" : "degraded";
+        return TestWebServer::response("200 OK", "Content-Type: text/plain\r\n",
+                                       "Last Updated 10:0" + QByteArray::number(loads) +
+                                           " Database: " + state);
+    });
+    start();
+    TabStrip &strip = window->tabStrip();
+    strip.select(1);
+    int completed = 0;
+    QObject::connect(&window->tabs().tab(4), &BrowserTab::pageCompleted, window.get(),
+                     [&] { ++completed; });
+    tab(4).navigate(address("/status"));
+    ASSERT_TRUE(waitFor([&] { return window->pageDialogs().note(4) != nullptr; }, 20000));
+    logInFromTheNote(*window, 4);
+    strip.select(1);  // logged in, the user goes on at once
+    ASSERT_TRUE(waitFor([&] { return loads == 1; }, 20000));
+    spin(2000);
+    for (int refresh = 1; refresh <= 3 && !strip.changedMark(4); ++refresh) {
+        const int before = completed;
+        tab(4).refresh();  // as the automatic refresh does
+        ASSERT_TRUE(waitFor([&] { return completed > before; }, 20000));
+        waitFor([&] { return strip.changedMark(4); }, 2000);
+    }
+    EXPECT_TRUE(strip.changedMark(4)) << "loads: " << loads;
 }
 
 }  // namespace

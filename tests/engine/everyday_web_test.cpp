@@ -229,17 +229,28 @@ TEST_F(EverydayWebTest, ThePageTellsWhetherItHoldsWordsTypedAndNotSent)
         enginePage()->runJavaScript(script, [&](const QVariant &) { done = true; });
         EXPECT_TRUE(waitFor([&] { return done; }, 5000));
     };
+    // The page's editor types as the user's keys do: the engine reports it as trusted input,
+    // a moment after the words are in.
+    const auto type = [&](const QString &field, const QString &words) {
+        run(QStringLiteral("%1.focus(); %1.select && %1.select();"
+                           "%1.ownerDocument.execCommand('insertText', false, '%2')")
+                .arg(field, words));
+        return waitFor(typed, 3000);
+    };
+    const QString a = QStringLiteral("document.getElementById('a')");
+    const QString t = QStringLiteral("document.getElementById('t')");
     ASSERT_TRUE(waitFor([&] { return enginePage()->title() == QStringLiteral("Form"); }));
     EXPECT_FALSE(typed());
     run(QStringLiteral("document.getElementById('box').checked = true"));
     EXPECT_FALSE(typed());  // not words
-    run(QStringLiteral("document.getElementById('a').value = 'typed'"));
-    EXPECT_TRUE(typed());
-    run(QStringLiteral("document.getElementById('a').value = 'kept'"));
+    run(a + QStringLiteral(".value = 'filled by the page'"));
+    run(t + QStringLiteral(".value = 'a list the page keeps'"));
+    EXPECT_FALSE(typed());  // the page's own script wrote them, nobody typed
+    EXPECT_TRUE(type(a, QStringLiteral("typed")));
+    run(a + QStringLiteral(".value = 'kept'"));
     EXPECT_FALSE(typed());  // as the page gave it
-    run(QStringLiteral("document.getElementById('t').value = 'a letter'"));
-    EXPECT_TRUE(typed());
-    run(QStringLiteral("document.getElementById('t').value = ''"));
+    EXPECT_TRUE(type(t, QStringLiteral("a letter")));
+    run(t + QStringLiteral(".value = ''"));
     EXPECT_FALSE(typed());  // emptied
     ASSERT_TRUE(waitFor([&] {
         bool ready = false;
@@ -250,8 +261,10 @@ TEST_F(EverydayWebTest, ThePageTellsWhetherItHoldsWordsTypedAndNotSent)
         waitFor([&] { return done; }, 2000);
         return ready;
     }, 10000));
-    run(QStringLiteral("frames[0].document.getElementById('b').value = 'in a frame'"));
-    EXPECT_TRUE(typed());
+    run(QStringLiteral("frames[0].document.getElementById('b').value = 'set by the frame'"));
+    EXPECT_FALSE(typed());
+    EXPECT_TRUE(type(QStringLiteral("frames[0].document.getElementById('b')"),
+                     QStringLiteral("in a frame")));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QFile>
 #include <QFileInfo>
@@ -164,6 +165,28 @@ TEST_F(WebBrowserCommandsTest, WithoutATabAnAlertShowsWithoutWaitingAndAQuestion
     EXPECT_EQ(alert->text(), QStringLiteral("hello"));
     EXPECT_EQ(alert->windowModality(), Qt::NonModal);
     alert->close();
+}
+
+TEST_F(WebBrowserCommandsTest, WithoutATabAPromptShowsThePagesWordsAsText)
+{
+    ASSERT_TRUE(load(s_site->welcomeUrl()));
+    QString label;
+    Qt::TextFormat format = Qt::RichText;
+    s_prompts->onNextForm([&](QDialog &dialog) {
+        for (QLabel *each : dialog.findChildren<QLabel *>()) {
+            if (each->text().contains(QStringLiteral("name?"))) {
+                label = each->text();
+                format = each->textFormat();
+            }
+        }
+        return int(QDialog::Rejected);
+    });
+    bool answered = false;
+    enginePage()->runJavaScript(QStringLiteral("prompt('<b>name?</b><img src=\"/tmp/x.png\">')"),
+                                [&](const QVariant &) { answered = true; });
+    ASSERT_TRUE(waitFor([&] { return answered; }, 5000));
+    EXPECT_TRUE(label.contains(QStringLiteral("<b>name?</b>")));
+    EXPECT_EQ(format, Qt::PlainText);
 }
 
 }  // namespace
