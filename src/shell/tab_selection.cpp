@@ -55,9 +55,13 @@ void TabSelection::onTabSelected()
             m_c.tabs.tab(t).addressBox().setVisible(true);
     });
     trap.step([&] {
+        // Keys go to the address box when it shows, else to the page: a page that pauses
+        // while it has no focus must not stay paused on a screen without an address bar.
         QComboBox *combo = &m_c.tabs.tab(t).addressBox();
         if (!combo->isHidden())
             combo->setFocus();
+        else if (QWidget *page = m_c.tabs.tab(t).page())
+            page->setFocus(Qt::OtherFocusReason);
     });
     trap.step([&] { m_c.status.setText(tab.statusText); });
     trap.step([&] { m_c.status.showSecurity(tab.security); });

@@ -1,6 +1,7 @@
 #include "tabs/tab_wall.h"
 
 #include "platform/clock.h"
+#include "platform/freed_memory.h"
 #include "platform/startup_trace.h"
 #include "tabs/change_marks.h"
 #include "tabs/tab_collection.h"
@@ -53,10 +54,13 @@ void TabWall::open()
         each->setCurrent(each->tab() == front);
     show();
     raise();
-    // Nothing draws behind the wall. The selected page's last frame is its picture.
+    // Nothing draws behind the wall. The selected page's last frame is its picture, taken
+    // while it is still on the screen: a hidden page gives an empty one.
     if (m_tabs.contains(front)) {
-        m_tabs.tab(front).page()->hide();
         tabShown(front);
+        if (m_tabs.tab(front).shownOnce && front <= tileCount())
+            takePicture(front);
+        m_tabs.tab(front).page()->hide();
     }
     m_renewed.clear();
     QTimer::singleShot(0, this, [this] {
@@ -76,6 +80,8 @@ void TabWall::hideWall()
     m_tickTimer.stop();
     qApp->removeEventFilter(this);
     hide();
+    // Taking pictures of pages leaves megabytes freed but kept by the C library.
+    returnFreedMemory();
     emit openChanged(false);
 }
 
@@ -161,6 +167,8 @@ void TabWall::pageCompleted(int tab)
 void TabWall::tabShown(int tab)
 {
     m_completedSinceShown.erase(tab);
+    if (WallTile *shown = tile(tab))
+        shown->setPicture(QImage());  // the user has seen it since: a new picture is due
 }
 
 void TabWall::renewTile(int tab)
@@ -168,7 +176,9 @@ void TabWall::renewTile(int tab)
     const BrowserTab &shown = m_tabs.tab(tab);
     m_renewed[tab] = m_clock.now();
     if (shown.shownOnce && !m_completedSinceShown.count(tab)) {
-        takePicture(tab);
+        // The page is as it was drawn last: a picture taken since is still right.
+        if (tile(tab)->picture().isNull())
+            takePicture(tab);
         return;
     }
     tile(tab)->setPicture(QImage());

@@ -131,6 +131,19 @@ TEST_F(DisplayModesTest, SelectingATabShowsItsBrowserAndDropdownOnly)
     EXPECT_TRUE(window->tabStrip().dragsTabs());
 }
 
+TEST_F(DisplayModesTest, TheKeysGoToTheAddressBoxOrWithoutAnAddressBarToThePage)
+{
+    window->tabStrip().select(9);
+    EXPECT_TRUE(window->tabs().tab(9).addressBox().hasFocus());
+    modes().toggleAddressBar();
+    // A wall screen without bars: the page shown has the keys, so it runs as if looked at.
+    window->tabStrip().select(10);
+    EXPECT_TRUE(window->tabs().tab(10).page()->hasFocus());
+    window->tabStrip().select(9);
+    EXPECT_TRUE(window->tabs().tab(9).page()->hasFocus());
+    EXPECT_FALSE(window->tabs().tab(10).page()->hasFocus());
+}
+
 TEST_F(DisplayModesTest, ALinkDroppedOnATabLoadsThereAndSelectsItUnlessAModifierIsHeld)
 {
     emit window->tabStrip().linkDropped(5, QStringLiteral("http://drop.example/"), true,

@@ -1,0 +1,16 @@
+#include "platform/freed_memory.h"
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+namespace pelquin {
+
+void returnFreedMemory()
+{
+#ifdef __GLIBC__
+    ::malloc_trim(0);
+#endif
+}
+
+}  // namespace pelquin
