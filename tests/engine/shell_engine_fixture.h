@@ -42,6 +42,10 @@ protected:
         ASSERT_TRUE(server.listen(0));
         sponsor = std::make_unique<SponsorSite>(QStringLiteral("pelquin.localhost:%1")
                                                     .arg(server.port()));
+        // Words typed in a test are searched for on the local sponsor server, never online.
+        SettingsStore(home.settingsPath())
+            .setValue(setting::SearchTemplate,
+                      QStringLiteral("http://pelquin.localhost:%1/sc?q=%s").arg(server.port()));
         factory = std::make_unique<WebEngineFactory>(home.folder() + "/engine-root", prompts);
         writeTextFile(home.file("STD.DAT"), {printNumber(0), printNumber(0), QString()});
         writeTextFile(home.file("Requests.Dat"), {QStringLiteral("kept.example")});

@@ -11,6 +11,9 @@ ShellFixture::ShellFixture()
 {
     writeTextFile(home.file("STD.DAT"), {printNumber(0), printNumber(0), QString()});
     writeTextFile(home.file("Requests.Dat"), {});
+    // Words typed in a test are searched for on a site that cannot exist, never a public one.
+    SettingsStore(home.settingsPath())
+        .setValue(setting::SearchTemplate, QStringLiteral("http://search.localhost/?q=%s"));
 }
 
 void ShellFixture::start(const QString &commandLine)
