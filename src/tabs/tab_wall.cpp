@@ -13,6 +13,26 @@
 
 namespace pelquin {
 
+namespace {
+
+// Whether a picture holds nothing but one colour: every pixel, for a page of one colour
+// with a few words on it is a picture still.
+bool isOneColour(const QImage &picture)
+{
+    const QImage pixels = picture.convertToFormat(QImage::Format_RGB32);
+    const QRgb first = pixels.pixel(0, 0);
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
+        for (int x = 0; x < pixels.width(); ++x) {
+            if (line[x] != first)
+                return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 TabWall::TabWall(TabCollection &tabs, TabStrip &strip, const ChangeMarks &marks,
                  const Clock &clock, QWidget *window)
     : QWidget(window), m_tabs(tabs), m_strip(strip), m_marks(marks), m_clock(clock)
@@ -176,10 +196,10 @@ void TabWall::renewTile(int tab)
     const BrowserTab &shown = m_tabs.tab(tab);
     m_renewed[tab] = m_clock.now();
     if (shown.shownOnce && !m_completedSinceShown.count(tab)) {
-        // The page is as it was drawn last: a picture taken since is still right.
-        if (tile(tab)->picture().isNull())
-            takePicture(tab);
-        return;
+        // The page is as it was drawn last: a picture taken since is still right. A view
+        // hidden a while may give only its background: then its words are worth more.
+        if (!tile(tab)->picture().isNull() || takePicture(tab))
+            return;
     }
     tile(tab)->setPicture(QImage());
     if (shown.hasPage())
@@ -197,19 +217,20 @@ void TabWall::readPageText(int tab)
     });
 }
 
-void TabWall::takePicture(int tab)
+bool TabWall::takePicture(int tab)
 {
     WallTile *shown = tile(tab);
     if (!shown)
-        return;
+        return false;
     const QImage picture = m_tabs.tab(tab).page()->grab().toImage();
-    if (picture.isNull())
-        return;
+    if (picture.isNull() || isOneColour(picture))
+        return false;
     // Kept at the tile's size: 30 full pictures would cost more than the wall may.
     const int width = qMax(64, int(shown->width() * shown->devicePixelRatioF()));
     shown->setPicture(picture.width() > width
                           ? picture.scaledToWidth(width, Qt::SmoothTransformation)
                           : picture);
+    return true;
 }
 
 void TabWall::onTick()

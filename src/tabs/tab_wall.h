@@ -71,7 +71,8 @@ private:
     int tileCount() const;
     // The picture when the page is as last drawn, the words otherwise.
     void renewTile(int tab);
-    void takePicture(int tab);
+    // Whether the tile got a picture of the page (a view hidden a while may give none).
+    bool takePicture(int tab);
     void readPageText(int tab);
     WallTile *focusedTile() const;
     void moveFocus(int key);

@@ -1,12 +1,40 @@
 #include "support/fake_browser.h"
 
+#include <QPainter>
 #include <QUrl>
 
 #include "platform/basic_error.h"
 
 namespace pelquin::test {
 
-FakeBrowser::FakeBrowser(QWidget *parent) : BrowserControl(parent), m_widget(new QWidget(parent))
+namespace {
+
+// Draws a page's corner as a page would: a picture of it is not one colour, unless the
+// test makes it draw nothing, as a view hidden a while does.
+class FakePage : public QWidget {
+public:
+    FakePage(QWidget *parent, const bool &drawsNothing)
+        : QWidget(parent), m_drawsNothing(drawsNothing)
+    {
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        if (!m_drawsNothing)
+            painter.fillRect(QRect(0, 0, width() / 3, height() / 3), Qt::darkBlue);
+    }
+
+private:
+    const bool &m_drawsNothing;
+};
+
+}  // namespace
+
+FakeBrowser::FakeBrowser(QWidget *parent)
+    : BrowserControl(parent), m_widget(new FakePage(parent, drawsNothing))
 {
 }
 

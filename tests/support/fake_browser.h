@@ -109,6 +109,7 @@ public:
     double zoom = 1.0;
     QList<PageCommand> execs;
     bool hasDocument = true;
+    bool drawsNothing = false;  // a picture of the page is its background only
     QString body;
     // When set, the markup is not delivered at once: the test calls the kept callback.
     std::function<void(const QString &)> *deferBody = nullptr;

@@ -130,6 +130,19 @@ TEST_F(TabWallTest, NoHiddenPageIsDrawnATileShowsAPictureOrTheWords)
         EXPECT_FALSE(page(t)->isVisible()) << t;  // nothing draws behind the wall
 }
 
+TEST_F(TabWallTest, APictureOfNothingButTheBackgroundGivesWayToTheWords)
+{
+    window->tabStrip().select(3);
+    window->tabStrip().select(1);
+    browser(3).visibleText = QStringLiteral("Three's words");
+    browser(3).drawsNothing = true;  // as a view hidden a while gives under X
+    openWall();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(wall().tile(3)->picture().isNull());
+    EXPECT_EQ(wall().tile(3)->pageText(), QStringLiteral("Three's words"));
+    EXPECT_FALSE(wall().tile(1)->picture().isNull());  // the shown page, before it hid
+}
+
 TEST_F(TabWallTest, ItWorksInExpertModeOverTheWholePageArea)
 {
     window->displayModes().toggleExpertMode();
