@@ -32,6 +32,8 @@ public:
     static constexpr int kRenewSeconds = 10;
     // How often the tiles' states (loading, changed, ...) are brought up to date.
     static constexpr int kDescribeMs = 1000;
+    // How long after closing the memory its pictures cost is given back.
+    static constexpr int kGiveBackMs = 2000;
 
     TabWall(TabCollection &tabs, TabStrip &strip, const ChangeMarks &marks, const Clock &clock,
             QWidget *window);
