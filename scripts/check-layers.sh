@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../src"
 
 # Lowest first; a folder may include its own files and those of the folders before it.
-ORDER=(platform sponsor core engine tabs address desktop script setup shell app)
+ORDER=(platform sponsor core engine tabs watch address desktop script setup commands shell app)
 
 rank() {
     local i

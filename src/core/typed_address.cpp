@@ -136,4 +136,14 @@ bool scriptMayOpen(const QString &pageAddress, const QUrl &target, const QString
     return target.isLocalFile() && isOwnPage(QUrl(pageAddress), appFolder);
 }
 
+bool mayOpenFromOutside(const QString &address)
+{
+    const QUrl url = typedAddressUrl(address);
+    if (url.isLocalFile())
+        return true;
+    const QString scheme = url.scheme().toLower();
+    return (scheme == QStringLiteral("http") || scheme == QStringLiteral("https")) &&
+           !url.host().isEmpty();
+}
+
 }  // namespace pelquin

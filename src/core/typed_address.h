@@ -41,4 +41,7 @@ QString withoutUserInfo(const QString &address);
 // also open files. Script, data and the engine's internal schemes never.
 bool scriptMayOpen(const QString &pageAddress, const QUrl &target, const QString &appFolder);
 
+// Whether an address from outside the program may be opened: http, https or a local file.
+bool mayOpenFromOutside(const QString &address);
+
 }  // namespace pelquin

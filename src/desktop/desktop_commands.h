@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "core/watch_options.h"
+#include "watch/watch_options.h"
 #include "desktop/mail_client.h"
 #include "tabs/tab_controls.h"
 #include "tabs/timers.h"

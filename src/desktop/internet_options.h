@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/browser_control.h"
-#include "core/watch_options.h"
+#include "watch/watch_options.h"
 
 #include <QDialog>
 

@@ -1,13 +1,13 @@
 #include "shell/command_bindings.h"
 
 #include "desktop/desktop_commands.h"
-#include "shell/commands.h"
+#include "commands/commands.h"
 #include "shell/desktop_habits.h"
 #include "shell/display_modes.h"
-#include "shell/downloads_control.h"
+#include "desktop/downloads_control.h"
 #include "shell/main_window.h"
-#include "shell/tab_watching.h"
-#include "tabs/tab_wall.h"
+#include "watch/tab_watching.h"
+#include "watch/tab_wall.h"
 
 #include <functional>
 #include <utility>

@@ -3,7 +3,7 @@
 #include "tabs/tab_collection.h"
 #include "platform/error_report.h"
 #include "core/session.h"
-#include "shell/speed_menu.h"
+#include "commands/speed_menu.h"
 #include "shell/window_layout.h"
 #include "tabs/button_bar.h"
 #include "tabs/status_area.h"

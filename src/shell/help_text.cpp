@@ -1,6 +1,6 @@
 #include "shell/help_text.h"
 
-#include "shell/command_table.h"
+#include "commands/command_table.h"
 
 namespace pelquin {
 
@@ -212,30 +212,7 @@ The speed menu holds all of Pelquin's commands. Open it by pressing the right mo
 button on the tabs, or by pressing Alt and then M with no other key in between. It opens
 where the mouse is. Its items, in order:
 
-  Open Location: go to an address. Puts the keyboard in the address bar or, when the
-      address bar is hidden, opens a small box for the address (Enter goes there, Escape
-      cancels).
-  Back, Forward: move through the current tab's pages.
-  Stop: stop loading the current page. Sponsor pages cannot be stopped.
-  Refresh: load the current page again.
-  Home: load the current tab's home page.
-  Search: bring the Search tab (tab 2) to the front, on its search page.
-  Favorites: add the current page to your Favorites, or show all of your Favorites as a
-      page in tab 1.
-  Print: print the current page.
-  Setup: open Setup.
-  Goto: pick a tab from a list of all 30.
-  Help: show this screen (the F1 key does too).
-  Internet Options: see "Internet Options".
-  Save Page to Disk: see "Saving a page to Disk".
-  Work Offline: see "Work Online / Offline".
-  Hide Buttons: hide the button bar; the item then reads "Show Buttons".
-  Hide Address Bar: hide the address bar; the item then reads "Show Address Bar".
-  Hide Status and Progress Bar: hide the status bar and the progress bar; the item then
-      reads "Show Status and Progress Bar".
-  Full Screen Mode (Expert Mode): see "Expert Mode".
-  Send and receive email: see "Mail Icon".
-
+%SPEED_MENU%
 On some systems the menu also has a History item. On Linux it does not, and the button
 bar has no History button either.
 
@@ -262,7 +239,10 @@ Pelquin remembers which bars are hidden and hides them again the next time it st
 
 QString helpText()
 {
-    return QString::fromLatin1(kHelpText) + keyHelp();
+    // The menu's items and the keys come from the command table, so the help never lags it.
+    return QString::fromLatin1(kHelpText).replace(QStringLiteral("%SPEED_MENU%"),
+                                                  speedMenuHelp()) +
+           keyHelp();
 }
 
 }  // namespace pelquin

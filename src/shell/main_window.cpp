@@ -13,21 +13,21 @@
 #include "setup/setup_dialog.h"
 #include "script/page_script.h"
 #include "shell/command_bindings.h"
-#include "shell/commands.h"
+#include "commands/commands.h"
 #include "shell/dialog_placement.h"
-#include "shell/downloads_control.h"
+#include "desktop/downloads_control.h"
 #include "shell/display_modes.h"
 #include "shell/find_dialog.h"
 #include "shell/desktop_habits.h"
 #include "shell/help_screen.h"
-#include "shell/history_saver.h"
-#include "shell/keyboard.h"
+#include "core/history_saver.h"
+#include "commands/keyboard.h"
 #include "shell/layout.h"
 #include "shell/main_window_control.h"
 #include "core/session.h"
-#include "shell/speed_menu.h"
+#include "commands/speed_menu.h"
 #include "shell/tab_selection.h"
-#include "shell/tab_watching.h"
+#include "watch/tab_watching.h"
 #include "shell/window_layout.h"
 #include "shell/window_store.h"
 #include "tabs/artwork.h"
@@ -37,7 +37,7 @@
 #include "tabs/staged_loading.h"
 #include "tabs/status_area.h"
 #include "tabs/tab_strip.h"
-#include "tabs/tab_wall.h"
+#include "watch/tab_wall.h"
 #include "tabs/timers.h"
 
 #include <QMimeData>
@@ -52,6 +52,7 @@ MainWindow::MainWindow(MainWindowDeps deps)
       m_buttons(new ButtonBar(this)), m_status(nullptr),
       m_menu(new SpeedMenu(this))
 {
+    m_menu->addButtonsTo(*m_buttons);
     setWindowIcon(appIcon());
     // Every window of the program, pop-ups and dialogs included, shows tooltips as text.
     qApp->installEventFilter(new PlainToolTips(this));
@@ -85,7 +86,7 @@ MainWindow::MainWindow(MainWindowDeps deps)
     m_commands = new Commands(*this, m_session, c, *m_menu, pauses, m_d.sponsor, m_d.prompts,
                               m_d.errors);
     m_dropdowns = new DropdownHandlers(m_session, c, m_d.errors, this);
-    m_keyboard = new KeyboardPreview(*this, m_session, *m_menu, *m_buttons, m_d.errors,
+    m_keyboard = new KeyboardPreview(*this, m_session, *m_menu, m_d.errors,
                                      [this] { showHelp(); }, [this] { showFind(); });
     qApp->installEventFilter(m_keyboard);
     qApp->installEventFilter(new DialogPlacement(*this));
@@ -211,7 +212,6 @@ void MainWindow::showHelpScreen()
 
 void MainWindow::speedMenuFromTabStrip(const QPoint &globalPos)
 {
-    m_keyboard->prepareSpeedMenu();
     if (m_menu->allowedByPage())
         m_menu->popup(globalPos);
 }

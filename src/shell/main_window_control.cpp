@@ -3,7 +3,7 @@
 #include "platform/twips.h"
 #include "shell/display_modes.h"
 #include "shell/layout.h"
-#include "shell/speed_menu.h"
+#include "commands/speed_menu.h"
 #include "shell/window_bounds.h"
 #include "shell/window_layout.h"
 #include "tabs/button_bar.h"

@@ -6,6 +6,9 @@
 #include <QEvent>
 #include <QImage>
 #include <QStyle>
+#include <QToolButton>
+
+#include <functional>
 
 namespace pelquin {
 
@@ -77,17 +80,21 @@ private:
     QIcon m_icon;
 };
 
-}  // namespace
+// Shows its action, but asks the bar to run it instead of triggering it itself.
+class CommandButton : public QToolButton {
+public:
+    using QToolButton::QToolButton;
+    std::function<void()> onClick;
 
-const QStringList &ButtonBar::names()
-{
-    static const QStringList list{
-        QStringLiteral("Back"),   QStringLiteral("Forward"),   QStringLiteral("Stop"),
-        QStringLiteral("Refresh"), QStringLiteral("Home"),     QStringLiteral("Search"),
-        QStringLiteral("Favorites"), QStringLiteral("History"), QStringLiteral("Print"),
-        QStringLiteral("Setup"),  QStringLiteral("Goto Tab"),  QStringLiteral("Help")};
-    return list;
-}
+protected:
+    void nextCheckState() override
+    {
+        if (onClick)
+            onClick();
+    }
+};
+
+}  // namespace
 
 ButtonBar::ButtonBar(QWidget *parent) : QToolBar(parent)
 {
@@ -96,30 +103,40 @@ ButtonBar::ButtonBar(QWidget *parent) : QToolBar(parent)
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     setIconSize(QSize(20, 20));
     setMouseTracking(true);
-    const QStyle::StandardPixmap pictures[] = {
-        QStyle::SP_ArrowBack,       QStyle::SP_ArrowForward,     QStyle::SP_BrowserStop,
-        QStyle::SP_BrowserReload,   QStyle::SP_DirHomeIcon,      QStyle::SP_FileDialogContentsView,
-        QStyle::SP_DirLinkIcon,     QStyle::SP_FileDialogDetailedView, QStyle::SP_DialogSaveButton,
-        QStyle::SP_FileDialogInfoView, QStyle::SP_ArrowRight,    QStyle::SP_DialogHelpButton};
-    for (int i = 0; i < names().size(); ++i) {
-        const QString name = names().at(i);
-        QAction *action = addAction(QIcon(new LazyButtonIcon(pictures[i], iconSize())), name);
-        action->setToolTip(name);
-        connect(action, &QAction::triggered, this, [this, i] { emit buttonClicked(i + 1); });
-        m_actions.push_back(action);
-    }
-    // Favorites and History are shown by the start-up as the platform allows.
-    setVisibleAt(7, false);
-    setVisibleAt(8, false);
+}
+
+void ButtonBar::addButton(QAction *action, const QString &text, QStyle::StandardPixmap picture)
+{
+    action->setIconText(text);
+    action->setToolTip(text);
+    action->setIcon(QIcon(new LazyButtonIcon(picture, iconSize())));
+    action->setIconVisibleInMenu(false);
+    auto *button = new CommandButton(this);
+    button->setDefaultAction(action);
+    button->setToolButtonStyle(toolButtonStyle());
+    button->setIconSize(iconSize());
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setMouseTracking(true);
+    const int index = count() + 1;
+    button->onClick = [this, index] { emit buttonClicked(index); };
+    m_actions.push_back(action);
+    m_places.push_back(addWidget(button));
 }
 
 bool ButtonBar::enabled(int index) const { return button(index)->isEnabled(); }
 
 void ButtonBar::setEnabledAt(int index, bool enabled) { button(index)->setEnabled(enabled); }
 
-bool ButtonBar::visibleAt(int index) const { return button(index)->isVisible(); }
+bool ButtonBar::visibleAt(int index) const
+{
+    return m_places.at(static_cast<size_t>(index - 1))->isVisible();
+}
 
-void ButtonBar::setVisibleAt(int index, bool visible) { button(index)->setVisible(visible); }
+void ButtonBar::setVisibleAt(int index, bool visible)
+{
+    m_places.at(static_cast<size_t>(index - 1))->setVisible(visible);
+}
 
 void ButtonBar::setToolTipAt(int index, const QString &tip) { button(index)->setToolTip(tip); }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QStringList>
+#include <QStyle>
 #include <QToolBar>
 
 #include <vector>
@@ -9,15 +9,19 @@ class QAction;
 
 namespace pelquin {
 
-// The twelve buttons, numbered from 1, each known by its name.
+// The buttons, numbered from 1 in the order they were added. A button shows its command's
+// action (the one its menu item and keys share): its enabled state and tooltip. A click
+// does not trigger the action but says which button it was, so that an open Setup dialog
+// can hold the command back.
 class ButtonBar : public QToolBar {
     Q_OBJECT
 public:
-    static const QStringList &names();  // "Back", "Forward", ... "Help"
-
     explicit ButtonBar(QWidget *parent = nullptr);
 
+    // The next button, for `action`, captioned `text` under `picture`.
+    void addButton(QAction *action, const QString &text, QStyle::StandardPixmap picture);
     int count() const { return static_cast<int>(m_actions.size()); }
+    // The action button `index` shows.
     QAction *button(int index) const { return m_actions.at(static_cast<size_t>(index - 1)); }
     bool enabled(int index) const;
     void setEnabledAt(int index, bool enabled);
@@ -35,6 +39,7 @@ protected:
 
 private:
     std::vector<QAction *> m_actions;
+    std::vector<QAction *> m_places;  // each button's place on the bar: hidden or shown
 };
 
 }  // namespace pelquin

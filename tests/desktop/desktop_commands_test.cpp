@@ -3,7 +3,7 @@
 #include "desktop/history_folder.h"
 #include "desktop/internet_options.h"
 #include "platform/text_file.h"
-#include "shell/speed_menu.h"
+#include "commands/speed_menu.h"
 #include "support/shell_fixture.h"
 #include "tabs/staged_loading.h"
 #include "tabs/status_area.h"

@@ -1,6 +1,6 @@
 #include "tabs/tab_collection.h"
 #include "engine/shell_engine_fixture.h"
-#include "shell/commands.h"
+#include "commands/commands.h"
 #include "tabs/button_bar.h"
 #include "tabs/tab_strip.h"
 #include "tabs/timers.h"

@@ -1,9 +1,9 @@
 #include "engine/shell_engine_fixture.h"
-#include "shell/commands.h"
-#include "shell/tab_watching.h"
+#include "commands/commands.h"
+#include "watch/tab_watching.h"
 #include "tabs/tab_collection.h"
 #include "tabs/tab_strip.h"
-#include "tabs/tab_wall.h"
+#include "watch/tab_wall.h"
 
 #include <QFileInfo>
 #include <QTabBar>

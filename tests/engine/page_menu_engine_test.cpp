@@ -1,5 +1,5 @@
 #include "engine/page_context_menu.h"
-#include "shell/free_tabs.h"
+#include "tabs/free_tabs.h"
 #include "shell_engine_fixture.h"
 #include "tabs/tab_strip.h"
 

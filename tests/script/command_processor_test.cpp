@@ -3,7 +3,7 @@
 #include "platform/twips.h"
 #include "script/command_processor.h"
 #include "script/page_script.h"
-#include "shell/speed_menu.h"
+#include "commands/speed_menu.h"
 #include "shell/window_layout.h"
 #include "support/shell_fixture.h"
 #include "tabs/button_bar.h"

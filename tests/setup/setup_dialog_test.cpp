@@ -2,7 +2,7 @@
 #include "platform/basic_text.h"
 #include "platform/text_file.h"
 #include "setup/setup_dialog.h"
-#include "shell/commands.h"
+#include "commands/commands.h"
 #include "support/shell_fixture.h"
 #include "tabs/staged_loading.h"
 #include "tabs/tab_strip.h"

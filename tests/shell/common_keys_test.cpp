@@ -1,6 +1,6 @@
 #include "core/session.h"
-#include "shell/command_table.h"
-#include "shell/free_tabs.h"
+#include "commands/command_table.h"
+#include "tabs/free_tabs.h"
 #include "support/shell_fixture.h"
 #include "tabs/tab_collection.h"
 #include "tabs/tab_strip.h"

@@ -1,5 +1,5 @@
 #include "setup/setup_dialog.h"
-#include "shell/commands.h"
+#include "commands/commands.h"
 #include "shell/dialog_placement.h"
 #include "support/shell_fixture.h"
 

@@ -76,11 +76,11 @@ TEST(HelpText, ListsTheSpeedMenuItemsInMenuOrder)
     const qsizetype menu = text.indexOf(QStringLiteral("\nSpeed Menu\n"));
     ASSERT_GE(menu, 0);
     const QStringList items = {
-        "Open Location:", "Back, Forward:", "Stop:", "Refresh:", "Home:", "Search:",
-        "Favorites:", "Print:", "Setup:", "Goto:", "Help:", "Internet Options:",
+        "Open Location:", "Back:", "Forward:", "Stop:", "Refresh:", "Home:", "Search:",
+        "Favorites:", "Print:", "Setup:", "Goto:", "Help:", "Downloads:", "Internet Options:",
         "Save Page to Disk:", "Work Offline:", "Hide Buttons:", "Hide Address Bar:",
         "Hide Status and Progress Bar:", "Full Screen Mode (Expert Mode):",
-        "Send and receive email:",
+        "Send and receive email:", "Wall of Tabs (Mosaic):", "Jump to Next Changed Tab:",
     };
     qsizetype from = menu;
     for (const QString &item : items) {

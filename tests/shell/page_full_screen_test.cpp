@@ -1,6 +1,6 @@
 #include "shell/display_modes.h"
-#include "shell/shortcuts.h"
-#include "shell/speed_menu.h"
+#include "commands/shortcuts.h"
+#include "commands/speed_menu.h"
 #include "shell/window_layout.h"
 #include "support/shell_fixture.h"
 #include "tabs/tab_collection.h"

@@ -2,13 +2,13 @@
 #include "desktop/favorites.h"
 #include "platform/desktop_notifier.h"
 #include "platform/plain_tooltips.h"
-#include "shell/commands.h"
-#include "shell/downloads_control.h"
-#include "shell/tab_watching.h"
+#include "commands/commands.h"
+#include "desktop/downloads_control.h"
+#include "watch/tab_watching.h"
 #include "support/shell_fixture.h"
 #include "tabs/page_dialog_queue.h"
 #include "tabs/tab_strip.h"
-#include "tabs/tab_wall.h"
+#include "watch/tab_wall.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -1,8 +1,10 @@
+#include "commands/speed_menu.h"
 #include "tabs/button_bar.h"
 
 #include <QAction>
 #include <QImage>
 #include <QPixmap>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -40,7 +42,9 @@ Looks looksOf(const QPixmap &pixmap)
 
 TEST(ButtonBar, EveryButtonIsMutedUntilHotAndGreyWhenDisabled)
 {
+    SpeedMenu menu;
     ButtonBar bar;
+    menu.addButtonsTo(bar);
     ASSERT_EQ(bar.count(), 12);
     const QSize size = bar.iconSize();
     for (int index = 1; index <= bar.count(); ++index) {
@@ -58,6 +62,28 @@ TEST(ButtonBar, EveryButtonIsMutedUntilHotAndGreyWhenDisabled)
         EXPECT_LT(d.saturation, 0.01);             // grey
         EXPECT_LT(d.alpha, h.alpha * 0.6);         // and faint
     }
+}
+
+TEST(ButtonBar, AButtonShowsItsCommandsMenuItemAndOnlyAsksToRunIt)
+{
+    SpeedMenu menu;
+    ButtonBar bar;
+    menu.addButtonsTo(bar);
+    EXPECT_EQ(bar.button(1), menu.backItem);
+    EXPECT_EQ(bar.button(11)->iconText(), QStringLiteral("Goto Tab"));
+    int triggered = 0;
+    QList<int> clicked;
+    QObject::connect(menu.backItem, &QAction::triggered, [&] { ++triggered; });
+    QObject::connect(&bar, &ButtonBar::buttonClicked, [&](int index) { clicked << index; });
+    auto *button = qobject_cast<QToolButton *>(bar.widgetForAction(bar.actions().at(0)));
+    ASSERT_NE(button, nullptr);
+    button->click();
+    EXPECT_EQ(clicked, QList<int>{1});
+    EXPECT_EQ(triggered, 0);  // the command decides, not the button
+    menu.backItem->setEnabled(false);
+    EXPECT_FALSE(button->isEnabled());
+    bar.setVisibleAt(1, false);
+    EXPECT_TRUE(menu.backItem->isVisible()) << "hiding a button keeps its menu item";
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include "tabs/tab_collection.h"
 #include "address/open_location.h"
 #include "platform/text_file.h"
-#include "shell/commands.h"
+#include "commands/commands.h"
 #include "shell/display_modes.h"
 #include "support/shell_fixture.h"
-#include "tabs/goto_dialog.h"
+#include "commands/goto_dialog.h"
 #include "tabs/tab_strip.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "core/download_list.h"
 #include "core/own_pages.h"
 #include "support/shell_fixture.h"
-#include "shell/downloads_control.h"
+#include "desktop/downloads_control.h"
 #include "tabs/tab_collection.h"
 #include "tabs/page_dialog_box.h"
 #include "tabs/page_dialog_queue.h"

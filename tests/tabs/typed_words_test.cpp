@@ -2,7 +2,7 @@
 #include "support/shell_fixture.h"
 #include "tabs/status_area.h"
 #include "tabs/tab_strip.h"
-#include "shell/commands.h"
+#include "commands/commands.h"
 #include "tabs/timers.h"
 
 using namespace pelquin;

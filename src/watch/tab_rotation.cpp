@@ -1,0 +1,59 @@
+#include "watch/tab_rotation.h"
+
+#include "watch/watch_options.h"
+#include "platform/clock.h"
+#include "tabs/tab_collection.h"
+#include "tabs/tab_strip.h"
+
+namespace pelquin {
+
+TabRotation::TabRotation(TabCollection &tabs, TabStrip &strip, const Clock &clock,
+                         QObject *parent)
+    : QObject(parent), m_tabs(tabs), m_strip(strip), m_clock(clock)
+{
+    connect(&m_timer, &QTimer::timeout, this, &TabRotation::onTick);
+}
+
+void TabRotation::setInterval(int seconds)
+{
+    m_seconds = seconds <= 0 ? 0 : qBound(kMinRotateSeconds, seconds, kMaxRotateSeconds);
+    if (m_seconds == 0) {
+        m_timer.stop();
+        return;
+    }
+    m_timer.start(m_seconds * 1000);
+}
+
+void TabRotation::userActed()
+{
+    if (m_seconds > 0)
+        m_pausedUntil = m_clock.now().addSecs(kPauseSeconds);
+}
+
+bool TabRotation::paused() const
+{
+    return m_pausedUntil.isValid() && m_clock.now() < m_pausedUntil;
+}
+
+void TabRotation::onTick()
+{
+    if (m_seconds == 0 || paused() || (m_held && m_held()))
+        return;
+    const int next = nextTab(m_strip.selected());
+    if (next != 0 && next != m_strip.selected())
+        m_strip.select(next);
+}
+
+int TabRotation::nextTab(int tab) const
+{
+    const int count = qMin(m_strip.count(), m_tabs.count());
+    const int from = tab >= 1 && tab <= count ? tab : count;
+    for (int step = 1; step <= count; ++step) {
+        const int candidate = (from - 1 + step) % count + 1;
+        if (m_tabs.tab(candidate).hasPage())
+            return candidate;
+    }
+    return 0;
+}
+
+}  // namespace pelquin

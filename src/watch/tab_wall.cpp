@@ -1,0 +1,310 @@
+#include "watch/tab_wall.h"
+
+#include "platform/clock.h"
+#include "platform/freed_memory.h"
+#include "platform/startup_trace.h"
+#include "watch/change_marks.h"
+#include "tabs/tab_collection.h"
+#include "tabs/tab_strip.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPointer>
+
+namespace pelquin {
+
+namespace {
+
+// Whether a picture holds nothing but one colour: every pixel, for a page of one colour
+// with a few words on it is a picture still.
+bool isOneColour(const QImage &picture)
+{
+    const QImage pixels = picture.convertToFormat(QImage::Format_RGB32);
+    const QRgb first = pixels.pixel(0, 0);
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
+        for (int x = 0; x < pixels.width(); ++x) {
+            if (line[x] != first)
+                return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+TabWall::TabWall(TabCollection &tabs, TabStrip &strip, const ChangeMarks &marks,
+                 const Clock &clock, QWidget *window)
+    : QWidget(window), m_tabs(tabs), m_strip(strip), m_marks(marks), m_clock(clock)
+{
+    setObjectName(QStringLiteral("tabWall"));
+    setAccessibleName(QStringLiteral("Wall of tabs"));
+    setAutoFillBackground(true);
+    QPalette dark = palette();
+    dark.setColor(QPalette::Window, QColor(0x18, 0x18, 0x18));
+    setPalette(dark);
+    for (const BrowserTab &tab : m_tabs) {
+        auto *tile = new WallTile(tab.number(), this);
+        const int t = tab.number();
+        connect(tile, &QAbstractButton::clicked, this, [this, t] { choose(t); });
+        m_tiles.push_back(tile);
+    }
+    m_tickTimer.setInterval(kDescribeMs);
+    connect(&m_tickTimer, &QTimer::timeout, this, &TabWall::onTick);
+    hide();
+}
+
+WallTile *TabWall::tile(int tab) const
+{
+    return tab >= 1 && tab <= int(m_tiles.size()) ? m_tiles[size_t(tab - 1)] : nullptr;
+}
+
+int TabWall::tileCount() const { return qMin(m_strip.count(), int(m_tiles.size())); }
+
+void TabWall::open()
+{
+    if (m_open)
+        return;
+    traceStartup("wall of tabs asked for");
+    m_open = true;
+    place();
+    describeTiles();
+    const int front = m_strip.selected();
+    for (WallTile *each : m_tiles)
+        each->setCurrent(each->tab() == front);
+    show();
+    raise();
+    // Nothing draws behind the wall. The selected page's last frame is its picture. (Taking
+    // it while the page is still on the screen costs the engine 280 MB, measured under X.)
+    if (m_tabs.contains(front)) {
+        m_tabs.tab(front).page()->hide();
+        tabShown(front);
+    }
+    m_renewed.clear();
+    QTimer::singleShot(0, this, [this] {
+        for (int t = 1; m_open && t <= tileCount(); ++t)
+            renewTile(t);
+    });
+    qApp->installEventFilter(this);
+    if (WallTile *focus = tile(front) ? tile(front) : tile(1))
+        focus->setFocus(Qt::OtherFocusReason);
+    m_tickTimer.start();
+    emit openChanged(true);
+}
+
+void TabWall::hideWall()
+{
+    m_open = false;
+    m_tickTimer.stop();
+    qApp->removeEventFilter(this);
+    hide();
+    // Taking pictures of pages leaves megabytes freed but kept by the C library; they are
+    // given back once the page shown again has drawn.
+    QTimer::singleShot(kGiveBackMs, this, [this] {
+        if (!m_open)
+            returnFreedMemory();
+    });
+    emit openChanged(false);
+}
+
+void TabWall::close()
+{
+    if (!m_open)
+        return;
+    hideWall();
+    m_strip.select(m_strip.selected());  // its page shows again, and the keys go there
+}
+
+void TabWall::dismiss()
+{
+    if (m_open)
+        hideWall();
+}
+
+void TabWall::choose(int tab)
+{
+    if (!m_open || !m_tabs.contains(tab))
+        return;
+    hideWall();
+    m_strip.select(tab);
+}
+
+void TabWall::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    traceStartup("wall of tabs drawn");
+}
+
+void TabWall::place()
+{
+    const QRect area = m_area ? m_area() : parentWidget()->rect();
+    if (geometry() != area)
+        setGeometry(area);
+}
+
+void TabWall::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const int width = this->width() / kColumns;
+    const int height = this->height() / kRows;
+    for (int i = 0; i < int(m_tiles.size()); ++i) {
+        m_tiles[size_t(i)]->setGeometry((i % kColumns) * width, (i / kColumns) * height, width,
+                                        height);
+        m_tiles[size_t(i)]->setVisible(i < tileCount());
+    }
+}
+
+TileState TabWall::stateOf(int tab) const
+{
+    const BrowserTab &shown = m_tabs.tab(tab);
+    if (!shown.hasPage())
+        return TileState::Empty;
+    if (shown.state().crashed)
+        return TileState::Crashed;
+    if (m_marks.marked(tab))
+        return TileState::Changed;
+    if (shown.state().loading || shown.browser().busy())
+        return TileState::Loading;
+    return TileState::Shown;
+}
+
+void TabWall::describeTiles()
+{
+    for (WallTile *each : m_tiles) {
+        const int t = each->tab();
+        each->setVisible(t <= tileCount());
+        if (t <= tileCount())
+            each->describe(m_strip.caption(t), stateOf(t));
+    }
+}
+
+void TabWall::pageCompleted(int tab)
+{
+    if (tab != m_tabs.front() || m_open)
+        m_completedSinceShown.insert(tab);
+    if (m_open && tab <= tileCount())
+        renewTile(tab);
+}
+
+void TabWall::tabShown(int tab)
+{
+    m_completedSinceShown.erase(tab);
+    if (WallTile *shown = tile(tab))
+        shown->setPicture(QImage());  // the user has seen it since: a new picture is due
+}
+
+void TabWall::renewTile(int tab)
+{
+    const BrowserTab &shown = m_tabs.tab(tab);
+    m_renewed[tab] = m_clock.now();
+    if (shown.shownOnce && !m_completedSinceShown.count(tab)) {
+        // The page is as it was drawn last: a picture taken since is still right. A view
+        // hidden a while may give only its background: then its words are worth more.
+        if (!tile(tab)->picture().isNull() || takePicture(tab))
+            return;
+    }
+    tile(tab)->setPicture(QImage());
+    if (shown.hasPage())
+        readPageText(tab);
+    else
+        tile(tab)->setPageText(QString());
+}
+
+void TabWall::readPageText(int tab)
+{
+    const QPointer<WallTile> shown = tile(tab);
+    m_tabs.tab(tab).browser().readVisibleText([shown](const QString &text) {
+        if (shown)
+            shown->setPageText(text);
+    });
+}
+
+bool TabWall::takePicture(int tab)
+{
+    WallTile *shown = tile(tab);
+    if (!shown)
+        return false;
+    const QImage picture = m_tabs.tab(tab).page()->grab().toImage();
+    if (picture.isNull() || isOneColour(picture))
+        return false;
+    // Kept at the tile's size: 30 full pictures would cost more than the wall may.
+    const int width = qMax(64, int(shown->width() * shown->devicePixelRatioF()));
+    shown->setPicture(picture.width() > width
+                          ? picture.scaledToWidth(width, Qt::SmoothTransformation)
+                          : picture);
+    return true;
+}
+
+void TabWall::onTick()
+{
+    if (!m_open)
+        return;
+    place();
+    describeTiles();
+    const QDateTime now = m_clock.now();
+    for (int t = 1; t <= tileCount(); ++t) {
+        const auto renewed = m_renewed.find(t);
+        if (renewed == m_renewed.end() || renewed->second.secsTo(now) >= kRenewSeconds)
+            renewTile(t);
+    }
+}
+
+WallTile *TabWall::focusedTile() const
+{
+    // The window's focus, also while the window is not the active one.
+    return qobject_cast<WallTile *>(window()->focusWidget());
+}
+
+void TabWall::moveFocus(int key)
+{
+    const int count = tileCount();
+    if (count < 1)
+        return;
+    const WallTile *focused = focusedTile();
+    int index = (focused ? focused->tab() : m_strip.selected()) - 1;
+    switch (key) {
+    case Qt::Key_Left: --index; break;
+    case Qt::Key_Right: ++index; break;
+    case Qt::Key_Up: index -= kColumns; break;
+    case Qt::Key_Down: index += kColumns; break;
+    case Qt::Key_Home: index = 0; break;
+    case Qt::Key_End: index = count - 1; break;
+    default: break;
+    }
+    m_tiles[size_t(qBound(0, index, count - 1))]->setFocus(Qt::TabFocusReason);
+}
+
+bool TabWall::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!m_open || event->type() != QEvent::KeyPress)
+        return false;
+    // Keys of a dialog over the window are the dialog's.
+    auto *target = qobject_cast<QWidget *>(watched);
+    if (!target || target->window() != window())
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Escape:
+        close();
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        moveFocus(key->key());
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        choose(focusedTile() ? focusedTile()->tab() : m_strip.selected());
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace pelquin

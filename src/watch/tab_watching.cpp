@@ -1,0 +1,102 @@
+#include "watch/tab_watching.h"
+
+#include "platform/desktop_notifier.h"
+#include "watch/change_marks.h"
+#include "tabs/status_area.h"
+#include "tabs/tab_collection.h"
+#include "watch/tab_rotation.h"
+#include "tabs/tab_strip.h"
+#include "watch/tab_wall.h"
+
+#include <QApplication>
+#include <QEvent>
+
+namespace pelquin {
+
+TabWatching::TabWatching(Deps deps, QObject *parent)
+    : QObject(parent), m_d(std::move(deps)),
+      m_marks(new ChangeMarks(m_d.controls.tabs, m_d.controls.tabStrip, m_d.clock, this)),
+      m_wall(new TabWall(m_d.controls.tabs, m_d.controls.tabStrip, *m_marks, m_d.clock,
+                         &m_d.window)),
+      m_rotation(new TabRotation(m_d.controls.tabs, m_d.controls.tabStrip, m_d.clock, this))
+{
+    m_wall->setArea(m_d.pageArea);
+    m_marks->connectAll();
+    connect(m_marks, &ChangeMarks::tabChanged, this, &TabWatching::tabChanged);
+    for (BrowserTab &tab : m_d.controls.tabs) {
+        const int t = tab.number();
+        connect(&tab, &BrowserTab::pageCompleted, m_wall, [this, t] { m_wall->pageCompleted(t); });
+    }
+    m_rotation->setHeld([this] { return m_wall->isOpen() || (m_d.busy && m_d.busy()); });
+    if (m_d.notifier) {
+        connect(m_d.notifier, &DesktopNotifier::clicked, this, [this](int tab) {
+            if (!m_d.controls.tabs.contains(tab) || tab > m_d.controls.tabStrip.count())
+                return;
+            m_d.controls.tabStrip.select(tab);
+            if (m_d.bringToFront)
+                m_d.bringToFront();
+        });
+    }
+    qApp->installEventFilter(this);
+}
+
+TabWatching::~TabWatching() { qApp->removeEventFilter(this); }
+
+void TabWatching::applyOptions(const WatchOptions &options)
+{
+    m_options = options;
+    m_rotation->setInterval(options.rotateSeconds);
+}
+
+void TabWatching::rotateEvery(int seconds)
+{
+    if (seconds > 0)
+        m_rotation->setInterval(seconds);
+}
+
+void TabWatching::tabSelected()
+{
+    m_marks->selectionChanged();
+    m_wall->dismiss();
+    m_wall->tabShown(m_d.controls.tabStrip.selected());
+}
+
+void TabWatching::goToNextChangedTab()
+{
+    const int next = m_marks->nextMarked(m_d.controls.tabStrip.selected());
+    if (next == 0) {
+        m_d.controls.status.showForAMoment(
+            QStringLiteral("No tab has changed since you last looked"));
+        return;
+    }
+    m_wall->dismiss();
+    m_d.controls.tabStrip.select(next);
+}
+
+void TabWatching::tabChanged(int tab)
+{
+    if (!m_options.notifyChanges || !m_d.notifier)
+        return;
+    const QString caption = m_d.controls.tabStrip.caption(tab);
+    m_d.notifier->notify(tab, QStringLiteral("Tab %1 changed").arg(tab),
+                         caption.isEmpty() ? m_d.controls.tabs.tab(tab).state().currentUrl
+                                           : caption);
+}
+
+bool TabWatching::eventFilter(QObject *, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+        // Only what the user did: events the program makes itself are not spontaneous.
+        if (event->spontaneous())
+            m_rotation->userActed();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+}  // namespace pelquin

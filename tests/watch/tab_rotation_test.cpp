@@ -1,0 +1,89 @@
+#include "watch/watch_options.h"
+#include "watch/tab_watching.h"
+#include "support/shell_fixture.h"
+#include "watch/tab_rotation.h"
+#include "tabs/tab_strip.h"
+#include "watch/tab_wall.h"
+
+#include <QKeyEvent>
+#include <QTest>
+
+using namespace pelquin;
+using pelquin::test::ShellFixture;
+
+namespace {
+QString site(int t) { return QStringLiteral("http://site%1.example/").arg(t); }
+}  // namespace
+
+class TabRotationTest : public ShellFixture {
+protected:
+    void SetUp() override
+    {
+        writeProfile({{3, site(3)}, {7, site(7)}});
+        start();
+        browser(1).load(sponsor.welcomeUrl());
+        browser(2).load(sponsor.searchFormUrl());
+        browser(3).load(site(3));
+        browser(7).load(site(7));
+        rotation().setInterval(5);
+    }
+
+    TabRotation &rotation() { return window->watching().rotation(); }
+    int selected() { return window->tabStrip().selected(); }
+};
+
+TEST_F(TabRotationTest, TheTabsWithAPageAreShownInTabOrderGoingRound)
+{
+    EXPECT_EQ(selected(), 1);
+    QList<int> shown;
+    for (int turn = 0; turn < 5; ++turn) {
+        rotation().onTick();
+        shown << selected();
+    }
+    EXPECT_EQ(shown, (QList<int>{2, 3, 7, 1, 2}));
+    EXPECT_EQ(rotation().timer().interval(), 5000);
+}
+
+TEST_F(TabRotationTest, TheUsersKeyOrClickPausesItForAMinute)
+{
+    rotation().userActed();
+    rotation().onTick();
+    EXPECT_EQ(selected(), 1);
+    clock.advance(59);
+    rotation().onTick();
+    EXPECT_EQ(selected(), 1);
+    clock.advance(2);
+    rotation().onTick();
+    EXPECT_EQ(selected(), 2);
+}
+
+TEST_F(TabRotationTest, AKeyFromTheDesktopCountsButOneTheProgramMakesDoesNot)
+{
+    QKeyEvent made(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &made);
+    EXPECT_FALSE(rotation().paused());
+    QTest::keyClick(window.get(), Qt::Key_A);  // as the window system delivers it
+    EXPECT_TRUE(rotation().paused());
+}
+
+TEST_F(TabRotationTest, ItWaitsWhileTheWallIsOpenAndStopsAtZero)
+{
+    window->watching().wall().open();
+    rotation().onTick();
+    EXPECT_EQ(selected(), 1);
+    window->watching().wall().close();
+    rotation().setInterval(0);
+    EXPECT_FALSE(rotation().timer().isActive());
+    rotation().onTick();
+    EXPECT_EQ(selected(), 1);
+}
+
+TEST_F(TabRotationTest, InternetOptionsAndTheCommandLineSetTheInterval)
+{
+    window->watching().applyOptions(WatchOptions{false, 3600});
+    EXPECT_EQ(rotation().timer().interval(), 3600 * 1000);
+    window->watching().rotateEvery(12);
+    EXPECT_EQ(rotation().interval(), 12);
+    window->watching().applyOptions(WatchOptions{});
+    EXPECT_FALSE(rotation().timer().isActive());
+}
