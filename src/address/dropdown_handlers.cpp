@@ -135,11 +135,14 @@ void DropdownHandlers::onAddressEntered(int k)
 {
     Trap trap(m_errors, QStringLiteral(" At Combo Keypress"), {err::EFail});
     const QString text = m_c.tabs.tab(k).address();
-    trap.step([&] { m_c.tabStrip.setImage(m_c.tabStrip.selected(), 0); });
+    trap.step([&] {
+        if (const int selected = m_c.tabStrip.selected(); m_c.tabs.contains(selected))
+            m_c.tabs.tab(selected).setPicture(TabPicture::None);
+    });
     trap.step([&] { m_c.tabs.tab(k).browser().navigate(typedToOpen(text)); });
     trap.step([&] {
         if (text.trimmed().isEmpty())
-            m_c.tabStrip.setCaption(k, QString());
+            m_c.tabs.tab(k).setCaption(QString());
     });
     trap.step([&] {
         if (!text.trimmed().isEmpty()) {
@@ -157,7 +160,7 @@ void DropdownHandlers::onAddressPicked(int k)
         const QString text = m_c.tabs.tab(k).address();
         if (text.trimmed().isEmpty())
             return;
-        m_c.tabStrip.setImage(k, 0);
+        m_c.tabs.tab(k).setPicture(TabPicture::None);
         m_c.tabs.tab(k).browser().navigate(typedToOpen(text));
     });
 }

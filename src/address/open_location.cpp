@@ -3,7 +3,6 @@
 #include "core/address_history.h"
 #include "address/completion.h"
 #include "platform/twips.h"
-#include "tabs/tab_strip.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -13,9 +12,9 @@
 
 namespace pelquin {
 
-OpenLocationDialog::OpenLocationDialog(AddressHistory &history, TabStrip &tabs,
+OpenLocationDialog::OpenLocationDialog(AddressHistory &history,
                                        const QString &current, QWidget *parent)
-    : QDialog(parent), m_history(history), m_tabs(tabs), m_combo(new QComboBox(this))
+    : QDialog(parent), m_history(history), m_combo(new QComboBox(this))
 {
     setObjectName(QStringLiteral("openLocationDialog"));
     setWindowTitle(QStringLiteral("Open Location"));
@@ -90,7 +89,7 @@ void OpenLocationDialog::onAddressPicked()
     if (text.trimmed().isEmpty())
         return;
     m_openAddress = text;
-    m_tabs.setImage(m_tabs.selected(), 0);
+    emit addressPicked();
 }
 
 void OpenLocationDialog::closeEvent(QCloseEvent *event)

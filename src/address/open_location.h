@@ -7,14 +7,13 @@ class QComboBox;
 namespace pelquin {
 
 class AddressHistory;
-class TabStrip;
 
 // "Open Location": one dropdown for an address, filled from the history and
 // completed as the main window's dropdowns are. Enter accepts, Escape cancels.
 class OpenLocationDialog : public QDialog {
     Q_OBJECT
 public:
-    OpenLocationDialog(AddressHistory &history, TabStrip &tabs, const QString &current,
+    OpenLocationDialog(AddressHistory &history, const QString &current,
                        QWidget *parent = nullptr);
 
     // The address handed back; empty when there is none.
@@ -26,13 +25,16 @@ public:
     void onAddressPicked();    // an item was picked
     void reject() override;  // Escape: as Cancel
 
+signals:
+    // An address was picked: the selected tab's page is about to be replaced.
+    void addressPicked();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     AddressHistory &m_history;
-    TabStrip &m_tabs;
     QComboBox *m_combo;
     QString m_openAddress;
 };

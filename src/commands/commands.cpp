@@ -91,8 +91,11 @@ void Commands::openLocation()
     }
     QString address;
     {
-        OpenLocationDialog dialog(m_session.history, m_c.tabStrip, m_c.tabs.tab(t).address(),
-                                  &m_window);
+        OpenLocationDialog dialog(m_session.history, m_c.tabs.tab(t).address(), &m_window);
+        connect(&dialog, &OpenLocationDialog::addressPicked, this, [this] {
+            if (const int selected = m_c.tabStrip.selected(); m_c.tabs.contains(selected))
+                m_c.tabs.tab(selected).setPicture(TabPicture::None);
+        });
         m_prompts.showModal(dialog);
         address = dialog.openAddress();
     }

@@ -84,7 +84,7 @@ void NavigationCommands::reload(void (BrowserControl::*how)())
     Trap trap(m_errors, QStringLiteral(" At mnuPrint_"), {err::ObjectNotSet, err::EFail});
     int t = 0;
     trap.step([&] { t = selected(); });
-    trap.step([&] { m_c.tabStrip.setImage(t, 0); });
+    trap.step([&] { m_c.tabs.tab(t).setPicture(TabPicture::None); });
     trap.step([&] { (m_c.tabs.tab(t).browser().*how)(); });
     trap.step([&] { m_c.tabs.tab(t).state().refreshing = true; });
 }

@@ -2,19 +2,19 @@
 
 #include "core/download_list.h"
 #include "platform/prompts.h"
-#include "tabs/browser_events.h"
+#include "tabs/tab_collection.h"
 
 namespace pelquin {
 
-DownloadsControl::DownloadsControl(DownloadList &list, BrowserEvents &events,
+DownloadsControl::DownloadsControl(DownloadList &list, TabCollection &tabs,
                                    Prompts &prompts, QWidget *window,
                                    DownloadsWindow::Opener open)
-    : QObject(window), m_list(list), m_events(events), m_prompts(prompts), m_parent(window),
+    : QObject(window), m_list(list), m_tabs(tabs), m_prompts(prompts), m_parent(window),
       m_open(std::move(open))
 {
     connect(&m_list, &DownloadList::added, this, [this](int id) {
-        if (const DownloadEntry *entry = m_list.find(id); entry && entry->tab > 0)
-            m_events.keepPage(entry->tab);
+        if (const DownloadEntry *entry = m_list.find(id); entry && m_tabs.contains(entry->tab))
+            m_tabs.tab(entry->tab).keepPage();
         report(id);
     });
     connect(&m_list, &DownloadList::changed, this, &DownloadsControl::report);
@@ -23,8 +23,8 @@ DownloadsControl::DownloadsControl(DownloadList &list, BrowserEvents &events,
 void DownloadsControl::report(int id)
 {
     const DownloadEntry *entry = m_list.find(id);
-    if (entry && entry->tab > 0)
-        m_events.statusTextChange(entry->tab, downloadStatusText(*entry));
+    if (entry && m_tabs.contains(entry->tab))
+        m_tabs.tab(entry->tab).showStatusText(downloadStatusText(*entry));
 }
 
 void DownloadsControl::showWindow()

@@ -7,16 +7,16 @@
 
 namespace pelquin {
 
-class BrowserEvents;
 class DownloadList;
 class Prompts;
+class TabCollection;
 
 // Follows the run's downloads for the window: the tab that started one keeps its page and
 // its status bar tells the progress; the Downloads window; the question at closing.
 class DownloadsControl final : public QObject {
     Q_OBJECT
 public:
-    DownloadsControl(DownloadList &list, BrowserEvents &events, Prompts &prompts,
+    DownloadsControl(DownloadList &list, TabCollection &tabs, Prompts &prompts,
                      QWidget *window, DownloadsWindow::Opener open = {});
 
     // Opens the Downloads window, or brings it forward.
@@ -30,7 +30,7 @@ private:
     void report(int id);
 
     DownloadList &m_list;
-    BrowserEvents &m_events;
+    TabCollection &m_tabs;
     Prompts &m_prompts;
     QWidget *m_parent;
     DownloadsWindow::Opener m_open;

@@ -136,20 +136,19 @@ bool SetupDialog::writeRowsToProfile()
     Trap trap(m_d.errors, QStringLiteral(" At WriteSetup"));
     trap.step([&] {
         Session &s = m_d.session;
-        TabStrip &strip = m_d.controls.tabStrip;
-        for (const BrowserTab &each : m_d.controls.tabs) {
+        for (BrowserTab &each : m_d.controls.tabs) {
             const int i = each.number();
             const SetupRow &r = row(i);
             TabSetting &setting = s.settings[i];
             if (r.startUrlEdit->text() != setting.startUrl) {
-                strip.setCaption(i, r.tabNameEdit->text());
+                each.setCaption(r.tabNameEdit->text());
                 s.tabs.startupDone = false;
-                m_d.controls.tabs.tab(i).state().started = false;
-                m_d.controls.tabs.tab(i).state().loading = true;
+                each.state().started = false;
+                each.state().loading = true;
             }
             setting.startUrl = r.startUrlEdit->text();
             if (r.tabNameEdit->text() != setting.tabName)
-                strip.setCaption(i, r.tabNameEdit->text());
+                each.setCaption(r.tabNameEdit->text());
             setting.tabName = r.tabNameEdit->text();
             setting.pauseWhileLoading = r.pauseCheck->isChecked();
             setting.autoRefresh = r.autoRefreshCheck->isChecked();

@@ -127,9 +127,9 @@ void DesktopHabits::emptySelectedTab()
         emptied.browser().navigate(QString::fromLatin1(kBlankPage));
         emptied.state().scriptCaption.clear();
         emptied.setAddress(QString());
-        m_c.tabStrip.setCaption(tab, QString());
-        m_c.tabStrip.setToolTip(tab, QString());
-        m_c.tabStrip.setImage(tab, 0);
+        emptied.setCaption(QString());
+        emptied.setToolTip(QString());
+        emptied.setPicture(TabPicture::None);
     });
 }
 

@@ -31,7 +31,6 @@
 #include "shell/window_layout.h"
 #include "shell/window_store.h"
 #include "tabs/artwork.h"
-#include "tabs/browser_events.h"
 #include "tabs/button_bar.h"
 #include "tabs/page_dialog_queue.h"
 #include "tabs/staged_loading.h"
@@ -56,7 +55,10 @@ MainWindow::MainWindow(MainWindowDeps deps)
     setWindowIcon(appIcon());
     // Every window of the program, pop-ups and dialogs included, shows tooltips as text.
     qApp->installEventFilter(new PlainToolTips(this));
-    m_tabs = std::make_unique<TabCollection>(m_d.factory, m_session.history, this);
+    m_tabs = std::make_unique<TabCollection>(
+        m_d.factory, m_session.history,
+        TabContext{m_session, m_d.clock, m_d.errors, m_d.prompts}, this);
+    m_tabStrip->showTabs(*m_tabs);
     m_status = new StatusArea(this);
     m_buttons->setGeometry(toPixelRect(layout::kToolbarLeft, layout::kToolbarTop,
                                        layout::kToolbarWidth, layout::kToolbarHeight));
@@ -73,10 +75,9 @@ MainWindow::MainWindow(MainWindowDeps deps)
     m_selection = std::make_unique<TabSelection>(m_session, c, *m_menu, *m_layout, pauses,
                                                  m_d.errors);
     m_staged = std::make_unique<StagedLoading>(m_session, c, pauses, m_d.errors);
-    m_events = std::make_unique<BrowserEvents>(
-        m_session, c, m_d.prompts, m_d.errors, m_d.clock,
-        BrowserEvents::Hooks{startNextTabs});
-    m_events->connectAll();
+    // A completed page lets the start-up go on, once everything else has seen it.
+    for (BrowserTab &tab : *m_tabs)
+        connect(&tab, &BrowserTab::afterPageCompleted, this, startNextTabs);
     m_status->followSelectedTab(*m_tabs, *m_tabStrip);
     m_layout->setSelectAgain([this] { m_selection->onTabSelected(); });
     m_control = std::make_unique<MainWindowControl>(*this, c, *m_menu, *m_modes, *m_layout);
@@ -103,7 +104,7 @@ MainWindow::MainWindow(MainWindowDeps deps)
     m_layout->setPageBar([this](int tab) { return m_pageDialogs->noteBar(tab); });
     connect(m_pageDialogs, &PageDialogQueue::noteBarChanged, this,
             [this](int tab) { m_layout->applyBrowser(tab); });
-    m_downloads = new DownloadsControl(m_d.factory.downloads(), *m_events, m_d.prompts, this);
+    m_downloads = new DownloadsControl(m_d.factory.downloads(), *m_tabs, m_d.prompts, this);
     m_habits = new DesktopHabits({m_session, c, *m_menu, *m_commands, *m_desktop, *m_keyboard,
                                   m_d.errors, *this, [this] { return m_activated; }},
                                  this);

@@ -15,7 +15,6 @@
 
 namespace pelquin {
 
-class BrowserEvents;
 class ButtonBar;
 class Clock;
 class Commands;
@@ -107,7 +106,6 @@ public:
     MainWindowControl &windowControl() const { return *m_control; }
     TabSelection &selection() const { return *m_selection; }
     StagedLoading &stagedLoading() const { return *m_staged; }
-    BrowserEvents &events() const { return *m_events; }
     Timers &timers() const { return *m_timers; }
     Commands &commands() const { return *m_commands; }
     DropdownHandlers &dropdowns() const { return *m_dropdowns; }
@@ -163,7 +161,6 @@ private:
     std::unique_ptr<DisplayModes> m_modes;
     std::unique_ptr<TabSelection> m_selection;
     std::unique_ptr<StagedLoading> m_staged;
-    std::unique_ptr<BrowserEvents> m_events;
     std::unique_ptr<MainWindowControl> m_control;
     std::unique_ptr<CommandProcessor> m_processor;
     std::unique_ptr<PageScript> m_script;

@@ -118,6 +118,9 @@ int MainWindowControl::stripTabCount() const { return m_c.tabStrip.count(); }
 void MainWindowControl::setStripTabCount(int count)
 {
     m_c.tabStrip.removeAll();
+    // New headers start blank, whatever their tabs showed before.
+    for (BrowserTab &tab : m_c.tabs)
+        tab.clearLook();
     m_c.tabStrip.addTabs(count);
     m_c.tabStrip.select(1);
 }
@@ -129,7 +132,7 @@ void MainWindowControl::selectTab(int tab) { m_c.tabStrip.select(tab); }
 void MainWindowControl::setScriptCaption(int tab, const QString &caption)
 {
     BrowserTab &target = m_c.tabs.tab(tab);
-    m_c.tabStrip.setCaption(tab, caption);
+    target.setCaption(caption);
     target.state().scriptCaption = caption;
 }
 

@@ -19,6 +19,16 @@ TabSelection::TabSelection(Session &session, TabControls controls, SpeedMenu &me
     : m_session(session), m_c(controls), m_menu(menu), m_layout(layout), m_pauses(pauses),
       m_errors(errors)
 {
+    // Back and Forward follow the selected tab's page.
+    for (BrowserTab &tab : m_c.tabs) {
+        QObject::connect(&tab, &BrowserTab::historyButtonsChanged, &m_c.buttons,
+                         [this, &tab](bool back, bool forward) {
+                             if (tab.number() != m_c.tabStrip.selected())
+                                 return;
+                             m_c.buttons.setEnabledAt(1, back);
+                             m_c.buttons.setEnabledAt(2, forward);
+                         });
+    }
 }
 
 void TabSelection::onTabSelected()

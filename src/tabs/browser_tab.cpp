@@ -1,12 +1,18 @@
 #include "tabs/browser_tab.h"
 
+#include "core/session.h"
+
 #include <QComboBox>
+
+#include <utility>
 
 namespace pelquin {
 
-BrowserTab::BrowserTab(int number, BrowserControl &browser, QComboBox &addressBox)
-    : m_number(number), m_browser(browser), m_addressBox(addressBox)
+BrowserTab::BrowserTab(int number, BrowserControl &browser, QComboBox &addressBox,
+                       TabContext context)
+    : m_number(number), m_browser(browser), m_addressBox(addressBox), m_context(context)
 {
+    connectBrowser();
 }
 
 QString BrowserTab::address() const
@@ -39,6 +45,60 @@ bool BrowserTab::hasPage() const
             return true;
     }
     return false;
+}
+
+void BrowserTab::setCaption(const QString &caption)
+{
+    if (std::exchange(m_look.caption, caption) != caption)
+        emit lookChanged();
+}
+
+void BrowserTab::setToolTip(const QString &toolTip)
+{
+    if (std::exchange(m_look.toolTip, toolTip) != toolTip)
+        emit lookChanged();
+}
+
+void BrowserTab::setPicture(TabPicture picture)
+{
+    if (std::exchange(m_look.picture, picture) != picture)
+        emit lookChanged();
+}
+
+void BrowserTab::setChangedSince(const QDateTime &since)
+{
+    // The first change is the one the mark tells of.
+    if (since.isValid() == changed())
+        return;
+    m_look.changedSince = since;
+    emit lookChanged();
+}
+
+void BrowserTab::setWaiting(bool waiting)
+{
+    if (std::exchange(m_look.waiting, waiting) != waiting)
+        emit lookChanged();
+}
+
+void BrowserTab::clearLook()
+{
+    m_look = TabLook{};
+    emit lookChanged();
+}
+
+QString BrowserTab::captionFor(const QString &compared, const QString &address) const
+{
+    const TabSetting &setting = m_context.session.settings[m_number];
+    if (captionForAddress(compared) == captionForAddress(setting.startUrl))
+        return setting.tabName;
+    if (!m_state.scriptCaption.trimmed().isEmpty())
+        return m_state.scriptCaption;
+    return captionForAddress(address);
+}
+
+QString BrowserTab::toolTipFor(const QString &address) const
+{
+    return QStringLiteral("Tab ") + QString::number(m_number) + QLatin1Char(':') + address;
 }
 
 }  // namespace pelquin

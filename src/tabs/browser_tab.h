@@ -14,13 +14,40 @@ class QWidget;
 
 namespace pelquin {
 
-// One tab of the strip: its number, its browser, its address box, what it is doing now and
-// where its controls lie. The rest of the program reaches a tab through the TabCollection
-// and learns what its page does from its signals.
+class Clock;
+class ErrorReporter;
+class Prompts;
+struct Session;
+
+// What every tab needs from the run around it.
+struct TabContext {
+    Session &session;  // the profile's entries and the run's own flags
+    const Clock &clock;
+    ErrorReporter &errors;
+    Prompts &prompts;
+};
+
+// The picture before a tab's caption: none while its page loads, the world once loaded.
+enum class TabPicture { None, World };
+
+// How the tab looks in the strip, its own to say; the strip only draws it.
+struct TabLook {
+    QString caption;
+    QString toolTip;
+    TabPicture picture = TabPicture::None;
+    // Its page changed since the user last looked, first at this time; unset: unchanged.
+    QDateTime changedSince;
+    // Its page waits for the user's answer.
+    bool waiting = false;
+};
+
+// One tab of the strip: its number, its browser, its address box, what its page is doing,
+// how it looks and when its page was last asked for. It follows its browser's events
+// itself and tells the rest of the program through its signals.
 class BrowserTab : public QObject {
     Q_OBJECT
 public:
-    BrowserTab(int number, BrowserControl &browser, QComboBox &addressBox);
+    BrowserTab(int number, BrowserControl &browser, QComboBox &addressBox, TabContext context);
 
     int number() const { return m_number; }
     BrowserControl &browser() const { return m_browser; }
@@ -47,6 +74,24 @@ public:
     // Its profile entry asks for an automatic refresh and the interval has passed.
     bool refreshDue(const TabSetting &profile, const QDateTime &now) const;
 
+    const TabLook &look() const { return m_look; }
+    void setCaption(const QString &caption);
+    void setToolTip(const QString &toolTip);
+    void setPicture(TabPicture picture);
+    void setChangedSince(const QDateTime &since);
+    bool changed() const { return m_look.changedSince.isValid(); }
+    void setWaiting(bool waiting);
+    // Its header was made anew (the page script rebuilt the strip): it looks blank.
+    void clearLook();
+
+    // The caption for its page at `address`, its start page compared by `compared`.
+    QString captionFor(const QString &compared, const QString &address) const;
+    QString toolTipFor(const QString &address) const;
+    // A link of its page turned out to be a download: it shows its page as before.
+    void keepPage();
+    // Its status text is `text`, as if the browser had said it.
+    void showStatusText(const QString &text);
+
     // Where the page and the address box lie, in twips.
     TwipsBox pageBox;
     TwipsBox addressBoxPlace;
@@ -58,15 +103,37 @@ signals:
     void loadFinished();
     // The page at `address` has completed loading: what runs on a completed page runs now.
     void pageCompleted(const QString &address);
+    // Every handler of pageCompleted has run: the start-up may go on to the next tabs.
+    void afterPageCompleted();
     void statusTextChanged(const QString &text);
+    // The page's load progressed (only values of at least 1).
     void progressChanged(int value, int maximum);
     void captionChanged(const QString &caption);
+    void lookChanged();
+    void historyButtonsChanged(bool backEnabled, bool forwardEnabled);
+    void securityChanged(PageSecurity security);
 
 private:
+    void connectBrowser();
+    void onBeforeNavigate(const QString &address, bool topLevel);
+    void onHistoryButtonChange(HistoryButton button, bool enabled);
+    void onDocumentComplete(const QString &address, bool topLevel);
+    void onDownloadComplete();
+    void onNewWindow(bool *cancel);
+    void onProgressChange(int progress, int maximum);
+    void onPageStopped();
+    void setSecurity(PageSecurity security);
+    void nameAfter(const QString &caption);
+    // Emptied by the user, it shows its blank page: nothing to name. Another address ends
+    // that.
+    bool showsEmptied(const QString &address);
+
     int m_number;
     BrowserControl &m_browser;
     QComboBox &m_addressBox;
+    TabContext m_context;
     TabState m_state;
+    TabLook m_look;
 };
 
 }  // namespace pelquin

@@ -53,7 +53,7 @@ void FreeTabs::openTyped(int tab, const QString &address)
     // The steps of an address typed into the tab's own address bar.
     Trap trap(m_errors, QStringLiteral(" At Combo Keypress"), {err::EFail});
     m_claimed.insert(tab);
-    trap.step([&] { m_c.tabStrip.setImage(tab, 0); });
+    trap.step([&] { m_c.tabs.tab(tab).setPicture(TabPicture::None); });
     trap.step([&] { m_c.tabs.tab(tab).browser().navigate(address); });
     trap.step([&] {
         Trap(m_errors, QStringLiteral(" At AddToCombos")).step([&] {

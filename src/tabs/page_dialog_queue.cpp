@@ -313,13 +313,13 @@ PageDialogBox *PageDialogQueue::openBox(int tab) const
 
 void PageDialogQueue::updateMark(int tab)
 {
-    if (tab < 1 || tab > m_strip.count())
+    if (!m_tabs.contains(tab))
         return;
     const PageDialogBox *box = openBox(tab);
     const PageNote *unseen = note(tab);
     const bool waiting = (pending(tab) > 0 && !(box && box->isVisible())) ||
                          (unseen && !unseen->seen);
-    m_strip.setWaitingMark(tab, waiting);
+    m_tabs.tab(tab).setWaiting(waiting);
 }
 
 }  // namespace pelquin

@@ -48,10 +48,11 @@ void StagedLoading::start(int tab, bool clearCaption, Trap &trap)
     }
     trap.step([&] { m_c.tabs.tab(tab).setAddress(QString()); });
     trap.step([&] {
-        m_c.tabStrip.setToolTip(tab, QString());
+        BrowserTab &cleared = m_c.tabs.tab(tab);
+        cleared.setToolTip(QString());
         if (clearCaption)
-            m_c.tabStrip.setCaption(tab, QString());
-        m_c.tabStrip.setImage(tab, 0);
+            cleared.setCaption(QString());
+        cleared.setPicture(TabPicture::None);
     });
     trap.step([&] {
         const QString &url = m_session.settings[tab].startUrl;

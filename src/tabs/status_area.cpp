@@ -78,10 +78,20 @@ void StatusArea::followSelectedTab(TabCollection &tabs, const TabStrip &strip)
                     m_statusBar->raise();
                     m_statusBar->update();
                 });
+        // Only the selected tab's progress is kept: a tab shows where it stood when it was
+        // last in front.
         connect(&tab, &BrowserTab::progressChanged, this,
-                [this, &strip, number](int value, int maximum) {
+                [this, &strip, &tab](int value, int maximum) {
+                    if (tab.number() != strip.selected())
+                        return;
+                    tab.state().progressMax = maximum;
+                    tab.state().progressValue = value;
+                    setProgress(maximum, value);
+                });
+        connect(&tab, &BrowserTab::securityChanged, this,
+                [this, &strip, number](PageSecurity security) {
                     if (number == strip.selected())
-                        setProgress(maximum, value);
+                        showSecurity(security);
                 });
     }
 }

@@ -32,7 +32,8 @@ QComboBox *makeAddressBox(AddressHistory &history, QWidget *parent)
 
 }  // namespace
 
-TabCollection::TabCollection(BrowserFactory &factory, AddressHistory &history, QWidget *window)
+TabCollection::TabCollection(BrowserFactory &factory, AddressHistory &history,
+                             TabContext context, QWidget *window)
 {
     QWidget *parent = window;
     // All browsers first, then the address boxes, which lie above them.
@@ -44,7 +45,7 @@ TabCollection::TabCollection(BrowserFactory &factory, AddressHistory &history, Q
     }
     for (int number = 1; number <= kTabCount; ++number) {
         BrowserControl *browser = browsers[size_t(number - 1)];
-        m_tabs.emplace_back(number, *browser, *makeAddressBox(history, parent));
+        m_tabs.emplace_back(number, *browser, *makeAddressBox(history, parent), context);
         m_heldAddresses.emplace_back();
         // Only the page in front may show full screen.
         connect(browser, &BrowserControl::fullScreenChange, this,

@@ -1,5 +1,5 @@
-// tabs/: the tabs (their collection, strip, buttons, status) and what runs per tab: browser
-// events, staged loading, timers, navigation, page dialogs, Goto Tab.
+// tabs/: the tabs (their collection, strip, buttons, status) and what runs per tab: staged
+// loading, timers, page dialogs and notes, free tabs.
 
 #pragma once
 
@@ -23,7 +23,8 @@ class TabCollection : public QObject {
     Q_OBJECT
 public:
     // The pages and address boxes are children of `window`.
-    TabCollection(BrowserFactory &factory, AddressHistory &history, QWidget *window);
+    TabCollection(BrowserFactory &factory, AddressHistory &history, TabContext context,
+                  QWidget *window);
 
     // Raises 9 (Subscript out of range) outside 1 to 30.
     BrowserTab &tab(int number) const;

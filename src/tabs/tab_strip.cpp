@@ -2,6 +2,7 @@
 
 #include "core/dropped_link.h"
 #include "tabs/artwork.h"
+#include "tabs/tab_collection.h"
 
 #include <QDrag>
 #include <QDragEnterEvent>
@@ -14,10 +15,6 @@
 #include <utility>
 
 namespace pelquin {
-
-namespace {
-constexpr int kImageRole = Qt::UserRole + 1;
-}
 
 TabStrip::TabStrip(QWidget *parent)
     : QFrame(parent), m_bar(new QTabBar(this)), m_world(worldIcon()), m_changed(changedIcon())
@@ -54,19 +51,61 @@ void TabStrip::select(int tab)
         m_bar->setCurrentIndex(tab - 1);
 }
 
-QString TabStrip::caption(int tab) const
+void TabStrip::showTabs(TabCollection &tabs)
 {
-    if (const auto pending = m_pending.find(tab - 1);
-        pending != m_pending.end() && pending->caption)
-        return *pending->caption;
-    return m_bar->accessibleTabName(tab - 1);
+    m_tabs = &tabs;
+    for (const BrowserTab &tab : tabs)
+        connect(&tab, &BrowserTab::lookChanged, this, [this, &tab] { lookChanged(tab); });
 }
 
-void TabStrip::setCaption(int tab, const QString &caption)
+const BrowserTab *TabStrip::tabAt(int index) const
 {
-    if (tab < 1 || tab > count())
+    if (!m_tabs || index < 0 || index >= count() || !m_tabs->contains(index + 1))
+        return nullptr;
+    return &m_tabs->tab(index + 1);
+}
+
+QString TabStrip::caption(int tab) const
+{
+    const BrowserTab *shown = tabAt(tab - 1);
+    return shown ? shown->look().caption : QString();
+}
+
+QString TabStrip::toolTip(int tab) const
+{
+    const BrowserTab *shown = tabAt(tab - 1);
+    return shown ? shown->look().toolTip : QString();
+}
+
+TabPicture TabStrip::picture(int tab) const
+{
+    const BrowserTab *shown = tabAt(tab - 1);
+    return shown ? shown->look().picture : TabPicture::None;
+}
+
+bool TabStrip::changedMark(int tab) const
+{
+    const BrowserTab *shown = tabAt(tab - 1);
+    return shown && shown->changed();
+}
+
+bool TabStrip::waitingMark(int tab) const
+{
+    return tab >= 1 && tab <= count() && m_bar->tabButton(tab - 1, QTabBar::LeftSide);
+}
+
+void TabStrip::lookChanged(const BrowserTab &tab)
+{
+    const int index = tab.number() - 1;
+    if (index >= count())
         return;
-    m_pending[tab - 1].caption = caption;
+    // The tooltip and the waiting mark at once; caption and picture together, a moment later.
+    showToolTip(index);
+    showWaitingMark(index);
+    // A changed mark shows at once, as the marks do; loading pictures wait for each other.
+    if (tab.changed() != m_bar->tabData(index).toBool())
+        showIcon(index);
+    m_pending.insert(&tab);
     if (!m_applyLooks.isActive())
         m_applyLooks.start();
 }
@@ -74,14 +113,13 @@ void TabStrip::setCaption(int tab, const QString &caption)
 void TabStrip::applyPendingLooks()
 {
     m_applyLooks.stop();
-    const QMap<int, PendingLook> pending = std::exchange(m_pending, {});
-    for (auto look = pending.begin(); look != pending.end(); ++look) {
-        if (look.key() >= m_bar->count())
+    const std::set<const BrowserTab *> pending = std::exchange(m_pending, {});
+    for (const BrowserTab *tab : pending) {
+        const int index = tab->number() - 1;
+        if (tabAt(index) != tab)
             continue;
-        if (look->caption)
-            showCaption(look.key(), *look->caption);
-        if (look->world)
-            showIcon(look.key());
+        showCaption(index, tab->look().caption);
+        showIcon(index);
     }
 }
 
@@ -96,66 +134,36 @@ void TabStrip::showCaption(int index, const QString &caption)
     m_bar->setTabText(index, QString(shown).replace(QLatin1Char('&'), QStringLiteral("&&")));
 }
 
-namespace {
-const QString kChangedLine = QStringLiteral("\nChanged since you last looked (%1)");
-}
-
 void TabStrip::showIcon(int index)
 {
-    if (m_changedSince.contains(index))
+    const BrowserTab *tab = tabAt(index);
+    if (!tab)
+        return;
+    m_bar->setTabData(index, tab->changed());
+    if (tab->changed())
         m_bar->setTabIcon(index, m_changed);
     else
-        m_bar->setTabIcon(index, m_bar->tabData(index).toInt() == 1 ? m_world : QIcon());
+        m_bar->setTabIcon(index, tab->look().picture == TabPicture::World ? m_world : QIcon());
 }
 
-void TabStrip::showToolTip(int index, const QString &tip)
+void TabStrip::showToolTip(int index)
 {
-    const auto since = m_changedSince.constFind(index);
-    m_bar->setTabToolTip(index, since == m_changedSince.cend()
-                                    ? tip
-                                    : tip + kChangedLine.arg(since->toString(u"HH:mm")));
-}
-
-QString TabStrip::toolTip(int tab) const
-{
-    const QString shown = m_bar->tabToolTip(tab - 1);
-    if (!m_changedSince.contains(tab - 1))
-        return shown;
-    return shown.left(shown.lastIndexOf(QLatin1Char('\n')));
-}
-
-void TabStrip::setToolTip(int tab, const QString &tip) { showToolTip(tab - 1, tip); }
-
-void TabStrip::setChangedMark(int tab, const QDateTime &since)
-{
-    if (tab < 1 || tab > count() || since.isValid() == changedMark(tab))
+    const BrowserTab *tab = tabAt(index);
+    if (!tab)
         return;
-    const QString tip = toolTip(tab);
-    if (since.isValid())
-        m_changedSince.insert(tab - 1, since);
-    else
-        m_changedSince.remove(tab - 1);
-    showToolTip(tab - 1, tip);
-    showIcon(tab - 1);
+    const TabLook &look = tab->look();
+    m_bar->setTabToolTip(
+        index, !tab->changed()
+                   ? look.toolTip
+                   : look.toolTip + QStringLiteral("\nChanged since you last looked (%1)")
+                                        .arg(look.changedSince.toString(u"HH:mm")));
 }
 
-bool TabStrip::changedMark(int tab) const { return m_changedSince.contains(tab - 1); }
-
-int TabStrip::image(int tab) const { return m_bar->tabData(tab - 1).toInt(); }
-
-void TabStrip::setImage(int tab, int image)
+void TabStrip::showWaitingMark(int index)
 {
-    if (tab < 1 || tab > count())
-        return;
-    m_bar->setTabData(tab - 1, image);
-    m_pending[tab - 1].world = image == 1;
-    if (!m_applyLooks.isActive())
-        m_applyLooks.start();
-}
-
-void TabStrip::setWaitingMark(int tab, bool waiting)
-{
-    if (tab < 1 || tab > count() || waiting == waitingMark(tab))
+    const BrowserTab *tab = tabAt(index);
+    const bool waiting = tab && tab->look().waiting;
+    if (waiting == waitingMark(index + 1))
         return;
     // A button beside the caption, so the caption itself stays the tab's own.
     QLabel *mark = nullptr;
@@ -165,21 +173,15 @@ void TabStrip::setWaitingMark(int tab, bool waiting)
         mark->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
         mark->setToolTip(QStringLiteral("The page waits for your answer"));
     }
-    QWidget *old = m_bar->tabButton(tab - 1, QTabBar::LeftSide);
-    m_bar->setTabButton(tab - 1, QTabBar::LeftSide, mark);
+    QWidget *old = m_bar->tabButton(index, QTabBar::LeftSide);
+    m_bar->setTabButton(index, QTabBar::LeftSide, mark);
     delete old;  // the bar only hides a button it no longer shows
-    m_bar->setTabTextColor(tab - 1, waiting ? QColor(Qt::red) : QColor());
-}
-
-bool TabStrip::waitingMark(int tab) const
-{
-    return tab >= 1 && tab <= count() && m_bar->tabButton(tab - 1, QTabBar::LeftSide);
+    m_bar->setTabTextColor(index, waiting ? QColor(Qt::red) : QColor());
 }
 
 void TabStrip::removeAll()
 {
-    m_pending.clear();  // the looks of tabs that are gone
-    m_changedSince.clear();
+    m_pending.clear();  // the looks of headers that are gone
     const QSignalBlocker block(m_bar);
     while (m_bar->count() > 0)
         m_bar->removeTab(m_bar->count() - 1);
@@ -189,8 +191,7 @@ void TabStrip::addTabs(int count)
 {
     const QSignalBlocker block(m_bar);
     for (int k = 0; k < count; ++k) {
-        const int index = m_bar->addTab(QString());
-        m_bar->setTabData(index, 0);
+        m_bar->addTab(QString());
     }
 }
 

@@ -1,17 +1,20 @@
 #pragma once
 
+#include "tabs/browser_tab.h"
+
 #include <QDateTime>
 #include <QFrame>
 #include <QIcon>
-#include <QMap>
 #include <QString>
 #include <QTimer>
 
-#include <optional>
+#include <set>
 
 class QTabBar;
 
 namespace pelquin {
+
+class TabCollection;
 
 // The strip of tab headers across the top and the frame around the pages.
 // Tabs are numbered from 1. The page script may remove and re-add tabs, so the count can
@@ -28,24 +31,18 @@ public:
     // Selects tab t and runs the selection handling, also when t is already selected.
     void select(int tab);
 
+    // Draws each tab's look (caption, tooltip, picture, marks) in its header.
+    void showTabs(TabCollection &tabs);
+    // What the header of tab t shows; nothing for a tab without a header.
     QString caption(int tab) const;
-    void setCaption(int tab, const QString &caption);
     QString toolTip(int tab) const;
-    void setToolTip(int tab, const QString &tip);
-    int image(int tab) const;
-    // 0: no picture; 1: the world picture of a completely loaded page.
-    void setImage(int tab, int image);
-
-    // Marks a tab whose page waits for an answer: "!" before its caption, in red.
-    void setWaitingMark(int tab, bool waiting);
+    TabPicture picture(int tab) const;
+    bool changedMark(int tab) const;
+    // "!" before its caption, in red: the page waits for an answer.
     bool waitingMark(int tab) const;
 
-    // Marks a tab whose page changed since the user last looked, at `since` (the first change),
-    // with a picture of its own and a second tooltip line; an invalid time clears the mark.
-    void setChangedMark(int tab, const QDateTime &since);
-    bool changedMark(int tab) const;
-
-    // Removes every tab, last to first; then adds tabs with no caption, tooltip or image.
+    // Removes every header, last to first; then adds headers, drawn blank until their tabs
+    // look otherwise.
     void removeAll();
     void addTabs(int count);
 
@@ -59,7 +56,7 @@ public:
     // The header row's height in pixels.
     int headerHeight() const;
     QTabBar *bar() const { return m_bar; }
-    // Shows the captions and pictures set since the last time at once.
+    // Draws the captions and pictures changed since the last time at once.
     void applyPendingLooks();
 
 signals:
@@ -76,9 +73,13 @@ protected:
 
 private:
     int tabAtX(int x) const;
+    // The tab behind a header; none when the strip has more headers than there are tabs.
+    const BrowserTab *tabAt(int index) const;
+    void lookChanged(const BrowserTab &tab);
     void showCaption(int index, const QString &caption);
     void showIcon(int index);
-    void showToolTip(int index, const QString &tip);
+    void showToolTip(int index);
+    void showWaitingMark(int index);
     void startTabDrag();
 
     // How long caption and picture changes may wait to be shown together: when 30 tabs start
@@ -86,17 +87,12 @@ private:
     static constexpr int kLookDelayMs = 40;
     // The widest caption a header shows, in pixels; longer ones end in "...".
     static constexpr int kWidestCaption = 240;
-    struct PendingLook {
-        std::optional<QString> caption;
-        std::optional<bool> world;
-    };
-
     QTabBar *m_bar;
-    QMap<int, PendingLook> m_pending;  // by tab index
+    TabCollection *m_tabs = nullptr;
+    std::set<const BrowserTab *> m_pending;  // their captions and pictures are not drawn yet
     QTimer m_applyLooks;
     QIcon m_world;
     QIcon m_changed;
-    QMap<int, QDateTime> m_changedSince;  // by tab index
     int m_draggedTab = 0;
     bool m_dragsTabs = false;
 };

@@ -119,7 +119,7 @@ void Timers::refreshNow(BrowserTab &tab)
         tab.lastRefresh = m_clock.now();
         tab.browser().refresh();
         tab.state().refreshing = true;
-        m_c.tabStrip.setImage(tab.number(), 0);
+        tab.setPicture(TabPicture::None);
     });
 }
 

@@ -32,10 +32,14 @@ void ChangeMarks::selectionChanged()
     if (m_tabs.contains(m_looking))
         remember(m_looking, Reading::AsShown);
     m_looking = selected;
-    m_strip.setChangedMark(selected, QDateTime());
+    if (m_tabs.contains(selected))
+        m_tabs.tab(selected).setChangedSince(QDateTime());
 }
 
-bool ChangeMarks::marked(int tab) const { return m_strip.changedMark(tab); }
+bool ChangeMarks::marked(int tab) const
+{
+    return m_tabs.contains(tab) && m_tabs.tab(tab).changed();
+}
 
 int ChangeMarks::nextMarked(int tab) const
 {
@@ -107,9 +111,9 @@ void ChangeMarks::compare(int tab, const QString &address)
             seen.known = true;
             return;
         }
-        if (digest == seen.digest || m_strip.changedMark(tab) || tab == m_looking)
+        if (digest == seen.digest || marked(tab) || tab == m_looking)
             return;
-        m_strip.setChangedMark(tab, m_clock.now());
+        m_tabs.tab(tab).setChangedSince(m_clock.now());
         emit tabChanged(tab);
     });
 }

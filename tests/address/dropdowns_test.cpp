@@ -71,19 +71,19 @@ TEST_F(Dropdowns, TypingCompletesFromTheFirstMatchAndBackspaceDoesNotCompleteAga
 
 TEST_F(Dropdowns, EnterNavigatesAddsToTheHistoryAndRemovesThePicture)
 {
-    window->tabStrip().setImage(1, 1);
+    window->tabs().tab(1).setPicture(TabPicture::World);
     combo(1)->setEditText(QStringLiteral("http://new.example/"));
     browser(1).navigations.clear();
     QTest::keyClick(combo(1), Qt::Key_Return);
     EXPECT_EQ(browser(1).navigations, QStringList{"http://new.example/"});
-    EXPECT_EQ(window->tabStrip().image(1), 0);
+    EXPECT_EQ(window->tabStrip().picture(1), TabPicture::None);
     EXPECT_EQ(history().request(4), QStringLiteral("new.example/"));
     EXPECT_EQ(combo(1)->currentText(), QStringLiteral("http://new.example/"));
 }
 
 TEST_F(Dropdowns, EnterOnABlankDropdownClearsTheCaptionAndAddsNothing)
 {
-    window->tabStrip().setCaption(1, QStringLiteral("old"));
+    window->tabs().tab(1).setCaption(QStringLiteral("old"));
     combo(1)->setEditText(QStringLiteral("   "));
     QTest::keyClick(combo(1), Qt::Key_Enter);
     EXPECT_EQ(window->tabStrip().caption(1), QString());
@@ -92,12 +92,12 @@ TEST_F(Dropdowns, EnterOnABlankDropdownClearsTheCaptionAndAddsNothing)
 
 TEST_F(Dropdowns, PickingAnItemNavigatesWithoutAddingAndDropsNavigateOnly)
 {
-    window->tabStrip().setImage(1, 1);
+    window->tabs().tab(1).setPicture(TabPicture::World);
     combo(1)->setCurrentIndex(1);
     browser(1).navigations.clear();
     window->dropdowns().onAddressPicked(1);
     EXPECT_EQ(browser(1).navigations, QStringList{"Abc/x"});
-    EXPECT_EQ(window->tabStrip().image(1), 0);
+    EXPECT_EQ(window->tabStrip().picture(1), TabPicture::None);
     window->dropdowns().onLinkDropped(1, QStringLiteral("http://dropped/"), true);
     EXPECT_EQ(browser(1).navigations.last(), QStringLiteral("http://dropped/"));
     EXPECT_EQ(history().size(), 3);

@@ -79,13 +79,13 @@ TEST_F(NavigationTest, StopLeavesSponsorPagesAloneAndStopsOnlyABusyBrowser)
 TEST_F(NavigationTest, RefreshMarksTheTabAndItsWorldComesBackWhenDone)
 {
     window->tabStrip().select(30);
-    window->tabStrip().setImage(30, 1);
+    window->tabs().tab(30).setPicture(TabPicture::World);
     nav().refresh();
     EXPECT_EQ(browser(30).refreshes, 1);
-    EXPECT_EQ(window->tabStrip().image(30), 0);
+    EXPECT_EQ(window->tabStrip().picture(30), TabPicture::None);
     EXPECT_TRUE(window->tabs().tab(30).state().refreshing);
     emit browser(30).downloadComplete();
-    EXPECT_EQ(window->tabStrip().image(30), 1);
+    EXPECT_EQ(window->tabStrip().picture(30), TabPicture::World);
 }
 
 TEST_F(NavigationTest, HomeLoadsTheStartAddressOnlyWhenThereIsOne)

@@ -19,13 +19,13 @@ protected:
         MainWindowEngine::SetUp();
         writeTextFile(home.file("Requests.Dat"), {url("/p6.htm").mid(7)});
         start();
-        ASSERT_TRUE(waitFor([&] { return window->tabStrip().image(1) == 1; }, 20000));
+        ASSERT_TRUE(waitFor([&] { return window->tabStrip().picture(1) == TabPicture::World; }, 20000));
     }
     TabStrip &strip() { return window->tabStrip(); }
     bool loaded(int tab, const QString &address)
     {
         return waitFor([&] {
-            return window->tabs().tab(tab).browser().locationUrl() == address && strip().image(tab) == 1;
+            return window->tabs().tab(tab).browser().locationUrl() == address && strip().picture(tab) == TabPicture::World;
         }, 15000);
     }
 };
@@ -70,8 +70,8 @@ TEST_F(BrowsingEngine, RefreshPutsTheWorldPictureBack)
 {
     strip().select(1);
     window->commands().navigation().refresh();
-    EXPECT_EQ(strip().image(1), 0);
-    EXPECT_TRUE(waitFor([&] { return strip().image(1) == 1; }, 15000));
+    EXPECT_EQ(strip().picture(1), TabPicture::None);
+    EXPECT_TRUE(waitFor([&] { return strip().picture(1) == TabPicture::World; }, 15000));
     EXPECT_FALSE(window->tabs().tab(1).state().refreshing);
 }
 
@@ -90,8 +90,8 @@ TEST_F(BrowsingEngine, ATabThatRefreshesEveryMinuteIsReloadedWhenTheTimeHasCome)
     clock.advance(61);
     window->timers().onRefreshTick();
     // The page is first asked whether it holds typed words; it answers a moment later.
-    EXPECT_TRUE(waitFor([&] { return strip().image(5) == 0 || completions == 1; }, 5000));
-    EXPECT_TRUE(waitFor([&] { return completions == 1 && strip().image(5) == 1; }, 15000));
+    EXPECT_TRUE(waitFor([&] { return strip().picture(5) == TabPicture::None || completions == 1; }, 5000));
+    EXPECT_TRUE(waitFor([&] { return completions == 1 && strip().picture(5) == TabPicture::World; }, 15000));
 }
 
 TEST_F(BrowsingEngine, TextIsFoundOnTheRealPage)

@@ -15,13 +15,13 @@ protected:
     {
         MainWindowEngine::SetUp();
         start();
-        ASSERT_TRUE(waitFor([&] { return window->tabStrip().image(1) == 1; }, 20000));
+        ASSERT_TRUE(waitFor([&] { return window->tabStrip().picture(1) == TabPicture::World; }, 20000));
     }
     bool shows(int tab, const QString &address)
     {
         return waitFor([&] {
             return window->tabs().tab(tab).browser().locationUrl() == address &&
-                   window->tabStrip().image(tab) == 1;
+                   window->tabStrip().picture(tab) == TabPicture::World;
         }, 15000);
     }
 };

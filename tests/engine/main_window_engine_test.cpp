@@ -34,7 +34,7 @@ TEST_F(MainWindowEngine, StartsLoadsInStagesClosesAndRestores)
     TabStrip &strip = window->tabStrip();
     ASSERT_TRUE(waitFor([&] {
         return strip.caption(1) == "Pelquin" && strip.caption(2) == "Search" &&
-               strip.image(1) == 1 && strip.image(2) == 1 && startOrder.size() == 3;
+               strip.picture(1) == TabPicture::World && strip.picture(2) == TabPicture::World && startOrder.size() == 3;
     }, 20000)) << strip.caption(1).toStdString() << "/" << strip.caption(2).toStdString();
     EXPECT_EQ(startOrder.indexOf("3") < startOrder.indexOf("4"), true);
     EXPECT_FALSE(othersLoadingAtPause);

@@ -21,7 +21,7 @@ protected:
                                " HOST.WIDTH=10500 HOST.HEIGHT=6000></SCRIPT>");
         MainWindowEngine::SetUp();
         start();
-        ASSERT_TRUE(waitFor([&] { return window->tabStrip().image(1) == 1; }, 20000));
+        ASSERT_TRUE(waitFor([&] { return window->tabStrip().picture(1) == TabPicture::World; }, 20000));
     }
 
     void page(const char *path, const QByteArray &body)
@@ -39,7 +39,7 @@ protected:
         window->tabs().tab(tab).browser().navigate(url(path));
         return waitFor([&] {
             return window->tabs().tab(tab).browser().locationUrl() == url(path) &&
-                   window->tabStrip().image(tab) == 1;
+                   window->tabStrip().picture(tab) == TabPicture::World;
         }, 15000);
     }
 };
@@ -76,7 +76,7 @@ TEST_F(PageScriptEngine, APageNavigatesAnotherTabAndSizesTheWindow)
     ASSERT_TRUE(load(4, "/other.htm"));
     EXPECT_TRUE(waitFor([&] {
         return window->tabs().tab(6).browser().locationUrl() == url("/p7.htm") &&
-               window->tabStrip().image(6) == 1;
+               window->tabStrip().picture(6) == TabPicture::World;
     }, 15000));
     EXPECT_EQ(window->frameGeometry().size(), QSize(700, 400));
 }

@@ -109,9 +109,9 @@ TEST_F(PlainPageText, TextFromAPageReachesNoWidgetAsMarkup)
     window->resize(1200, 900);
     strip().select(1);
     // The page names its tab; its words change while it is in the background.
-    strip().setCaption(3, kMarkup);
-    strip().setToolTip(3, QStringLiteral("Tab 3:") + kMarkup);
-    strip().setChangedMark(3, QDateTime::currentDateTime());
+    window->tabs().tab(3).setCaption(kMarkup);
+    window->tabs().tab(3).setToolTip(QStringLiteral("Tab 3:") + kMarkup);
+    window->tabs().tab(3).setChangedSince(QDateTime::currentDateTime());
     strip().applyPendingLooks();
     // A background tab's alert is kept as a note; the selected tab asks and waits.
     browser(7).askDialog(Kind::Alert, kMarkup);
@@ -138,8 +138,8 @@ TEST_F(PlainPageText, TextFromAPageReachesNoWidgetAsMarkup)
 TEST_F(PlainPageText, AHugeCaptionIsCutToASaneWidthButKeptWhole)
 {
     const QString huge = QStringLiteral("Dashboard ").repeated(300);
-    strip().setCaption(3, huge);
-    strip().setToolTip(3, QStringLiteral("Tab 3:") + huge);
+    window->tabs().tab(3).setCaption(huge);
+    window->tabs().tab(3).setToolTip(QStringLiteral("Tab 3:") + huge);
     strip().applyPendingLooks();
     EXPECT_LE(strip().bar()->tabRect(2).width(), 400);
     EXPECT_EQ(strip().caption(3), huge);  // the tab's name is the page's whole

@@ -38,7 +38,7 @@ TEST_F(StartupShutdown, SponsorTabsStartAndAreNamedWhenLoaded)
 
     browser(1).load(sponsor.welcomeUrl());
     EXPECT_EQ(window->tabStrip().caption(1), QStringLiteral("Pelquin"));
-    EXPECT_EQ(window->tabStrip().image(1), 1);
+    EXPECT_EQ(window->tabStrip().picture(1), TabPicture::World);
     EXPECT_EQ(window->tabStrip().toolTip(1), QStringLiteral("Tab 1:") + sponsor.welcomeUrl());
     EXPECT_EQ(window->tabs().tab(1).address(), sponsor.welcomeUrl());
     browser(2).load(sponsor.url(QStringLiteral("/sc?q=x")));

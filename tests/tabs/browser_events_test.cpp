@@ -1,6 +1,5 @@
 #include "tabs/tab_collection.h"
 #include "support/shell_fixture.h"
-#include "tabs/browser_events.h"
 #include "tabs/button_bar.h"
 #include "tabs/status_area.h"
 #include "tabs/tab_strip.h"
@@ -26,7 +25,7 @@ TEST_F(BrowserEventsTest, AJavascriptNavigationChangesNothing)
 {
     browser(3).load(QStringLiteral("http://news.sample.org/"));
     browser(3).startLoad(QStringLiteral("  JavaScript:alert(1)"));
-    EXPECT_EQ(strip().image(3), 1);
+    EXPECT_EQ(strip().picture(3), TabPicture::World);
     EXPECT_EQ(strip().caption(3), QStringLiteral("sample"));
     EXPECT_EQ(window->tabs().tab(3).state().currentUrl, QStringLiteral("http://news.sample.org/"));
 }
@@ -93,7 +92,7 @@ TEST_F(BrowserEventsTest, AFrameNavigationLeavesCaptionTooltipAndDropdownAlone)
 {
     browser(3).load(QStringLiteral("http://www.example.com/"));
     browser(3).startLoad(QStringLiteral("https://ads.example.net/frame"), false);
-    EXPECT_EQ(strip().image(3), 0);
+    EXPECT_EQ(strip().picture(3), TabPicture::None);
     EXPECT_EQ(window->tabs().tab(3).state().currentUrl, QStringLiteral("https://ads.example.net/frame"));
     EXPECT_EQ(strip().caption(3), QStringLiteral("Name3"));
     EXPECT_EQ(window->tabs().tab(3).address(), QStringLiteral("http://www.example.com/"));
@@ -127,7 +126,7 @@ TEST_F(BrowserEventsTest, ACompletionAtTheEmptyAddressChangesNothing)
 {
     browser(3).startLoad(QStringLiteral("http://x.example/"));
     browser(3).finishLoad(QStringLiteral("http:///"));
-    EXPECT_EQ(strip().image(3), 0);
+    EXPECT_EQ(strip().picture(3), TabPicture::None);
     EXPECT_TRUE(window->tabs().tab(3).state().loading);
 }
 

@@ -31,7 +31,7 @@ protected:
 TEST_F(GotoTest, TheListPreselectsTheCurrentTabAndOkSelectsIt)
 {
     window->tabStrip().select(7);
-    window->tabStrip().setCaption(7, QStringLiteral("News"));
+    window->tabs().tab(7).setCaption(QStringLiteral("News"));
     QStringList lines;
     int current = -1;
     answerGoto([&](GotoDialog &d) {
@@ -118,14 +118,14 @@ TEST_F(OpenLocationTest, ABlankAcceptOpensNothingAndCancelAfterAPickKeepsThePict
         d.acceptAddress();
     });
     EXPECT_EQ(browser(4).navigations.size(), before);
-    window->tabStrip().setImage(4, 1);
+    window->tabs().tab(4).setPicture(TabPicture::World);
     answer([](OpenLocationDialog &d) {
         d.addressCombo()->setCurrentIndex(0);
         d.onAddressPicked();
         d.cancel();
     });
     EXPECT_EQ(browser(4).navigations.size(), before);
-    EXPECT_EQ(window->tabStrip().image(4), 0);
+    EXPECT_EQ(window->tabStrip().picture(4), TabPicture::None);
     answer([](OpenLocationDialog &d) {
         d.addressCombo()->setCurrentIndex(0);
         d.onAddressPicked();

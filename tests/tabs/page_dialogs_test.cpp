@@ -283,9 +283,9 @@ TEST_F(PageDialogsTest, ALoginNamesSiteAndRealmAndAnEmptyOneIsNoAnswer)
 TEST_F(PageDialogsTest, AStoppedPageLosesItsPictureAndSaysSo)
 {
     strip().select(7);
-    EXPECT_EQ(strip().image(7), 1);
+    EXPECT_EQ(strip().picture(7), TabPicture::World);
     browser(7).crash();
-    EXPECT_EQ(strip().image(7), 0);
+    EXPECT_EQ(strip().picture(7), TabPicture::None);
     EXPECT_EQ(window->status().text(), stoppedStatusText());
     strip().select(1);
     EXPECT_NE(window->status().text(), stoppedStatusText());

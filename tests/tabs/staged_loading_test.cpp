@@ -20,7 +20,7 @@ TEST_F(StagedLoadingTest, PausingTabsStartOneAfterAnotherAndOthersAtOnce)
     EXPECT_EQ(browser(6).navigations, QStringList{site(6)});
     EXPECT_TRUE(browser(3).navigations.isEmpty());  // tabs 1, 2 and 6 are still loading
 
-    window->tabStrip().setCaption(3, QStringLiteral("old"));
+    window->tabs().tab(3).setCaption(QStringLiteral("old"));
     browser(1).load(sponsor.welcomeUrl());
     browser(2).load(sponsor.searchFormUrl());
     EXPECT_TRUE(browser(3).navigations.isEmpty());
@@ -43,7 +43,7 @@ TEST_F(StagedLoadingTest, ATabThatDoesNotPauseKeepsItsCaptionUntilItsPageNamesIt
     writeProfile({{3, site(3)}});
     start();
     window->tabs().tab(3).state().started = false;
-    window->tabStrip().setCaption(3, QStringLiteral("kept"));
+    window->tabs().tab(3).setCaption(QStringLiteral("kept"));
     window->stagedLoading().startNextTabs();
     EXPECT_EQ(browser(3).navigations, (QStringList{site(3), site(3)}));
     EXPECT_EQ(window->tabStrip().caption(3), QStringLiteral("kept"));
@@ -105,9 +105,9 @@ TEST_F(StagedLoadingTest, AutomaticRefreshWaitsForItsIntervalAndPutsTheWorldBack
     clock.advance(1);
     window->timers().onRefreshTick();
     EXPECT_EQ(browser(3).refreshes, 1);
-    EXPECT_EQ(window->tabStrip().image(3), 0);
+    EXPECT_EQ(window->tabStrip().picture(3), TabPicture::None);
     emit browser(3).downloadComplete();
-    EXPECT_EQ(window->tabStrip().image(3), 1);
+    EXPECT_EQ(window->tabStrip().picture(3), TabPicture::World);
     EXPECT_FALSE(window->tabs().tab(3).state().refreshing);
 }
 

@@ -1,3 +1,4 @@
+#include "support/tabs_fixture.h"
 #include "tabs/tab_strip.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 using namespace pelquin;
+using pelquin::test::TabsFixture;
 
 namespace {
 
@@ -43,25 +45,25 @@ Dropped dropAt(TabStrip &strip, int x, const QString &text, Qt::KeyboardModifier
 
 }  // namespace
 
-TEST(TabStrip, ThirtyTabsWithoutCaptionTooltipOrPicture)
+using TabStripTest = TabsFixture;
+
+TEST_F(TabStripTest, ThirtyTabsWithoutCaptionTooltipOrPicture)
 {
-    TabStrip strip;
     EXPECT_EQ(strip.count(), 30);
     EXPECT_EQ(strip.caption(30), QString());
-    EXPECT_EQ(strip.image(7), 0);
-    strip.setCaption(3, QStringLiteral("R&D"));
+    EXPECT_EQ(strip.picture(7), TabPicture::None);
+    tab(3).setCaption(QStringLiteral("R&D"));
     EXPECT_EQ(strip.caption(3), QStringLiteral("R&D"));
-    strip.setImage(3, 1);
-    EXPECT_EQ(strip.image(3), 1);
+    tab(3).setPicture(TabPicture::World);
+    EXPECT_EQ(strip.picture(3), TabPicture::World);
     strip.applyPendingLooks();
     EXPECT_EQ(strip.bar()->tabText(2), QStringLiteral("R&&D"));
     EXPECT_FALSE(strip.bar()->tabIcon(2).isNull());
 }
 
-TEST(TabStrip, ABurstOfCaptionsAndPicturesIsDrawnOnceAMomentLater)
+TEST_F(TabStripTest, ABurstOfCaptionsAndPicturesIsDrawnOnceAMomentLater)
 {
-    TabStrip strip;
-    strip.show();
+    window.show();
     int repaints = 0;
     struct Counter : QObject {
         int *count;
@@ -76,8 +78,8 @@ TEST(TabStrip, ABurstOfCaptionsAndPicturesIsDrawnOnceAMomentLater)
     QTest::qWait(50);
     strip.bar()->installEventFilter(&counter);
     for (int t = 1; t <= 30; ++t) {
-        strip.setCaption(t, QStringLiteral("Tab %1").arg(t));
-        strip.setImage(t, 1);
+        tab(t).setCaption(QStringLiteral("Tab %1").arg(t));
+        tab(t).setPicture(TabPicture::World);
         QCoreApplication::processEvents();
     }
     EXPECT_EQ(strip.bar()->tabText(29), QString());
@@ -87,11 +89,12 @@ TEST(TabStrip, ABurstOfCaptionsAndPicturesIsDrawnOnceAMomentLater)
     EXPECT_EQ(strip.caption(30), QStringLiteral("Tab 30"));
 }
 
-TEST(TabStrip, CaptionsOfRemovedTabsAreNotGivenToNewOnes)
+TEST_F(TabStripTest, CaptionsOfRemovedTabsAreNotGivenToNewOnes)
 {
-    TabStrip strip;
-    strip.setCaption(2, QStringLiteral("Old"));
+    tab(2).setCaption(QStringLiteral("Old"));
     strip.removeAll();
+    for (BrowserTab &each : tabs)
+        each.clearLook();
     strip.addTabs(5);
     strip.applyPendingLooks();
     EXPECT_EQ(strip.caption(2), QString());
@@ -110,11 +113,12 @@ TEST(TabStrip, SelectingRunsTheHandlingAlsoForTheSelectedTab)
     EXPECT_EQ(handled, 2);
 }
 
-TEST(TabStrip, TabsCanBeRemovedAndAddedAgainBare)
+TEST_F(TabStripTest, TabsCanBeRemovedAndAddedAgainBare)
 {
-    TabStrip strip;
-    strip.setCaption(1, QStringLiteral("x"));
+    tab(1).setCaption(QStringLiteral("x"));
     strip.removeAll();
+    for (BrowserTab &each : tabs)
+        each.clearLook();
     EXPECT_EQ(strip.count(), 0);
     EXPECT_EQ(strip.selected(), 0);
     strip.addTabs(5);
@@ -122,12 +126,11 @@ TEST(TabStrip, TabsCanBeRemovedAndAddedAgainBare)
     EXPECT_EQ(strip.caption(1), QString());
 }
 
-TEST(TabStrip, ALinkDropFindsTheTabByItsHorizontalPosition)
+TEST_F(TabStripTest, ALinkDropFindsTheTabByItsHorizontalPosition)
 {
-    TabStrip strip;
     strip.resize(3000, 300);
     for (int t = 1; t <= 30; ++t)
-        strip.setCaption(t, QStringLiteral("Tab %1").arg(t));
+        tab(t).setCaption(QStringLiteral("Tab %1").arg(t));
     strip.applyPendingLooks();  // the tabs as the user sees them
     const QRect third = strip.bar()->tabRect(2);
     Dropped got = dropAt(strip, third.center().x(), QStringLiteral("http://a.example/"),
