@@ -100,10 +100,9 @@ MainWindow::MainWindow(MainWindowDeps deps)
     m_historySaver = new HistorySaver(m_d.clock, [this] { return m_store->saveHistoryQuietly(); },
                                       this);
     m_pageDialogs = new PageDialogQueue(*m_tabStrip, *m_tabs, this);
-    m_pageDialogs->connectAll();
-    m_layout->setPageBar([this](int tab) { return m_pageDialogs->noteBar(tab); });
+    m_layout->setPageBar([this](int tab) { return m_pageDialogs->noteBar(m_tabs->tab(tab)); });
     connect(m_pageDialogs, &PageDialogQueue::noteBarChanged, this,
-            [this](int tab) { m_layout->applyBrowser(tab); });
+            [this](BrowserTab &tab) { m_layout->applyBrowser(tab.number()); });
     m_downloads = new DownloadsControl(m_d.factory.downloads(), *m_tabs, m_d.prompts, this);
     m_habits = new DesktopHabits({m_session, c, *m_menu, *m_commands, *m_desktop, *m_keyboard,
                                   m_d.errors, *this, [this] { return m_activated; }},

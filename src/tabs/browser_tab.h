@@ -4,7 +4,9 @@
 #include "core/tab_settings.h"
 #include "core/tab_state.h"
 #include "platform/twips.h"
+#include "tabs/page_asks.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QObject>
 #include <QString>
@@ -39,6 +41,15 @@ struct TabLook {
     QDateTime changedSince;
     // Its page waits for the user's answer.
     bool waiting = false;
+};
+
+// What the user last saw of a tab's page, or what it first showed unseen: a digest of its
+// words.
+struct SeenWords {
+    QString address;
+    QByteArray digest;
+    bool known = false;
+    quint64 question = 0;  // the latest reading asked for; older answers are dropped
 };
 
 // One tab of the strip: its number, its browser, its address box, what its page is doing,
@@ -83,6 +94,13 @@ public:
     void setWaiting(bool waiting);
     // Its header was made anew (the page script rebuilt the strip): it looks blank.
     void clearLook();
+
+    // What the user last saw of its page; the change marks keep it.
+    SeenWords &seenWords() { return m_seenWords; }
+
+    // What its page asked and the user has not answered; the page dialog queue keeps it.
+    PageAsks &asks() { return m_asks; }
+    const PageAsks &asks() const { return m_asks; }
 
     // The caption for its page at `address`, its start page compared by `compared`.
     QString captionFor(const QString &compared, const QString &address) const;
@@ -134,6 +152,8 @@ private:
     TabContext m_context;
     TabState m_state;
     TabLook m_look;
+    PageAsks m_asks;
+    SeenWords m_seenWords;
 };
 
 }  // namespace pelquin

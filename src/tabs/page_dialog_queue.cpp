@@ -6,8 +6,6 @@
 
 #include <QWidget>
 
-#include <vector>
-
 namespace pelquin {
 
 using Kind = PageDialog::Kind;
@@ -17,34 +15,35 @@ PageDialogQueue::PageDialogQueue(TabStrip &strip, TabCollection &tabs, QWidget *
       m_noteBar(new PageNoteBar(window))
 {
     connect(m_noteBar, &PageNoteBar::actionClicked, this, &PageDialogQueue::onNoteAction);
-    connect(m_noteBar, &PageNoteBar::closeClicked, this, [this] { closeNote(m_noteBarTab); });
+    connect(m_noteBar, &PageNoteBar::closeClicked, this, [this] {
+        if (m_noteBarTab)
+            closeNote(*m_noteBarTab);
+    });
+    for (BrowserTab &tab : m_tabs) {
+        connect(&tab.browser(), &BrowserControl::pageDialogRequested, this,
+                [this, &tab](const PageDialog &d, const PageDialogAnswer &a) {
+                    request(tab, d, a);
+                });
+        // Another page: its dialog count and silence end.
+        connect(&tab, &BrowserTab::loadStarted, this, [&tab] {
+            tab.asks().scriptDialogs = 0;
+            tab.asks().silenced = false;
+        });
+    }
 }
 
 PageDialogQueue::~PageDialogQueue()
 {
     // No page may wait for an answer that will never come.
-    for (auto &[tab, queue] : m_waiting) {
-        for (const Waiting &waiting : queue)
-            waiting.answer(PageDialogReply{});
-    }
-    for (auto &[tab, box] : m_open) {
-        if (box)
-            box->disconnect(this);
-    }
-    for (auto &[tab, box] : m_logins) {
-        if (box)
-            box->disconnect(this);
-    }
-}
-
-void PageDialogQueue::connectAll()
-{
     for (BrowserTab &tab : m_tabs) {
-        const int t = tab.number();
-        BrowserControl *b = &tab.browser();
-        connect(b, &BrowserControl::pageDialogRequested, this,
-                [this, t](const PageDialog &d, const PageDialogAnswer &a) { request(t, d, a); });
-        connect(&tab, &BrowserTab::loadStarted, this, [this, t] { pageChanged(t); });
+        PageAsks &asks = tab.asks();
+        for (const PageAsks::Waiting &waiting : asks.waiting)
+            waiting.answer(PageDialogReply{});
+        asks.waiting.clear();
+        for (PageDialogBox *box : {asks.open.data(), asks.login.data()}) {
+            if (box)
+                box->disconnect(this);
+        }
     }
 }
 
@@ -66,8 +65,21 @@ QString PageDialogQueue::permissionKey(const PageDialog &dialog)
     return origin + QLatin1Char('|') + dialog.text;
 }
 
-void PageDialogQueue::request(int tab, const PageDialog &dialog, const PageDialogAnswer &answer)
+bool PageDialogQueue::isSelected(const BrowserTab &tab) const
 {
+    return tab.number() == m_strip.selected();
+}
+
+BrowserTab *PageDialogQueue::selectedTab() const
+{
+    const int selected = m_strip.selected();
+    return m_tabs.contains(selected) ? &m_tabs.tab(selected) : nullptr;
+}
+
+void PageDialogQueue::request(BrowserTab &tab, const PageDialog &dialog,
+                              const PageDialogAnswer &answer)
+{
+    PageAsks &asks = tab.asks();
     if (dialog.kind == Kind::Permission) {
         const auto known = m_permissions.find(permissionKey(dialog));
         if (known != m_permissions.end()) {
@@ -76,109 +88,109 @@ void PageDialogQueue::request(int tab, const PageDialog &dialog, const PageDialo
         }
     }
     if (isScriptDialog(dialog)) {
-        if (m_silenced.contains(tab)) {
+        if (asks.silenced) {
             answer(PageDialogReply{});
             return;
         }
-        ++m_scriptDialogs[tab];
+        ++asks.scriptDialogs;
     }
     // Answered before the engine goes on: a message never waits, and nobody is there to
     // answer a background tab.
-    if (!mayWaitForUser(dialog) ||
-        (dialog.kind != Kind::Permission && tab != m_strip.selected())) {
+    if (!mayWaitForUser(dialog) || (dialog.kind != Kind::Permission && !isSelected(tab))) {
         answer(PageDialogReply{dialog.kind == Kind::Alert, {}, {}});
         addNote(tab, dialog);
         return;
     }
-    m_waiting[tab].push_back({dialog, answer});
-    if (tab == m_strip.selected() && !m_open[tab])
+    asks.waiting.push_back({dialog, answer});
+    if (isSelected(tab) && !asks.open)
         showNext(tab);
     updateMark(tab);
 }
 
-void PageDialogQueue::showNext(int tab)
+void PageDialogQueue::showNext(BrowserTab &tab)
 {
-    std::deque<Waiting> &queue = m_waiting[tab];
-    if (queue.empty())
+    PageAsks &asks = tab.asks();
+    if (asks.waiting.empty())
         return;
-    const Waiting next = queue.front();
-    queue.pop_front();
+    const PageAsks::Waiting next = asks.waiting.front();
+    asks.waiting.pop_front();
     // From the page's second dialog on, the user may silence it.
-    const bool offer = isScriptDialog(next.dialog) && m_scriptDialogs[tab] >= 2;
-    auto *box = new PageDialogBox(tab, next.dialog, offer, m_window);
-    m_open[tab] = box;
-    if (QWidget *page = m_tabs.tab(tab).page())
+    const bool offer = isScriptDialog(next.dialog) && asks.scriptDialogs >= 2;
+    auto *box = new PageDialogBox(tab.number(), next.dialog, offer, m_window);
+    asks.open = box;
+    if (QWidget *page = tab.page())
         page->setEnabled(false);
     connect(box, &QDialog::finished, this,
-            [this, tab, box, answer = next.answer] { finished(tab, box, answer); });
+            [this, &tab, box, answer = next.answer] { finished(tab, box, answer); });
     box->show();
     box->raise();
     box->activateWindow();
 }
 
-void PageDialogQueue::finished(int tab, PageDialogBox *box, const PageDialogAnswer &answer)
+void PageDialogQueue::finished(BrowserTab &tab, PageDialogBox *box,
+                               const PageDialogAnswer &answer)
 {
+    PageAsks &asks = tab.asks();
     const PageDialogReply reply = box->reply();
     if (box->dialog().kind == Kind::Permission)
         m_permissions[permissionKey(box->dialog())] = reply.accepted;
     if (box->preventMore())
-        m_silenced.insert(tab);
-    m_open.erase(tab);
+        asks.silenced = true;
+    asks.open = nullptr;
     box->deleteLater();
-    if (QWidget *page = m_tabs.tab(tab).page())
+    if (QWidget *page = tab.page())
         page->setEnabled(true);
     answer(reply);
     // Whatever the silenced page had queued gets the same answer as a dismissed box.
-    if (m_silenced.contains(tab)) {
-        std::deque<Waiting> rest;
-        for (Waiting &w : m_waiting[tab]) {
+    if (asks.silenced) {
+        std::deque<PageAsks::Waiting> rest;
+        for (PageAsks::Waiting &w : asks.waiting) {
             if (isScriptDialog(w.dialog))
                 w.answer(PageDialogReply{});
             else
                 rest.push_back(std::move(w));
         }
-        m_waiting[tab] = std::move(rest);
+        asks.waiting = std::move(rest);
     }
-    if (tab == m_strip.selected())
+    if (isSelected(tab))
         showNext(tab);
     updateMark(tab);
 }
 
 void PageDialogQueue::selectionChanged()
 {
-    const int selected = m_strip.selected();
-    std::vector<int> left;
-    for (const auto &[tab, queue] : m_waiting) {
-        if (tab != selected)
-            left.push_back(tab);
+    BrowserTab *selected = selectedTab();
+    for (BrowserTab &tab : m_tabs) {
+        if (&tab != selected && (!tab.asks().waiting.empty() || tab.asks().open))
+            cancelWaiting(tab);
     }
-    for (const auto &[tab, box] : m_open) {
-        if (box && tab != selected)
-            left.push_back(tab);
+    for (BrowserTab &tab : m_tabs) {
+        if (&tab != selected && tab.asks().open)
+            tab.asks().open->hide();
     }
-    for (const int tab : left)
-        cancelWaiting(tab);
-    for (auto &[tab, box] : m_open) {
-        if (box && tab != selected)
-            box->hide();
-    }
-    if (const auto note = m_notes.find(selected); note != m_notes.end())
-        note->second.seen = true;
+    if (selected && selected->asks().note)
+        selected->asks().note->seen = true;
     updateNoteBar();
-    if (PageDialogBox *box = openBox(selected)) {
-        box->show();
-        box->raise();
-        box->activateWindow();
-    } else {
-        showNext(selected);
+    if (selected) {
+        if (PageDialogBox *box = openBox(*selected)) {
+            box->show();
+            box->raise();
+            box->activateWindow();
+        } else {
+            showNext(*selected);
+        }
     }
-    for (const auto &[tab, box] : m_open)
-        updateMark(tab);
-    updateMark(selected);
+    for (BrowserTab &tab : m_tabs) {
+        if (tab.asks().open)
+            updateMark(tab);
+    }
+    if (selected)
+        updateMark(*selected);
 }
 
-void PageDialogQueue::cancelWaiting(int tab)
+void PageDialogQueue::cancelWaiting(BrowserTab &tab)
 {
+    PageAsks &asks = tab.asks();
     // A box on screen for a script dialog or a login holds the engine: it goes too, and
     // its handler answers Cancel.
     if (PageDialogBox *box = openBox(tab); box && box->dialog().kind != Kind::Permission) {
@@ -186,8 +198,8 @@ void PageDialogQueue::cancelWaiting(int tab)
         box->done(QDialog::Rejected);
         addNote(tab, ask);
     }
-    std::deque<Waiting> rest;
-    for (Waiting &w : m_waiting[tab]) {
+    std::deque<PageAsks::Waiting> rest;
+    for (PageAsks::Waiting &w : asks.waiting) {
         if (w.dialog.kind == Kind::Permission) {
             rest.push_back(std::move(w));
         } else {
@@ -195,62 +207,65 @@ void PageDialogQueue::cancelWaiting(int tab)
             addNote(tab, w.dialog);
         }
     }
-    m_waiting[tab] = std::move(rest);
+    asks.waiting = std::move(rest);
     updateMark(tab);
 }
 
-void PageDialogQueue::addNote(int tab, const PageDialog &ask)
+void PageDialogQueue::addNote(BrowserTab &tab, const PageDialog &ask)
 {
-    const auto previous = m_notes.find(tab);
-    PageNote note = noteFor(ask, previous == m_notes.end() ? nullptr : &previous->second);
-    note.seen = tab == m_strip.selected();
-    m_notes[tab] = note;
-    if (tab == m_strip.selected())
+    std::optional<PageNote> &note = tab.asks().note;
+    note = noteFor(ask, note ? &*note : nullptr);
+    note->seen = isSelected(tab);
+    if (isSelected(tab))
         updateNoteBar();
     updateMark(tab);
 }
 
-void PageDialogQueue::closeNote(int tab)
+void PageDialogQueue::closeNote(BrowserTab &tab)
 {
-    m_notes.erase(tab);
+    tab.asks().note.reset();
     updateNoteBar();
     updateMark(tab);
 }
 
 void PageDialogQueue::onNoteAction()
 {
-    const int tab = m_noteBarTab;
-    const auto found = m_notes.find(tab);
-    if (found == m_notes.end())
+    if (!m_noteBarTab || !m_noteBarTab->asks().note)
         return;
-    const PageNote note = found->second;
+    BrowserTab &tab = *m_noteBarTab;
+    const PageNote note = *tab.asks().note;
     switch (note.kind) {
     case PageNote::Kind::Alert:
         closeNote(tab);
         return;
     case PageNote::Kind::CancelledQuestion:
         closeNote(tab);
-        m_tabs.tab(tab).browser().refresh();
+        tab.browser().refresh();
         return;
     case PageNote::Kind::CancelledLogin:
-        break;
+        logIn(tab, note.ask);
+        return;
     }
+}
+
+void PageDialogQueue::logIn(BrowserTab &tab, const PageDialog &ask)
+{
     // Asked outside the engine's callback: the page loads again with the answer.
     if (PageDialogBox *open = loginBox(tab)) {
         open->raise();
         open->activateWindow();
         return;
     }
-    auto *box = new PageDialogBox(tab, note.ask, false, m_window);
-    m_logins[tab] = box;
-    connect(box, &QDialog::finished, this, [this, tab, box, ask = note.ask] {
+    auto *box = new PageDialogBox(tab.number(), ask, false, m_window);
+    tab.asks().login = box;
+    connect(box, &QDialog::finished, this, [this, &tab, box, ask] {
         const PageDialogReply reply = box->reply();
-        m_logins.erase(tab);
+        tab.asks().login = nullptr;
         box->deleteLater();
         if (!reply.accepted)
             return;
         closeNote(tab);
-        m_tabs.tab(tab).browser().loginAndReload(ask, reply.text, reply.password);
+        tab.browser().loginAndReload(ask, reply.text, reply.password);
     });
     box->show();
     box->raise();
@@ -259,67 +274,53 @@ void PageDialogQueue::onNoteAction()
 
 void PageDialogQueue::updateNoteBar()
 {
-    const int selected = m_strip.selected();
-    const auto note = m_notes.find(selected);
-    const int before = m_noteBar->isHidden() ? 0 : m_noteBarTab;
-    if (note == m_notes.end()) {
+    BrowserTab *selected = selectedTab();
+    BrowserTab *before = m_noteBar->isHidden() ? nullptr : m_noteBarTab;
+    if (!selected || !selected->asks().note) {
         m_noteBar->setVisible(false);
     } else {
-        m_noteBar->showNote(note->second);
+        m_noteBar->showNote(*selected->asks().note);
         m_noteBar->setVisible(true);
         m_noteBarTab = selected;
     }
-    if (before != 0 && before != selected)
-        emit noteBarChanged(before);
-    if (selected >= 1)
-        emit noteBarChanged(selected);
+    if (before && before != selected)
+        emit noteBarChanged(*before);
+    if (selected)
+        emit noteBarChanged(*selected);
 }
 
-const PageNote *PageDialogQueue::note(int tab) const
+const PageNote *PageDialogQueue::note(const BrowserTab &tab)
 {
-    const auto found = m_notes.find(tab);
-    return found == m_notes.end() ? nullptr : &found->second;
+    return tab.asks().note ? &*tab.asks().note : nullptr;
 }
 
-PageNoteBar *PageDialogQueue::noteBar(int tab) const
+PageNoteBar *PageDialogQueue::noteBar(const BrowserTab &tab) const
 {
-    return !m_noteBar->isHidden() && tab == m_noteBarTab ? m_noteBar : nullptr;
+    return !m_noteBar->isHidden() && &tab == m_noteBarTab ? m_noteBar : nullptr;
 }
 
-PageDialogBox *PageDialogQueue::loginBox(int tab) const
+PageDialogBox *PageDialogQueue::openBox(const BrowserTab &tab)
 {
-    const auto open = m_logins.find(tab);
-    return open == m_logins.end() ? nullptr : open->second.data();
+    return tab.asks().open.data();
 }
 
-void PageDialogQueue::pageChanged(int tab)
+PageDialogBox *PageDialogQueue::loginBox(const BrowserTab &tab)
 {
-    m_scriptDialogs.erase(tab);
-    m_silenced.remove(tab);
+    return tab.asks().login.data();
 }
 
-int PageDialogQueue::pending(int tab) const
+int PageDialogQueue::pending(const BrowserTab &tab)
 {
-    const auto waiting = m_waiting.find(tab);
-    const int queued = waiting == m_waiting.end() ? 0 : int(waiting->second.size());
-    return queued + (openBox(tab) ? 1 : 0);
+    return int(tab.asks().waiting.size()) + (openBox(tab) ? 1 : 0);
 }
 
-PageDialogBox *PageDialogQueue::openBox(int tab) const
+void PageDialogQueue::updateMark(BrowserTab &tab)
 {
-    const auto open = m_open.find(tab);
-    return open == m_open.end() ? nullptr : open->second.data();
-}
-
-void PageDialogQueue::updateMark(int tab)
-{
-    if (!m_tabs.contains(tab))
-        return;
     const PageDialogBox *box = openBox(tab);
     const PageNote *unseen = note(tab);
     const bool waiting = (pending(tab) > 0 && !(box && box->isVisible())) ||
                          (unseen && !unseen->seen);
-    m_tabs.tab(tab).setWaiting(waiting);
+    tab.setWaiting(waiting);
 }
 
 }  // namespace pelquin

@@ -1,21 +1,19 @@
 #pragma once
 
-#include "core/browser_control.h"
+#include "tabs/browser_tab.h"
 #include "tabs/page_note_bar.h"
 
 #include <QObject>
 #include <QPointer>
-#include <QSet>
 
-#include <deque>
 #include <map>
 
 class QWidget;
 
 namespace pelquin {
 
-class TabCollection;
 class PageDialogBox;
+class TabCollection;
 class TabStrip;
 
 // Page dialogs belong to their tab. The engine stands still for every tab while a script
@@ -31,60 +29,48 @@ public:
     PageDialogQueue(TabStrip &strip, TabCollection &tabs, QWidget *window);
     ~PageDialogQueue() override;
 
-    // Takes the dialogs of all 30 browsers.
-    void connectAll();
-
-    void request(int tab, const PageDialog &dialog, const PageDialogAnswer &answer);
+    void request(BrowserTab &tab, const PageDialog &dialog, const PageDialogAnswer &answer);
     // Shows the newly selected tab's dialog and hides the others'.
     void selectionChanged();
-    // Tab t went to another page: its dialog count and silence end.
-    void pageChanged(int tab);
 
-    // Dialogs of tab t not yet answered, the open one included.
-    int pending(int tab) const;
-    // The box on screen for tab t, if any.
-    PageDialogBox *openBox(int tab) const;
-    // Tab t's note, if it has one.
-    const PageNote *note(int tab) const;
-    // The bar above tab t's page while it shows t's note, else nothing.
-    PageNoteBar *noteBar(int tab) const;
-    // The login box a note's "Log in" opened for tab t, if any.
-    PageDialogBox *loginBox(int tab) const;
+    // Dialogs of the tab not yet answered, the open one included.
+    static int pending(const BrowserTab &tab);
+    // The box on screen for the tab, if any.
+    static PageDialogBox *openBox(const BrowserTab &tab);
+    // The tab's note, if it has one.
+    static const PageNote *note(const BrowserTab &tab);
+    // The bar above the tab's page while it shows its note, else nothing.
+    PageNoteBar *noteBar(const BrowserTab &tab) const;
+    // The login box a note's "Log in" opened for the tab, if any.
+    static PageDialogBox *loginBox(const BrowserTab &tab);
 
 signals:
-    // The note bar above tab t's page came, changed or went: its page is placed again.
-    void noteBarChanged(int tab);
+    // The note bar above a tab's page came, changed or went: its page is placed again.
+    void noteBarChanged(BrowserTab &tab);
 
 private:
-    struct Waiting {
-        PageDialog dialog;
-        PageDialogAnswer answer;
-    };
     static bool isScriptDialog(const PageDialog &dialog);
     static bool mayWaitForUser(const PageDialog &dialog);
     static QString permissionKey(const PageDialog &dialog);
-    void showNext(int tab);
-    void finished(int tab, PageDialogBox *box, const PageDialogAnswer &answer);
-    // Tab t went to the background: what its page waits for is answered Cancel and noted.
-    void cancelWaiting(int tab);
-    void addNote(int tab, const PageDialog &ask);
-    void closeNote(int tab);
+    bool isSelected(const BrowserTab &tab) const;
+    BrowserTab *selectedTab() const;
+    void showNext(BrowserTab &tab);
+    void finished(BrowserTab &tab, PageDialogBox *box, const PageDialogAnswer &answer);
+    // The tab went to the background: what its page waits for is answered Cancel and noted.
+    void cancelWaiting(BrowserTab &tab);
+    void addNote(BrowserTab &tab, const PageDialog &ask);
+    void closeNote(BrowserTab &tab);
     void onNoteAction();
+    void logIn(BrowserTab &tab, const PageDialog &ask);
     void updateNoteBar();
-    void updateMark(int tab);
+    static void updateMark(BrowserTab &tab);
 
     TabStrip &m_strip;
     TabCollection &m_tabs;
     QWidget *m_window;
-    std::map<int, std::deque<Waiting>> m_waiting;
-    std::map<int, QPointer<PageDialogBox>> m_open;
-    std::map<int, int> m_scriptDialogs;  // per tab, since its page was entered
-    QSet<int> m_silenced;
     std::map<QString, bool> m_permissions;  // "origin|what" -> allowed
-    std::map<int, PageNote> m_notes;
     PageNoteBar *m_noteBar;
-    int m_noteBarTab = 0;  // the tab whose note the bar shows
-    std::map<int, QPointer<PageDialogBox>> m_logins;
+    BrowserTab *m_noteBarTab = nullptr;  // the tab whose note the bar shows
 };
 
 }  // namespace pelquin

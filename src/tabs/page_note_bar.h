@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/browser_control.h"
+#include "tabs/page_asks.h"
 
 #include <QFrame>
 
@@ -8,19 +8,6 @@ class QLabel;
 class QPushButton;
 
 namespace pelquin {
-
-// What a tab's page asked that could not wait for the user: kept on its tab until read.
-struct PageNote {
-    enum class Kind {
-        Alert,              // shown, the page went on at once
-        CancelledQuestion,  // a confirm, prompt or "leave this page?" answered Cancel
-        CancelledLogin,     // a login cancelled: the site's own page shows
-    };
-    Kind kind = Kind::Alert;
-    PageDialog ask;
-    int times = 1;      // asks of this kind that came since the note was last closed
-    bool seen = false;  // the user has selected the tab since it came
-};
 
 // The note for `ask`, answered on its own; an alert's note replaces no note that needs an
 // action, and a like note is counted.

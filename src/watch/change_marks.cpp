@@ -13,27 +13,23 @@ ChangeMarks::ChangeMarks(TabCollection &tabs, TabStrip &strip, const Clock &cloc
                          QObject *parent)
     : QObject(parent), m_tabs(tabs), m_strip(strip), m_clock(clock)
 {
-}
-
-void ChangeMarks::connectAll()
-{
     for (BrowserTab &tab : m_tabs) {
-        const int t = tab.number();
         connect(&tab, &BrowserTab::pageCompleted, this,
-                [this, t](const QString &address) { pageCompleted(t, address); });
+                [this, &tab](const QString &address) { pageCompleted(tab, address); });
     }
 }
 
 void ChangeMarks::selectionChanged()
 {
-    const int selected = m_strip.selected();
+    const int number = m_strip.selected();
+    BrowserTab *selected = m_tabs.contains(number) ? &m_tabs.tab(number) : nullptr;
     if (selected == m_looking)
         return;
-    if (m_tabs.contains(m_looking))
-        remember(m_looking, Reading::AsShown);
+    if (m_looking)
+        remember(*m_looking, Reading::AsShown);
     m_looking = selected;
-    if (m_tabs.contains(selected))
-        m_tabs.tab(selected).setChangedSince(QDateTime());
+    if (selected)
+        selected->setChangedSince(QDateTime());
 }
 
 bool ChangeMarks::marked(int tab) const
@@ -52,57 +48,54 @@ int ChangeMarks::nextMarked(int tab) const
     return 0;
 }
 
-void ChangeMarks::pageCompleted(int tab, const QString &address)
+void ChangeMarks::pageCompleted(BrowserTab &tab, const QString &address)
 {
-    if (tab == m_looking)
+    if (&tab == m_looking)
         remember(tab, Reading::Settled);
     else
         compare(tab, address);
 }
 
-void ChangeMarks::readText(int tab, Reading reading,
-                           std::function<void(SeenText &, const QByteArray &)> use)
+void ChangeMarks::readText(BrowserTab &tab, Reading reading,
+                           std::function<void(SeenWords &, const QByteArray &)> use)
 {
-    SeenText &seen = m_seen[tab];
-    const quint64 question = ++seen.question;
+    const quint64 question = ++tab.seenWords().question;
     const QPointer<ChangeMarks> alive(this);
-    auto answer = [this, alive, tab, question, use = std::move(use)](const QString &text) {
+    auto answer = [alive, &tab, question, use = std::move(use)](const QString &text) {
         if (!alive)
             return;
-        SeenText &answered = m_seen[tab];
+        SeenWords &answered = tab.seenWords();
         if (answered.question == question)
             use(answered, visibleTextDigest(text));
     };
-    BrowserControl &browser = m_tabs.tab(tab).browser();
     // A completed page may still be filling in its words; what the user leaves is as seen.
     if (reading == Reading::Settled)
-        browser.readSettledText(std::move(answer));
+        tab.browser().readSettledText(std::move(answer));
     else
-        browser.readVisibleText(std::move(answer));
+        tab.browser().readVisibleText(std::move(answer));
 }
 
-void ChangeMarks::remember(int tab, Reading reading)
+void ChangeMarks::remember(BrowserTab &tab, Reading reading)
 {
-    const BrowserTab &shown = m_tabs.tab(tab);
-    if (shown.state().loading || shown.browser().busy()) {
+    if (tab.state().loading || tab.browser().busy()) {
         // Half a page is no measure: what the page shows when it completes is.
-        SeenText &seen = m_seen[tab];
+        SeenWords &seen = tab.seenWords();
         seen.known = false;
         ++seen.question;
         return;
     }
-    const QString address = shown.state().currentUrl;
-    readText(tab, reading, [address](SeenText &seen, const QByteArray &digest) {
+    const QString address = tab.state().currentUrl;
+    readText(tab, reading, [address](SeenWords &seen, const QByteArray &digest) {
         seen.address = address;
         seen.digest = digest;
         seen.known = true;
     });
 }
 
-void ChangeMarks::compare(int tab, const QString &address)
+void ChangeMarks::compare(BrowserTab &tab, const QString &address)
 {
     readText(tab, Reading::Settled,
-             [this, tab, address](SeenText &seen, const QByteArray &digest) {
+             [this, &tab, address](SeenWords &seen, const QByteArray &digest) {
         if (!seen.known || seen.address != address) {
             // A page the user has not seen here: what it shows first is what later loads of
             // it are compared with.
@@ -111,9 +104,9 @@ void ChangeMarks::compare(int tab, const QString &address)
             seen.known = true;
             return;
         }
-        if (digest == seen.digest || marked(tab) || tab == m_looking)
+        if (digest == seen.digest || tab.changed() || &tab == m_looking)
             return;
-        m_tabs.tab(tab).setChangedSince(m_clock.now());
+        tab.setChangedSince(m_clock.now());
         emit tabChanged(tab);
     });
 }

@@ -5,11 +5,12 @@
 #include <QString>
 
 #include <functional>
-#include <map>
 
 namespace pelquin {
 
+class BrowserTab;
 class Clock;
+struct SeenWords;
 class TabCollection;
 class TabStrip;
 
@@ -20,11 +21,10 @@ class TabStrip;
 class ChangeMarks : public QObject {
     Q_OBJECT
 public:
+    // Follows every tab's completed pages.
     ChangeMarks(TabCollection &tabs, TabStrip &strip, const Clock &clock,
                 QObject *parent = nullptr);
 
-    // Follows every tab's completed pages.
-    void connectAll();
     // The user now looks at the selected tab, and no longer at the one before: its mark goes.
     void selectionChanged();
     bool marked(int tab) const;
@@ -32,33 +32,24 @@ public:
     int nextMarked(int tab) const;
 
 signals:
-    // Tab `tab` has just been marked (not again while it stays marked).
-    void tabChanged(int tab);
+    // The tab has just been marked (not again while it stays marked).
+    void tabChanged(BrowserTab &tab);
 
 private:
-    // What the user last saw of a tab's page, or what it first showed unseen.
-    struct SeenText {
-        QString address;
-        QByteArray digest;
-        bool known = false;
-        quint64 question = 0;  // the latest reading asked for; older answers are dropped
-    };
-
     // The text as it is now, or once the page has settled after completing.
     enum class Reading { AsShown, Settled };
 
-    void pageCompleted(int tab, const QString &address);
+    void pageCompleted(BrowserTab &tab, const QString &address);
     // Reads the page's text and hands its digest to `use`, unless a newer reading was asked.
-    void readText(int tab, Reading reading,
-                  std::function<void(SeenText &, const QByteArray &)> use);
-    void remember(int tab, Reading reading);
-    void compare(int tab, const QString &address);
+    void readText(BrowserTab &tab, Reading reading,
+                  std::function<void(SeenWords &, const QByteArray &)> use);
+    void remember(BrowserTab &tab, Reading reading);
+    void compare(BrowserTab &tab, const QString &address);
 
     TabCollection &m_tabs;
     TabStrip &m_strip;
     const Clock &m_clock;
-    std::map<int, SeenText> m_seen;
-    int m_looking = 0;  // the tab the user looks at
+    BrowserTab *m_looking = nullptr;  // the tab the user looks at
 };
 
 }  // namespace pelquin

@@ -80,7 +80,8 @@ void TabWall::open()
         m_tabs.tab(front).page()->hide();
         tabShown(front);
     }
-    m_renewed.clear();
+    for (WallTile *each : m_tiles)
+        each->renewed = QDateTime();
     QTimer::singleShot(0, this, [this] {
         for (int t = 1; m_open && t <= tileCount(); ++t)
             renewTile(t);
@@ -181,23 +182,25 @@ void TabWall::describeTiles()
 void TabWall::pageCompleted(int tab)
 {
     if (tab != m_tabs.front() || m_open)
-        m_completedSinceShown.insert(tab);
+        if (WallTile *completed = tile(tab))
+            completed->completedSinceShown = true;
     if (m_open && tab <= tileCount())
         renewTile(tab);
 }
 
 void TabWall::tabShown(int tab)
 {
-    m_completedSinceShown.erase(tab);
-    if (WallTile *shown = tile(tab))
-        shown->setPicture(QImage());  // the user has seen it since: a new picture is due
+    if (WallTile *shown = tile(tab)) {
+        shown->completedSinceShown = false;
+        shown->setPicture(QImage());
+    }  // the user has seen it since: a new picture is due
 }
 
 void TabWall::renewTile(int tab)
 {
     const BrowserTab &shown = m_tabs.tab(tab);
-    m_renewed[tab] = m_clock.now();
-    if (shown.shownOnce && !m_completedSinceShown.count(tab)) {
+    tile(tab)->renewed = m_clock.now();
+    if (shown.shownOnce && !tile(tab)->completedSinceShown) {
         // The page is as it was drawn last: a picture taken since is still right. A view
         // hidden a while may give only its background: then its words are worth more.
         if (!tile(tab)->picture().isNull() || takePicture(tab))
@@ -243,8 +246,8 @@ void TabWall::onTick()
     describeTiles();
     const QDateTime now = m_clock.now();
     for (int t = 1; t <= tileCount(); ++t) {
-        const auto renewed = m_renewed.find(t);
-        if (renewed == m_renewed.end() || renewed->second.secsTo(now) >= kRenewSeconds)
+        const QDateTime &renewed = tile(t)->renewed;
+        if (!renewed.isValid() || renewed.secsTo(now) >= kRenewSeconds)
             renewTile(t);
     }
 }

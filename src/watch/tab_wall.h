@@ -7,8 +7,6 @@
 #include <QWidget>
 
 #include <functional>
-#include <map>
-#include <set>
 #include <vector>
 
 namespace pelquin {
@@ -86,8 +84,6 @@ private:
     const Clock &m_clock;
     std::function<QRect()> m_area;
     std::vector<WallTile *> m_tiles;  // tab t at t - 1
-    std::map<int, QDateTime> m_renewed;  // when each tile's words were last read
-    std::set<int> m_completedSinceShown;  // their last picture is no longer their page
     QTimer m_tickTimer;
     bool m_open = false;
 };

@@ -21,11 +21,10 @@ TabWatching::TabWatching(Deps deps, QObject *parent)
       m_rotation(new TabRotation(m_d.controls.tabs, m_d.controls.tabStrip, m_d.clock, this))
 {
     m_wall->setArea(m_d.pageArea);
-    m_marks->connectAll();
     connect(m_marks, &ChangeMarks::tabChanged, this, &TabWatching::tabChanged);
     for (BrowserTab &tab : m_d.controls.tabs) {
-        const int t = tab.number();
-        connect(&tab, &BrowserTab::pageCompleted, m_wall, [this, t] { m_wall->pageCompleted(t); });
+        connect(&tab, &BrowserTab::pageCompleted, m_wall,
+                [this, &tab] { m_wall->pageCompleted(tab.number()); });
     }
     m_rotation->setHeld([this] { return m_wall->isOpen() || (m_d.busy && m_d.busy()); });
     if (m_d.notifier) {
@@ -73,14 +72,13 @@ void TabWatching::goToNextChangedTab()
     m_d.controls.tabStrip.select(next);
 }
 
-void TabWatching::tabChanged(int tab)
+void TabWatching::tabChanged(BrowserTab &tab)
 {
     if (!m_options.notifyChanges || !m_d.notifier)
         return;
-    const QString caption = m_d.controls.tabStrip.caption(tab);
-    m_d.notifier->notify(tab, QStringLiteral("Tab %1 changed").arg(tab),
-                         caption.isEmpty() ? m_d.controls.tabs.tab(tab).state().currentUrl
-                                           : caption);
+    const QString caption = m_d.controls.tabStrip.caption(tab.number());
+    m_d.notifier->notify(tab.number(), QStringLiteral("Tab %1 changed").arg(tab.number()),
+                         caption.isEmpty() ? tab.state().currentUrl : caption);
 }
 
 bool TabWatching::eventFilter(QObject *, QEvent *event)

@@ -55,7 +55,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void tabChanged(int tab);
+    void tabChanged(BrowserTab &tab);
 
     Deps m_d;
     ChangeMarks *m_marks;

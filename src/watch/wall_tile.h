@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QDateTime>
 #include <QImage>
 #include <QString>
 
@@ -28,6 +29,11 @@ public:
     const QString &pageText() const { return m_pageText; }
     // The tab selected when the wall opened: drawn with a frame of its own.
     void setCurrent(bool current);
+
+    // When its picture or words were last renewed while the wall was open; unset: not yet.
+    QDateTime renewed;
+    // Its page completed since the user last saw it: its last picture is no longer the page.
+    bool completedSinceShown = false;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -25,10 +25,10 @@ void logInFromTheNote(MainWindow &window, int t)
 {
     PageDialogQueue &asks = window.pageDialogs();
     window.tabStrip().select(t);
-    PageNoteBar *bar = asks.noteBar(t);
+    PageNoteBar *bar = asks.noteBar(window.tabs().tab(t));
     ASSERT_NE(bar, nullptr);
     bar->actionButton()->click();
-    PageDialogBox *login = asks.loginBox(t);
+    PageDialogBox *login = asks.loginBox(window.tabs().tab(t));
     ASSERT_NE(login, nullptr);
     login->valueField()->setText(QStringLiteral("alice"));
     login->passwordField()->setText(QStringLiteral("pw"));
@@ -108,26 +108,26 @@ TEST_F(BackgroundAsks, QuestionsAndLoginsOfBackgroundTabsAreAnsweredAtOnceAndOth
     spin(2000);
     EXPECT_GT(ticks(7), before);  // the ticking page never stood still
     PageDialogQueue &asks = window->pageDialogs();
-    EXPECT_EQ(asks.openBox(3), nullptr);
-    ASSERT_NE(asks.note(3), nullptr);
-    EXPECT_EQ(asks.note(3)->kind, PageNote::Kind::CancelledQuestion);
+    EXPECT_EQ(asks.openBox(window->tabs().tab(3)), nullptr);
+    ASSERT_NE(asks.note(window->tabs().tab(3)), nullptr);
+    EXPECT_EQ(asks.note(window->tabs().tab(3))->kind, PageNote::Kind::CancelledQuestion);
     EXPECT_TRUE(window->tabStrip().waitingMark(3));
-    ASSERT_NE(asks.note(4), nullptr);
-    EXPECT_EQ(asks.note(4)->kind, PageNote::Kind::CancelledLogin);
+    ASSERT_NE(asks.note(window->tabs().tab(4)), nullptr);
+    EXPECT_EQ(asks.note(window->tabs().tab(4))->kind, PageNote::Kind::CancelledLogin);
 
     // "Log in" asks outside the engine's call and loads the page with the answer.
     window->tabStrip().select(4);
-    PageNoteBar *bar = asks.noteBar(4);
+    PageNoteBar *bar = asks.noteBar(window->tabs().tab(4));
     ASSERT_NE(bar, nullptr);
     bar->actionButton()->click();
-    PageDialogBox *login = asks.loginBox(4);
+    PageDialogBox *login = asks.loginBox(window->tabs().tab(4));
     ASSERT_NE(login, nullptr);
     login->valueField()->setText(QStringLiteral("alice"));
     login->passwordField()->setText(QStringLiteral("pw"));
     login->accept();
     ASSERT_TRUE(waitFor([&] { return tab(4).locationName() == QStringLiteral("welcome alice"); },
                         20000));
-    EXPECT_EQ(asks.note(4), nullptr);
+    EXPECT_EQ(asks.note(window->tabs().tab(4)), nullptr);
 }
 
 TEST_F(BackgroundAsks, TheSelectedTabsQuestionWaitsForTheUsersAnswer)
@@ -139,7 +139,7 @@ TEST_F(BackgroundAsks, TheSelectedTabsQuestionWaitsForTheUsersAnswer)
     QTimer user;
     user.setInterval(50);
     QObject::connect(&user, &QTimer::timeout, [&] {
-        if (PageDialogBox *box = window->pageDialogs().openBox(3)) {
+        if (PageDialogBox *box = window->pageDialogs().openBox(window->tabs().tab(3))) {
             if (box->valueField())
                 box->valueField()->setText(QStringLiteral("Ann"));
             box->accept();
@@ -152,8 +152,8 @@ TEST_F(BackgroundAsks, TheSelectedTabsQuestionWaitsForTheUsersAnswer)
                                      QStringLiteral("answered true Ann"); }, 20000));
     EXPECT_EQ(answered, 2);
     // The alert before them never waited: it is a note.
-    ASSERT_NE(window->pageDialogs().note(3), nullptr);
-    EXPECT_EQ(window->pageDialogs().note(3)->kind, PageNote::Kind::Alert);
+    ASSERT_NE(window->pageDialogs().note(window->tabs().tab(3)), nullptr);
+    EXPECT_EQ(window->pageDialogs().note(window->tabs().tab(3))->kind, PageNote::Kind::Alert);
 }
 
 TEST_F(BackgroundAsks, LocationAllowedWithoutAnySourceIsRefusedPromptly)
@@ -163,7 +163,7 @@ TEST_F(BackgroundAsks, LocationAllowedWithoutAnySourceIsRefusedPromptly)
     QTimer user;  // allows whatever is asked
     user.setInterval(50);
     QObject::connect(&user, &QTimer::timeout, [&] {
-        if (PageDialogBox *box = window->pageDialogs().openBox(3))
+        if (PageDialogBox *box = window->pageDialogs().openBox(window->tabs().tab(3)))
             box->accept();
     });
     user.start();
@@ -196,7 +196,7 @@ TEST_F(BackgroundAsks, ALoginGivenForOnePortIsNeverSentToAnother)
     window->tabStrip().select(1);
     tab(4).navigate(address("/door"));
     PageDialogQueue &asks = window->pageDialogs();
-    ASSERT_TRUE(waitFor([&] { return asks.note(4) != nullptr; }, 20000));
+    ASSERT_TRUE(waitFor([&] { return asks.note(window->tabs().tab(4)) != nullptr; }, 20000));
     // Meanwhile the first port sends its visitors to another one, which asks too.
     redirects = true;
     // The selected tab's login waits inside the engine's call: the user answers from there.
@@ -204,7 +204,7 @@ TEST_F(BackgroundAsks, ALoginGivenForOnePortIsNeverSentToAnother)
     QTimer user;
     user.setInterval(50);
     QObject::connect(&user, &QTimer::timeout, [&] {
-        if (PageDialogBox *box = asks.openBox(4)) {
+        if (PageDialogBox *box = asks.openBox(window->tabs().tab(4))) {
             asked = true;
             box->reject();
         }
@@ -246,7 +246,7 @@ TEST_F(BackgroundAsks, APageBehindALoginGivenFromTheNoteIsMarkedWhenItsWordsChan
     QObject::connect(&window->tabs().tab(4), &BrowserTab::pageCompleted, window.get(),
                      [&] { ++completed; });
     tab(4).navigate(address("/status"));
-    ASSERT_TRUE(waitFor([&] { return window->pageDialogs().note(4) != nullptr; }, 20000));
+    ASSERT_TRUE(waitFor([&] { return window->pageDialogs().note(window->tabs().tab(4)) != nullptr; }, 20000));
     logInFromTheNote(*window, 4);
     strip.select(1);  // logged in, the user goes on at once
     ASSERT_TRUE(waitFor([&] { return loads == 1; }, 20000));

@@ -30,8 +30,8 @@ protected:
     // The question tab t shows now, once it has come.
     PageDialogBox *question(int tab)
     {
-        waitFor([&] { return window->pageDialogs().openBox(tab) != nullptr; }, 20000);
-        return window->pageDialogs().openBox(tab);
+        waitFor([&] { return window->pageDialogs().openBox(window->tabs().tab(tab)) != nullptr; }, 20000);
+        return window->pageDialogs().openBox(window->tabs().tab(tab));
     }
 
     bool titled(BrowserControl &browser, const QString &title)
@@ -73,7 +73,7 @@ TEST_F(PermissionEngine, TheTabsQuestionNamesTheSiteAndItsAnswerIsKeptForThatSit
     // The same site again: answered without a question.
     three.navigate(address(QStringLiteral("127.0.0.1")) + QStringLiteral("?again"));
     ASSERT_TRUE(answeredAgain(three, QStringLiteral("granted")));
-    EXPECT_EQ(window->pageDialogs().openBox(3), nullptr);
+    EXPECT_EQ(window->pageDialogs().openBox(window->tabs().tab(3)), nullptr);
 
     // Another site asks for itself; Deny answers the page.
     three.navigate(address(QStringLiteral("localhost")));
@@ -84,7 +84,7 @@ TEST_F(PermissionEngine, TheTabsQuestionNamesTheSiteAndItsAnswerIsKeptForThatSit
     ASSERT_TRUE(titled(three, QStringLiteral("denied")));
     three.navigate(address(QStringLiteral("localhost")) + QStringLiteral("?again"));
     ASSERT_TRUE(answeredAgain(three, QStringLiteral("denied")));
-    EXPECT_EQ(window->pageDialogs().openBox(3), nullptr);
+    EXPECT_EQ(window->pageDialogs().openBox(window->tabs().tab(3)), nullptr);
 }
 
 }  // namespace

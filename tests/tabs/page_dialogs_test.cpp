@@ -36,7 +36,7 @@ TEST_F(PageDialogsTest, TheSelectedTabsDialogShowsAtOnceAndBlocksOnlyItsPage)
 {
     strip().select(1);
     browser(1).askDialog(Kind::Confirm, QStringLiteral("<b>sure?</b>"));
-    PageDialogBox *box = queue().openBox(1);
+    PageDialogBox *box = queue().openBox(window->tabs().tab(1));
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->isVisible());
     EXPECT_EQ(box->windowModality(), Qt::NonModal);
@@ -48,7 +48,7 @@ TEST_F(PageDialogsTest, TheSelectedTabsDialogShowsAtOnceAndBlocksOnlyItsPage)
     ASSERT_EQ(browser(1).replies.size(), 1);
     EXPECT_TRUE(browser(1).replies.first().accepted);
     EXPECT_TRUE(browser(1).widget()->isEnabled());
-    EXPECT_EQ(queue().pending(1), 0);
+    EXPECT_EQ(queue().pending(window->tabs().tab(1)), 0);
 }
 
 TEST_F(PageDialogsTest, ABackgroundTabsAlertIsAnsweredAtOnceAndShownAsANoteOnItsTab)
@@ -58,14 +58,14 @@ TEST_F(PageDialogsTest, ABackgroundTabsAlertIsAnsweredAtOnceAndShownAsANoteOnIts
     browser(7).askDialog(Kind::Alert, QStringLiteral("hello"));
     // The page went on at once: nothing waits, no box.
     ASSERT_EQ(browser(7).replies.size(), 1);
-    EXPECT_EQ(queue().openBox(7), nullptr);
-    EXPECT_EQ(queue().pending(7), 0);
+    EXPECT_EQ(queue().openBox(window->tabs().tab(7)), nullptr);
+    EXPECT_EQ(queue().pending(window->tabs().tab(7)), 0);
     EXPECT_TRUE(strip().waitingMark(7));
     EXPECT_EQ(strip().caption(7), caption);  // the caption stays the tab's own
-    EXPECT_EQ(queue().noteBar(1), nullptr);
+    EXPECT_EQ(queue().noteBar(window->tabs().tab(1)), nullptr);
 
     strip().select(7);
-    PageNoteBar *bar = queue().noteBar(7);
+    PageNoteBar *bar = queue().noteBar(window->tabs().tab(7));
     ASSERT_NE(bar, nullptr);
     EXPECT_TRUE(bar->isVisible());
     EXPECT_EQ(bar->label()->text(), QStringLiteral("seven.example.com says: hello"));
@@ -75,7 +75,7 @@ TEST_F(PageDialogsTest, ABackgroundTabsAlertIsAnsweredAtOnceAndShownAsANoteOnIts
     EXPECT_EQ(bar->geometry().bottom() + 1, browser(7).widget()->geometry().top());
     const int pageTop = browser(7).widget()->geometry().top();
     bar->actionButton()->click();
-    EXPECT_EQ(queue().noteBar(7), nullptr);
+    EXPECT_EQ(queue().noteBar(window->tabs().tab(7)), nullptr);
     EXPECT_TRUE(bar->isHidden());
     EXPECT_EQ(browser(7).widget()->geometry().top(), bar->geometry().top());
     EXPECT_LT(browser(7).widget()->geometry().top(), pageTop);
@@ -87,9 +87,9 @@ TEST_F(PageDialogsTest, TheSelectedTabsAlertNeverWaitsEither)
     browser(1).askDialog(Kind::Alert, QStringLiteral("one"));
     browser(1).askDialog(Kind::Alert, QStringLiteral("two"));
     EXPECT_EQ(browser(1).replies.size(), 2);
-    EXPECT_EQ(queue().openBox(1), nullptr);
-    ASSERT_NE(queue().noteBar(1), nullptr);
-    EXPECT_EQ(queue().noteBar(1)->label()->text(),
+    EXPECT_EQ(queue().openBox(window->tabs().tab(1)), nullptr);
+    ASSERT_NE(queue().noteBar(window->tabs().tab(1)), nullptr);
+    EXPECT_EQ(queue().noteBar(window->tabs().tab(1))->label()->text(),
               QStringLiteral("one.example.com says: two (2 messages, the last shown)"));
     EXPECT_FALSE(strip().waitingMark(1));
 }
@@ -102,13 +102,13 @@ TEST_F(PageDialogsTest, ABackgroundTabsQuestionIsCancelledAtOnceAndCanBeAskedAga
         browser(7).askDialog(kind, QStringLiteral("sure?"));
         ASSERT_EQ(browser(7).replies.size(), before + 1);
         EXPECT_FALSE(browser(7).replies.last().accepted);
-        EXPECT_EQ(queue().openBox(7), nullptr);
+        EXPECT_EQ(queue().openBox(window->tabs().tab(7)), nullptr);
     }
     EXPECT_TRUE(strip().waitingMark(7));
     // A message that follows does not push the question away.
     browser(7).askDialog(Kind::Alert, QStringLiteral("by the way"));
     strip().select(7);
-    PageNoteBar *bar = queue().noteBar(7);
+    PageNoteBar *bar = queue().noteBar(window->tabs().tab(7));
     ASSERT_NE(bar, nullptr);
     EXPECT_TRUE(bar->label()->text().contains(QStringLiteral("because this tab was in the "
                                                              "background")));
@@ -116,11 +116,11 @@ TEST_F(PageDialogsTest, ABackgroundTabsQuestionIsCancelledAtOnceAndCanBeAskedAga
     const int refreshes = browser(7).refreshes;
     bar->actionButton()->click();
     EXPECT_EQ(browser(7).refreshes, refreshes + 1);
-    EXPECT_EQ(queue().note(7), nullptr);
+    EXPECT_EQ(queue().note(window->tabs().tab(7)), nullptr);
     // Now the user is there: the page's next question waits for the answer in a box.
     browser(7).askDialog(Kind::Confirm, QStringLiteral("sure now?"));
-    ASSERT_NE(queue().openBox(7), nullptr);
-    queue().openBox(7)->accept();
+    ASSERT_NE(queue().openBox(window->tabs().tab(7)), nullptr);
+    queue().openBox(window->tabs().tab(7))->accept();
     EXPECT_TRUE(browser(7).replies.last().accepted);
 }
 
@@ -128,7 +128,7 @@ TEST_F(PageDialogsTest, LeavingATabWhoseQuestionIsOpenAnswersItCancelAndNotesIt)
 {
     strip().select(7);
     browser(7).askDialog(Kind::Prompt, QStringLiteral("your name?"));
-    PageDialogBox *box = queue().openBox(7);
+    PageDialogBox *box = queue().openBox(window->tabs().tab(7));
     ASSERT_NE(box, nullptr);
     box->valueField()->setText(QStringLiteral("typed"));
     EXPECT_TRUE(browser(7).replies.isEmpty());
@@ -136,11 +136,11 @@ TEST_F(PageDialogsTest, LeavingATabWhoseQuestionIsOpenAnswersItCancelAndNotesIt)
     // The engine no longer waits for a tab nobody looks at.
     ASSERT_EQ(browser(7).replies.size(), 1);
     EXPECT_FALSE(browser(7).replies.first().accepted);
-    EXPECT_EQ(queue().openBox(7), nullptr);
+    EXPECT_EQ(queue().openBox(window->tabs().tab(7)), nullptr);
     EXPECT_TRUE(browser(7).widget()->isEnabled());
     EXPECT_TRUE(strip().waitingMark(7));
-    ASSERT_NE(queue().note(7), nullptr);
-    EXPECT_EQ(queue().note(7)->kind, PageNote::Kind::CancelledQuestion);
+    ASSERT_NE(queue().note(window->tabs().tab(7)), nullptr);
+    EXPECT_EQ(queue().note(window->tabs().tab(7))->kind, PageNote::Kind::CancelledQuestion);
 }
 
 TEST_F(PageDialogsTest, ABackgroundLoginIsCancelledAndLogInAsksThenLoadsWithTheAnswer)
@@ -151,39 +151,39 @@ TEST_F(PageDialogsTest, ABackgroundLoginIsCancelledAndLogInAsksThenLoadsWithTheA
     EXPECT_FALSE(browser(7).replies.first().accepted);  // the server's own page shows
     EXPECT_TRUE(strip().waitingMark(7));
     strip().select(7);
-    PageNoteBar *bar = queue().noteBar(7);
+    PageNoteBar *bar = queue().noteBar(window->tabs().tab(7));
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->label()->text(),
               QStringLiteral("intra asks for a name and password (realm: Staff only). The "
                              "login was cancelled because this tab was in the background."));
     EXPECT_EQ(bar->actionButton()->text(), QStringLiteral("&Log in"));
     bar->actionButton()->click();
-    PageDialogBox *box = queue().loginBox(7);
+    PageDialogBox *box = queue().loginBox(window->tabs().tab(7));
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->isVisible());
     // Cancelling keeps the note for later.
     box->reject();
-    EXPECT_NE(queue().note(7), nullptr);
+    EXPECT_NE(queue().note(window->tabs().tab(7)), nullptr);
     EXPECT_TRUE(browser(7).logins.isEmpty());
     bar->actionButton()->click();
-    box = queue().loginBox(7);
+    box = queue().loginBox(window->tabs().tab(7));
     ASSERT_NE(box, nullptr);
     box->valueField()->setText(QStringLiteral("alice"));
     box->passwordField()->setText(QStringLiteral("pw"));
     box->accept();
     EXPECT_EQ(browser(7).logins, QStringList{QStringLiteral("intra alice:pw")});
-    EXPECT_EQ(queue().note(7), nullptr);
-    EXPECT_EQ(queue().noteBar(7), nullptr);
+    EXPECT_EQ(queue().note(window->tabs().tab(7)), nullptr);
+    EXPECT_EQ(queue().noteBar(window->tabs().tab(7)), nullptr);
 }
 
 TEST_F(PageDialogsTest, APageThatKeepsAskingCanBeSilencedUntilItIsLeft)
 {
     strip().select(1);
     browser(1).askDialog(Kind::Confirm, QStringLiteral("one"));
-    EXPECT_EQ(queue().openBox(1)->preventBox(), nullptr);
-    queue().openBox(1)->accept();
+    EXPECT_EQ(queue().openBox(window->tabs().tab(1))->preventBox(), nullptr);
+    queue().openBox(window->tabs().tab(1))->accept();
     browser(1).askDialog(Kind::Prompt, QStringLiteral("two"));
-    PageDialogBox *second = queue().openBox(1);
+    PageDialogBox *second = queue().openBox(window->tabs().tab(1));
     ASSERT_NE(second->preventBox(), nullptr);
     EXPECT_EQ(second->preventBox()->text(),
               QStringLiteral("Prevent this page from creating more dialogs"));
@@ -193,14 +193,14 @@ TEST_F(PageDialogsTest, APageThatKeepsAskingCanBeSilencedUntilItIsLeft)
     EXPECT_EQ(browser(1).replies.last().text, QStringLiteral("typed"));
     browser(1).askDialog(Kind::Confirm, QStringLiteral("three"));
     browser(1).askDialog(Kind::Alert, QStringLiteral("four"));
-    EXPECT_EQ(queue().openBox(1), nullptr);
-    EXPECT_EQ(queue().note(1), nullptr);
+    EXPECT_EQ(queue().openBox(window->tabs().tab(1)), nullptr);
+    EXPECT_EQ(queue().note(window->tabs().tab(1)), nullptr);
     ASSERT_EQ(browser(1).replies.size(), 4);
     EXPECT_FALSE(browser(1).replies.last().accepted);
     // A new page may ask again.
     browser(1).load(QStringLiteral("http://other.example.com/"));
     browser(1).askDialog(Kind::Confirm, QStringLiteral("five"));
-    EXPECT_NE(queue().openBox(1), nullptr);
+    EXPECT_NE(queue().openBox(window->tabs().tab(1)), nullptr);
 }
 
 TEST_F(PageDialogsTest, PermissionAnswersAreKeptPerOriginForTheRun)
@@ -208,24 +208,24 @@ TEST_F(PageDialogsTest, PermissionAnswersAreKeptPerOriginForTheRun)
     strip().select(1);
     browser(1).load(QStringLiteral("http://one.example.com:8001/"));
     browser(1).askDialog(Kind::Permission, QStringLiteral("know your location"));
-    PageDialogBox *box = queue().openBox(1);
+    PageDialogBox *box = queue().openBox(window->tabs().tab(1));
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(PageDialogBox::messageFor(box->dialog()),
               QStringLiteral("one.example.com wants to know your location."));
     box->accept();
     browser(1).askDialog(Kind::Permission, QStringLiteral("know your location"));
-    EXPECT_EQ(queue().openBox(1), nullptr);
+    EXPECT_EQ(queue().openBox(window->tabs().tab(1)), nullptr);
     ASSERT_EQ(browser(1).replies.size(), 2);
     EXPECT_TRUE(browser(1).replies.last().accepted);
     // Another feature, another port or another scheme of the same host is asked.
     browser(1).askDialog(Kind::Permission, QStringLiteral("use your camera"));
-    ASSERT_NE(queue().openBox(1), nullptr);
-    queue().openBox(1)->reject();
+    ASSERT_NE(queue().openBox(window->tabs().tab(1)), nullptr);
+    queue().openBox(window->tabs().tab(1))->reject();
     for (const char *other : {"http://one.example.com:8002/", "https://one.example.com/"}) {
         browser(1).load(QString::fromLatin1(other));
         browser(1).askDialog(Kind::Permission, QStringLiteral("know your location"));
-        ASSERT_NE(queue().openBox(1), nullptr) << other;
-        queue().openBox(1)->reject();
+        ASSERT_NE(queue().openBox(window->tabs().tab(1)), nullptr) << other;
+        queue().openBox(window->tabs().tab(1))->reject();
     }
 }
 
@@ -234,11 +234,11 @@ TEST_F(PageDialogsTest, APermissionQuestionOfABackgroundTabWaitsWithoutHoldingTh
     strip().select(1);
     browser(7).askDialog(Kind::Permission, QStringLiteral("show notifications"));
     EXPECT_TRUE(browser(7).replies.isEmpty());
-    EXPECT_EQ(queue().pending(7), 1);
+    EXPECT_EQ(queue().pending(window->tabs().tab(7)), 1);
     EXPECT_TRUE(strip().waitingMark(7));
     strip().select(7);
-    ASSERT_NE(queue().openBox(7), nullptr);
-    queue().openBox(7)->accept();
+    ASSERT_NE(queue().openBox(window->tabs().tab(7)), nullptr);
+    queue().openBox(window->tabs().tab(7))->accept();
     ASSERT_EQ(browser(7).replies.size(), 1);
     EXPECT_TRUE(browser(7).replies.first().accepted);
 }
@@ -247,7 +247,7 @@ TEST_F(PageDialogsTest, AHugeRealmWrapsAndTheBoxFitsTheScreen)
 {
     strip().select(1);
     browser(1).askDialog(Kind::Login, QString(3000, QLatin1Char('R')), QStringLiteral("intra"));
-    PageDialogBox *box = queue().openBox(1);
+    PageDialogBox *box = queue().openBox(window->tabs().tab(1));
     ASSERT_NE(box, nullptr);
     const QRect screen = box->screen()->availableGeometry();
     EXPECT_LE(box->frameGeometry().width(), screen.width());
@@ -264,7 +264,7 @@ TEST_F(PageDialogsTest, ALoginNamesSiteAndRealmAndAnEmptyOneIsNoAnswer)
 {
     strip().select(1);
     browser(1).askDialog(Kind::Login, QStringLiteral("Staff only"), QStringLiteral("intra"));
-    PageDialogBox *box = queue().openBox(1);
+    PageDialogBox *box = queue().openBox(window->tabs().tab(1));
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(PageDialogBox::messageFor(box->dialog()),
               QStringLiteral("intra asks for a name and password.\nRealm: Staff only"));
@@ -272,7 +272,7 @@ TEST_F(PageDialogsTest, ALoginNamesSiteAndRealmAndAnEmptyOneIsNoAnswer)
     box->accept();
     EXPECT_FALSE(browser(1).replies.last().accepted);
     browser(1).askDialog(Kind::Login, QStringLiteral("Staff only"), QStringLiteral("intra"));
-    box = queue().openBox(1);
+    box = queue().openBox(window->tabs().tab(1));
     box->valueField()->setText(QStringLiteral("alice"));
     box->passwordField()->setText(QStringLiteral("pw"));
     box->accept();
