@@ -31,6 +31,9 @@ struct TabState {
     QString scriptCaption;
     PageSecurity security = PageSecurity::None;  // of the page shown, for the padlock
     bool crashed = false;  // the page's process ended; the next navigation clears it
+    // An address from outside was given to it this run: no longer free, even before its
+    // page shows.
+    bool claimed = false;
     // The user emptied the tab (Ctrl+W): its blank page shows no caption, tooltip or address.
     bool emptied = false;
     // Top-level navigations so far: a page script read from a page the tab has left is

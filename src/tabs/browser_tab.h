@@ -110,6 +110,9 @@ public:
     // Its status text is `text`, as if the browser had said it.
     void showStatusText(const QString &text);
 
+    // Its address box's text while the shared list changes under it.
+    QString heldAddress;
+
     // Where the page and the address box lie, in twips.
     TwipsBox pageBox;
     TwipsBox addressBoxPlace;

@@ -42,7 +42,7 @@ int FreeTabs::firstFree() const
             continue;
         // A tab the user emptied is as free as one never used.
         if (!tab.hasPage() && m_session.settings[t].startUrl.trimmed().isEmpty() &&
-            !m_claimed.contains(t))
+            !tab.state().claimed)
             return t;
     }
     return 0;
@@ -52,7 +52,7 @@ void FreeTabs::openTyped(int tab, const QString &address)
 {
     // The steps of an address typed into the tab's own address bar.
     Trap trap(m_errors, QStringLiteral(" At Combo Keypress"), {err::EFail});
-    m_claimed.insert(tab);
+    m_c.tabs.tab(tab).state().claimed = true;
     trap.step([&] { m_c.tabs.tab(tab).setPicture(TabPicture::None); });
     trap.step([&] { m_c.tabs.tab(tab).browser().navigate(address); });
     trap.step([&] {

@@ -4,7 +4,6 @@
 
 #include <QList>
 #include <QObject>
-#include <QSet>
 #include <QStringList>
 
 namespace pelquin {
@@ -36,7 +35,6 @@ private:
     TabControls m_c;
     ErrorReporter &m_errors;
     // Tabs given an address whose navigation has not begun yet.
-    QSet<int> m_claimed;
 };
 
 }  // namespace pelquin

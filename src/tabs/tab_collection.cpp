@@ -46,7 +46,6 @@ TabCollection::TabCollection(BrowserFactory &factory, AddressHistory &history,
     for (int number = 1; number <= kTabCount; ++number) {
         BrowserControl *browser = browsers[size_t(number - 1)];
         m_tabs.emplace_back(number, *browser, *makeAddressBox(history, parent), context);
-        m_heldAddresses.emplace_back();
         // Only the page in front may show full screen.
         connect(browser, &BrowserControl::fullScreenChange, this,
                 [this, browser, number](bool on) {
@@ -112,7 +111,7 @@ bool TabCollection::startupPending() const
 void TabCollection::holdAddresses()
 {
     for (BrowserTab &t : m_tabs) {
-        m_heldAddresses[size_t(t.number() - 1)] = t.address();
+        t.heldAddress = t.address();
         t.addressBox().blockSignals(true);  // the list's change is not typing
     }
 }
@@ -121,7 +120,7 @@ void TabCollection::restoreAddresses()
 {
     for (BrowserTab &t : m_tabs) {
         QComboBox &box = t.addressBox();
-        const QString &held = m_heldAddresses[size_t(t.number() - 1)];
+        const QString &held = t.heldAddress;
         if (box.currentIndex() != -1)
             box.setCurrentIndex(-1);
         if (box.currentText() != held)

@@ -51,7 +51,6 @@ private:
     void restoreAddresses();
 
     mutable std::deque<BrowserTab> m_tabs;
-    std::deque<QString> m_heldAddresses;
     int m_front = 0;
 };
 

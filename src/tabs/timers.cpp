@@ -78,8 +78,8 @@ void Timers::onRefreshTick()
                 refreshNow(tab);
                 continue;
             }
-            if (std::find(m_queued.begin(), m_queued.end(), tab.number()) == m_queued.end())
-                m_queued.push_back(tab.number());
+            if (std::find(m_queued.begin(), m_queued.end(), &tab) == m_queued.end())
+                m_queued.push_back(&tab);
         }
         if (!m_spacingTimer.isActive())
             onSpacingTick();
@@ -93,14 +93,11 @@ void Timers::onRefreshTick()
 void Timers::onSpacingTick()
 {
     while (!m_queued.empty() && !m_pauses.any()) {
-        const int number = m_queued.front();
+        BrowserTab &tab = *m_queued.front();
         m_queued.pop_front();
-        if (!m_c.tabs.contains(number))
-            continue;
-        BrowserTab &tab = m_c.tabs.tab(number);
         // Asked for in the meantime, by the user or the page: no longer due.
         if (tab.state().loading || tab.state().typingCheckPending ||
-            !tab.refreshDue(m_session.settings[number], m_clock.now()))
+            !tab.refreshDue(m_session.settings[tab.number()], m_clock.now()))
             continue;
         refreshUnlessTyped(tab);
         break;

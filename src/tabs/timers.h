@@ -66,7 +66,7 @@ private:
     QTimer m_refreshTimer;
     QTimer m_restartTimer;
     QTimer m_spacingTimer;
-    std::deque<int> m_queued;  // tab numbers, in tab order
+    std::deque<BrowserTab *> m_queued;  // in tab order
     RefreshPauses m_pauses;
     bool m_refreshStarted = false;
     bool m_restartWhenSetupCloses = false;

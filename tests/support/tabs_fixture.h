@@ -5,7 +5,11 @@
 #include "platform/error_report.h"
 #include "platform/scripted_prompts.h"
 #include "support/fake_browser.h"
+#include "commands/speed_menu.h"
+#include "tabs/button_bar.h"
+#include "tabs/status_area.h"
 #include "tabs/tab_collection.h"
+#include "tabs/tab_controls.h"
 #include "tabs/tab_strip.h"
 
 #include <QWidget>
@@ -14,14 +18,17 @@
 
 namespace pelquin::test {
 
-// The 30 tabs with fake browsers and their strip, without the main window: for the parts
-// that only follow tabs (marks, the wall, page dialogs, the strip itself).
+// The 30 tabs with fake browsers, their strip, the buttons and the status area, without the
+// main window: for the parts that only follow tabs (marks, the wall, page dialogs, staged
+// loading, the strip itself). The strip starts with tab 1 selected; nothing else follows
+// the selection unless a test connects it.
 class TabsFixture : public ::testing::Test {
 protected:
     TabsFixture();
 
     BrowserTab &tab(int number) { return tabs.tab(number); }
     FakeBrowser &browser(int number) { return factory.browser(number); }
+    TabControls controls() { return TabControls{strip, buttons, tabs, status}; }
 
     QWidget window;
     ScriptedPrompts prompts;
@@ -32,6 +39,9 @@ protected:
     TabCollection tabs{factory, session.history, TabContext{session, clock, errors, prompts},
                        &window};
     TabStrip strip{&window};
+    SpeedMenu menu{&window};
+    ButtonBar buttons{&window};
+    StatusArea status{&window};
 };
 
 }  // namespace pelquin::test
