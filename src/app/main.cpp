@@ -154,6 +154,66 @@ bool prepareAppFolder(const QString &folder, Prompts &prompts)
     return false;
 }
 
+// Everything a run of the browser is made of, built in the order each part needs the one
+// before: the messenger for later starts, the sponsor's pages, the engine, the window.
+class Run {
+public:
+    Run(Session &session, const CommandLine &line, WidgetPrompts &prompts,
+        ErrorReporter &errors)
+        : m_line(line), m_messenger(session.appFolder), m_sponsor(serveSponsor(m_server)),
+          m_settings(SettingsStore::defaultPath()),
+          m_factory((preparePages(m_settings), session.appFolder), prompts,
+                    line.privateRun ? WebEngineFactory::Storage::OffTheRecord
+                                    : WebEngineFactory::Storage::OnDisk),
+          m_history(appFile(session.appFolder, QStringLiteral("History"))),
+          m_notifier(QStringLiteral("Pelquin")),
+          m_window({session, prompts, errors, m_clock, m_settings, m_factory, m_sponsor,
+                    line.profile, m_history, systemMailLookup(),
+                    systemProcessStarter(), &m_notifier, line.rotateSeconds, line.privateRun})
+    {
+        traceStartup("engine profile");
+        if (!line.privateRun)
+            listenForLaterStarts(m_messenger);
+        m_factory.setBrowsingRecords(&m_history);
+        if (line.privateRun)
+            m_history.stopRecording();
+        prompts.setParent(&m_window);
+    }
+
+    int exec(QApplication &app)
+    {
+        connectEndings(app, m_window, m_termination, m_messenger);
+        m_window.formLoad();
+        m_window.openAddresses(m_line.addresses);
+        if (m_termination.requested())
+            return 0;  // ended while a start-up question or error was open
+        m_window.show();
+        traceStartup("window shown");
+        return app.exec();
+    }
+
+private:
+    // What the engine needs before its profile is made; the system's fonts are read
+    // meanwhile.
+    static void preparePages(SettingsStore &settings)
+    {
+        chooseProcessModel(loadBrowserOptions(settings).processPerSite);
+        useSpellingDictionaryFolder();
+    }
+
+    const CommandLine &m_line;
+    InstanceMessenger m_messenger;
+    std::optional<SponsorServer> m_server;
+    SponsorSite m_sponsor;
+    SettingsStore m_settings;
+    SystemClock m_clock;
+    WebEngineFactory m_factory;
+    HistoryFolder m_history;
+    SessionBusNotifier m_notifier;
+    MainWindow m_window;
+    TerminationWatcher m_termination;
+};
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -179,38 +239,8 @@ int main(int argc, char **argv)
     SingleInstance instance(session.appFolder);
     if (!line.privateRun && !startSingleInstance(session, instance, prompts, errors))
         return 1;
-    InstanceMessenger messenger(session.appFolder);
-    if (!line.privateRun)
-        listenForLaterStarts(messenger);
-    std::optional<SponsorServer> server;
-    SponsorSite sponsor = serveSponsor(server);
-    SettingsStore settings(SettingsStore::defaultPath());
-    SystemClock clock;
-    chooseProcessModel(loadBrowserOptions(settings).processPerSite);
-    useSpellingDictionaryFolder();
     std::jthread fonts(readSystemFonts);
-    WebEngineFactory factory(session.appFolder, prompts,
-                             line.privateRun ? WebEngineFactory::Storage::OffTheRecord
-                                             : WebEngineFactory::Storage::OnDisk);
+    Run run(session, line, prompts, errors);
     fonts.join();
-    traceStartup("engine profile");
-    HistoryFolder history(appFile(windowsFolder(session.appFolder), QStringLiteral("History")));
-    factory.setBrowsingRecords(&history);
-    if (line.privateRun)
-        history.stopRecording();
-    SessionBusNotifier notifier(QStringLiteral("Pelquin"));
-    MainWindow window({session, prompts, errors, clock, settings, factory, sponsor,
-                       line.profile, browserLibraryVersion, history, systemMailLookup(),
-                       systemProcessStarter(), &notifier, line.rotateSeconds,
-                       line.privateRun});
-    prompts.setParent(&window);
-    TerminationWatcher termination;
-    connectEndings(app, window, termination, messenger);
-    window.formLoad();
-    window.openAddresses(line.addresses);
-    if (termination.requested())
-        return 0;  // ended while a start-up question or error was open
-    window.show();
-    traceStartup("window shown");
-    return app.exec();
+    return run.exec(app);
 }

@@ -14,7 +14,6 @@ namespace pelquin {
 bool startSingleInstance(Session &session, SingleInstance &instance, Prompts &prompts,
              ErrorReporter &errors)
 {
-    session.platformId = systemVersion().platformId;
     // A refusal waits for OK; on a terminal or a headless session, say why there too.
     const auto refuse = [&](const QString &text) {
         std::fprintf(stderr, "pelquin: %s\n", text.toLocal8Bit().constData());

@@ -16,7 +16,6 @@ namespace pelquin {
 // address history and what the tabs share. Everything else lives with the part that owns it.
 struct Session {
     QString appFolder;
-    int platformId = 2;  // 1 would be the old family with a History folder of its own
     StartupNotice notice;
     TabRun tabs;
     TabSettings settings;

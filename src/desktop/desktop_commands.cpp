@@ -46,7 +46,8 @@ DesktopCommands::DesktopCommands(DesktopDeps deps) : QObject(&deps.window), m_d(
 QString DesktopCommands::favoritesFolder() const
 {
     static const SystemUser user;
-    return pelquin::favoritesFolder(windowsFolder(m_d.session.appFolder), systemVersion().major,
+    // The application folder stands in for the system's folder.
+    return pelquin::favoritesFolder(m_d.session.appFolder, systemMajorVersion(),
                                     user.loginName());
 }
 

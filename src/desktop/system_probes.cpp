@@ -13,13 +13,12 @@
 
 namespace pelquin {
 
-PlatformVersion systemVersion()
+int systemMajorVersion()
 {
-    PlatformVersion version;
     utsname name{};
-    if (::uname(&name) == 0)
-        version.major = QString::fromLatin1(name.release).section(QLatin1Char('.'), 0, 0).toInt();
-    return version;
+    if (::uname(&name) != 0)
+        return 0;
+    return QString::fromLatin1(name.release).section(QLatin1Char('.'), 0, 0).toInt();
 }
 
 QString parseVersionText(const QString &text)
@@ -61,11 +60,6 @@ QString fileVersion(const QString &path)
     return {};
 }
 
-QString windowsFolder(const QString &appFolder)
-{
-    return appFolder;
-}
-
 SystemUser::SystemUser() : SystemUser(QString())
 {
     if (const passwd *entry = ::getpwuid(::geteuid()); entry && entry->pw_name)
@@ -94,11 +88,6 @@ QString loadedLibraryPath(const QString &stem)
             return path;
     }
     return {};
-}
-
-QString browserLibraryVersion()
-{
-    return fileVersion(loadedLibraryPath(QStringLiteral("libQt6WebEngineCore.so")));
 }
 
 }  // namespace pelquin

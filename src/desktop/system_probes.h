@@ -4,12 +4,8 @@
 
 namespace pelquin {
 
-// The platform identifier (always 2 here) and the kernel's major version.
-struct PlatformVersion {
-    int platformId = 2;
-    int major = 0;
-};
-PlatformVersion systemVersion();
+// The kernel's major version; 0 when it cannot be read.
+int systemMajorVersion();
 
 // The version of a file as "major.minor.build.revision", each part a signed 16-bit number:
 // a shared library's from its real file name (libX.so.6.4.2 gives "6.4.2.0"), a .DEP file's
@@ -18,9 +14,6 @@ QString fileVersion(const QString &path);
 
 // "4.72.3110" and the like: missing parts are 0, a part without digits is 0.
 QString parseVersionText(const QString &text);
-
-// The folder that stands in for the system folder: the application folder.
-QString windowsFolder(const QString &appFolder);
 
 // The logged-on user, found once: the login name in upper case, or "&DEFAULT&".
 class SystemUser {
@@ -35,8 +28,5 @@ private:
 
 // The real path of a library loaded into this process whose file name starts with `stem`.
 QString loadedLibraryPath(const QString &stem);
-
-// The version of the loaded browser engine library.
-QString browserLibraryVersion();
 
 }  // namespace pelquin

@@ -58,8 +58,6 @@ struct MainWindowDeps {
     BrowserFactory &factory;
     const SponsorSite &sponsor;
     QString commandLine;
-    // The file version of the browser library, as "major.minor.build.revision".
-    std::function<QString()> browserVersion;
     HistoryFolder &history;
     MailLookup mail;
     ProcessStarter start;

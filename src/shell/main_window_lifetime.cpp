@@ -40,16 +40,11 @@ void MainWindow::formLoad()
         m_tabs->tab(1).addressBox().setVisible(true);
     });
     trap.step([&] {
-        const bool ownHistory = m_session.platformId == 1;
+        // This desktop keeps no History folder of its own: History stays a key and a page.
         m_menu->favoritesItem->setVisible(true);
         m_buttons->setVisibleAt(7, true);
-        m_menu->historyItem->setVisible(ownHistory);
-        m_buttons->setVisibleAt(8, ownHistory);
-    });
-    trap.step([&] {
-        const QString version = m_d.browserVersion ? m_d.browserVersion() : QString();
-        if (version < QStringLiteral("5."))
-            m_menu->savePageItem->setVisible(false);
+        m_menu->historyItem->setVisible(false);
+        m_buttons->setVisibleAt(8, false);
     });
     trap.step([&] {
         setWindowTitle(m_d.privateRun ? QStringLiteral("Pelquin 2000 Browser (private)")

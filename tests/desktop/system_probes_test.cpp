@@ -30,8 +30,7 @@ TEST(SystemProbes, AMissingOrUnversionedFileHasNoVersion)
 
 TEST(SystemProbes, TheLoadedEngineAndThePlatformAreKnown)
 {
-    EXPECT_EQ(systemVersion().platformId, 2);
-    EXPECT_GT(systemVersion().major, 0);
+    EXPECT_GT(systemMajorVersion(), 0);
     EXPECT_EQ(loadedLibraryPath(QStringLiteral("libnothing-loaded")), QString());
     EXPECT_FALSE(loadedLibraryPath(QStringLiteral("libQt6Core.so")).isEmpty());
 }

@@ -69,7 +69,7 @@ protected:
         history = std::make_unique<HistoryFolder>(home.file("History"));
         factory->setBrowsingRecords(history.get());
         window = std::make_unique<MainWindow>(MainWindowDeps{
-            *session, prompts, errors, clock, *settings, *factory, *sponsor, QString(), {},
+            *session, prompts, errors, clock, *settings, *factory, *sponsor, QString(),
             *history, MailLookup{}, [](const QString &) { return false; }});
         window->formLoad();
         window->show();

@@ -31,7 +31,7 @@ void ShellFixture::start(const QString &commandLine)
     };
     window = std::make_unique<MainWindow>(MainWindowDeps{
         *session, prompts, errors, clock, *settings, *factory, sponsor, commandLine,
-        [] { return QStringLiteral("6.4.2.0"); }, *history, mail, start, notifier, 0,
+        *history, mail, start, notifier, 0,
         privateRun});
     window->formLoad();
     window->show();
