@@ -72,6 +72,11 @@ public:
     QWebEnginePage *enginePage() const;
 
 private:
+    // Maps the page's questions, navigations and new tabs or windows onto our signals.
+    void mapEngineCallbacks();
+    void mapPageSignals();
+    // Keeps, in the page, when its document last changed and whether words were typed.
+    void addPageTracker();
     EnginePage &page() const;
     bool hasDocument() const;
     // How long the page's document has been unchanged, in milliseconds.

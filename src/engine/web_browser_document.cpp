@@ -1,0 +1,146 @@
+#include "engine/web_browser.h"
+
+#include "engine/engine_page.h"
+#include "engine/settled_text.h"
+
+#include "platform/basic_error.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QWebEngineFindTextResult>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+
+namespace pelquin {
+
+namespace {
+
+// A script the engine runs in pages, from the program's resources.
+QString scriptResource(const QString &name)
+{
+    QFile file(QStringLiteral(":/pelquin/") + name);
+    file.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(file.readAll());
+}
+
+}  // namespace
+
+void WebEngineBrowser::addPageTracker()
+{
+    QWebEngineScript tracker;
+    tracker.setName(QStringLiteral("pelquin-page-tracker"));
+    tracker.setSourceCode(scriptResource(QStringLiteral("page_tracker.js")));
+    tracker.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    tracker.setWorldId(QWebEngineScript::ApplicationWorld);
+    tracker.setRunsOnSubFrames(true);  // words typed in a frame count too
+    m_page->scripts().insert(tracker);
+}
+
+void WebEngineBrowser::blankDocument()
+{
+    if (!hasDocument())
+        throwError(err::ObjectNotSet);
+    page().runJavaScript(QStringLiteral("document.open();document.write('<HTML></HTML>');"
+                                        "document.close();"),
+                         QWebEngineScript::MainWorld);
+}
+
+QString WebEngineBrowser::bodyMarkupScript(const QString &word)
+{
+    // The body's inner markup as the page script reads it: element names in upper case,
+    // attribute values unquoted unless empty or holding a blank, quote, "=", "<", ">" or
+    // backtick, script and style text exactly as in the page, other text escaped.
+    // With a word of letters, the engine's own serialisation is searched first: escaping
+    // never touches letters, so a word missing there is missing from ours too.
+    static const QRegularExpression letters(QStringLiteral("^[A-Za-z]+$"));
+    const QString needle = letters.match(word).hasMatch() ? word.toLower() : QString();
+    static const QString script = scriptResource(QStringLiteral("body_markup.js"));
+    return script.arg(needle);
+}
+
+void WebEngineBrowser::checkTypedText(std::function<void(bool typed)> done)
+{
+    static const QString script = scriptResource(QStringLiteral("typed_text.js"));
+    auto deliver = [alive = m_alive, done = std::move(done)](const QVariant &typed) {
+        if (*alive)
+            shielded("typed text", [&] { done(typed.toBool()); });
+    };
+    if (!hasDocument())
+        return deliver(QVariant(false));
+    // In a world of its own: the page can neither see nor fake the question.
+    page().runJavaScript(script, QWebEngineScript::ApplicationWorld, deliver);
+}
+
+void WebEngineBrowser::readVisibleText(std::function<void(const QString &)> done)
+{
+    auto deliver = [alive = m_alive, done = std::move(done)](const QString &text) {
+        if (*alive)
+            shielded("visible text", [&] { done(text); });
+    };
+    if (!hasDocument()) {
+        QTimer::singleShot(0, this, [deliver] { deliver(QString()); });
+        return;
+    }
+    // The engine's own text of the page: what is laid out, without markup or scripts.
+    page().toPlainText(deliver);
+}
+
+void WebEngineBrowser::askQuietTime(std::function<void(double quietMs)> done)
+{
+    auto deliver = [alive = m_alive, done = std::move(done)](const QVariant &quiet) {
+        if (*alive)
+            shielded("settling", [&] { done(quiet.isValid() ? quiet.toDouble() : 1e9); });
+    };
+    if (!hasDocument()) {
+        QTimer::singleShot(0, this, [deliver] { deliver(QVariant()); });
+        return;
+    }
+    // Kept by the page tracker in the script world of its own.
+    page().runJavaScript(QStringLiteral("window.__pelquinChangedAt === undefined ? null : "
+                                        "performance.now() - window.__pelquinChangedAt"),
+                         QWebEngineScript::ApplicationWorld, deliver);
+}
+
+void WebEngineBrowser::readSettledText(std::function<void(const QString &)> done)
+{
+    m_settledText->read(std::move(done));
+}
+
+void WebEngineBrowser::readBodyMarkup(std::function<void(const QString &)> done)
+{
+    readBodyMarkupWith(QString(), std::move(done));
+}
+
+void WebEngineBrowser::readBodyMarkupWith(const QString &word,
+                                          std::function<void(const QString &)> done)
+{
+    auto deliver = [alive = m_alive, done = std::move(done)](const QVariant &markup) {
+        if (*alive)
+            shielded("body markup", [&] { done(markup.toString()); });
+    };
+    if (!hasDocument()) {
+        QTimer::singleShot(0, this, [deliver] { deliver(QVariant()); });
+        return;
+    }
+    // The page's own world: a world of our own costs every page process half a megabyte,
+    // and hides nothing worth hiding, since the page writes the markup we read anyway.
+    page().runJavaScript(bodyMarkupScript(word), QWebEngineScript::MainWorld, deliver);
+}
+
+void WebEngineBrowser::findText(const QString &text, bool backward,
+                                std::function<void(const FindResult &)> done)
+{
+    const QWebEnginePage::FindFlags flags =
+        backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags();
+    page().findText(text, flags,
+                    [alive = m_alive, done = std::move(done)](const QWebEngineFindTextResult &r) {
+                        if (*alive && done)
+                            shielded("find", [&] {
+                                done(FindResult{r.activeMatch(), r.numberOfMatches()});
+                            });
+                    });
+}
+
+}  // namespace pelquin
