@@ -46,10 +46,10 @@ void saveBrowserOptions(SettingsStore &settings, const BrowserOptions &o)
 {
     settings.setValue(setting::JavaScript, o.javascript ? kOn : kOff);
     settings.setValue(setting::Images, o.images ? kOn : kOff);
-    settings.setValue(setting::ProxyMode, o.proxy == BrowserOptions::Proxy::None ? QStringLiteral("none")
-                                          : o.proxy == BrowserOptions::Proxy::Manual
-                                              ? QStringLiteral("manual")
-                                              : QStringLiteral("system"));
+    settings.setValue(setting::ProxyMode,
+                      o.proxy == BrowserOptions::Proxy::None     ? QStringLiteral("none")
+                      : o.proxy == BrowserOptions::Proxy::Manual ? QStringLiteral("manual")
+                                                                 : QStringLiteral("system"));
     settings.setValue(setting::ProxyHost, o.proxyHost);
     settings.setValue(setting::ProxyPort, QString::number(o.proxyPort));
     settings.setValue(setting::ProcessPerSite, o.processPerSite ? kOn : kOff);
@@ -122,6 +122,31 @@ InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsS
 {
     setObjectName(QStringLiteral("internetOptions"));
     setWindowTitle(QStringLiteral("Internet Options"));
+    QGroupBox *stored = storedByPagesGroup();
+    QGroupBox *content = contentGroup();
+    QGroupBox *proxy = connectionGroup();
+    QGroupBox *search = searchGroup();
+    QGroupBox *memory = memoryGroup();
+    QGroupBox *watching = watchingGroup();
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &InternetOptionsDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(stored);
+    layout->addWidget(content);
+    layout->addWidget(proxy);
+    layout->addWidget(search);
+    layout->addWidget(memory);
+    layout->addWidget(watching);
+    layout->addWidget(buttons);
+    setOptions(loadBrowserOptions(settings));
+    setWatchOptions(loadWatchOptions(settings));
+    enableManualProxy();
+}
+
+QGroupBox *InternetOptionsDialog::storedByPagesGroup()
+{
     auto *clearCache = new QPushButton(QStringLiteral("Delete &Temporary Files"), this);
     clearCache->setObjectName(QStringLiteral("clearCache"));
     auto *clearCookies = new QPushButton(QStringLiteral("Delete &Cookies"), this);
@@ -132,15 +157,23 @@ InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsS
     auto *storedRow = new QHBoxLayout(stored);
     storedRow->addWidget(clearCache);
     storedRow->addWidget(clearCookies);
+    return stored;
+}
 
+QGroupBox *InternetOptionsDialog::contentGroup()
+{
     auto *content = new QGroupBox(QStringLiteral("Content"), this);
     auto *contentColumn = new QVBoxLayout(content);
     contentColumn->addWidget(m_javascript);
     contentColumn->addWidget(m_images);
     m_spellCheck->setObjectName(QStringLiteral("spellCheck"));
-    describeSpelling(*m_spellCheck, browsers.spellingLanguage());
+    describeSpelling(*m_spellCheck, m_browsers.spellingLanguage());
     contentColumn->addWidget(m_spellCheck);
+    return content;
+}
 
+QGroupBox *InternetOptionsDialog::connectionGroup()
+{
     m_host->setPlaceholderText(QStringLiteral("proxy.example.com"));
     m_port->setRange(1, 65535);
     auto *proxy = new QGroupBox(QStringLiteral("Connection"), this);
@@ -153,16 +186,23 @@ InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsS
     proxyColumn->addWidget(m_noProxy);
     proxyColumn->addWidget(m_systemProxy);
     proxyColumn->addLayout(manualRow);
-    const auto manualChosen = [this] {
-        m_host->setEnabled(m_manualProxy->isChecked());
-        m_port->setEnabled(m_manualProxy->isChecked());
-    };
-    connect(m_manualProxy, &QRadioButton::toggled, this, manualChosen);
+    connect(m_manualProxy, &QRadioButton::toggled, this,
+            &InternetOptionsDialog::enableManualProxy);
+    return proxy;
+}
 
+void InternetOptionsDialog::enableManualProxy()
+{
+    m_host->setEnabled(m_manualProxy->isChecked());
+    m_port->setEnabled(m_manualProxy->isChecked());
+}
+
+QGroupBox *InternetOptionsDialog::searchGroup()
+{
     m_search->setObjectName(QStringLiteral("searchTemplate"));
     m_search->setAccessibleName(QStringLiteral("Search address"));
     m_search->setPlaceholderText(QString::fromLatin1(kDefaultSearchTemplate));
-    m_search->setText(loadSearchTemplate(settings));
+    m_search->setText(loadSearchTemplate(m_settings));
     auto *search = new QGroupBox(QStringLiteral("Search"), this);
     auto *searchColumn = new QVBoxLayout(search);
     auto *searchSaid = new QLabel(
@@ -173,7 +213,11 @@ InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsS
     searchSaid->setBuddy(m_search);
     searchColumn->addWidget(searchSaid);
     searchColumn->addWidget(m_search);
+    return search;
+}
 
+QGroupBox *InternetOptionsDialog::memoryGroup()
+{
     auto *memory = new QGroupBox(QStringLiteral("Memory"), this);
     auto *memoryColumn = new QVBoxLayout(memory);
     auto *tradeOff = new QLabel(
@@ -184,7 +228,11 @@ InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsS
     tradeOff->setWordWrap(true);
     memoryColumn->addWidget(m_processPerSite);
     memoryColumn->addWidget(tradeOff);
+    return memory;
+}
 
+QGroupBox *InternetOptionsDialog::watchingGroup()
+{
     m_notifyChanges->setObjectName(QStringLiteral("notifyChanges"));
     m_rotate->setObjectName(QStringLiteral("rotateTabs"));
     m_rotateSeconds->setObjectName(QStringLiteral("rotateSeconds"));
@@ -201,21 +249,7 @@ InternetOptionsDialog::InternetOptionsDialog(BrowserFactory &browsers, SettingsS
     watchingColumn->addWidget(m_notifyChanges);
     watchingColumn->addLayout(rotateRow);
     connect(m_rotate, &QCheckBox::toggled, m_rotateSeconds, &QSpinBox::setEnabled);
-
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &InternetOptionsDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(stored);
-    layout->addWidget(content);
-    layout->addWidget(proxy);
-    layout->addWidget(search);
-    layout->addWidget(memory);
-    layout->addWidget(watching);
-    layout->addWidget(buttons);
-    setOptions(loadBrowserOptions(settings));
-    setWatchOptions(loadWatchOptions(settings));
-    manualChosen();
+    return watching;
 }
 
 BrowserOptions InternetOptionsDialog::options() const

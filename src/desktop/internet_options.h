@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QGroupBox;
 class QLineEdit;
 class QRadioButton;
 class QSpinBox;
@@ -38,6 +39,16 @@ public:
     void accept() override;
 
 private:
+    // Each builds one group of the dialog around the members it shows.
+    QGroupBox *storedByPagesGroup();
+    QGroupBox *contentGroup();
+    QGroupBox *connectionGroup();
+    QGroupBox *searchGroup();
+    QGroupBox *memoryGroup();
+    QGroupBox *watchingGroup();
+    // The host and port matter only for a manual proxy.
+    void enableManualProxy();
+
     BrowserFactory &m_browsers;
     SettingsStore &m_settings;
     QCheckBox *m_javascript;
