@@ -9,7 +9,7 @@ namespace pelquin {
 struct CommandLine {
     bool help = false;
     bool version = false;
-    // The profile as DoSetup takes it, relative to the application folder; empty for
+    // The profile as StartupProfile takes it, relative to the application folder; empty for
     // Setup.set.
     QString profile;
     // Addresses to open in free tabs, as given; local pages made absolute.

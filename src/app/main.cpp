@@ -183,7 +183,7 @@ public:
     int exec(QApplication &app)
     {
         connectEndings(app, m_window, m_termination, m_messenger);
-        m_window.formLoad();
+        m_window.startUp();
         m_window.openAddresses(m_line.addresses);
         if (m_termination.requested())
             return 0;  // ended while a start-up question or error was open

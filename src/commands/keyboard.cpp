@@ -12,7 +12,7 @@
 
 namespace pelquin {
 
-KeyboardPreview::KeyboardPreview(QWidget &window, Session &session, SpeedMenu &menu,
+WindowKeys::WindowKeys(QWidget &window, Session &session, SpeedMenu &menu,
                                  ErrorReporter &errors, std::function<void()> showHelp,
                                  std::function<void()> showFind)
     : QObject(&window), m_window(window), m_session(session), m_menu(menu), m_errors(errors),
@@ -20,7 +20,7 @@ KeyboardPreview::KeyboardPreview(QWidget &window, Session &session, SpeedMenu &m
 {
 }
 
-bool KeyboardPreview::isSeenAlready(const QKeyEvent &event)
+bool WindowKeys::isSeenAlready(const QKeyEvent &event)
 {
     const bool same = &event == m_lastEvent && event.timestamp() == m_lastStamp &&
                       event.key() == m_lastKey;
@@ -30,7 +30,7 @@ bool KeyboardPreview::isSeenAlready(const QKeyEvent &event)
     return same;
 }
 
-bool KeyboardPreview::eventFilter(QObject *watched, QEvent *event)
+bool WindowKeys::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
     if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWidgetType() &&
@@ -48,7 +48,7 @@ bool KeyboardPreview::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-bool KeyboardPreview::onWindowKeyDown(int keyCode, int shiftState)
+bool WindowKeys::onWindowKeyDown(int keyCode, int shiftState)
 {
     bool menuOpened = false;
     Trap trap(m_errors, QStringLiteral(" At tsKd"));
@@ -69,12 +69,12 @@ bool KeyboardPreview::onWindowKeyDown(int keyCode, int shiftState)
     return menuOpened;
 }
 
-void KeyboardPreview::onWindowKeyUp(int shiftState)
+void WindowKeys::onWindowKeyUp(int shiftState)
 {
     m_modifierHeld = shiftState != 0;
 }
 
-bool KeyboardPreview::popUpSpeedMenu()
+bool WindowKeys::popUpSpeedMenu()
 {
     if (!m_menu.allowedByPage())
         return false;

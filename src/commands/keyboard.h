@@ -16,10 +16,10 @@ struct Session;
 // The main window's key preview: it sees every key of the window before the focused control
 // does. F1 asks for help, Alt then M opens the speed menu, Ctrl+F finds text on the page,
 // and it knows whether a modifier key is held.
-class KeyboardPreview : public QObject {
+class WindowKeys : public QObject {
     Q_OBJECT
 public:
-    KeyboardPreview(QWidget &window, Session &session, SpeedMenu &menu, ErrorReporter &errors,
+    WindowKeys(QWidget &window, Session &session, SpeedMenu &menu, ErrorReporter &errors,
                     std::function<void()> showHelp,
                     std::function<void()> showFind);
 

@@ -12,7 +12,7 @@ namespace pelquin {
 
 class Commands;
 class DesktopCommands;
-class KeyboardPreview;
+class WindowKeys;
 class SpeedMenu;
 struct Session;
 
@@ -31,7 +31,7 @@ public:
         SpeedMenu &menu;
         Commands &commands;
         DesktopCommands &desktop;
-        KeyboardPreview &keyboard;
+        WindowKeys &keyboard;
         std::function<void()> showFind;
         // Find next (false) or previous (true); false when there is nothing to find again.
         std::function<bool(bool backward)> findAgain;

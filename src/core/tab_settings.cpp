@@ -1,5 +1,6 @@
 #include "core/tab_settings.h"
 
+#include "platform/app_folder.h"
 #include "platform/basic_text.h"
 #include "platform/error_report.h"
 #include "platform/text_file.h"
@@ -64,6 +65,13 @@ void readProfileForSetup(TabSettings &settings, ErrorReporter &errors)
     Trap(errors, QStringLiteral(" At readsetupfile")).step([&] {
         readProfile(settings.profilePath, settings);
     });
+}
+
+QString chosenProfilePath(const QString &appFolder, const QString &profileName)
+{
+    if (profileName.trimmed().isEmpty())
+        return appFile(appFolder, QStringLiteral("Setup.set"));
+    return appFile(appFolder, profileName);
 }
 
 }  // namespace pelquin

@@ -51,4 +51,7 @@ void readStartupProfile(TabSettings &settings, const SponsorSite &sponsor, Error
 // The Setup dialog's read: nothing forced, every error reported " At readsetupfile".
 void readProfileForSetup(TabSettings &settings, ErrorReporter &errors);
 
+// The profile a start names, in the application folder; "Setup.set" when it names none.
+QString chosenProfilePath(const QString &appFolder, const QString &profileName);
+
 }  // namespace pelquin

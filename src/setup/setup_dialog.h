@@ -1,4 +1,4 @@
-// setup/: applying the profile at start-up (DoSetup) and the Setup dialog that edits, saves
+// setup/: applying the profile at start-up (StartupProfile) and the Setup dialog that edits, saves
 // and loads profiles.
 
 #pragma once

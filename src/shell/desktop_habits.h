@@ -15,7 +15,7 @@ class DesktopCommands;
 class ErrorReporter;
 class FindDialog;
 class FreeTabs;
-class KeyboardPreview;
+class WindowKeys;
 class ShortcutKeys;
 class SpeedMenu;
 struct Session;
@@ -31,7 +31,7 @@ public:
         SpeedMenu &menu;
         Commands &commands;
         DesktopCommands &desktop;
-        KeyboardPreview &keyboard;
+        WindowKeys &keyboard;
         ErrorReporter &errors;
         QWidget &window;  // what the Find dialog belongs to
         // Whether the window's first activation, which selects tab 1, has been done.
@@ -72,7 +72,7 @@ private:
     TabControls m_c;
     Commands &m_commands;
     ErrorReporter &m_errors;
-    const KeyboardPreview &m_keyboard;
+    const WindowKeys &m_keyboard;
     std::function<bool()> m_activated;
     ShortcutKeys *m_shortcuts;
     FreeTabs *m_freeTabs;

@@ -55,7 +55,7 @@ void DisplayModes::toggleButtonBar()
         }
     });
     m_layout.repaint();
-    m_layout.checkmode();
+    m_layout.nameExpertModeItem();
 }
 
 void DisplayModes::toggleAddressBar()
@@ -82,7 +82,7 @@ void DisplayModes::toggleAddressBar()
     });
     trap.step([&] { m_layout.fitTabStripHeight(); });
     m_layout.repaint();
-    m_layout.checkmode();
+    m_layout.nameExpertModeItem();
 }
 
 void DisplayModes::toggleStatusBar()
@@ -107,7 +107,7 @@ void DisplayModes::toggleStatusBar()
     });
     trap.step([&] { m_layout.fitTabStripHeight(); });
     m_layout.repaint();
-    m_layout.checkmode();
+    m_layout.nameExpertModeItem();
 }
 
 void DisplayModes::toggleExpertMode()

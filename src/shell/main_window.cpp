@@ -87,7 +87,7 @@ MainWindow::MainWindow(MainWindowDeps deps)
     m_commands = new Commands(*this, m_session, c, *m_menu, pauses, m_d.sponsor, m_d.prompts,
                               m_d.errors);
     m_dropdowns = new DropdownHandlers(m_session, c, m_d.errors, this);
-    m_keyboard = new KeyboardPreview(*this, m_session, *m_menu, m_d.errors,
+    m_keyboard = new WindowKeys(*this, m_session, *m_menu, m_d.errors,
                                      [this] { showHelp(); }, [this] { showFind(); });
     qApp->installEventFilter(m_keyboard);
     qApp->installEventFilter(new DialogPlacement(*this));

@@ -32,7 +32,7 @@ class DisplayModes;
 class DropdownHandlers;
 class DownloadsControl;
 class PageDialogQueue;
-class KeyboardPreview;
+class WindowKeys;
 class MainWindowControl;
 class ErrorReporter;
 class Prompts;
@@ -57,7 +57,8 @@ struct MainWindowDeps {
     SettingsStore &settings;
     BrowserFactory &factory;
     const SponsorSite &sponsor;
-    QString commandLine;
+    // The profile the start names ("work.set"); empty: Setup.set.
+    QString profileName;
     HistoryFolder &history;
     MailLookup mail;
     ProcessStarter start;
@@ -69,7 +70,7 @@ struct MainWindowDeps {
 };
 
 // Why the main window is asked to close.
-enum class CloseReason { User = 0, SessionEnd = 2, Terminated = 3 };
+enum class CloseReason { User, SessionEnd, Terminated };
 
 // The main window, "Pelquin 2000 Browser": composes the tab strip, button bar, address dropdowns,
 // browsers and status bar, and runs the window's load, activation and closing.
@@ -79,9 +80,11 @@ public:
     explicit MainWindow(MainWindowDeps deps);
     ~MainWindow() override;
 
-    // Load handling: menus and buttons, the history, DoSetup. Call once before showing.
-    void formLoad();
-    void formActivate();
+    // Readies the window before it shows: menus and buttons, the history, the profile and
+    // the placement. Call once.
+    void startUp();
+    // The window's activation: the first one selects tab 1 and opens waiting addresses.
+    void activate();
     // Closes the window for a reason other than the user's.
     void closeFor(CloseReason reason);
 
@@ -107,7 +110,7 @@ public:
     Timers &timers() const { return *m_timers; }
     Commands &commands() const { return *m_commands; }
     DropdownHandlers &dropdowns() const { return *m_dropdowns; }
-    KeyboardPreview &keyboard() const { return *m_keyboard; }
+    WindowKeys &keyboard() const { return *m_keyboard; }
     ShortcutKeys &shortcuts() const;
     FreeTabs &freeTabs() const;
     DesktopHabits &habits() const { return *m_habits; }
@@ -143,8 +146,8 @@ protected:
 private:
     void firstActivation();
     void showHelpScreen();
-    bool queryUnload(CloseReason reason);
-    void formUnload();
+    bool mayClose(CloseReason reason);
+    void shutDown();
     void speedMenuFromTabStrip(const QPoint &globalPos);
 
     MainWindowDeps m_d;
@@ -165,7 +168,7 @@ private:
     Timers *m_timers;
     Commands *m_commands;
     DropdownHandlers *m_dropdowns;
-    KeyboardPreview *m_keyboard;
+    WindowKeys *m_keyboard;
     DesktopHabits *m_habits = nullptr;
     DesktopCommands *m_desktop;
     PageDialogQueue *m_pageDialogs;

@@ -8,7 +8,7 @@
 #include "platform/prompts.h"
 #include "platform/settings_store.h"
 #include "platform/startup_trace.h"
-#include "setup/do_setup.h"
+#include "setup/startup_profile.h"
 #include "shell/desktop_habits.h"
 #include "shell/display_modes.h"
 #include "desktop/downloads_control.h"
@@ -31,7 +31,7 @@
 
 namespace pelquin {
 
-void MainWindow::formLoad()
+void MainWindow::startUp()
 {
     Trap trap(m_d.errors, QStringLiteral(" At Form Load"));
     trap.step([&] {
@@ -55,8 +55,8 @@ void MainWindow::formLoad()
         m_historySaver->watch(*m_session.history.model());
     });
     trap.step([&] {
-        DoSetup setup(m_session, m_d.sponsor, m_d.settings, m_d.errors);
-        m_store->setRestored(setup.run(m_d.commandLine, *this, *m_control));
+        StartupProfile setup(m_session, m_d.sponsor, m_d.settings, m_d.errors);
+        m_store->setRestored(setup.run(m_d.profileName, *this, *m_control));
     });
     m_timers->startRefresh();
     m_loaded = true;
@@ -66,7 +66,7 @@ bool MainWindow::event(QEvent *event)
 {
     const bool result = QWidget::event(event);
     if (event->type() == QEvent::WindowActivate && m_loaded)
-        formActivate();
+        activate();
     if (event->type() == QEvent::WinIdChange) {
         // The engine's first view re-creates the window; without a window manager the new
         // one would cover a dialog that is already open.
@@ -83,11 +83,11 @@ void MainWindow::showEvent(QShowEvent *event)
     // Without a window manager no activation ever arrives: activate once the window shows.
     QTimer::singleShot(0, this, [this] {
         if (m_loaded && !m_activated && !m_inFirstActivation)
-            formActivate();
+            activate();
     });
 }
 
-void MainWindow::formActivate()
+void MainWindow::activate()
 {
     if (!m_activated && !m_inFirstActivation) {
         m_inFirstActivation = true;
@@ -139,16 +139,16 @@ void MainWindow::closeFor(CloseReason reason)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (!queryUnload(m_closeReason)) {
+    if (!mayClose(m_closeReason)) {
         event->ignore();
         return;
     }
-    formUnload();
+    shutDown();
     event->accept();
     emit closed();
 }
 
-bool MainWindow::queryUnload(CloseReason reason)
+bool MainWindow::mayClose(CloseReason reason)
 {
     if (m_unloadAccepted)
         return true;
@@ -171,7 +171,7 @@ bool MainWindow::queryUnload(CloseReason reason)
     return true;
 }
 
-void MainWindow::formUnload()
+void MainWindow::shutDown()
 {
     if (!m_shown)
         return;  // ended during start-up: the stored placement is still the right one

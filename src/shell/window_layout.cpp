@@ -135,7 +135,7 @@ void WindowLayout::fitBrowserHeight(int tab)
     });
 }
 
-void WindowLayout::checkmode()
+void WindowLayout::nameExpertModeItem()
 {
     Trap(m_errors, QStringLiteral(" At CM")).step([&] {
         if (m_bars.allHidden())

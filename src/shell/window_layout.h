@@ -16,7 +16,7 @@ class PageNoteBar;
 class SpeedMenu;
 
 // Lays out the main window in twips and applies the result in pixels: the whole-window
-// layout, placeForBars, fitBrowserHeight and checkmode.
+// layout, placeForBars, fitBrowserHeight and nameExpertModeItem.
 class WindowLayout {
 public:
     WindowLayout(QWidget &window, TabControls controls, SpeedMenu &menu, ErrorReporter &errors);
@@ -35,7 +35,7 @@ public:
     void formResize();
     void placeForBars(int tab);
     void fitBrowserHeight(int tab);
-    void checkmode();
+    void nameExpertModeItem();
     // Left 20 and width outerWidth - 225 for the selected tab's browser.
     void placeSelectedBrowser(int tab);
     // Dropdown t: left 20, width outerWidth - 230; browser t: left 20, width outerWidth - 225.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "setup/do_setup.h"
+#include "setup/startup_profile.h"
 #include "shell/layout.h"
 
 class QWidget;
@@ -27,7 +27,7 @@ public:
     // The same during the run: an error is printed, not shown. False when the write failed.
     bool saveHistoryQuietly();
 
-    // The placement DoSetup restored, to be made exact once the frame is known.
+    // The placement StartupProfile restored, to be made exact once the frame is known.
     void setRestored(const RestoredPlacement &placement) { m_placement = placement; }
     // Puts the frame where the stored placement says, once the window manager tells it.
     void fitOuterSize();

@@ -20,7 +20,7 @@ using pelquin::test::ShellFixture;
 class KeyboardTest : public ShellFixture {
 protected:
     void SetUp() override { start(); }
-    KeyboardPreview &keys() { return window->keyboard(); }
+    WindowKeys &keys() { return window->keyboard(); }
     SpeedMenu &menu() { return window->menu(); }
     void closeMenu() { menu().hide(); }
 };

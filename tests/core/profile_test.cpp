@@ -1,6 +1,6 @@
 #include "platform/error_report.h"
 #include "platform/scripted_prompts.h"
-#include "setup/do_setup.h"
+#include "setup/startup_profile.h"
 #include "core/tab_settings.h"
 #include "sponsor/sponsor_site.h"
 #include "support/temp_home.h"
@@ -154,10 +154,10 @@ TEST_F(ProfileTest, TheDialogReadForcesNothingAndReportsAMissingFile)
     EXPECT_EQ(settings[1].startUrl, QStringLiteral("http://site1.example/"));
 }
 
-TEST(DoSetupProfile, TheCommandLineNamesAProfileInTheApplicationFolder)
+TEST(ProfileChoice, TheCommandLineNamesAProfileInTheApplicationFolder)
 {
-    EXPECT_EQ(DoSetup::profilePath("/app", QString()), QStringLiteral("/app/Setup.set"));
-    EXPECT_EQ(DoSetup::profilePath("/app", QStringLiteral("  ")), QStringLiteral("/app/Setup.set"));
-    EXPECT_EQ(DoSetup::profilePath("/app", QStringLiteral(" work.set")),
+    EXPECT_EQ(chosenProfilePath("/app", QString()), QStringLiteral("/app/Setup.set"));
+    EXPECT_EQ(chosenProfilePath("/app", QStringLiteral("  ")), QStringLiteral("/app/Setup.set"));
+    EXPECT_EQ(chosenProfilePath("/app", QStringLiteral(" work.set")),
               QStringLiteral("/app/ work.set"));
 }

@@ -71,7 +71,7 @@ protected:
         window = std::make_unique<MainWindow>(MainWindowDeps{
             *session, prompts, errors, clock, *settings, *factory, *sponsor, QString(),
             *history, MailLookup{}, [](const QString &) { return false; }});
-        window->formLoad();
+        window->startUp();
         window->show();
         ASSERT_TRUE(waitFor([&] { return window->activated(); }, 5000));
     }

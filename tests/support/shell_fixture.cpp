@@ -16,7 +16,7 @@ ShellFixture::ShellFixture()
         .setValue(setting::SearchTemplate, QStringLiteral("http://search.localhost/?q=%s"));
 }
 
-void ShellFixture::start(const QString &commandLine)
+void ShellFixture::start(const QString &profileName)
 {
     settings = std::make_unique<SettingsStore>(home.settingsPath());
     factory = std::make_unique<FakeFactory>();
@@ -30,14 +30,14 @@ void ShellFixture::start(const QString &commandLine)
         return true;
     };
     window = std::make_unique<MainWindow>(MainWindowDeps{
-        *session, prompts, errors, clock, *settings, *factory, sponsor, commandLine,
+        *session, prompts, errors, clock, *settings, *factory, sponsor, profileName,
         *history, mail, start, notifier, 0,
         privateRun});
-    window->formLoad();
+    window->startUp();
     window->show();
     QCoreApplication::processEvents();
     if (!window->activated())
-        window->formActivate();
+        window->activate();
 }
 
 void ShellFixture::storeNormalWindow(int width, int height)

@@ -24,7 +24,7 @@ protected:
     ShellFixture();
 
     // Loads, shows and activates the window the way the program's start does.
-    void start(const QString &commandLine = QString());
+    void start(const QString &profileName = QString());
     // The next start shows a normal (not maximised) window of this outer size, in twips.
     void storeNormalWindow(int width, int height);
     // Closes and drops the window; a later start() is a new run on the same files.

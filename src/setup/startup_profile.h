@@ -13,7 +13,7 @@ class SettingsStore;
 class SponsorSite;
 struct Session;
 
-// The window placement DoSetup restored, kept so the outer size can be made exact once the
+// The window placement StartupProfile restored, kept so the outer size can be made exact once the
 // window manager's frame is known.
 struct RestoredPlacement {
     bool applied = false;
@@ -24,16 +24,13 @@ struct RestoredPlacement {
 // Applies the setup at start-up: chooses the profile (the command line names one relative
 // to the application folder), reads it, lays out the tabs and restores the window's
 // placement. Any error of its own is reported " At DoSetup" and ends it.
-class DoSetup {
+class StartupProfile {
 public:
-    DoSetup(Session &session, const SponsorSite &sponsor, SettingsStore &settings,
+    StartupProfile(Session &session, const SponsorSite &sponsor, SettingsStore &settings,
             ErrorReporter &errors);
 
-    RestoredPlacement run(const QString &commandLine, QWidget &window,
+    RestoredPlacement run(const QString &profileName, QWidget &window,
                           ScriptableWindow &tabsLayout);
-
-    // The profile path for a command line.
-    static QString profilePath(const QString &appFolder, const QString &commandLine);
 
 private:
     Session &m_session;

@@ -1,4 +1,4 @@
-#include "setup/do_setup.h"
+#include "setup/startup_profile.h"
 
 #include "platform/app_folder.h"
 #include "platform/error_report.h"
@@ -13,26 +13,19 @@
 
 namespace pelquin {
 
-DoSetup::DoSetup(Session &session, const SponsorSite &sponsor, SettingsStore &settings,
+StartupProfile::StartupProfile(Session &session, const SponsorSite &sponsor, SettingsStore &settings,
                  ErrorReporter &errors)
     : m_session(session), m_sponsor(sponsor), m_settings(settings), m_errors(errors)
 {
 }
 
-QString DoSetup::profilePath(const QString &appFolder, const QString &commandLine)
-{
-    if (commandLine.trimmed().isEmpty())
-        return appFile(appFolder, QStringLiteral("Setup.set"));
-    return appFile(appFolder, commandLine);
-}
-
-RestoredPlacement DoSetup::run(const QString &commandLine, QWidget &window,
+RestoredPlacement StartupProfile::run(const QString &profileName, QWidget &window,
                                ScriptableWindow &tabsLayout)
 {
     RestoredPlacement placement;
     Trap trap(m_errors, QStringLiteral(" At DoSetup"));
     trap.step([&] {
-        m_session.settings.profilePath = profilePath(m_session.appFolder, commandLine);
+        m_session.settings.profilePath = chosenProfilePath(m_session.appFolder, profileName);
     });
     trap.step([&] { readStartupProfile(m_session.settings, m_sponsor, m_errors); });
     // The dropdowns already list the history: all of them show its one shared model.
