@@ -55,6 +55,21 @@ MainWindow::MainWindow(MainWindowDeps deps)
     setWindowIcon(appIcon());
     // Every window of the program, pop-ups and dialogs included, shows tooltips as text.
     qApp->installEventFilter(new PlainToolTips(this));
+    makeTabs();
+    const TabControls c = controls();
+    makeLayoutAndLoading(c);
+    makeCommands(c);
+    makeDesktop(c);
+    makeWatching(c);
+    setAcceptDrops(true);
+    connect(m_tabStrip, &TabStrip::rightButtonPressed, this,
+            &MainWindow::speedMenuFromTabStrip);
+    connect(m_tabStrip, &TabStrip::linkDropped, m_habits, &DesktopHabits::dropLink);
+    bindWindowCommands(*m_commands, *this);
+}
+
+void MainWindow::makeTabs()
+{
     m_tabs = std::make_unique<TabCollection>(
         m_d.factory, m_session.history,
         TabContext{m_session, m_d.clock, m_d.errors, m_d.prompts}, this);
@@ -63,8 +78,10 @@ MainWindow::MainWindow(MainWindowDeps deps)
     m_buttons->setGeometry(toPixelRect(layout::kToolbarLeft, layout::kToolbarTop,
                                        layout::kToolbarWidth, layout::kToolbarHeight));
     m_tabStrip->lower();
+}
 
-    const TabControls c = controls();
+void MainWindow::makeLayoutAndLoading(const TabControls &c)
+{
     m_layout = std::make_unique<WindowLayout>(*this, c, *m_menu, m_d.errors);
     m_store = std::make_unique<WindowStore>(*this, m_session, m_layout->bars(), m_d.settings,
                                             m_d.prompts, m_d.errors);
@@ -74,6 +91,9 @@ MainWindow::MainWindow(MainWindowDeps deps)
     const RefreshPauses &pauses = m_timers->pauses();
     m_selection = std::make_unique<TabSelection>(m_session, c, *m_menu, *m_layout, pauses,
                                                  m_d.errors);
+    // The selected tab comes to the front first; what else follows the selection comes after.
+    connect(m_tabStrip, &TabStrip::selectionHandling, this,
+            [this] { m_selection->onTabSelected(); });
     m_staged = std::make_unique<StagedLoading>(m_session, c, pauses, m_d.errors);
     // A completed page lets the start-up go on, once everything else has seen it.
     for (BrowserTab &tab : *m_tabs)
@@ -84,13 +104,21 @@ MainWindow::MainWindow(MainWindowDeps deps)
     m_processor = std::make_unique<CommandProcessor>(*m_control, m_session.appFolder,
                                                      m_d.errors);
     m_script = std::make_unique<PageScript>(*m_tabs, *m_processor, m_d.errors);
-    m_commands = new Commands(*this, m_session, c, *m_menu, pauses, m_d.sponsor, m_d.prompts,
-                              m_d.errors);
+}
+
+void MainWindow::makeCommands(const TabControls &c)
+{
+    m_commands = new Commands(*this, m_session, c, *m_menu, m_timers->pauses(), m_d.sponsor,
+                              m_d.prompts, m_d.errors);
     m_dropdowns = new DropdownHandlers(m_session, c, m_d.errors, this);
     m_keyboard = new WindowKeys(*this, m_session, *m_menu, m_d.errors,
-                                     [this] { showHelp(); }, [this] { showFind(); });
+                                [this] { showHelp(); }, [this] { showFind(); });
     qApp->installEventFilter(m_keyboard);
     qApp->installEventFilter(new DialogPlacement(*this));
+}
+
+void MainWindow::makeDesktop(const TabControls &c)
+{
     m_desktop = new DesktopCommands({*this, m_session, c, *m_menu->offlineItem, m_d.factory,
                                      m_d.settings, m_d.prompts, m_d.errors,
                                      *m_timers, m_d.history, m_d.mail,
@@ -100,6 +128,8 @@ MainWindow::MainWindow(MainWindowDeps deps)
     m_historySaver = new HistorySaver(m_d.clock, [this] { return m_store->saveHistoryQuietly(); },
                                       this);
     m_pageDialogs = new PageDialogQueue(*m_tabStrip, *m_tabs, this);
+    connect(m_tabStrip, &TabStrip::selectionHandling, m_pageDialogs,
+            &PageDialogQueue::selectionChanged);
     m_layout->setPageBar([this](int tab) { return m_pageDialogs->noteBar(m_tabs->tab(tab)); });
     connect(m_pageDialogs, &PageDialogQueue::noteBarChanged, this,
             [this](BrowserTab &tab) { m_layout->applyBrowser(tab.number()); });
@@ -107,6 +137,10 @@ MainWindow::MainWindow(MainWindowDeps deps)
     m_habits = new DesktopHabits({m_session, c, *m_menu, *m_commands, *m_desktop, *m_keyboard,
                                   m_d.errors, *this, [this] { return m_activated; }},
                                  this);
+}
+
+void MainWindow::makeWatching(const TabControls &c)
+{
     m_watching = new TabWatching(
         {c, m_d.clock, *this,
          [this] { return m_tabs->tab(qMax(1, m_tabs->front())).page()->geometry(); },
@@ -117,22 +151,11 @@ MainWindow::MainWindow(MainWindowDeps deps)
          },
          m_d.notifier},
         this);
+    connect(m_tabStrip, &TabStrip::selectionHandling, m_watching, &TabWatching::tabSelected);
     m_watching->applyOptions(loadWatchOptions(m_d.settings));
     m_watching->rotateEvery(m_d.rotateSeconds);
     connect(m_desktop, &DesktopCommands::watchOptionsChanged, m_watching,
             &TabWatching::applyOptions);
-    setAcceptDrops(true);
-
-    connect(m_tabStrip, &TabStrip::selectionHandling, this,
-            [this] {
-                m_selection->onTabSelected();
-                m_pageDialogs->selectionChanged();
-                m_watching->tabSelected();
-            });
-    connect(m_tabStrip, &TabStrip::rightButtonPressed, this,
-            &MainWindow::speedMenuFromTabStrip);
-    connect(m_tabStrip, &TabStrip::linkDropped, m_habits, &DesktopHabits::dropLink);
-    bindWindowCommands(*m_commands, *this);
 }
 
 MainWindow::~MainWindow()

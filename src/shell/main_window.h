@@ -144,6 +144,12 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // The window's parts, made in this order: each needs some of the ones before.
+    void makeTabs();
+    void makeLayoutAndLoading(const TabControls &c);
+    void makeCommands(const TabControls &c);
+    void makeDesktop(const TabControls &c);
+    void makeWatching(const TabControls &c);
     void firstActivation();
     void showHelpScreen();
     bool mayClose(CloseReason reason);
