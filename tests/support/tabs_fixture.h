@@ -12,6 +12,7 @@
 #include "tabs/tab_controls.h"
 #include "tabs/tab_strip.h"
 
+#include <QMap>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -29,6 +30,10 @@ protected:
     BrowserTab &tab(int number) { return tabs.tab(number); }
     FakeBrowser &browser(int number) { return factory.browser(number); }
     TabControls controls() { return TabControls{strip, buttons, tabs, status}; }
+    // The profile as read at start-up; tabs not in `urls` have none. Flags: P pause,
+    // R refresh, N new browser. Every tab t is named "Name<t>".
+    void setProfile(const QMap<int, QString> &urls, const QMap<int, QString> &flags = {},
+                    int refreshMinutes = 0);
 
     QWidget window;
     ScriptedPrompts prompts;
