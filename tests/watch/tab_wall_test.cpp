@@ -1,7 +1,6 @@
-#include "commands/commands.h"
 #include "shell/display_modes.h"
 #include "watch/tab_watching.h"
-#include "support/shell_fixture.h"
+#include "support/window_parts_fixture.h"
 #include "tabs/tab_collection.h"
 #include "tabs/tab_strip.h"
 #include "watch/tab_wall.h"
@@ -9,29 +8,26 @@
 #include <QTest>
 
 using namespace pelquin;
-using pelquin::test::ShellFixture;
+using pelquin::test::WatchingFixture;
 
 namespace {
 QString site(int t) { return QStringLiteral("http://site%1.example/").arg(t); }
 }  // namespace
 
-class TabWallTest : public ShellFixture {
+class TabWallTest : public WatchingFixture {
 protected:
     void SetUp() override
     {
-        writeProfile({{3, site(3)}, {4, site(4)}, {5, site(5)}});
-        start();
-        browser(1).load(sponsor.welcomeUrl());
-        browser(2).load(sponsor.searchFormUrl());
-        browser(3).load(site(3));
-        browser(4).load(site(4));
-        browser(5).load(site(5));
-        window->tabStrip().applyPendingLooks();
+        setProfile({{1, site(1)}, {2, site(2)}, {3, site(3)}, {4, site(4)}, {5, site(5)}});
+        for (int t = 1; t <= 5; ++t)
+            browser(t).load(site(t));
+        strip.applyPendingLooks();
     }
 
-    TabWall &wall() { return window->watching().wall(); }
-    QWidget *page(int t) { return window->tabs().tab(t).page(); }
-    void openWall() { window->commands().run(Command::WallOfTabs, CommandSource::Key); }
+    TabWall &wall() { return watching->wall(); }
+    QWidget *page(int t) { return tabs.tab(t).page(); }
+    // The wall's key and menu item.
+    void openWall() { wall().toggle(); }
 };
 
 TEST_F(TabWallTest, ItCoversThePageAreaWithATileForEveryTab)
@@ -50,7 +46,7 @@ TEST_F(TabWallTest, ItCoversThePageAreaWithATileForEveryTab)
     EXPECT_EQ(last.left(), 5 * first.width());
     EXPECT_EQ(last.top(), 4 * first.height());
     EXPECT_EQ(wall().tile(3)->accessibleName(),
-              QStringLiteral("Tab 3: ") + window->tabStrip().caption(3));
+              QStringLiteral("Tab 3: ") + strip.caption(3));
 }
 
 TEST_F(TabWallTest, EachTileSaysWhatItsTabIsDoing)
@@ -73,18 +69,18 @@ TEST_F(TabWallTest, EachTileSaysWhatItsTabIsDoing)
 TEST_F(TabWallTest, ArrowsAndEnterChooseATileAndEscapeGoesBack)
 {
     openWall();
-    QTest::keyClick(window.get(), Qt::Key_Right);
-    QTest::keyClick(window.get(), Qt::Key_Down);
-    QTest::keyClick(window.get(), Qt::Key_Return);
+    QTest::keyClick(&window, Qt::Key_Right);
+    QTest::keyClick(&window, Qt::Key_Down);
+    QTest::keyClick(&window, Qt::Key_Return);
     EXPECT_FALSE(wall().isOpen());
-    EXPECT_EQ(window->tabStrip().selected(), 8);
+    EXPECT_EQ(strip.selected(), 8);
     EXPECT_TRUE(page(8)->isVisible());
 
     openWall();
-    QTest::keyClick(window.get(), Qt::Key_Left);
-    QTest::keyClick(window.get(), Qt::Key_Escape);
+    QTest::keyClick(&window, Qt::Key_Left);
+    QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_FALSE(wall().isOpen());
-    EXPECT_EQ(window->tabStrip().selected(), 8);
+    EXPECT_EQ(strip.selected(), 8);
     EXPECT_TRUE(page(8)->isVisible());
 }
 
@@ -93,7 +89,7 @@ TEST_F(TabWallTest, AClickChoosesAndTheKeyAgainCloses)
     openWall();
     QTest::mouseClick(wall().tile(4), Qt::LeftButton);
     EXPECT_FALSE(wall().isOpen());
-    EXPECT_EQ(window->tabStrip().selected(), 4);
+    EXPECT_EQ(strip.selected(), 4);
     openWall();
     openWall();
     EXPECT_FALSE(wall().isOpen());
@@ -102,8 +98,8 @@ TEST_F(TabWallTest, AClickChoosesAndTheKeyAgainCloses)
 
 TEST_F(TabWallTest, NoHiddenPageIsDrawnATileShowsAPictureOrTheWords)
 {
-    window->tabStrip().select(3);  // the user has looked at tabs 1 and 3
-    window->tabStrip().select(1);
+    strip.select(3);  // the user has looked at tabs 1 and 3
+    strip.select(1);
     browser(3).visibleText = QStringLiteral("Three's words");
     browser(4).visibleText = QStringLiteral("Queue: 4 tickets");
     openWall();
@@ -132,8 +128,8 @@ TEST_F(TabWallTest, NoHiddenPageIsDrawnATileShowsAPictureOrTheWords)
 
 TEST_F(TabWallTest, APictureOfNothingButTheBackgroundGivesWayToTheWords)
 {
-    window->tabStrip().select(3);
-    window->tabStrip().select(1);
+    strip.select(3);
+    strip.select(1);
     browser(3).visibleText = QStringLiteral("Three's words");
     browser(3).drawsNothing = true;  // as a view hidden a while gives under X
     openWall();
@@ -145,18 +141,19 @@ TEST_F(TabWallTest, APictureOfNothingButTheBackgroundGivesWayToTheWords)
 
 TEST_F(TabWallTest, ItWorksInExpertModeOverTheWholePageArea)
 {
-    window->displayModes().toggleExpertMode();
+    DisplayModes modes(window, session, controls(), menu, layout, errors);
+    modes.toggleExpertMode();
     const QRect pages = page(1)->geometry();
     openWall();
     EXPECT_EQ(wall().geometry(), pages);
-    QTest::keyClick(window.get(), Qt::Key_Escape);
+    QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_FALSE(wall().isOpen());
 }
 
 TEST_F(TabWallTest, AnotherWayOfSelectingATabClosesIt)
 {
     openWall();
-    window->tabStrip().select(5);
+    strip.select(5);
     EXPECT_FALSE(wall().isOpen());
     EXPECT_TRUE(page(5)->isVisible());
 }
