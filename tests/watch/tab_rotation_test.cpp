@@ -1,6 +1,6 @@
 #include "watch/watch_options.h"
 #include "watch/tab_watching.h"
-#include "support/shell_fixture.h"
+#include "support/window_parts_fixture.h"
 #include "watch/tab_rotation.h"
 #include "tabs/tab_strip.h"
 #include "watch/tab_wall.h"
@@ -9,27 +9,24 @@
 #include <QTest>
 
 using namespace pelquin;
-using pelquin::test::ShellFixture;
+using pelquin::test::WatchingFixture;
 
 namespace {
 QString site(int t) { return QStringLiteral("http://site%1.example/").arg(t); }
 }  // namespace
 
-class TabRotationTest : public ShellFixture {
+class TabRotationTest : public WatchingFixture {
 protected:
     void SetUp() override
     {
-        writeProfile({{3, site(3)}, {7, site(7)}});
-        start();
-        browser(1).load(sponsor.welcomeUrl());
-        browser(2).load(sponsor.searchFormUrl());
-        browser(3).load(site(3));
-        browser(7).load(site(7));
+        setProfile({{1, site(1)}, {2, site(2)}, {3, site(3)}, {7, site(7)}});
+        for (const int t : {1, 2, 3, 7})
+            browser(t).load(site(t));
         rotation().setInterval(5);
     }
 
-    TabRotation &rotation() { return window->watching().rotation(); }
-    int selected() { return window->tabStrip().selected(); }
+    TabRotation &rotation() { return watching->rotation(); }
+    int selected() { return strip.selected(); }
 };
 
 TEST_F(TabRotationTest, TheTabsWithAPageAreShownInTabOrderGoingRound)
@@ -60,18 +57,18 @@ TEST_F(TabRotationTest, TheUsersKeyOrClickPausesItForAMinute)
 TEST_F(TabRotationTest, AKeyFromTheDesktopCountsButOneTheProgramMakesDoesNot)
 {
     QKeyEvent made(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
-    QCoreApplication::sendEvent(window.get(), &made);
+    QCoreApplication::sendEvent(&window, &made);
     EXPECT_FALSE(rotation().paused());
-    QTest::keyClick(window.get(), Qt::Key_A);  // as the window system delivers it
+    QTest::keyClick(&window, Qt::Key_A);  // as the window system delivers it
     EXPECT_TRUE(rotation().paused());
 }
 
 TEST_F(TabRotationTest, ItWaitsWhileTheWallIsOpenAndStopsAtZero)
 {
-    window->watching().wall().open();
+    watching->wall().open();
     rotation().onTick();
     EXPECT_EQ(selected(), 1);
-    window->watching().wall().close();
+    watching->wall().close();
     rotation().setInterval(0);
     EXPECT_FALSE(rotation().timer().isActive());
     rotation().onTick();
@@ -80,10 +77,10 @@ TEST_F(TabRotationTest, ItWaitsWhileTheWallIsOpenAndStopsAtZero)
 
 TEST_F(TabRotationTest, InternetOptionsAndTheCommandLineSetTheInterval)
 {
-    window->watching().applyOptions(WatchOptions{false, 3600});
+    watching->applyOptions(WatchOptions{false, 3600});
     EXPECT_EQ(rotation().timer().interval(), 3600 * 1000);
-    window->watching().rotateEvery(12);
+    watching->rotateEvery(12);
     EXPECT_EQ(rotation().interval(), 12);
-    window->watching().applyOptions(WatchOptions{});
+    watching->applyOptions(WatchOptions{});
     EXPECT_FALSE(rotation().timer().isActive());
 }
