@@ -1,22 +1,22 @@
-#include "support/shell_fixture.h"
+#include "support/window_parts_fixture.h"
 #include "tabs/timers.h"
 
 #include <QTest>
 
 using namespace pelquin;
-using pelquin::test::ShellFixture;
+using pelquin::test::LoadingFixture;
 
 namespace {
 QString site(int t) { return QStringLiteral("http://site%1.example/").arg(t); }
 }  // namespace
 
-class RefreshSpacingTest : public ShellFixture {
+class RefreshSpacingTest : public LoadingFixture {
 protected:
     void SetUp() override
     {
-        writeProfile({{3, site(3)}, {4, site(4)}, {5, site(5)}},
+        setProfile({{3, site(3)}, {4, site(4)}, {5, site(5)}},
                      {{3, "R"}, {4, "R"}, {5, "R"}}, 1);
-        start();
+        startUp();
         for (int t = 3; t <= 5; ++t)
             browser(t).load(site(t));
         clock.advance(90);
@@ -26,14 +26,13 @@ protected:
     {
         int n = 0;
         for (int t = 3; t <= 5; ++t)
-            n += factory->browser(t).refreshes;
+            n += factory.browser(t).refreshes;
         return n;
     }
 };
 
 TEST_F(RefreshSpacingTest, TabsDueTogetherStartTheirRefreshOneAfterAnother)
 {
-    Timers &timers = window->timers();
     timers.onRefreshTick();
     EXPECT_EQ(browser(3).refreshes, 1);  // the first at once
     EXPECT_EQ(refreshed(), 1);
@@ -48,7 +47,7 @@ TEST_F(RefreshSpacingTest, TabsDueTogetherStartTheirRefreshOneAfterAnother)
 
 TEST_F(RefreshSpacingTest, TheTurnsAreAQuarterOfASecondApartOnTheRealTimer)
 {
-    window->timers().onRefreshTick();
+    timers.onRefreshTick();
     EXPECT_EQ(refreshed(), 1);
     QTest::qWait(Timers::kRefreshSpacingMs * 3 + 200);
     EXPECT_EQ(refreshed(), 3);
@@ -56,17 +55,16 @@ TEST_F(RefreshSpacingTest, TheTurnsAreAQuarterOfASecondApartOnTheRealTimer)
 
 TEST_F(RefreshSpacingTest, ATabLoadedInTheMeantimeIsNoLongerDue)
 {
-    window->timers().onRefreshTick();
+    timers.onRefreshTick();
     browser(4).load(site(4));  // the user or the page asked for it
-    window->timers().onSpacingTick();
-    window->timers().onSpacingTick();
+    timers.onSpacingTick();
+    timers.onSpacingTick();
     EXPECT_EQ(browser(4).refreshes, 0);
     EXPECT_EQ(browser(5).refreshes, 1);
 }
 
 TEST_F(RefreshSpacingTest, APauseDropsTheTurnsLeftAndTheNextTickFindsThemAgain)
 {
-    Timers &timers = window->timers();
     timers.onRefreshTick();
     timers.pause(RefreshPause::Help);
     EXPECT_EQ(timers.queuedRefreshes(), 0);
