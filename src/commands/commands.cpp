@@ -6,7 +6,6 @@
 #include "platform/prompts.h"
 #include "core/session.h"
 #include "commands/speed_menu.h"
-#include "tabs/button_bar.h"
 #include "commands/goto_dialog.h"
 #include "tabs/tab_strip.h"
 
@@ -23,10 +22,8 @@ Commands::Commands(QWidget &window, Session &session, TabControls controls, Spee
                    ErrorReporter &errors)
     : QObject(&window), m_window(window), m_session(session), m_c(controls), m_menu(menu),
       m_pauses(pauses),
-      m_prompts(prompts), m_errors(errors), m_navigation(session, controls, sponsor, errors)
+      m_prompts(prompts), m_errors(errors), m_navigation(session, controls, menu, sponsor, errors)
 {
-    connect(&m_c.buttons, &ButtonBar::buttonClicked, this, &Commands::onButtonClicked);
-    connect(&m_c.buttons, &ButtonBar::mouseMoved, this, [this] { m_navigation.homeHint(); });
     for (const CommandRow &row : commandTable()) {
         if (QAction *item = m_menu.item(row.command))
             connect(item, &QAction::triggered, this, [this, command = row.command] {

@@ -1,9 +1,9 @@
 #include "commands/navigation_commands.h"
 
 #include "platform/error_report.h"
+#include "commands/speed_menu.h"
 #include "core/session.h"
 #include "sponsor/sponsor_site.h"
-#include "tabs/button_bar.h"
 #include "tabs/tab_strip.h"
 
 namespace pelquin {
@@ -13,8 +13,9 @@ const QString kMnuBack = QStringLiteral(" At MnuBack");
 }
 
 NavigationCommands::NavigationCommands(Session &session, TabControls controls,
-                                       const SponsorSite &sponsor, ErrorReporter &errors)
-    : m_session(session), m_c(controls), m_sponsor(sponsor), m_errors(errors)
+                                       SpeedMenu &menu, const SponsorSite &sponsor,
+                                       ErrorReporter &errors)
+    : m_session(session), m_c(controls), m_menu(menu), m_sponsor(sponsor), m_errors(errors)
 {
 }
 
@@ -43,8 +44,8 @@ void NavigationCommands::history(HistoryDirection direction)
         } catch (const BasicError &error) {
             if (error.number() != err::EFail)
                 throw;
-            // No history that way: its button goes grey (Back is button 1, Forward 2).
-            m_c.buttons.setEnabledAt(back ? 1 : 2, false);
+            // No history that way: its item and button go grey.
+            (back ? m_menu.backItem : m_menu.forwardItem)->setEnabled(false);
             (back ? m_c.tabs.tab(t).state().backEnabled : m_c.tabs.tab(t).state().forwardEnabled) = false;
         }
     });
@@ -141,7 +142,7 @@ void NavigationCommands::homeHint()
 {
     const int t = m_c.tabStrip.selected();
     if (m_c.tabs.contains(t))
-        m_c.buttons.setToolTipAt(5, m_session.settings[t].startUrl);
+        m_menu.item(Command::Home)->setToolTip(m_session.settings[t].startUrl);
 }
 
 }  // namespace pelquin

@@ -5,6 +5,7 @@
 namespace pelquin {
 
 class ErrorReporter;
+class SpeedMenu;
 class SponsorSite;
 struct Session;
 
@@ -12,8 +13,10 @@ struct Session;
 // button's hover hint.
 class NavigationCommands {
 public:
-    NavigationCommands(Session &session, TabControls controls, const SponsorSite &sponsor,
-                       ErrorReporter &errors);
+    // Back and Forward go grey, and Home names the home page, through `menu`'s items, which
+    // their buttons show.
+    NavigationCommands(Session &session, TabControls controls, SpeedMenu &menu,
+                       const SponsorSite &sponsor, ErrorReporter &errors);
 
     void goBack();
     void goForward();
@@ -34,6 +37,7 @@ private:
 
     Session &m_session;
     TabControls m_c;
+    SpeedMenu &m_menu;
     const SponsorSite &m_sponsor;
     ErrorReporter &m_errors;
 };

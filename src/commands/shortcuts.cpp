@@ -5,7 +5,6 @@
 #include "commands/commands.h"
 #include "commands/keyboard.h"
 #include "commands/speed_menu.h"
-#include "tabs/status_area.h"
 #include "tabs/tab_collection.h"
 #include "tabs/tab_strip.h"
 

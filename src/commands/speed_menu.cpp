@@ -1,10 +1,8 @@
 #include "commands/speed_menu.h"
 
-#include "tabs/button_bar.h"
 
 #include <QAction>
 
-#include <algorithm>
 
 
 namespace pelquin {
@@ -43,23 +41,6 @@ QAction *SpeedMenu::item(Command command) const
 {
     const auto found = m_items.find(command);
     return found == m_items.end() ? nullptr : found->second;
-}
-
-void SpeedMenu::addButtonsTo(ButtonBar &bar) const
-{
-    std::vector<const CommandRow *> rows;
-    for (const CommandRow &row : commandTable()) {
-        if (row.button > 0)
-            rows.push_back(&row);
-    }
-    std::sort(rows.begin(), rows.end(),
-              [](const CommandRow *a, const CommandRow *b) { return a->button < b->button; });
-    for (const CommandRow *row : rows) {
-        QAction *action = item(row->command);
-        bar.addButton(action, row->buttonText, row->buttonPicture);
-        // Items hidden until the start-up shows them hide their buttons too.
-        bar.setVisibleAt(bar.count(), action->isVisible());
-    }
 }
 
 }  // namespace pelquin

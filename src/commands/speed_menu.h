@@ -11,7 +11,6 @@ class QAction;
 
 namespace pelquin {
 
-class ButtonBar;
 
 // The speed menu: every menu command of the main window, in one pop-up menu, one item per
 // row of the command table that has a menu text.
@@ -23,8 +22,6 @@ public:
     // The command's item; none for a command that is not in the menu. It is the command's
     // one action: its button and keys run it too.
     QAction *item(Command command) const;
-    // Gives each command that has a button its button on `bar`, in the bar's order.
-    void addButtonsTo(ButtonBar &bar) const;
     // A page's script may keep Alt then M from opening the menu.
     bool allowedByPage() const { return m_allowedByPage; }
     void setAllowedByPage(bool allowed) { m_allowedByPage = allowed; }

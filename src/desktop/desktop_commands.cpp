@@ -11,7 +11,6 @@
 #include "platform/prompts.h"
 #include "platform/text_file.h"
 #include "core/session.h"
-#include "tabs/status_area.h"
 #include "tabs/tab_strip.h"
 
 #include <QAction>

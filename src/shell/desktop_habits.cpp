@@ -8,7 +8,7 @@
 #include "tabs/free_tabs.h"
 #include "commands/keyboard.h"
 #include "commands/shortcuts.h"
-#include "tabs/status_area.h"
+#include "shell/status_area.h"
 #include "tabs/tab_collection.h"
 #include "tabs/tab_strip.h"
 
@@ -24,14 +24,14 @@ DesktopHabits::DesktopHabits(Deps deps, QObject *parent)
       m_errors(deps.errors),
       m_keyboard(deps.keyboard), m_activated(std::move(deps.activated)), m_window(deps.window)
 {
-    m_shortcuts = new ShortcutKeys({deps.session, deps.controls, deps.menu, deps.commands,
+    m_shortcuts = new ShortcutKeys({deps.session, deps.controls.forTabs(), deps.menu, deps.commands,
                                     deps.desktop, deps.keyboard, [this] { showFind(); },
                                     [this](bool backward) { return findAgain(backward); }},
                                    this);
     deps.keyboard.setShortcuts([this](int key, Qt::KeyboardModifiers modifiers) {
         return m_shortcuts->onKeyPress(key, modifiers);
     });
-    m_freeTabs = new FreeTabs(deps.session, deps.controls, deps.errors, this);
+    m_freeTabs = new FreeTabs(deps.session, deps.controls.forTabs(), deps.errors, this);
 }
 
 FindDialog *DesktopHabits::findDialog() const { return m_find.data(); }

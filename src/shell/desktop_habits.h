@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tabs/tab_controls.h"
+#include "shell/window_controls.h"
 
 #include <QObject>
 #include <QPointer>
@@ -27,7 +27,7 @@ class DesktopHabits : public QObject {
 public:
     struct Deps {
         Session &session;
-        TabControls controls;
+        WindowControls controls;
         SpeedMenu &menu;
         Commands &commands;
         DesktopCommands &desktop;
@@ -69,7 +69,7 @@ private:
     int freeTabOrSay();
 
     Session &m_session;
-    TabControls m_c;
+    WindowControls m_c;
     Commands &m_commands;
     ErrorReporter &m_errors;
     const WindowKeys &m_keyboard;

@@ -5,8 +5,8 @@
 #include "core/session.h"
 #include "commands/speed_menu.h"
 #include "shell/window_layout.h"
-#include "tabs/button_bar.h"
-#include "tabs/status_area.h"
+#include "shell/button_bar.h"
+#include "shell/status_area.h"
 #include "tabs/tab_strip.h"
 
 #include <QAction>
@@ -21,7 +21,7 @@
 
 namespace pelquin {
 
-DisplayModes::DisplayModes(QWidget &window, Session &session, TabControls controls,
+DisplayModes::DisplayModes(QWidget &window, Session &session, WindowControls controls,
                            SpeedMenu &menu, WindowLayout &layout, ErrorReporter &errors)
     : m_window(window), m_session(session), m_c(controls), m_menu(menu), m_layout(layout),
       m_errors(errors)

@@ -2,7 +2,7 @@
 
 #include <QRect>
 
-#include "tabs/tab_controls.h"
+#include "shell/window_controls.h"
 
 class QWidget;
 
@@ -16,7 +16,7 @@ struct Session;
 // The three hide/show commands of the speed menu and full screen (expert) mode.
 class DisplayModes {
 public:
-    DisplayModes(QWidget &window, Session &session, TabControls controls, SpeedMenu &menu,
+    DisplayModes(QWidget &window, Session &session, WindowControls controls, SpeedMenu &menu,
                  WindowLayout &layout, ErrorReporter &errors);
 
     void toggleButtonBar();
@@ -33,7 +33,7 @@ private:
 
     QWidget &m_window;
     Session &m_session;
-    TabControls m_c;
+    WindowControls m_c;
     SpeedMenu &m_menu;
     WindowLayout &m_layout;
     ErrorReporter &m_errors;

@@ -31,10 +31,10 @@
 #include "shell/window_layout.h"
 #include "shell/window_store.h"
 #include "tabs/artwork.h"
-#include "tabs/button_bar.h"
+#include "shell/button_bar.h"
 #include "tabs/page_dialog_queue.h"
 #include "tabs/staged_loading.h"
-#include "tabs/status_area.h"
+#include "shell/status_area.h"
 #include "tabs/tab_strip.h"
 #include "watch/tab_wall.h"
 #include "tabs/timers.h"
@@ -51,12 +51,12 @@ MainWindow::MainWindow(MainWindowDeps deps)
       m_buttons(new ButtonBar(this)), m_status(nullptr),
       m_menu(new SpeedMenu(this))
 {
-    m_menu->addButtonsTo(*m_buttons);
+    m_buttons->showCommands(*m_menu);
     setWindowIcon(appIcon());
     // Every window of the program, pop-ups and dialogs included, shows tooltips as text.
     qApp->installEventFilter(new PlainToolTips(this));
     makeTabs();
-    const TabControls c = controls();
+    const WindowControls c = controls();
     makeLayoutAndLoading(c);
     makeCommands(c);
     makeDesktop(c);
@@ -80,21 +80,21 @@ void MainWindow::makeTabs()
     m_tabStrip->lower();
 }
 
-void MainWindow::makeLayoutAndLoading(const TabControls &c)
+void MainWindow::makeLayoutAndLoading(const WindowControls &c)
 {
     m_layout = std::make_unique<WindowLayout>(*this, c, *m_menu, m_d.errors);
     m_store = std::make_unique<WindowStore>(*this, m_session, m_layout->bars(), m_d.settings,
                                             m_d.prompts, m_d.errors);
     m_modes = std::make_unique<DisplayModes>(*this, m_session, c, *m_menu, *m_layout, m_d.errors);
     const auto startNextTabs = [this] { m_staged->startNextTabs(); };
-    m_timers = new Timers(m_session, c, m_d.errors, m_d.clock, startNextTabs, this);
+    m_timers = new Timers(m_session, c.forTabs(), m_d.errors, m_d.clock, startNextTabs, this);
     const RefreshPauses &pauses = m_timers->pauses();
     m_selection = std::make_unique<TabSelection>(m_session, c, *m_menu, *m_layout, pauses,
                                                  m_d.errors);
     // The selected tab comes to the front first; what else follows the selection comes after.
     connect(m_tabStrip, &TabStrip::selectionHandling, this,
             [this] { m_selection->onTabSelected(); });
-    m_staged = std::make_unique<StagedLoading>(m_session, c, pauses, m_d.errors);
+    m_staged = std::make_unique<StagedLoading>(m_session, c.forTabs(), pauses, m_d.errors);
     // A completed page lets the start-up go on, once everything else has seen it.
     for (BrowserTab &tab : *m_tabs)
         connect(&tab, &BrowserTab::afterPageCompleted, this, startNextTabs);
@@ -106,20 +106,23 @@ void MainWindow::makeLayoutAndLoading(const TabControls &c)
     m_script = std::make_unique<PageScript>(*m_tabs, *m_processor, m_d.errors);
 }
 
-void MainWindow::makeCommands(const TabControls &c)
+void MainWindow::makeCommands(const WindowControls &c)
 {
-    m_commands = new Commands(*this, m_session, c, *m_menu, m_timers->pauses(), m_d.sponsor,
-                              m_d.prompts, m_d.errors);
-    m_dropdowns = new DropdownHandlers(m_session, c, m_d.errors, this);
+    m_commands = new Commands(*this, m_session, c.forTabs(), *m_menu, m_timers->pauses(),
+                              m_d.sponsor, m_d.prompts, m_d.errors);
+    connect(m_buttons, &ButtonBar::buttonClicked, m_commands, &Commands::onButtonClicked);
+    connect(m_buttons, &ButtonBar::mouseMoved, m_commands,
+            [this] { m_commands->navigation().homeHint(); });
+    m_dropdowns = new DropdownHandlers(m_session, c.forTabs(), m_d.errors, this);
     m_keyboard = new WindowKeys(*this, m_session, *m_menu, m_d.errors,
                                 [this] { showHelp(); }, [this] { showFind(); });
     qApp->installEventFilter(m_keyboard);
     qApp->installEventFilter(new DialogPlacement(*this));
 }
 
-void MainWindow::makeDesktop(const TabControls &c)
+void MainWindow::makeDesktop(const WindowControls &c)
 {
-    m_desktop = new DesktopCommands({*this, m_session, c, *m_menu->offlineItem, m_d.factory,
+    m_desktop = new DesktopCommands({*this, m_session, c.forTabs(), *m_menu->offlineItem, m_d.factory,
                                      m_d.settings, m_d.prompts, m_d.errors,
                                      *m_timers, m_d.history, m_d.mail,
                                      m_d.start});
@@ -139,10 +142,10 @@ void MainWindow::makeDesktop(const TabControls &c)
                                  this);
 }
 
-void MainWindow::makeWatching(const TabControls &c)
+void MainWindow::makeWatching(const WindowControls &c)
 {
     m_watching = new TabWatching(
-        {c, m_d.clock, *this,
+        {c.forTabs(), m_d.clock, *this,
          [this] { return m_tabs->tab(qMax(1, m_tabs->front())).page()->geometry(); },
          [this] { bringToFront(); },
          [this] {
@@ -166,9 +169,9 @@ MainWindow::~MainWindow()
         delete child;
 }
 
-TabControls MainWindow::controls() const
+WindowControls MainWindow::controls() const
 {
-    return TabControls{*m_tabStrip, *m_buttons, *m_tabs, *m_status};
+    return WindowControls{*m_tabStrip, *m_buttons, *m_tabs, *m_status};
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)
@@ -215,7 +218,7 @@ void MainWindow::openSetup()
     }
     Trap(m_d.errors, QStringLiteral("At Setup Click")).step([&] {
         m_timers->pause(RefreshPause::Setup);
-        m_setup = new SetupDialog({m_session, controls(), *m_control, m_d.sponsor,
+        m_setup = new SetupDialog({m_session, controls().forTabs(), *m_control, m_d.sponsor,
                                    m_d.prompts, m_d.errors, *m_timers,
                                    [this] { showHelp(); }},
                                   this);

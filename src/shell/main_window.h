@@ -4,7 +4,7 @@
 #pragma once
 
 #include "desktop/desktop_commands.h"
-#include "tabs/tab_controls.h"
+#include "shell/window_controls.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -128,7 +128,7 @@ public:
     DownloadsControl &downloads() const { return *m_downloads; }
     HistorySaver &historySaver() const { return *m_historySaver; }
     TabWatching &watching() const { return *m_watching; }
-    TabControls controls() const;
+    WindowControls controls() const;
 
 signals:
     // The window has closed for good; the program ends even if pop-up windows remain.
@@ -146,10 +146,10 @@ protected:
 private:
     // The window's parts, made in this order: each needs some of the ones before.
     void makeTabs();
-    void makeLayoutAndLoading(const TabControls &c);
-    void makeCommands(const TabControls &c);
-    void makeDesktop(const TabControls &c);
-    void makeWatching(const TabControls &c);
+    void makeLayoutAndLoading(const WindowControls &c);
+    void makeCommands(const WindowControls &c);
+    void makeDesktop(const WindowControls &c);
+    void makeWatching(const WindowControls &c);
     void firstActivation();
     void showHelpScreen();
     bool mayClose(CloseReason reason);

@@ -6,7 +6,7 @@
 #include "commands/speed_menu.h"
 #include "shell/window_bounds.h"
 #include "shell/window_layout.h"
-#include "tabs/button_bar.h"
+#include "shell/button_bar.h"
 #include "tabs/tab_strip.h"
 
 #include <QAction>
@@ -23,7 +23,7 @@ constexpr double kMinUsableHeight = 4500;
 
 }  // namespace
 
-MainWindowControl::MainWindowControl(QWidget &window, TabControls controls, SpeedMenu &menu,
+MainWindowControl::MainWindowControl(QWidget &window, WindowControls controls, SpeedMenu &menu,
                                      DisplayModes &modes, WindowLayout &layout)
     : m_window(window), m_c(controls), m_menu(menu), m_modes(modes), m_layout(layout)
 {

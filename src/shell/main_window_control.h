@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/scriptable_window.h"
-#include "tabs/tab_controls.h"
+#include "shell/window_controls.h"
 
 class QWidget;
 
@@ -14,7 +14,7 @@ class WindowLayout;
 // The main window as a page script and the Setup dialog may change it.
 class MainWindowControl final : public ScriptableWindow {
 public:
-    MainWindowControl(QWidget &window, TabControls controls, SpeedMenu &menu,
+    MainWindowControl(QWidget &window, WindowControls controls, SpeedMenu &menu,
                       DisplayModes &modes, WindowLayout &layout);
 
     bool barHidden(Bar bar) const override;
@@ -38,7 +38,7 @@ public:
 
 private:
     QWidget &m_window;
-    TabControls m_c;
+    WindowControls m_c;
     SpeedMenu &m_menu;
     DisplayModes &m_modes;
     WindowLayout &m_layout;

@@ -18,7 +18,7 @@
 #include "commands/speed_menu.h"
 #include "shell/window_layout.h"
 #include "shell/window_store.h"
-#include "tabs/button_bar.h"
+#include "shell/button_bar.h"
 #include "tabs/staged_loading.h"
 #include "tabs/tab_collection.h"
 #include "tabs/tab_strip.h"

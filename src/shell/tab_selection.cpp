@@ -5,15 +5,15 @@
 #include "core/session.h"
 #include "commands/speed_menu.h"
 #include "shell/window_layout.h"
-#include "tabs/button_bar.h"
-#include "tabs/status_area.h"
+#include "shell/button_bar.h"
+#include "shell/status_area.h"
 #include "tabs/tab_strip.h"
 
 #include <QComboBox>
 
 namespace pelquin {
 
-TabSelection::TabSelection(Session &session, TabControls controls, SpeedMenu &menu,
+TabSelection::TabSelection(Session &session, WindowControls controls, SpeedMenu &menu,
                            WindowLayout &layout, const RefreshPauses &pauses,
                            ErrorReporter &errors)
     : m_session(session), m_c(controls), m_menu(menu), m_layout(layout), m_pauses(pauses),

@@ -2,7 +2,7 @@
 
 #include "tabs/refresh_pauses.h"
 
-#include "tabs/tab_controls.h"
+#include "shell/window_controls.h"
 
 namespace pelquin {
 
@@ -15,14 +15,14 @@ struct Session;
 // text, progress and Back/Forward state to the front.
 class TabSelection {
 public:
-    TabSelection(Session &session, TabControls controls, SpeedMenu &menu, WindowLayout &layout,
+    TabSelection(Session &session, WindowControls controls, SpeedMenu &menu, WindowLayout &layout,
                  const RefreshPauses &pauses, ErrorReporter &errors);
 
     void onTabSelected();
 
 private:
     Session &m_session;
-    TabControls m_c;
+    WindowControls m_c;
     SpeedMenu &m_menu;
     WindowLayout &m_layout;
     const RefreshPauses &m_pauses;

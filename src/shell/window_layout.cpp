@@ -4,9 +4,9 @@
 #include "platform/error_report.h"
 #include "platform/twips.h"
 #include "commands/speed_menu.h"
-#include "tabs/button_bar.h"
+#include "shell/button_bar.h"
 #include "tabs/page_note_bar.h"
-#include "tabs/status_area.h"
+#include "shell/status_area.h"
 #include "tabs/tab_strip.h"
 
 #include <QComboBox>
@@ -17,7 +17,7 @@
 
 namespace pelquin {
 
-WindowLayout::WindowLayout(QWidget &window, TabControls controls, SpeedMenu &menu,
+WindowLayout::WindowLayout(QWidget &window, WindowControls controls, SpeedMenu &menu,
                            ErrorReporter &errors)
     : m_window(window), m_c(controls), m_menu(menu), m_errors(errors)
 {

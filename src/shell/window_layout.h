@@ -1,7 +1,7 @@
 #pragma once
 
 #include "shell/layout.h"
-#include "tabs/tab_controls.h"
+#include "shell/window_controls.h"
 
 #include <QObject>
 
@@ -19,7 +19,7 @@ class SpeedMenu;
 // layout, placeForBars, fitBrowserHeight and nameExpertModeItem.
 class WindowLayout {
 public:
-    WindowLayout(QWidget &window, TabControls controls, SpeedMenu &menu, ErrorReporter &errors);
+    WindowLayout(QWidget &window, WindowControls controls, SpeedMenu &menu, ErrorReporter &errors);
 
     // Runs the tab selection handling for the selected tab (step 8 of the layout).
     void setSelectAgain(std::function<void()> selectAgain) { m_selectAgain = std::move(selectAgain); }
@@ -54,7 +54,7 @@ private:
     void applyDropdown(int tab);
 
     QWidget &m_window;
-    TabControls m_c;
+    WindowControls m_c;
     SpeedMenu &m_menu;
     ErrorReporter &m_errors;
     std::function<void()> m_selectAgain;

@@ -3,7 +3,6 @@
 #include "core/session.h"
 #include "core/typed_address.h"
 #include "platform/error_report.h"
-#include "tabs/status_area.h"
 #include "tabs/tab_strip.h"
 
 #include <cstdio>

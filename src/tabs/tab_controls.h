@@ -1,19 +1,18 @@
 #pragma once
 
+#include "tabs/status_line.h"
 #include "tabs/tab_collection.h"
 
 namespace pelquin {
 
-class ButtonBar;
-class StatusArea;
 class TabStrip;
 
-// The main window's controls that follow the tabs.
+// What the parts that follow the tabs may reach of the window: the strip, the tabs and the
+// status line.
 struct TabControls {
     TabStrip &tabStrip;
-    ButtonBar &buttons;
     TabCollection &tabs;
-    StatusArea &status;
+    StatusLine &status;
 };
 
 }  // namespace pelquin

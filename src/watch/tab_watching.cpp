@@ -2,7 +2,6 @@
 
 #include "platform/desktop_notifier.h"
 #include "watch/change_marks.h"
-#include "tabs/status_area.h"
 #include "tabs/tab_collection.h"
 #include "watch/tab_rotation.h"
 #include "tabs/tab_strip.h"

@@ -4,7 +4,7 @@
 #include "commands/speed_menu.h"
 #include "support/shell_fixture.h"
 #include "tabs/timers.h"
-#include "tabs/button_bar.h"
+#include "shell/button_bar.h"
 
 #include <QAction>
 #include <QTest>

@@ -6,7 +6,7 @@
 #include "commands/keyboard.h"
 #include "commands/speed_menu.h"
 #include "support/shell_fixture.h"
-#include "tabs/button_bar.h"
+#include "shell/button_bar.h"
 #include "tabs/timers.h"
 
 #include <QAction>

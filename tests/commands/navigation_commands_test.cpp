@@ -4,7 +4,7 @@
 #include "support/shell_fixture.h"
 #include "support/window_parts_fixture.h"
 #include "tabs/timers.h"
-#include "tabs/button_bar.h"
+#include "shell/button_bar.h"
 #include "commands/navigation_commands.h"
 #include "tabs/tab_strip.h"
 
@@ -34,7 +34,7 @@ protected:
     SponsorSite sponsor{QStringLiteral("pelquin.localhost:8470")};
 
 private:
-    NavigationCommands m_nav{session, controls(), sponsor, errors};
+    NavigationCommands m_nav{session, controls(), menu, sponsor, errors};
 };
 
 TEST_F(NavigationTest, BackWithoutHistoryDisablesBackForThatTabOnly)

@@ -7,8 +7,8 @@
 #include "support/shell_fixture.h"
 #include "tabs/timers.h"
 #include "tabs/tab_collection.h"
-#include "tabs/button_bar.h"
-#include "tabs/status_area.h"
+#include "shell/button_bar.h"
+#include "shell/status_area.h"
 #include "tabs/tab_strip.h"
 
 #include <QAction>

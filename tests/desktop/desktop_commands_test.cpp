@@ -6,7 +6,7 @@
 #include "commands/speed_menu.h"
 #include "support/shell_fixture.h"
 #include "tabs/staged_loading.h"
-#include "tabs/status_area.h"
+#include "shell/status_area.h"
 #include "tabs/tab_strip.h"
 #include "tabs/timers.h"
 

@@ -1,7 +1,7 @@
 #include "tabs/tab_collection.h"
 #include "engine/shell_engine_fixture.h"
 #include "commands/commands.h"
-#include "tabs/button_bar.h"
+#include "shell/button_bar.h"
 #include "tabs/tab_strip.h"
 #include "tabs/timers.h"
 

@@ -1,6 +1,6 @@
 #include "engine/shell_engine_fixture.h"
 #include "shell/display_modes.h"
-#include "tabs/button_bar.h"
+#include "shell/button_bar.h"
 #include "tabs/tab_strip.h"
 
 using namespace pelquin;

@@ -1,5 +1,5 @@
 #include "engine/shell_engine_fixture.h"
-#include "tabs/button_bar.h"
+#include "shell/button_bar.h"
 #include "tabs/tab_strip.h"
 
 using namespace pelquin;

@@ -6,7 +6,7 @@
 #include "commands/speed_menu.h"
 #include "shell/window_layout.h"
 #include "support/shell_fixture.h"
-#include "tabs/button_bar.h"
+#include "shell/button_bar.h"
 #include "tabs/tab_strip.h"
 
 #include <QAction>

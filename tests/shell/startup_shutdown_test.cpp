@@ -9,7 +9,7 @@
 #include "app/single_instance_start.h"
 #include "shell/window_layout.h"
 #include "support/shell_fixture.h"
-#include "tabs/button_bar.h"
+#include "shell/button_bar.h"
 #include "tabs/tab_strip.h"
 #include "tabs/timers.h"
 

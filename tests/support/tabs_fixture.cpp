@@ -6,7 +6,7 @@ TabsFixture::TabsFixture()
 {
     window.resize(1024, 768);
     strip.showTabs(tabs);
-    menu.addButtonsTo(buttons);
+    buttons.showCommands(menu);
     status.followSelectedTab(tabs, strip);
     // Words typed in a test are searched for on a site that cannot exist, never a public one.
     session.tabs.searchTemplate = QStringLiteral("http://search.localhost/?q=%s");

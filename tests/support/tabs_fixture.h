@@ -6,10 +6,10 @@
 #include "platform/scripted_prompts.h"
 #include "support/fake_browser.h"
 #include "commands/speed_menu.h"
-#include "tabs/button_bar.h"
-#include "tabs/status_area.h"
+#include "shell/button_bar.h"
+#include "shell/status_area.h"
 #include "tabs/tab_collection.h"
-#include "tabs/tab_controls.h"
+#include "shell/window_controls.h"
 #include "tabs/tab_strip.h"
 
 #include <QMap>
@@ -29,7 +29,9 @@ protected:
 
     BrowserTab &tab(int number) { return tabs.tab(number); }
     FakeBrowser &browser(int number) { return factory.browser(number); }
-    TabControls controls() { return TabControls{strip, buttons, tabs, status}; }
+    TabControls controls() { return TabControls{strip, tabs, status}; }
+    // What the window's own parts (layout, display modes, selection) are given.
+    WindowControls windowControls() { return WindowControls{strip, buttons, tabs, status}; }
     // The profile as read at start-up; tabs not in `urls` have none. Flags: P pause,
     // R refresh, N new browser. Every tab t is named "Name<t>".
     void setProfile(const QMap<int, QString> &urls, const QMap<int, QString> &flags = {},

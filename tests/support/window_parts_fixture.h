@@ -25,8 +25,8 @@ protected:
     ~LaidOutTabsFixture() override;
 
     RefreshPauses pauses;
-    WindowLayout layout{window, controls(), menu, errors};
-    TabSelection selection{session, controls(), menu, layout, pauses, errors};
+    WindowLayout layout{window, windowControls(), menu, errors};
+    TabSelection selection{session, windowControls(), menu, layout, pauses, errors};
 
 private:
     // Lays the window out again when it is resized, as the main window does.

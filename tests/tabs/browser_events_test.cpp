@@ -1,7 +1,7 @@
 #include "tabs/tab_collection.h"
 #include "support/window_parts_fixture.h"
-#include "tabs/button_bar.h"
-#include "tabs/status_area.h"
+#include "shell/button_bar.h"
+#include "shell/status_area.h"
 #include "tabs/tab_strip.h"
 
 #include <QLabel>

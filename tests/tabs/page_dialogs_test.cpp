@@ -7,7 +7,7 @@
 #include "tabs/page_dialog_box.h"
 #include "tabs/page_dialog_queue.h"
 #include "tabs/page_note_bar.h"
-#include "tabs/status_area.h"
+#include "shell/status_area.h"
 #include "tabs/tab_strip.h"
 
 #include <QCheckBox>

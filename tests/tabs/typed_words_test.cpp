@@ -2,7 +2,7 @@
 #include "commands/navigation_commands.h"
 #include "sponsor/sponsor_site.h"
 #include "support/window_parts_fixture.h"
-#include "tabs/status_area.h"
+#include "shell/status_area.h"
 #include "tabs/tab_strip.h"
 #include "tabs/timers.h"
 
@@ -69,7 +69,7 @@ TEST_F(TypedWordsTest, TheUsersOwnRefreshStillReloadsAtOnce)
     strip.select(3);
     browser(3).typedText = true;
     const SponsorSite sponsor{QStringLiteral("pelquin.localhost:8470")};
-    NavigationCommands(session, controls(), sponsor, errors).refresh();  // its key or button
+    NavigationCommands(session, controls(), menu, sponsor, errors).refresh();  // its key or button
     EXPECT_EQ(browser(3).refreshes, 1);
 }
 

@@ -141,7 +141,7 @@ TEST_F(TabWallTest, APictureOfNothingButTheBackgroundGivesWayToTheWords)
 
 TEST_F(TabWallTest, ItWorksInExpertModeOverTheWholePageArea)
 {
-    DisplayModes modes(window, session, controls(), menu, layout, errors);
+    DisplayModes modes(window, session, windowControls(), menu, layout, errors);
     modes.toggleExpertMode();
     const QRect pages = page(1)->geometry();
     openWall();

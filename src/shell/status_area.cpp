@@ -1,4 +1,4 @@
-#include "tabs/status_area.h"
+#include "shell/status_area.h"
 
 #include "tabs/artwork.h"
 #include "tabs/tab_collection.h"

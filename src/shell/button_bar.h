@@ -9,6 +9,8 @@ class QAction;
 
 namespace pelquin {
 
+class SpeedMenu;
+
 // The buttons, numbered from 1 in the order they were added. A button shows its command's
 // action (the one its menu item and keys share): its enabled state and tooltip. A click
 // does not trigger the action but says which button it was, so that an open Setup dialog
@@ -18,6 +20,9 @@ class ButtonBar : public QToolBar {
 public:
     explicit ButtonBar(QWidget *parent = nullptr);
 
+    // Gives each command of the table that has a button its button, in the bar's order,
+    // showing the command's item of `menu`.
+    void showCommands(const SpeedMenu &menu);
     // The next button, for `action`, captioned `text` under `picture`.
     void addButton(QAction *action, const QString &text, QStyle::StandardPixmap picture);
     int count() const { return static_cast<int>(m_actions.size()); }

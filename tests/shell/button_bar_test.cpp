@@ -1,5 +1,5 @@
 #include "commands/speed_menu.h"
-#include "tabs/button_bar.h"
+#include "shell/button_bar.h"
 
 #include <QAction>
 #include <QImage>
@@ -44,7 +44,7 @@ TEST(ButtonBar, EveryButtonIsMutedUntilHotAndGreyWhenDisabled)
 {
     SpeedMenu menu;
     ButtonBar bar;
-    menu.addButtonsTo(bar);
+    bar.showCommands(menu);
     ASSERT_EQ(bar.count(), 12);
     const QSize size = bar.iconSize();
     for (int index = 1; index <= bar.count(); ++index) {
@@ -68,7 +68,7 @@ TEST(ButtonBar, AButtonShowsItsCommandsMenuItemAndOnlyAsksToRunIt)
 {
     SpeedMenu menu;
     ButtonBar bar;
-    menu.addButtonsTo(bar);
+    bar.showCommands(menu);
     EXPECT_EQ(bar.button(1), menu.backItem);
     EXPECT_EQ(bar.button(11)->iconText(), QStringLiteral("Goto Tab"));
     int triggered = 0;

@@ -1,4 +1,7 @@
-#include "tabs/button_bar.h"
+#include "shell/button_bar.h"
+
+#include "commands/command_table.h"
+#include "commands/speed_menu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -8,6 +11,7 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include <algorithm>
 #include <functional>
 
 namespace pelquin {
@@ -122,6 +126,23 @@ void ButtonBar::addButton(QAction *action, const QString &text, QStyle::Standard
     button->onClick = [this, index] { emit buttonClicked(index); };
     m_actions.push_back(action);
     m_places.push_back(addWidget(button));
+}
+
+void ButtonBar::showCommands(const SpeedMenu &menu)
+{
+    std::vector<const CommandRow *> rows;
+    for (const CommandRow &row : commandTable()) {
+        if (row.button > 0)
+            rows.push_back(&row);
+    }
+    std::sort(rows.begin(), rows.end(),
+              [](const CommandRow *a, const CommandRow *b) { return a->button < b->button; });
+    for (const CommandRow *row : rows) {
+        QAction *action = menu.item(row->command);
+        addButton(action, row->buttonText, row->buttonPicture);
+        // Items hidden until the start-up shows them hide their buttons too.
+        setVisibleAt(count(), action->isVisible());
+    }
 }
 
 bool ButtonBar::enabled(int index) const { return button(index)->isEnabled(); }

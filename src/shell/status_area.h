@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/browser_control.h"
+#include "tabs/status_line.h"
 
 #include <QObject>
 
@@ -17,7 +18,7 @@ class TabStrip;
 // The status bar with its first panel, the padlock picture and the progress bar.
 // The padlock tells of the selected tab's page: a padlock for a certificate the engine
 // trusted, a warning sign for one the user accepted past an error, nothing otherwise.
-class StatusArea : public QObject {
+class StatusArea : public QObject, public StatusLine {
     Q_OBJECT
 public:
     explicit StatusArea(QWidget *parent);
@@ -26,10 +27,10 @@ public:
     QLabel *padlock() const { return m_padlock; }
     QProgressBar *progressBar() const { return m_progress; }
 
-    QString text() const;
-    void setText(const QString &text);
+    QString text() const override;
+    void setText(const QString &text) override;
     // Shows `text` over the first panel for a moment; the panel's own text then returns.
-    void showForAMoment(const QString &text);
+    void showForAMoment(const QString &text) override;
     // Maximum first, then the value, so a value above the old maximum is not cut.
     void setProgress(int maximum, int value);
     void setProgressValue(int value);
