@@ -31,10 +31,9 @@ DisplayModes::DisplayModes(QWidget &window, Session &session, WindowControls con
 void DisplayModes::relayAllTabs(bool positions)
 {
     for (BrowserTab &each : m_c.tabs) {
-        const int i = each.number();
         if (positions)
-            m_layout.placeForBars(i);
-        m_layout.fitBrowserHeight(i);
+            m_layout.placeForBars(each);
+        m_layout.fitBrowserHeight(each);
     }
 }
 
@@ -66,10 +65,9 @@ void DisplayModes::toggleAddressBar()
         if (!m_c.tabs.tab(sel).addressBox().isHidden()) {
             m_layout.bars().addressHidden = true;
             for (BrowserTab &each : m_c.tabs) {
-                const int i = each.number();
-                m_c.tabs.tab(i).addressBox().setVisible(false);
-                m_layout.placeForBars(i);
-                m_layout.fitBrowserHeight(i);
+                each.addressBox().setVisible(false);
+                m_layout.placeForBars(each);
+                m_layout.fitBrowserHeight(each);
             }
             m_menu.hideAddressBarItem->setText(QStringLiteral("&Show Address Bar"));
         } else {

@@ -133,9 +133,9 @@ void MainWindow::makeDesktop(const WindowControls &c)
     m_pageDialogs = new PageDialogQueue(*m_tabStrip, *m_tabs, this);
     connect(m_tabStrip, &TabStrip::selectionHandling, m_pageDialogs,
             &PageDialogQueue::selectionChanged);
-    m_layout->setPageBar([this](int tab) { return m_pageDialogs->noteBar(m_tabs->tab(tab)); });
+    m_layout->setPageBar([this](const BrowserTab &tab) { return m_pageDialogs->noteBar(tab); });
     connect(m_pageDialogs, &PageDialogQueue::noteBarChanged, this,
-            [this](BrowserTab &tab) { m_layout->applyBrowser(tab.number()); });
+            [this](BrowserTab &tab) { m_layout->applyBrowser(tab); });
     m_downloads = new DownloadsControl(m_d.factory.downloads(), *m_tabs, m_d.prompts, this);
     m_habits = new DesktopHabits({m_session, c, *m_menu, *m_commands, *m_desktop, *m_keyboard,
                                   m_d.errors, *this, [this] { return m_activated; }},

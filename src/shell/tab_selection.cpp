@@ -50,7 +50,7 @@ void TabSelection::onTabSelected()
         m_c.tabStrip.setDraggedTab(t);
     });
     trap.step([&] {
-        m_layout.placeSelectedBrowser(t);
+        m_layout.placeSelectedBrowser(m_c.tabs.tab(t));
         m_c.tabs.bringToFront(t);
     });
     trap.step([&] {
@@ -59,7 +59,7 @@ void TabSelection::onTabSelected()
         else
             m_c.status.setProgress(tab.progressMax, tab.progressValue);
     });
-    trap.step([&] { m_layout.placeForBars(t); });
+    trap.step([&] { m_layout.placeForBars(m_c.tabs.tab(t)); });
     trap.step([&] {
         if (!m_layout.bars().addressHidden)
             m_c.tabs.tab(t).addressBox().setVisible(true);

@@ -31,9 +31,9 @@ double WindowLayout::outerWidth() const { return toTwips(m_window.frameGeometry(
 
 double WindowLayout::outerHeight() const { return toTwips(m_window.frameGeometry().height()); }
 
-void WindowLayout::applyBrowser(int tab)
+void WindowLayout::applyBrowser(BrowserTab &tab)
 {
-    const layout::Box &b = browserBox(tab);
+    const layout::Box &b = tab.pageBox;
     QRect page = toPixelRect(b.left, b.top, b.width, b.height);
     if (PageNoteBar *bar = m_pageBar ? m_pageBar(tab) : nullptr) {
         const int height = qMin(bar->heightAt(page.width()), page.height() / 2);
@@ -41,13 +41,13 @@ void WindowLayout::applyBrowser(int tab)
         bar->raise();
         page.setTop(page.top() + height);
     }
-    m_c.tabs.tab(tab).page()->setGeometry(page);
+    tab.page()->setGeometry(page);
 }
 
-void WindowLayout::applyDropdown(int tab)
+void WindowLayout::applyDropdown(BrowserTab &tab)
 {
-    const layout::Box &d = dropdownBox(tab);
-    QComboBox *combo = &m_c.tabs.tab(tab).addressBox();
+    const layout::Box &d = tab.addressBoxPlace;
+    QComboBox *combo = &tab.addressBox();
     combo->setGeometry(toPixels(d.left), toPixels(d.top), toPixels(d.width),
                        combo->sizeHint().height());
 }
@@ -85,20 +85,19 @@ void WindowLayout::formResize()
         m_c.status.progressBar()->raise();
     });
     for (BrowserTab &each : m_c.tabs) {
-        const int i = each.number();
         trap.step([&] {
-            m_c.tabs.tab(i).addressBoxPlace.left = layout::kDropdownLeft;
-            m_c.tabs.tab(i).addressBoxPlace.width = layout::dropdownWidth(w);
-            applyDropdown(i);
+            each.addressBoxPlace.left = layout::kDropdownLeft;
+            each.addressBoxPlace.width = layout::dropdownWidth(w);
+            applyDropdown(each);
         });
-        trap.step([&] { placeForBars(i); });
+        trap.step([&] { placeForBars(each); });
         trap.step([&] {
-            m_c.tabs.tab(i).pageBox.width = layout::browserWidth(w);
-            applyBrowser(i);
+            each.pageBox.width = layout::browserWidth(w);
+            applyBrowser(each);
         });
     }
-    for (const BrowserTab &tab : m_c.tabs)
-        trap.step([&] { fitBrowserHeight(tab.number()); });
+    for (BrowserTab &tab : m_c.tabs)
+        trap.step([&] { fitBrowserHeight(tab); });
     trap.step([&] {
         if (m_selectAgain)
             m_selectAgain();
@@ -107,29 +106,29 @@ void WindowLayout::formResize()
     trap.step([&] { repaint(); });
 }
 
-void WindowLayout::placeForBars(int tab)
+void WindowLayout::placeForBars(BrowserTab &tab)
 {
     Trap(m_errors, QStringLiteral(" At FPE")).step([&] {
         const layout::TabPlacement p = layout::placeForBars(m_bars, outerWidth());
         if (p.dropdown) {
-            m_c.tabs.tab(tab).addressBoxPlace = *p.dropdown;
+            tab.addressBoxPlace = *p.dropdown;
             applyDropdown(tab);
         }
         if (p.browserTop) {
-            m_c.tabs.tab(tab).pageBox.top = *p.browserTop;
+            tab.pageBox.top = *p.browserTop;
             applyBrowser(tab);
         }
     });
 }
 
-void WindowLayout::fitBrowserHeight(int tab)
+void WindowLayout::fitBrowserHeight(BrowserTab &tab)
 {
     Trap(m_errors, QStringLiteral(" At FWH")).step([&] {
         if (m_bars.anyShown())
             m_menu.expertModeItem->setText(QStringLiteral("Full Screen Mode (E&xpert Mode)"));
-        const double top = m_c.tabs.tab(tab).pageBox.top;
+        const double top = tab.pageBox.top;
         if (const auto height = layout::fitBrowserHeight(m_bars, top, outerHeight())) {
-            m_c.tabs.tab(tab).pageBox.height = *height;
+            tab.pageBox.height = *height;
             applyBrowser(tab);
         }
     });
@@ -143,33 +142,33 @@ void WindowLayout::nameExpertModeItem()
     });
 }
 
-void WindowLayout::placeSelectedBrowser(int tab)
+void WindowLayout::placeSelectedBrowser(BrowserTab &tab)
 {
-    m_c.tabs.tab(tab).pageBox.left = layout::kBrowserLeft;
-    m_c.tabs.tab(tab).pageBox.width = layout::selectedBrowserWidth(outerWidth());
+    tab.pageBox.left = layout::kBrowserLeft;
+    tab.pageBox.width = layout::selectedBrowserWidth(outerWidth());
     applyBrowser(tab);
 }
 
-void WindowLayout::placeTab(int tab)
+void WindowLayout::placeTab(BrowserTab &tab)
 {
-    m_c.tabs.tab(tab).addressBoxPlace.left = layout::kDropdownLeft;
-    m_c.tabs.tab(tab).addressBoxPlace.width = layout::dropdownWidth(outerWidth());
+    tab.addressBoxPlace.left = layout::kDropdownLeft;
+    tab.addressBoxPlace.width = layout::dropdownWidth(outerWidth());
     applyDropdown(tab);
     placeSelectedBrowser(tab);
 }
 
 void WindowLayout::layOutTabs()
 {
-    for (const BrowserTab &tab : m_c.tabs) {
-        placeTab(tab.number());
-        placeForBars(tab.number());
-        fitBrowserHeight(tab.number());
+    for (BrowserTab &tab : m_c.tabs) {
+        placeTab(tab);
+        placeForBars(tab);
+        fitBrowserHeight(tab);
     }
 }
 
 void WindowLayout::fitTabStripHeight()
 {
-    const layout::Box &b = browserBox(1);
+    const layout::Box &b = m_c.tabs.tab(1).pageBox;
     m_c.tabStrip.resize(m_c.tabStrip.width(), toPixels(b.top + b.height));
 }
 

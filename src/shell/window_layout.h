@@ -23,8 +23,11 @@ public:
 
     // Runs the tab selection handling for the selected tab (step 8 of the layout).
     void setSelectAgain(std::function<void()> selectAgain) { m_selectAgain = std::move(selectAgain); }
-    // The bar shown above tab t's page, if any: the page makes room for it.
-    void setPageBar(std::function<PageNoteBar *(int tab)> bar) { m_pageBar = std::move(bar); }
+    // The bar shown above a tab's page, if any: the page makes room for it.
+    void setPageBar(std::function<PageNoteBar *(const BrowserTab &)> bar)
+    {
+        m_pageBar = std::move(bar);
+    }
 
     double outerWidth() const;  // outer width, twips
     double outerHeight() const;  // outer height, twips
@@ -33,32 +36,30 @@ public:
     BarVisibility &bars() { return m_bars; }
 
     void formResize();
-    void placeForBars(int tab);
-    void fitBrowserHeight(int tab);
+    void placeForBars(BrowserTab &tab);
+    void fitBrowserHeight(BrowserTab &tab);
     void nameExpertModeItem();
     // Left 20 and width outerWidth - 225 for the selected tab's browser.
-    void placeSelectedBrowser(int tab);
-    // Dropdown t: left 20, width outerWidth - 230; browser t: left 20, width outerWidth - 225.
-    void placeTab(int tab);
+    void placeSelectedBrowser(BrowserTab &tab);
+    // Its address box: left 20, width outerWidth - 230; its page: left 20, width outerWidth - 225.
+    void placeTab(BrowserTab &tab);
     // Places every tab's dropdown and browser for the bars shown.
     void layOutTabs();
     void fitTabStripHeight();
     void repaint();
-    // Puts tab t's page where its box says, below the bar above it if there is one.
-    void applyBrowser(int tab);
+    // Puts the tab's page where its box says, below the bar above it if there is one.
+    void applyBrowser(BrowserTab &tab);
 
-    const layout::Box &browserBox(int tab) const { return m_c.tabs.tab(tab).pageBox; }
-    const layout::Box &dropdownBox(int tab) const { return m_c.tabs.tab(tab).addressBoxPlace; }
 
 private:
-    void applyDropdown(int tab);
+    void applyDropdown(BrowserTab &tab);
 
     QWidget &m_window;
     WindowControls m_c;
     SpeedMenu &m_menu;
     ErrorReporter &m_errors;
     std::function<void()> m_selectAgain;
-    std::function<PageNoteBar *(int tab)> m_pageBar;
+    std::function<PageNoteBar *(const BrowserTab &)> m_pageBar;
     BarVisibility m_bars;
 };
 

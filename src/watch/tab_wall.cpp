@@ -3,7 +3,6 @@
 #include "platform/clock.h"
 #include "platform/freed_memory.h"
 #include "platform/startup_trace.h"
-#include "watch/change_marks.h"
 #include "tabs/tab_collection.h"
 #include "tabs/tab_strip.h"
 
@@ -33,9 +32,8 @@ bool isOneColour(const QImage &picture)
 
 }  // namespace
 
-TabWall::TabWall(TabCollection &tabs, TabStrip &strip, const ChangeMarks &marks,
-                 const Clock &clock, QWidget *window)
-    : QWidget(window), m_tabs(tabs), m_strip(strip), m_marks(marks), m_clock(clock)
+TabWall::TabWall(TabCollection &tabs, TabStrip &strip, const Clock &clock, QWidget *window)
+    : QWidget(window), m_tabs(tabs), m_strip(strip), m_clock(clock)
 {
     setObjectName(QStringLiteral("tabWall"));
     setAccessibleName(QStringLiteral("Wall of tabs"));
@@ -84,7 +82,7 @@ void TabWall::open()
         each->renewed = QDateTime();
     QTimer::singleShot(0, this, [this] {
         for (int t = 1; m_open && t <= tileCount(); ++t)
-            renewTile(t);
+            renewTile(*tile(t));
     });
     qApp->installEventFilter(this);
     if (WallTile *focus = tile(front) ? tile(front) : tile(1))
@@ -155,16 +153,15 @@ void TabWall::resizeEvent(QResizeEvent *event)
     }
 }
 
-TileState TabWall::stateOf(int tab) const
+TileState TabWall::stateOf(const BrowserTab &tab)
 {
-    const BrowserTab &shown = m_tabs.tab(tab);
-    if (!shown.hasPage())
+    if (!tab.hasPage())
         return TileState::Empty;
-    if (shown.state().crashed)
+    if (tab.state().crashed)
         return TileState::Crashed;
-    if (m_marks.marked(tab))
+    if (tab.changed())
         return TileState::Changed;
-    if (shown.state().loading || shown.browser().busy())
+    if (tab.state().loading || tab.browser().busy())
         return TileState::Loading;
     return TileState::Shown;
 }
@@ -175,7 +172,7 @@ void TabWall::describeTiles()
         const int t = each->tab();
         each->setVisible(t <= tileCount());
         if (t <= tileCount())
-            each->describe(m_strip.caption(t), stateOf(t));
+            each->describe(m_strip.caption(t), stateOf(m_tabs.tab(t)));
     }
 }
 
@@ -185,7 +182,7 @@ void TabWall::pageCompleted(int tab)
         if (WallTile *completed = tile(tab))
             completed->completedSinceShown = true;
     if (m_open && tab <= tileCount())
-        renewTile(tab);
+        renewTile(*tile(tab));
 }
 
 void TabWall::tabShown(int tab)
@@ -196,45 +193,42 @@ void TabWall::tabShown(int tab)
     }  // the user has seen it since: a new picture is due
 }
 
-void TabWall::renewTile(int tab)
+void TabWall::renewTile(WallTile &tile)
 {
-    const BrowserTab &shown = m_tabs.tab(tab);
-    tile(tab)->renewed = m_clock.now();
-    if (shown.shownOnce && !tile(tab)->completedSinceShown) {
+    const BrowserTab &shown = m_tabs.tab(tile.tab());
+    tile.renewed = m_clock.now();
+    if (shown.shownOnce && !tile.completedSinceShown) {
         // The page is as it was drawn last: a picture taken since is still right. A view
         // hidden a while may give only its background: then its words are worth more.
-        if (!tile(tab)->picture().isNull() || takePicture(tab))
+        if (!tile.picture().isNull() || takePicture(tile, shown))
             return;
     }
-    tile(tab)->setPicture(QImage());
+    tile.setPicture(QImage());
     if (shown.hasPage())
-        readPageText(tab);
+        readPageText(tile, shown);
     else
-        tile(tab)->setPageText(QString());
+        tile.setPageText(QString());
 }
 
-void TabWall::readPageText(int tab)
+void TabWall::readPageText(WallTile &tile, const BrowserTab &tab)
 {
-    const QPointer<WallTile> shown = tile(tab);
-    m_tabs.tab(tab).browser().readVisibleText([shown](const QString &text) {
+    const QPointer<WallTile> shown = &tile;
+    tab.browser().readVisibleText([shown](const QString &text) {
         if (shown)
             shown->setPageText(text);
     });
 }
 
-bool TabWall::takePicture(int tab)
+bool TabWall::takePicture(WallTile &tile, const BrowserTab &tab)
 {
-    WallTile *shown = tile(tab);
-    if (!shown)
-        return false;
-    const QImage picture = m_tabs.tab(tab).page()->grab().toImage();
+    const QImage picture = tab.page()->grab().toImage();
     if (picture.isNull() || isOneColour(picture))
         return false;
     // Kept at the tile's size: 30 full pictures would cost more than the wall may.
-    const int width = qMax(64, int(shown->width() * shown->devicePixelRatioF()));
-    shown->setPicture(picture.width() > width
-                          ? picture.scaledToWidth(width, Qt::SmoothTransformation)
-                          : picture);
+    const int width = qMax(64, int(tile.width() * tile.devicePixelRatioF()));
+    tile.setPicture(picture.width() > width
+                        ? picture.scaledToWidth(width, Qt::SmoothTransformation)
+                        : picture);
     return true;
 }
 
@@ -246,9 +240,9 @@ void TabWall::onTick()
     describeTiles();
     const QDateTime now = m_clock.now();
     for (int t = 1; t <= tileCount(); ++t) {
-        const QDateTime &renewed = tile(t)->renewed;
-        if (!renewed.isValid() || renewed.secsTo(now) >= kRenewSeconds)
-            renewTile(t);
+        WallTile &each = *tile(t);
+        if (!each.renewed.isValid() || each.renewed.secsTo(now) >= kRenewSeconds)
+            renewTile(each);
     }
 }
 

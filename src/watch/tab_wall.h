@@ -11,7 +11,7 @@
 
 namespace pelquin {
 
-class ChangeMarks;
+class BrowserTab;
 class Clock;
 class TabCollection;
 class TabStrip;
@@ -33,8 +33,7 @@ public:
     // How long after closing the memory its pictures cost is given back.
     static constexpr int kGiveBackMs = 2000;
 
-    TabWall(TabCollection &tabs, TabStrip &strip, const ChangeMarks &marks, const Clock &clock,
-            QWidget *window);
+    TabWall(TabCollection &tabs, TabStrip &strip, const Clock &clock, QWidget *window);
 
     // Where the pages lie, asked whenever the wall is placed.
     void setArea(std::function<QRect()> area) { m_area = std::move(area); }
@@ -67,20 +66,19 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    TileState stateOf(int tab) const;
+    static TileState stateOf(const BrowserTab &tab);
     int tileCount() const;
     // The picture when the page is as last drawn, the words otherwise.
-    void renewTile(int tab);
+    void renewTile(WallTile &tile);
     // Whether the tile got a picture of the page (a view hidden a while may give none).
-    bool takePicture(int tab);
-    void readPageText(int tab);
+    bool takePicture(WallTile &tile, const BrowserTab &tab);
+    static void readPageText(WallTile &tile, const BrowserTab &tab);
     WallTile *focusedTile() const;
     void moveFocus(int key);
     void hideWall();
 
     TabCollection &m_tabs;
     TabStrip &m_strip;
-    const ChangeMarks &m_marks;
     const Clock &m_clock;
     std::function<QRect()> m_area;
     std::vector<WallTile *> m_tiles;  // tab t at t - 1

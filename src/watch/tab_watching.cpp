@@ -15,7 +15,7 @@ namespace pelquin {
 TabWatching::TabWatching(Deps deps, QObject *parent)
     : QObject(parent), m_d(std::move(deps)),
       m_marks(new ChangeMarks(m_d.controls.tabs, m_d.controls.tabStrip, m_d.clock, this)),
-      m_wall(new TabWall(m_d.controls.tabs, m_d.controls.tabStrip, *m_marks, m_d.clock,
+      m_wall(new TabWall(m_d.controls.tabs, m_d.controls.tabStrip, m_d.clock,
                          &m_d.window)),
       m_rotation(new TabRotation(m_d.controls.tabs, m_d.controls.tabStrip, m_d.clock, this))
 {

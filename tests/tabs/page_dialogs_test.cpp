@@ -27,9 +27,9 @@ protected:
     {
         // The note bar's page makes room for it and the selected tab shows its dialogs, as
         // in the main window.
-        layout.setPageBar([this](int t) { return m_queue->noteBar(tabs.tab(t)); });
+        layout.setPageBar([this](const BrowserTab &tab) { return m_queue->noteBar(tab); });
         QObject::connect(m_queue, &PageDialogQueue::noteBarChanged, &window,
-                         [this](BrowserTab &tab) { layout.applyBrowser(tab.number()); });
+                         [this](BrowserTab &tab) { layout.applyBrowser(tab); });
         QObject::connect(&strip, &TabStrip::selectionHandling, m_queue,
                          [this] { m_queue->selectionChanged(); });
     }
