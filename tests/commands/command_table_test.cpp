@@ -73,7 +73,21 @@ TEST(CommandTable, TheHelpListsEveryItemOfTheSpeedMenuThatItDescribes)
         EXPECT_LE(line.size(), 90) << qPrintable(line);
 }
 
-using CommandEntryPoints = ShellFixture;
+class CommandEntryPoints : public ShellFixture {
+protected:
+    // Every command of the menu only counts its runs from now on.
+    std::map<Command, int> &countRunsOfMenuCommands()
+    {
+        for (const CommandRow &row : commandTable()) {
+            if (window->menu().item(row.command))
+                window->commands().bind(row.command, [this, c = row.command] { ++m_runs[c]; });
+        }
+        return m_runs;
+    }
+
+private:
+    std::map<Command, int> m_runs;
+};
 
 TEST_F(CommandEntryPoints, TheMenuIsTheTableInItsOrder)
 {
@@ -97,11 +111,7 @@ TEST_F(CommandEntryPoints, TheMenuIsTheTableInItsOrder)
 TEST_F(CommandEntryPoints, EveryCommandRunsFromItsMenuItemButtonAndKeys)
 {
     start();
-    std::map<Command, int> runs;
-    for (const CommandRow &row : commandTable()) {
-        if (window->menu().item(row.command))
-            window->commands().bind(row.command, [&runs, c = row.command] { ++runs[c]; });
-    }
+    std::map<Command, int> &runs = countRunsOfMenuCommands();
     // Back and Forward run only while their buttons are enabled; Escape only while loading.
     window->buttons().setEnabledAt(1, true);
     window->buttons().setEnabledAt(2, true);
@@ -131,11 +141,7 @@ TEST_F(CommandEntryPoints, EveryCommandRunsFromItsMenuItemButtonAndKeys)
 TEST_F(CommandEntryPoints, EachAccessLetterOfTheOpenSpeedMenuRunsItsOwnItem)
 {
     start();
-    std::map<Command, int> runs;
-    for (const CommandRow &row : commandTable()) {
-        if (window->menu().item(row.command))
-            window->commands().bind(row.command, [&runs, c = row.command] { ++runs[c]; });
-    }
+    std::map<Command, int> &runs = countRunsOfMenuCommands();
     const std::pair<Qt::Key, Command> letters[] = {
         {Qt::Key_C, Command::SendEmail}, {Qt::Key_W, Command::Downloads},
         {Qt::Key_M, Command::WallOfTabs}, {Qt::Key_J, Command::NextChangedTab},
@@ -153,11 +159,7 @@ TEST_F(CommandEntryPoints, EachAccessLetterOfTheOpenSpeedMenuRunsItsOwnItem)
 TEST_F(CommandEntryPoints, AnOpenSetupHoldsBackWhatTheTableSaysFromButtonsAndKeysOnly)
 {
     start();
-    std::map<Command, int> runs;
-    for (const CommandRow &row : commandTable()) {
-        if (window->menu().item(row.command))
-            window->commands().bind(row.command, [&runs, c = row.command] { ++runs[c]; });
-    }
+    std::map<Command, int> &runs = countRunsOfMenuCommands();
     // Back and Forward run only while enabled, whatever starts them.
     window->buttons().setEnabledAt(1, true);
     window->buttons().setEnabledAt(2, true);

@@ -28,6 +28,11 @@ protected:
     TabsFixture();
 
     BrowserTab &tab(int number) { return tabs.tab(number); }
+    // A page of its own for each tab.
+    static QString site(int number)
+    {
+        return QStringLiteral("http://site%1.example/").arg(number);
+    }
     FakeBrowser &browser(int number) { return factory.browser(number); }
     TabControls controls() { return TabControls{strip, tabs, status}; }
     // What the window's own parts (layout, display modes, selection) are given.

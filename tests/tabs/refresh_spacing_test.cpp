@@ -6,10 +6,6 @@
 using namespace pelquin;
 using pelquin::test::LoadingFixture;
 
-namespace {
-QString site(int t) { return QStringLiteral("http://site%1.example/").arg(t); }
-}  // namespace
-
 class RefreshSpacingTest : public LoadingFixture {
 protected:
     void SetUp() override

@@ -8,10 +8,6 @@ using pelquin::test::LoadingFixture;
 
 using StagedLoadingTest = LoadingFixture;
 
-namespace {
-QString site(int t) { return QStringLiteral("http://site%1.example/").arg(t); }
-}  // namespace
-
 TEST_F(StagedLoadingTest, PausingTabsStartOneAfterAnotherAndOthersAtOnce)
 {
     setProfile({{1, site(1)}, {2, site(2)}, {3, site(3)}, {4, site(4)}, {5, site(5)},

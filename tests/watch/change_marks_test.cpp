@@ -13,7 +13,6 @@ using pelquin::test::WatchingFixture;
 
 namespace {
 
-QString site(int t) { return QStringLiteral("http://site%1.example/").arg(t); }
 
 class RecordingNotifier final : public DesktopNotifier {
 public:

@@ -11,10 +11,6 @@
 using namespace pelquin;
 using pelquin::test::WatchingFixture;
 
-namespace {
-QString site(int t) { return QStringLiteral("http://site%1.example/").arg(t); }
-}  // namespace
-
 class TabRotationTest : public WatchingFixture {
 protected:
     void SetUp() override

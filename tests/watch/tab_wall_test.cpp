@@ -10,10 +10,6 @@
 using namespace pelquin;
 using pelquin::test::WatchingFixture;
 
-namespace {
-QString site(int t) { return QStringLiteral("http://site%1.example/").arg(t); }
-}  // namespace
-
 class TabWallTest : public WatchingFixture {
 protected:
     void SetUp() override
