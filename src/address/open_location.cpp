@@ -48,7 +48,8 @@ OpenLocationDialog::OpenLocationDialog(AddressHistory &history,
 
 bool OpenLocationDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && (watched == m_combo || watched == m_combo->lineEdit())) {
+    const bool inBox = watched == m_combo || watched == m_combo->lineEdit();
+    if (event->type() == QEvent::KeyPress && inBox) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Delete || key == Qt::Key_Backspace)
             m_history.skipComplete = true;

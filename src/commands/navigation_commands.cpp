@@ -46,7 +46,8 @@ void NavigationCommands::history(HistoryDirection direction)
                 throw;
             // No history that way: its item and button go grey.
             (back ? m_menu.backItem : m_menu.forwardItem)->setEnabled(false);
-            (back ? m_c.tabs.tab(t).state().backEnabled : m_c.tabs.tab(t).state().forwardEnabled) = false;
+            TabState &state = m_c.tabs.tab(t).state();
+            (back ? state.backEnabled : state.forwardEnabled) = false;
         }
     });
 }

@@ -3,7 +3,7 @@
 #include "core/session.h"
 #include "desktop/desktop_commands.h"
 #include "commands/commands.h"
-#include "commands/keyboard.h"
+#include "commands/window_keys.h"
 #include "commands/speed_menu.h"
 #include "tabs/tab_collection.h"
 #include "tabs/tab_strip.h"

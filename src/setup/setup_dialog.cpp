@@ -63,7 +63,8 @@ SetupDialog::SetupDialog(SetupDeps deps, QWidget *parent)
     QPushButton *help = button(this, "helpButton", QStringLiteral("&Help"));
     QPushButton *save = button(this, "saveButton", QStringLiteral("&Save"));
     QPushButton *load = button(this, "loadButton", QStringLiteral("&Load"));
-    QPushButton *erase = button(this, "eraseHistoryButton", QStringLiteral("Erase DropDown Combo Site History"));
+    QPushButton *erase = button(this, "eraseHistoryButton",
+                                QStringLiteral("Erase DropDown Combo Site History"));
     m_fullScreen = button(this, "fullScreenButton", QString());
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {ok, cancel, help, save, load})
@@ -232,7 +233,8 @@ void SetupDialog::saveProfile()
             return;  // cancelled
         m_d.session.settings.profilePath = path;
         writeRowsToProfile();
-        m_d.session.settings.profilePath = appFile(m_d.session.appFolder, QStringLiteral("Setup.set"));
+        m_d.session.settings.profilePath =
+            appFile(m_d.session.appFolder, QStringLiteral("Setup.set"));
     });
 }
 

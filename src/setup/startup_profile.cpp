@@ -13,14 +13,14 @@
 
 namespace pelquin {
 
-StartupProfile::StartupProfile(Session &session, const SponsorSite &sponsor, SettingsStore &settings,
-                 ErrorReporter &errors)
+StartupProfile::StartupProfile(Session &session, const SponsorSite &sponsor,
+                               SettingsStore &settings, ErrorReporter &errors)
     : m_session(session), m_sponsor(sponsor), m_settings(settings), m_errors(errors)
 {
 }
 
 RestoredPlacement StartupProfile::run(const QString &profileName, QWidget &window,
-                               ScriptableWindow &tabsLayout)
+                                      ScriptableWindow &tabsLayout)
 {
     RestoredPlacement placement;
     Trap trap(m_errors, QStringLiteral(" At DoSetup"));

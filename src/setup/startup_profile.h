@@ -27,7 +27,7 @@ struct RestoredPlacement {
 class StartupProfile {
 public:
     StartupProfile(Session &session, const SponsorSite &sponsor, SettingsStore &settings,
-            ErrorReporter &errors);
+                   ErrorReporter &errors);
 
     RestoredPlacement run(const QString &profileName, QWidget &window,
                           ScriptableWindow &tabsLayout);

@@ -6,7 +6,7 @@
 #include "commands/commands.h"
 #include "shell/find_dialog.h"
 #include "tabs/free_tabs.h"
-#include "commands/keyboard.h"
+#include "commands/window_keys.h"
 #include "commands/shortcuts.h"
 #include "shell/status_area.h"
 #include "tabs/tab_collection.h"

@@ -21,7 +21,7 @@
 #include "shell/desktop_habits.h"
 #include "shell/help_screen.h"
 #include "core/history_saver.h"
-#include "commands/keyboard.h"
+#include "commands/window_keys.h"
 #include "shell/layout.h"
 #include "shell/main_window_control.h"
 #include "core/session.h"

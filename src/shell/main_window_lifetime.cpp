@@ -13,7 +13,7 @@
 #include "shell/display_modes.h"
 #include "desktop/downloads_control.h"
 #include "core/history_saver.h"
-#include "commands/keyboard.h"
+#include "commands/window_keys.h"
 #include "shell/main_window_control.h"
 #include "commands/speed_menu.h"
 #include "shell/window_layout.h"

@@ -3,7 +3,7 @@
 #include <QTest>
 #include "tabs/tab_collection.h"
 #include "shell/find_dialog.h"
-#include "commands/keyboard.h"
+#include "commands/window_keys.h"
 #include "commands/speed_menu.h"
 #include "support/shell_fixture.h"
 #include "shell/button_bar.h"

@@ -20,8 +20,7 @@ class WindowKeys : public QObject {
     Q_OBJECT
 public:
     WindowKeys(QWidget &window, Session &session, SpeedMenu &menu, ErrorReporter &errors,
-                    std::function<void()> showHelp,
-                    std::function<void()> showFind);
+               std::function<void()> showHelp, std::function<void()> showFind);
 
     // True when the key opened the speed menu or Find: it is not passed on to the control.
     bool onWindowKeyDown(int keyCode, int shiftState);

@@ -1,4 +1,4 @@
-#include "commands/keyboard.h"
+#include "commands/window_keys.h"
 
 #include "platform/error_report.h"
 #include "platform/key_codes.h"
@@ -13,8 +13,8 @@
 namespace pelquin {
 
 WindowKeys::WindowKeys(QWidget &window, Session &session, SpeedMenu &menu,
-                                 ErrorReporter &errors, std::function<void()> showHelp,
-                                 std::function<void()> showFind)
+                       ErrorReporter &errors, std::function<void()> showHelp,
+                       std::function<void()> showFind)
     : QObject(&window), m_window(window), m_session(session), m_menu(menu), m_errors(errors),
       m_showHelp(std::move(showHelp)), m_showFind(std::move(showFind))
 {
