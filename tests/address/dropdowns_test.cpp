@@ -1,8 +1,7 @@
-#include "tabs/tab_collection.h"
 #include "address/dropdown_handlers.h"
 #include "platform/key_codes.h"
-#include "platform/text_file.h"
-#include "support/shell_fixture.h"
+#include "support/tabs_fixture.h"
+#include "tabs/tab_collection.h"
 #include "tabs/tab_strip.h"
 
 #include <QComboBox>
@@ -14,20 +13,19 @@
 #include <QTest>
 
 using namespace pelquin;
-using pelquin::test::ShellFixture;
 
-class Dropdowns : public ShellFixture {
+// The 30 address dropdowns with their handlers alone, over a history of three entries.
+class Dropdowns : public test::TabsFixture {
 protected:
-    void SetUp() override
+    Dropdowns()
     {
-        writeTextFile(home.file("Requests.Dat"), {QStringLiteral("abcdef"),
-                                                  QStringLiteral("Abc/x"),
-                                                  QStringLiteral("file:///C:/x.htm")});
-        start();
+        session.history.loadFile({QStringLiteral("abcdef"), QStringLiteral("Abc/x"),
+                                  QStringLiteral("file:///C:/x.htm")},
+                                 true);
         history().skipComplete = false;
     }
-    AddressHistory &history() { return session->history; }
-    QComboBox *combo(int t) { return &window->tabs().tab(t).addressBox(); }
+    AddressHistory &history() { return session.history; }
+    QComboBox *combo(int t) { return &tabs.tab(t).addressBox(); }
     QString add(const QString &address)
     {
         QString copy = address;
@@ -39,6 +37,15 @@ protected:
         for (const QChar c : text)
             QTest::keyClick(combo(t), c.toLatin1());
     }
+    QStringList messageTexts() const
+    {
+        QStringList texts;
+        for (const auto &m : prompts.messages())
+            texts << m.text;
+        return texts;
+    }
+
+    DropdownHandlers dropdowns{session, controls(), errors};
 };
 
 TEST_F(Dropdowns, AddToCombosIgnoresCaseAndTheWebPrefixes)
@@ -71,37 +78,37 @@ TEST_F(Dropdowns, TypingCompletesFromTheFirstMatchAndBackspaceDoesNotCompleteAga
 
 TEST_F(Dropdowns, EnterNavigatesAddsToTheHistoryAndRemovesThePicture)
 {
-    window->tabs().tab(1).setPicture(TabPicture::World);
+    tabs.tab(1).setPicture(TabPicture::World);
     combo(1)->setEditText(QStringLiteral("http://new.example/"));
     browser(1).navigations.clear();
     QTest::keyClick(combo(1), Qt::Key_Return);
     EXPECT_EQ(browser(1).navigations, QStringList{"http://new.example/"});
-    EXPECT_EQ(window->tabStrip().picture(1), TabPicture::None);
+    EXPECT_EQ(strip.picture(1), TabPicture::None);
     EXPECT_EQ(history().request(4), QStringLiteral("new.example/"));
     EXPECT_EQ(combo(1)->currentText(), QStringLiteral("http://new.example/"));
 }
 
 TEST_F(Dropdowns, EnterOnABlankDropdownClearsTheCaptionAndAddsNothing)
 {
-    window->tabs().tab(1).setCaption(QStringLiteral("old"));
+    tabs.tab(1).setCaption(QStringLiteral("old"));
     combo(1)->setEditText(QStringLiteral("   "));
     QTest::keyClick(combo(1), Qt::Key_Enter);
-    EXPECT_EQ(window->tabStrip().caption(1), QString());
+    EXPECT_EQ(strip.caption(1), QString());
     EXPECT_EQ(history().size(), 3);
 }
 
 TEST_F(Dropdowns, PickingAnItemNavigatesWithoutAddingAndDropsNavigateOnly)
 {
-    window->tabs().tab(1).setPicture(TabPicture::World);
+    tabs.tab(1).setPicture(TabPicture::World);
     combo(1)->setCurrentIndex(1);
     browser(1).navigations.clear();
-    window->dropdowns().onAddressPicked(1);
+    dropdowns.onAddressPicked(1);
     EXPECT_EQ(browser(1).navigations, QStringList{"Abc/x"});
-    EXPECT_EQ(window->tabStrip().picture(1), TabPicture::None);
-    window->dropdowns().onLinkDropped(1, QStringLiteral("http://dropped/"), true);
+    EXPECT_EQ(strip.picture(1), TabPicture::None);
+    dropdowns.onLinkDropped(1, QStringLiteral("http://dropped/"), true);
     EXPECT_EQ(browser(1).navigations.last(), QStringLiteral("http://dropped/"));
     EXPECT_EQ(history().size(), 3);
-    window->dropdowns().onLinkDropped(1, QString(), false);
+    dropdowns.onLinkDropped(1, QString(), false);
     EXPECT_EQ(messageTexts().size(), 1);
     EXPECT_TRUE(messageTexts()[0].endsWith(QStringLiteral(" At OleDrop")));
 }
@@ -120,7 +127,8 @@ TEST_F(Dropdowns, ALinkDroppedOnTheAddressBoxOpensItsAddressNotItsWords)
     link.setText(QStringLiteral("DRAGONE"));
     drop(link);
     ASSERT_FALSE(browser(2).navigations.isEmpty());
-    EXPECT_EQ(browser(2).navigations.last(), QStringLiteral("http://127.0.0.1:8000/dropped.htm?one"));
+    EXPECT_EQ(browser(2).navigations.last(),
+              QStringLiteral("http://127.0.0.1:8000/dropped.htm?one"));
     QMimeData words;
     words.setText(QStringLiteral("dropped.example"));
     drop(words);
@@ -153,16 +161,16 @@ TEST_F(Dropdowns, ScrollingKeysGoToThePageNotTheList)
 TEST_F(Dropdowns, ShiftLeftAndRightMoveBetweenTabsButNotPastTheEnds)
 {
     QTest::keyClick(combo(1), Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(window->tabStrip().selected(), 1);
+    EXPECT_EQ(strip.selected(), 1);
     QTest::keyClick(combo(1), Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(window->tabStrip().selected(), 2);
-    window->tabStrip().select(30);
+    EXPECT_EQ(strip.selected(), 2);
+    strip.select(30);
     QTest::keyClick(combo(30), Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(window->tabStrip().selected(), 30);
+    EXPECT_EQ(strip.selected(), 30);
     QTest::keyClick(combo(30), Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier);
-    EXPECT_EQ(window->tabStrip().selected(), 30);
+    EXPECT_EQ(strip.selected(), 30);
     QTest::keyClick(combo(30), Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(window->tabStrip().selected(), 29);
+    EXPECT_EQ(strip.selected(), 29);
 }
 
 TEST_F(Dropdowns, FillingOrGrowingTheSharedListLeavesEveryDropdownsTextAlone)
