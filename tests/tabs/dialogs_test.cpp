@@ -1,10 +1,10 @@
-#include "tabs/tab_collection.h"
 #include "address/open_location.h"
-#include "platform/text_file.h"
 #include "commands/commands.h"
-#include "shell/display_modes.h"
-#include "support/shell_fixture.h"
 #include "commands/goto_dialog.h"
+#include "shell/display_modes.h"
+#include "sponsor/sponsor_site.h"
+#include "support/window_parts_fixture.h"
+#include "tabs/tab_collection.h"
 #include "tabs/tab_strip.h"
 
 #include <QComboBox>
@@ -12,11 +12,16 @@
 #include <QPushButton>
 
 using namespace pelquin;
-using pelquin::test::ShellFixture;
 
-class GotoTest : public ShellFixture {
+// The laid-out tabs with the commands that open the Goto and Open Location dialogs.
+class CommandDialogsTest : public test::LaidOutTabsFixture {
 protected:
-    void SetUp() override { start(); }
+    SponsorSite sponsor{QStringLiteral("pelquin.localhost:8470")};
+    Commands commands{window, session, controls(), menu, pauses, sponsor, prompts, errors};
+};
+
+class GotoTest : public CommandDialogsTest {
+protected:
     void answerGoto(std::function<void(GotoDialog &)> act)
     {
         prompts.onNextForm([act](QDialog &d) {
@@ -24,14 +29,14 @@ protected:
             act(dialog);
             return dialog.result();
         });
-        window->commands().gotoTab();
+        commands.gotoTab();
     }
 };
 
 TEST_F(GotoTest, TheListPreselectsTheCurrentTabAndOkSelectsIt)
 {
-    window->tabStrip().select(7);
-    window->tabs().tab(7).setCaption(QStringLiteral("News"));
+    strip.select(7);
+    tabs.tab(7).setCaption(QStringLiteral("News"));
     QStringList lines;
     int current = -1;
     answerGoto([&](GotoDialog &d) {
@@ -44,7 +49,7 @@ TEST_F(GotoTest, TheListPreselectsTheCurrentTabAndOkSelectsIt)
     EXPECT_EQ(lines[6], QStringLiteral("Tab 07 News"));
     EXPECT_EQ(lines[4], QStringLiteral("Tab 05 "));
     EXPECT_EQ(current, 6);
-    EXPECT_EQ(window->tabStrip().selected(), 7);
+    EXPECT_EQ(strip.selected(), 7);
 }
 
 TEST_F(GotoTest, ADoubleClickPicksATabAndCancelKeepsTheSelection)
@@ -54,26 +59,25 @@ TEST_F(GotoTest, ADoubleClickPicksATabAndCancelKeepsTheSelection)
         d.list1()->setCurrentItem(item);
         emit d.list1()->itemDoubleClicked(item);
     });
-    EXPECT_EQ(window->tabStrip().selected(), 12);
+    EXPECT_EQ(strip.selected(), 12);
     answerGoto([](GotoDialog &d) {
         d.list1()->setCurrentRow(3);
         d.findChild<QPushButton *>(QStringLiteral("cancelButton"))->click();
     });
-    EXPECT_EQ(window->tabStrip().selected(), 12);
+    EXPECT_EQ(strip.selected(), 12);
     answerGoto([](GotoDialog &d) {
         d.list1()->setCurrentRow(3);
         d.close();
     });
-    EXPECT_EQ(window->tabStrip().selected(), 12);
+    EXPECT_EQ(strip.selected(), 12);
 }
 
-class OpenLocationTest : public ShellFixture {
+class OpenLocationTest : public CommandDialogsTest {
 protected:
-    void SetUp() override
+    OpenLocationTest()
     {
-        writeTextFile(home.file("Requests.Dat"), {QStringLiteral("known.example/")});
-        start();
-        window->tabStrip().select(4);
+        session.history.loadFile({QStringLiteral("known.example/")}, true);
+        strip.select(4);
     }
     void answer(std::function<void(OpenLocationDialog &)> act)
     {
@@ -81,20 +85,22 @@ protected:
             act(static_cast<OpenLocationDialog &>(d));
             return d.result();
         });
-        window->commands().openLocation();
+        commands.openLocation();
     }
+
+    DisplayModes modes{window, session, controls(), menu, layout, errors};
 };
 
 TEST_F(OpenLocationTest, WithTheAddressBarShownOnlyTheDropdownIsFocused)
 {
-    window->commands().openLocation();
+    commands.openLocation();
     EXPECT_TRUE(prompts.formTitles().isEmpty());
 }
 
 TEST_F(OpenLocationTest, AnAcceptedAddressIsOpenedAndKeptWithoutItsPrefix)
 {
-    window->displayModes().toggleAddressBar();
-    window->tabs().tab(4).setAddress(QStringLiteral("shown.example/"));
+    modes.toggleAddressBar();
+    tabs.tab(4).setAddress(QStringLiteral("shown.example/"));
     QString prefilled;
     int listed = 0;
     answer([&](OpenLocationDialog &d) {
@@ -106,31 +112,31 @@ TEST_F(OpenLocationTest, AnAcceptedAddressIsOpenedAndKeptWithoutItsPrefix)
     EXPECT_EQ(prefilled, QStringLiteral("shown.example/"));
     EXPECT_EQ(listed, 1);
     EXPECT_EQ(browser(4).navigations.last(), QStringLiteral("http://typed.example/"));
-    EXPECT_EQ(session->history.request(2), QStringLiteral("typed.example/"));
+    EXPECT_EQ(session.history.request(2), QStringLiteral("typed.example/"));
 }
 
 TEST_F(OpenLocationTest, ABlankAcceptOpensNothingAndCancelAfterAPickKeepsThePictureGone)
 {
-    window->displayModes().toggleAddressBar();
+    modes.toggleAddressBar();
     const int before = browser(4).navigations.size();
     answer([](OpenLocationDialog &d) {
         d.addressCombo()->setEditText(QStringLiteral("  "));
         d.acceptAddress();
     });
     EXPECT_EQ(browser(4).navigations.size(), before);
-    window->tabs().tab(4).setPicture(TabPicture::World);
+    tabs.tab(4).setPicture(TabPicture::World);
     answer([](OpenLocationDialog &d) {
         d.addressCombo()->setCurrentIndex(0);
         d.onAddressPicked();
         d.cancel();
     });
     EXPECT_EQ(browser(4).navigations.size(), before);
-    EXPECT_EQ(window->tabStrip().picture(4), TabPicture::None);
+    EXPECT_EQ(strip.picture(4), TabPicture::None);
     answer([](OpenLocationDialog &d) {
         d.addressCombo()->setCurrentIndex(0);
         d.onAddressPicked();
         d.close();
     });
     EXPECT_EQ(browser(4).navigations.last(), QStringLiteral("known.example/"));
-    EXPECT_EQ(session->history.size(), 1);
+    EXPECT_EQ(session.history.size(), 1);
 }
