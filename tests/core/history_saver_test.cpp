@@ -1,14 +1,18 @@
 #include "core/address_history.h"
-#include "platform/text_file.h"
 #include "core/history_saver.h"
-#include "support/shell_fixture.h"
+#include "platform/error_report.h"
+#include "platform/settings_store.h"
+#include "platform/text_file.h"
+#include "shell/layout.h"
+#include "shell/window_store.h"
+#include "support/tabs_fixture.h"
+#include "support/temp_home.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStringListModel>
 
 using namespace pelquin;
-using pelquin::test::ShellFixture;
 
 TEST(HistorySaver, AChangeIsWrittenOnceAFewSecondsLater)
 {
@@ -56,21 +60,40 @@ TEST(HistorySaver, AFailedWriteIsTriedAgainLater)
     EXPECT_FALSE(saver.pending());
 }
 
-using HistorySavedDuringTheRun = ShellFixture;
+// The history file's store and its saver alone, wired as the window's start-up wires them.
+class HistorySavedDuringTheRun : public test::TabsFixture {
+protected:
+    HistorySavedDuringTheRun() { session.appFolder = home.folder(); }
+    // Reads the history file and saves every later change, as the start-up does; a file
+    // that cannot be read is reported and leaves the history unwatched.
+    void start()
+    {
+        Trap(errors, QStringLiteral(" At Form Load")).step([this] {
+            store.loadHistory();
+            saver.watch(*session.history.model());
+        });
+    }
+
+    test::TempHome home;
+    SettingsStore settings{home.settingsPath()};
+    BarVisibility bars;
+    WindowStore store{window, session, bars, settings, prompts, errors};
+    HistorySaver saver{clock, [this] { return store.saveHistoryQuietly(); }};
+};
 
 TEST_F(HistorySavedDuringTheRun, ATypedAddressIsInTheFileSecondsLaterWithoutClosing)
 {
     writeTextFile(home.file("Requests.Dat"), {QStringLiteral("kept.example")});
     start();
     const QByteArray before = home.read("Requests.Dat");
-    window->historySaver().tick();
-    EXPECT_FALSE(window->historySaver().pending());  // reading the file changed nothing
+    saver.tick();
+    EXPECT_FALSE(saver.pending());  // reading the file changed nothing
     QString typed = QStringLiteral("http://typed.example/");
-    session->history.addToHistory(typed);
-    window->historySaver().tick();
+    session.history.addToHistory(typed);
+    saver.tick();
     EXPECT_EQ(home.read("Requests.Dat"), before);
     clock.advance(HistorySaver::kDelaySeconds);
-    window->historySaver().tick();
+    saver.tick();
     EXPECT_EQ(home.read("Requests.Dat"), QByteArray("kept.example\r\ntyped.example/\r\n"));
 }
 
@@ -79,9 +102,9 @@ TEST_F(HistorySavedDuringTheRun, AFileThatCouldNotBeReadIsNeverRewritten)
     QFile::remove(home.file("Requests.Dat"));
     QDir(home.folder()).mkdir(QStringLiteral("Requests.Dat"));
     start();
-    session->history.append(QStringLiteral("typed.example"));
+    session.history.append(QStringLiteral("typed.example"));
     clock.advance(HistorySaver::kDelaySeconds);
-    window->historySaver().tick();
+    saver.tick();
     EXPECT_TRUE(QFileInfo(home.file("Requests.Dat")).isDir());
-    EXPECT_FALSE(window->historySaver().pending());
+    EXPECT_FALSE(saver.pending());
 }
