@@ -2,9 +2,11 @@
 #include "desktop/favorites.h"
 #include "desktop/history_folder.h"
 #include "desktop/internet_options.h"
+#include "platform/settings_store.h"
 #include "platform/text_file.h"
 #include "commands/speed_menu.h"
-#include "support/shell_fixture.h"
+#include "support/temp_home.h"
+#include "support/window_parts_fixture.h"
 #include "tabs/staged_loading.h"
 #include "shell/status_area.h"
 #include "tabs/tab_strip.h"
@@ -20,18 +22,38 @@
 #include <QPushButton>
 #include <QUrl>
 
-using namespace pelquin;
-using pelquin::test::ShellFixture;
+#include <memory>
 
-class DesktopTest : public ShellFixture {
+using namespace pelquin;
+
+// The desktop commands alone on the loading tabs, started up with tab 3 refreshed each
+// minute; the Work Offline item runs them as the window's commands do.
+class DesktopTest : public test::LoadingFixture {
 protected:
+    DesktopTest()
+    {
+        session.appFolder = home.folder();
+        // Words typed in a test are searched for on a site that cannot exist.
+        settings.setValue(setting::SearchTemplate,
+                          QStringLiteral("http://search.localhost/?q=%s"));
+        MailLookup mail{[this] { return mailHandler; }, {home.file("applications")}};
+        ProcessStarter start = [this](const QString &line) {
+            started << line;
+            return true;
+        };
+        m_desktop = std::make_unique<DesktopCommands>(
+            DesktopDeps{window, session, controls(), *menu.offlineItem, factory, settings,
+                        prompts, errors, timers, history, mail, start});
+        QObject::connect(menu.offlineItem, &QAction::triggered, m_desktop.get(),
+                         [this] { m_desktop->toggleOffline(); });
+    }
     void SetUp() override
     {
         QDir().mkpath(home.file("Favorites"));
-        writeProfile({{3, QStringLiteral("http://three.example/")}}, {{3, "R"}}, 1);
-        start();
+        setProfile({{3, QStringLiteral("http://three.example/")}}, {{3, "R"}}, 1);
+        startUp();
     }
-    DesktopCommands &desktop() { return window->desktop(); }
+    DesktopCommands &desktop() { return *m_desktop; }
     void answerFavorites(const char *button)
     {
         prompts.onNextForm([button](QDialog &d) {
@@ -39,26 +61,37 @@ protected:
             return d.result();
         });
     }
+
+    test::TempHome home;
+    SettingsStore settings{home.settingsPath()};
+    HistoryFolder history{home.file("History")};
+    QStringList started;  // command lines the desktop commands started
+    QString mailHandler;  // the desktop file of the default mail program
+
+private:
+    std::unique_ptr<DesktopCommands> m_desktop;
 };
 
 TEST_F(DesktopTest, NavigateToShowsTheFavoritesPageInTabOne)
 {
     writeTextFile(home.file("Favorites/News.url"),
-                  {QStringLiteral("[InternetShortcut]"), QStringLiteral("URL=http://news.example/")});
-    window->tabStrip().select(5);
+                  {QStringLiteral("[InternetShortcut]"),
+                   QStringLiteral("URL=http://news.example/")});
+    strip.select(5);
     answerFavorites("navigateButton");
     desktop().showFavorites();
-    EXPECT_TRUE(QString::fromUtf8(home.read("FAVES.HTM")).contains(QStringLiteral("news.example")));
+    EXPECT_TRUE(
+        QString::fromUtf8(home.read("FAVES.HTM")).contains(QStringLiteral("news.example")));
     EXPECT_EQ(browser(1).navigations.last(), home.file("FAVES.HTM"));
-    EXPECT_EQ(window->tabStrip().selected(), 1);
-    EXPECT_FALSE(window->timers().pauses().has(RefreshPause::FavoritesPrompt));
-    EXPECT_TRUE(window->timers().refreshTimer().isActive());
+    EXPECT_EQ(strip.selected(), 1);
+    EXPECT_FALSE(timers.pauses().has(RefreshPause::FavoritesPrompt));
+    EXPECT_TRUE(timers.refreshTimer().isActive());
 }
 
 TEST_F(DesktopTest, AddToWritesAShortcutWithTheTitleTheUserGave)
 {
     browser(5).load(QStringLiteral("http://page.example/a"), QStringLiteral("A Page"));
-    window->tabStrip().select(5);
+    strip.select(5);
     answerFavorites("addButton");
     QString shown;
     prompts.onNextForm([&](QDialog &d) {
@@ -79,7 +112,7 @@ TEST_F(DesktopTest, CancellingTheFavoritesQuestionDoesNothing)
     answerFavorites("cancelButton");
     desktop().showFavorites();
     EXPECT_FALSE(QFile::exists(home.file("FAVES.HTM")));
-    EXPECT_TRUE(window->timers().refreshTimer().isActive());
+    EXPECT_TRUE(timers.refreshTimer().isActive());
 }
 
 TEST_F(DesktopTest, HistoryShowsAPageOfTheFoldersPagesByDayNewestFirstInTabOne)
@@ -92,10 +125,10 @@ TEST_F(DesktopTest, HistoryShowsAPageOfTheFoldersPagesByDayNewestFirstInTabOne)
                        monday.addDays(1));
     writeTextFile(home.file("History/Sneaky.url"),
                   {QStringLiteral("[InternetShortcut]"), QStringLiteral("URL=javascript:x()")});
-    window->tabStrip().select(4);
+    strip.select(4);
     desktop().showHistory();
     EXPECT_EQ(browser(1).navigations.last(), home.file("HISTORY.HTM"));
-    EXPECT_EQ(window->tabStrip().selected(), 1);
+    EXPECT_EQ(strip.selected(), 1);
     QFile written(home.file("HISTORY.HTM"));
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     const QString page = QString::fromUtf8(written.readAll());
@@ -106,7 +139,7 @@ TEST_F(DesktopTest, HistoryShowsAPageOfTheFoldersPagesByDayNewestFirstInTabOne)
     EXPECT_GT(older, newer);  // newest first
     EXPECT_EQ(page.count(QStringLiteral("<h2>")), 2);  // one heading per day
     EXPECT_FALSE(page.contains(QStringLiteral("javascript:")));
-    EXPECT_EQ(window->status().text(),
+    EXPECT_EQ(status.text(),
               QStringLiteral("Drag History Items to Address Bar, clicking will open them in "
                              "this Tab"));
 }
@@ -130,31 +163,31 @@ TEST_F(DesktopTest, WorkingOfflineStopsLoadingAndHoldsStagedLoadingAndRefresh)
 {
     browser(3).load(QStringLiteral("http://three.example/"));
     browser(4).navigate(QStringLiteral("http://slow.example/"));
-    window->menu().offlineItem->trigger();
-    EXPECT_TRUE(window->timers().pauses().has(RefreshPause::Offline));
-    EXPECT_TRUE(factory->offline());
-    EXPECT_TRUE(window->menu().offlineItem->isChecked());
+    menu.offlineItem->trigger();
+    EXPECT_TRUE(timers.pauses().has(RefreshPause::Offline));
+    EXPECT_TRUE(factory.offline());
+    EXPECT_TRUE(menu.offlineItem->isChecked());
     EXPECT_EQ(browser(4).stops, 1);
     EXPECT_EQ(browser(3).stops, 0);
     clock.advance(300);
-    window->timers().onRefreshTick();
+    timers.onRefreshTick();
     EXPECT_EQ(browser(3).refreshes, 0);
-    window->tabs().tab(3).state().started = false;
-    session->tabs.startupDone = false;
+    tabs.tab(3).state().started = false;
+    session.tabs.startupDone = false;
     const int before = browser(3).navigations.size();
-    window->stagedLoading().startNextTabs();
+    staged.startNextTabs();
     EXPECT_EQ(browser(3).navigations.size(), before);
-    window->menu().offlineItem->trigger();
-    EXPECT_FALSE(window->timers().pauses().has(RefreshPause::Offline));
-    EXPECT_FALSE(factory->offline());
-    EXPECT_FALSE(window->menu().offlineItem->isChecked());
-    window->timers().onRefreshTick();
+    menu.offlineItem->trigger();
+    EXPECT_FALSE(timers.pauses().has(RefreshPause::Offline));
+    EXPECT_FALSE(factory.offline());
+    EXPECT_FALSE(menu.offlineItem->isChecked());
+    timers.onRefreshTick();
     EXPECT_EQ(browser(3).navigations.size(), before + 1);
 }
 
 TEST_F(DesktopTest, SavePageAsksTheBrowserOnlyWhenItCanSave)
 {
-    window->tabStrip().select(6);
+    strip.select(6);
     desktop().savePageToDisk();
     EXPECT_TRUE(browser(6).execs.isEmpty());
     browser(6).load(QStringLiteral("http://six.example/"));
@@ -164,7 +197,7 @@ TEST_F(DesktopTest, SavePageAsksTheBrowserOnlyWhenItCanSave)
 
 TEST_F(DesktopTest, InternetOptionsApplyAtOnceAndAreRemembered)
 {
-    EXPECT_EQ(factory->optionsApplied, 1);  // the stored options, at start
+    EXPECT_EQ(factory.optionsApplied, 1);  // the stored options, at start
     prompts.onNextForm([](QDialog &d) {
         d.findChild<QPushButton *>(QStringLiteral("clearCache"))->click();
         d.findChild<QPushButton *>(QStringLiteral("clearCookies"))->click();
@@ -179,10 +212,10 @@ TEST_F(DesktopTest, InternetOptionsApplyAtOnceAndAreRemembered)
         return int(QDialog::Accepted);
     });
     desktop().showInternetOptions();
-    EXPECT_EQ(factory->cacheClears, 1);
-    EXPECT_EQ(factory->cookieClears, 1);
-    EXPECT_FALSE(factory->options.javascript);
-    EXPECT_EQ(factory->options.proxyHost, QStringLiteral("proxy.example"));
+    EXPECT_EQ(factory.cacheClears, 1);
+    EXPECT_EQ(factory.cookieClears, 1);
+    EXPECT_FALSE(factory.options.javascript);
+    EXPECT_EQ(factory.options.proxyHost, QStringLiteral("proxy.example"));
     const BrowserOptions stored = loadBrowserOptions(SettingsStore(home.settingsPath()));
     EXPECT_FALSE(stored.javascript);
     EXPECT_TRUE(stored.images);
@@ -246,7 +279,7 @@ TEST_F(DesktopTest, SharingOneProcessPerSiteIsOffUntilTheUserChoosesItAndSaysIts
 
 TEST_F(DesktopTest, SpellCheckingIsOnUntilTheUserSwitchesItOff)
 {
-    EXPECT_TRUE(factory->options.spellCheck);  // nothing stored yet: on
+    EXPECT_TRUE(factory.options.spellCheck);  // nothing stored yet: on
     prompts.onNextForm([](QDialog &d) {
         auto *check = d.findChild<QCheckBox *>(QStringLiteral("spellCheck"));
         EXPECT_TRUE(check->isChecked());
@@ -255,7 +288,7 @@ TEST_F(DesktopTest, SpellCheckingIsOnUntilTheUserSwitchesItOff)
         return int(QDialog::Accepted);
     });
     desktop().showInternetOptions();
-    EXPECT_FALSE(factory->options.spellCheck);
+    EXPECT_FALSE(factory.options.spellCheck);
     EXPECT_FALSE(loadBrowserOptions(SettingsStore(home.settingsPath())).spellCheck);
 }
 
@@ -275,9 +308,9 @@ TEST_F(DesktopTest, TheSpellingBoxNamesItsLanguageOrSaysThereIsNoDictionary)
         return std::make_pair(text, enabled);
     };
     EXPECT_EQ(spellingBox(),
-              std::make_pair(QStringLiteral("Check spe&lling as I type, in English (United States)"),
-                             true));
-    factory->spelling.clear();
+              std::make_pair(
+                  QStringLiteral("Check spe&lling as I type, in English (United States)"), true));
+    factory.spelling.clear();
     const auto [text, enabled] = spellingBox();
     EXPECT_TRUE(text.contains(QStringLiteral("no dictionary"))) << qPrintable(text);
     EXPECT_FALSE(enabled);
