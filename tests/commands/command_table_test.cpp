@@ -3,6 +3,7 @@
 #include "commands/shortcuts.h"
 #include "commands/speed_menu.h"
 #include "support/shell_fixture.h"
+#include "support/tabs_fixture.h"
 #include "tabs/timers.h"
 #include "shell/button_bar.h"
 
@@ -89,13 +90,14 @@ private:
     std::map<Command, int> m_runs;
 };
 
-TEST_F(CommandEntryPoints, TheMenuIsTheTableInItsOrder)
+using SpeedMenuItems = test::TabsFixture;
+
+TEST_F(SpeedMenuItems, TheMenuIsTheTableInItsOrder)
 {
-    start();
     QStringList expected;
     for (const CommandRow &row : commandTable()) {
         if (row.menuText.isEmpty()) {
-            EXPECT_EQ(window->menu().item(row.command), nullptr);
+            EXPECT_EQ(menu.item(row.command), nullptr);
             continue;
         }
         if (row.separatorBefore)
@@ -103,10 +105,12 @@ TEST_F(CommandEntryPoints, TheMenuIsTheTableInItsOrder)
         expected << row.menuText;
     }
     QStringList shown;
-    for (const QAction *item : window->menu().actions())
+    for (const QAction *item : menu.actions())
         shown << (item->isSeparator() ? QStringLiteral("-") : item->text());
     EXPECT_EQ(shown, expected);
 }
+
+using CommandEntryPoints = ShellFixture;
 
 TEST_F(CommandEntryPoints, EveryCommandRunsFromItsMenuItemButtonAndKeys)
 {
