@@ -110,8 +110,6 @@ TEST_F(SpeedMenuItems, TheMenuIsTheTableInItsOrder)
     EXPECT_EQ(shown, expected);
 }
 
-using CommandEntryPoints = ShellFixture;
-
 TEST_F(CommandEntryPoints, EveryCommandRunsFromItsMenuItemButtonAndKeys)
 {
     start();

@@ -52,8 +52,8 @@ protected:
     }
     void run(const QString &script) { pageScript.process(script + QLatin1Char(' ')); }
 
-    DisplayModes modes{window, session, controls(), menu, layout, errors};
-    MainWindowControl control{window, controls(), menu, modes, layout};
+    DisplayModes modes{window, session, windowControls(), menu, layout, errors};
+    MainWindowControl control{window, windowControls(), menu, modes, layout};
     CommandProcessor processor{control, session.appFolder, errors};
     PageScript pageScript{tabs, processor, errors};
 };

@@ -88,7 +88,7 @@ protected:
         commands.openLocation();
     }
 
-    DisplayModes modes{window, session, controls(), menu, layout, errors};
+    DisplayModes modes{window, session, windowControls(), menu, layout, errors};
 };
 
 TEST_F(OpenLocationTest, WithTheAddressBarShownOnlyTheDropdownIsFocused)
