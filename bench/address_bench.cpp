@@ -39,7 +39,7 @@ void BM_CompleteOneTypedCharacter(benchmark::State &state)
         combo->lineEdit()->setText(QStringLiteral("zz"));
         d.history.skipComplete = false;
         combo->lineEdit()->setText(QStringLiteral("zzq"));
-        completeDropdownText(*combo, d.history);
+        completeAddressBoxText(*combo, d.history);
     }
 }
 BENCHMARK(BM_CompleteOneTypedCharacter)->Unit(benchmark::kMicrosecond);
@@ -55,7 +55,7 @@ void BM_CompleteFromTheLastEntry(benchmark::State &state)
         combo->lineEdit()->setText(QString());
         d.history.skipComplete = false;
         combo->lineEdit()->setText(last);
-        completeDropdownText(*combo, d.history);
+        completeAddressBoxText(*combo, d.history);
     }
 }
 BENCHMARK(BM_CompleteFromTheLastEntry)->Unit(benchmark::kMicrosecond);

@@ -7,7 +7,7 @@
 
 namespace pelquin {
 
-void completeDropdownText(QComboBox &combo, AddressHistory &history)
+void completeAddressBoxText(QComboBox &combo, AddressHistory &history)
 {
     if (history.skipComplete) {
         history.skipComplete = false;

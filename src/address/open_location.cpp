@@ -42,7 +42,7 @@ OpenLocationDialog::OpenLocationDialog(AddressHistory &history,
     connect(accept, &QPushButton::clicked, this, &OpenLocationDialog::acceptAddress);
     connect(cancel, &QPushButton::clicked, this, &OpenLocationDialog::cancel);
     connect(m_combo, &QComboBox::editTextChanged, this,
-            [this] { completeDropdownText(*m_combo, m_history); });
+            [this] { completeAddressBoxText(*m_combo, m_history); });
     connect(m_combo, &QComboBox::activated, this, &OpenLocationDialog::onAddressPicked);
 }
 

@@ -8,8 +8,8 @@ namespace pelquin {
 
 class AddressHistory;
 
-// "Open Location": one dropdown for an address, filled from the history and
-// completed as the main window's dropdowns are. Enter accepts, Escape cancels.
+// "Open Location": one address box for an address, filled from the history and
+// completed as the main window's address boxes are. Enter accepts, Escape cancels.
 class OpenLocationDialog : public QDialog {
     Q_OBJECT
 public:

@@ -8,8 +8,8 @@
 
 namespace pelquin {
 
-// The shared address history: one ordered list that every address dropdown shows through
-// one model, so the 30 dropdowns never hold copies.
+// The shared address history: one ordered list that every address address box shows through
+// one model, so the 30 address boxes never hold copies.
 class AddressHistory {
 public:
     // Loops over the list count in 16 bits, so the list never holds more than this.
@@ -25,7 +25,7 @@ public:
     // The history as read from Requests.Dat; `whole` when nothing of the file was left out.
     void loadFile(const QStringList &entries, bool whole);
     void append(const QString &entry);
-    // The user's erase: empties every dropdown's list (their edit texts stay), and the file
+    // The user's erase: empties every address box's list (their edit texts stay), and the file
     // is rewritten empty at the end.
     void clear();
     // Writing back a history that was never read, or read only in part, would lose the rest
@@ -36,11 +36,11 @@ public:
     // case and a leading "http://" or "https://". The address comes back without that prefix.
     void addToHistory(QString &address);
 
-    // The first entry that begins with `text`, ignoring case, as the dropdowns' own prefix
+    // The first entry that begins with `text`, ignoring case, as the address boxes' own prefix
     // search finds it; empty when none does.
     QString firstStartingWith(const QString &text) const;
 
-    // The next change of a dropdown's text is not completed (shared by every dropdown).
+    // The next change of a address box's text is not completed (shared by every address box).
     bool skipComplete = false;
 
 private:

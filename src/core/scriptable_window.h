@@ -25,7 +25,7 @@ public:
     // Moves one edge or one size of the outer window, in twips; kept reachable on a screen.
     virtual void setFrame(Edge edge, double twips) = 0;
     virtual void setResizable(bool resizable) = 0;
-    // Places every tab's dropdown and browser for the bars shown.
+    // Places every tab's address box and browser for the bars shown.
     virtual void layOutTabs() = 0;
 
     virtual int buttonCount() const = 0;

@@ -204,7 +204,7 @@ void SetupDialog::eraseHistory()
                                              "History?"),
                               PromptIcon::Question, false}))
             return;
-        // Each dropdown keeps its text: the address bar holds it across the list's change.
+        // Each address box keeps its text: the address bar holds it across the list's change.
         m_d.session.history.clear();
     });
 }

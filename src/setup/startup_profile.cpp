@@ -28,7 +28,7 @@ RestoredPlacement StartupProfile::run(const QString &profileName, QWidget &windo
         m_session.settings.profilePath = chosenProfilePath(m_session.appFolder, profileName);
     });
     trap.step([&] { readStartupProfile(m_session.settings, m_sponsor, m_errors); });
-    // The dropdowns already list the history: all of them show its one shared model.
+    // The address boxes already list the history: all of them show its one shared model.
     trap.step([&] {
         tabsLayout.layOutTabs();
     });

@@ -9,15 +9,15 @@ namespace layout {
 TabPlacement placeForBars(const BarVisibility &bars, double w)
 {
     TabPlacement placement;
-    const Box dropdownAt{kDropdownLeft, 0, dropdownWidth(w), 0};
+    const Box addressBoxAt{kAddressBoxLeft, 0, addressBoxWidth(w), 0};
     if (!bars.addressHidden && bars.buttonsHidden) {
-        placement.dropdown = dropdownAt;
-        placement.dropdown->top = 440;
+        placement.addressBox = addressBoxAt;
+        placement.addressBox->top = 440;
         placement.browserTop = 840;
     }
     if (!bars.addressHidden && !bars.buttonsHidden) {
-        placement.dropdown = dropdownAt;
-        placement.dropdown->top = 1100;
+        placement.addressBox = addressBoxAt;
+        placement.addressBox->top = 1100;
         placement.browserTop = 1500;
     }
     if (bars.addressHidden && !bars.buttonsHidden)
@@ -46,7 +46,7 @@ Box padlock(double w, double h) { return {w * 0.81, h - 720, 240, 240}; }
 
 Box progressBar(double w, double h) { return {w * 0.84, h - 720, w * 0.13, 255}; }
 
-double dropdownWidth(double w) { return w - 230; }
+double addressBoxWidth(double w) { return w - 230; }
 
 double browserWidth(double w) { return w * 0.9; }
 

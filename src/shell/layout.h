@@ -27,14 +27,14 @@ inline constexpr double kToolbarTop = 360;
 inline constexpr double kToolbarWidth = 11055;
 inline constexpr double kToolbarHeight = 660;
 inline constexpr double kBrowserLeft = 20;
-inline constexpr double kDropdownLeft = 20;
+inline constexpr double kAddressBoxLeft = 20;
 
 using Box = TwipsBox;
 
-// The dropdown's box and the browser's top for a tab, by the bars shown; what is not
+// The address box's box and the browser's top for a tab, by the bars shown; what is not
 // changed in that case is empty.
 struct TabPlacement {
-    std::optional<Box> dropdown;  // height is left to the dropdown itself
+    std::optional<Box> addressBox;  // its height is left to the box itself
     std::optional<double> browserTop;
 };
 TabPlacement placeForBars(const BarVisibility &bars, double w);
@@ -47,7 +47,7 @@ Box statusBar(double w, double h);
 double statusPanelMinWidth(double w);
 Box padlock(double w, double h);
 Box progressBar(double w, double h);
-double dropdownWidth(double w);
+double addressBoxWidth(double w);
 double browserWidth(double w);          // the browsers of unselected tabs
 double selectedBrowserWidth(double w);  // the selected tab's browser
 

@@ -1,7 +1,7 @@
 #include "shell/main_window.h"
 
 #include "tabs/tab_collection.h"
-#include "address/dropdown_handlers.h"
+#include "address/address_box_keys.h"
 #include "desktop/internet_options.h"
 #include "platform/app_folder.h"
 #include "platform/error_report.h"
@@ -113,7 +113,7 @@ void MainWindow::makeCommands(const WindowControls &c)
     connect(m_buttons, &ButtonBar::buttonClicked, m_commands, &Commands::onButtonClicked);
     connect(m_buttons, &ButtonBar::mouseMoved, m_commands,
             [this] { m_commands->navigation().homeHint(); });
-    m_dropdowns = new DropdownHandlers(m_session, c.forTabs(), m_d.errors, this);
+    m_addressBoxKeys = new AddressBoxKeys(m_session, c.forTabs(), m_d.errors, this);
     m_keyboard = new WindowKeys(*this, m_session, *m_menu, m_d.errors,
                                 [this] { showHelp(); }, [this] { showFind(); });
     qApp->installEventFilter(m_keyboard);
@@ -122,10 +122,9 @@ void MainWindow::makeCommands(const WindowControls &c)
 
 void MainWindow::makeDesktop(const WindowControls &c)
 {
-    m_desktop = new DesktopCommands({*this, m_session, c.forTabs(), *m_menu->offlineItem, m_d.factory,
-                                     m_d.settings, m_d.prompts, m_d.errors,
-                                     *m_timers, m_d.history, m_d.mail,
-                                     m_d.start});
+    m_desktop = new DesktopCommands({*this, m_session, c.forTabs(), *m_menu->offlineItem,
+                                     m_d.factory, m_d.settings, m_d.prompts, m_d.errors,
+                                     *m_timers, m_d.history, m_d.mail, m_d.start});
     if (m_d.privateRun)
         m_store->keepNothing();
     m_historySaver = new HistorySaver(m_d.clock, [this] { return m_store->saveHistoryQuietly(); },

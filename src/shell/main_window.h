@@ -29,7 +29,7 @@ class TabWatching;
 class FreeTabs;
 class HistorySaver;
 class DisplayModes;
-class DropdownHandlers;
+class AddressBoxKeys;
 class DownloadsControl;
 class PageDialogQueue;
 class WindowKeys;
@@ -72,7 +72,7 @@ struct MainWindowDeps {
 // Why the main window is asked to close.
 enum class CloseReason { User, SessionEnd, Terminated };
 
-// The main window, "Pelquin 2000 Browser": composes the tab strip, button bar, address dropdowns,
+// The main window, "Pelquin 2000 Browser": composes the tab strip, button bar, address boxes,
 // browsers and status bar, and runs the window's load, activation and closing.
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -109,7 +109,7 @@ public:
     StagedLoading &stagedLoading() const { return *m_staged; }
     Timers &timers() const { return *m_timers; }
     Commands &commands() const { return *m_commands; }
-    DropdownHandlers &dropdowns() const { return *m_dropdowns; }
+    AddressBoxKeys &addressBoxKeys() const { return *m_addressBoxKeys; }
     WindowKeys &keyboard() const { return *m_keyboard; }
     ShortcutKeys &shortcuts() const;
     FreeTabs &freeTabs() const;
@@ -173,7 +173,7 @@ private:
     std::unique_ptr<PageScript> m_script;
     Timers *m_timers;
     Commands *m_commands;
-    DropdownHandlers *m_dropdowns;
+    AddressBoxKeys *m_addressBoxKeys;
     WindowKeys *m_keyboard;
     DesktopHabits *m_habits = nullptr;
     DesktopCommands *m_desktop;

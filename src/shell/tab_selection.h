@@ -11,7 +11,7 @@ class SpeedMenu;
 class WindowLayout;
 struct Session;
 
-// The tab strip's selection handling: brings the selected tab's browser, dropdown, status
+// The tab strip's selection handling: brings the selected tab's browser, address box, status
 // text, progress and Back/Forward state to the front.
 class TabSelection {
 public:

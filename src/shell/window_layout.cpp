@@ -23,7 +23,7 @@ WindowLayout::WindowLayout(QWidget &window, WindowControls controls, SpeedMenu &
 {
     for (BrowserTab &tab : m_c.tabs) {
         tab.pageBox.left = layout::kBrowserLeft;
-        tab.addressBoxPlace.left = layout::kDropdownLeft;
+        tab.addressBoxPlace.left = layout::kAddressBoxLeft;
     }
 }
 
@@ -44,7 +44,7 @@ void WindowLayout::applyBrowser(BrowserTab &tab)
     tab.page()->setGeometry(page);
 }
 
-void WindowLayout::applyDropdown(BrowserTab &tab)
+void WindowLayout::applyAddressBox(BrowserTab &tab)
 {
     const layout::Box &d = tab.addressBoxPlace;
     QComboBox *combo = &tab.addressBox();
@@ -86,9 +86,9 @@ void WindowLayout::formResize()
     });
     for (BrowserTab &each : m_c.tabs) {
         trap.step([&] {
-            each.addressBoxPlace.left = layout::kDropdownLeft;
-            each.addressBoxPlace.width = layout::dropdownWidth(w);
-            applyDropdown(each);
+            each.addressBoxPlace.left = layout::kAddressBoxLeft;
+            each.addressBoxPlace.width = layout::addressBoxWidth(w);
+            applyAddressBox(each);
         });
         trap.step([&] { placeForBars(each); });
         trap.step([&] {
@@ -110,9 +110,9 @@ void WindowLayout::placeForBars(BrowserTab &tab)
 {
     Trap(m_errors, QStringLiteral(" At FPE")).step([&] {
         const layout::TabPlacement p = layout::placeForBars(m_bars, outerWidth());
-        if (p.dropdown) {
-            tab.addressBoxPlace = *p.dropdown;
-            applyDropdown(tab);
+        if (p.addressBox) {
+            tab.addressBoxPlace = *p.addressBox;
+            applyAddressBox(tab);
         }
         if (p.browserTop) {
             tab.pageBox.top = *p.browserTop;
@@ -151,9 +151,9 @@ void WindowLayout::placeSelectedBrowser(BrowserTab &tab)
 
 void WindowLayout::placeTab(BrowserTab &tab)
 {
-    tab.addressBoxPlace.left = layout::kDropdownLeft;
-    tab.addressBoxPlace.width = layout::dropdownWidth(outerWidth());
-    applyDropdown(tab);
+    tab.addressBoxPlace.left = layout::kAddressBoxLeft;
+    tab.addressBoxPlace.width = layout::addressBoxWidth(outerWidth());
+    applyAddressBox(tab);
     placeSelectedBrowser(tab);
 }
 

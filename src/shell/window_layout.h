@@ -22,7 +22,10 @@ public:
     WindowLayout(QWidget &window, WindowControls controls, SpeedMenu &menu, ErrorReporter &errors);
 
     // Runs the tab selection handling for the selected tab (step 8 of the layout).
-    void setSelectAgain(std::function<void()> selectAgain) { m_selectAgain = std::move(selectAgain); }
+    void setSelectAgain(std::function<void()> selectAgain)
+    {
+        m_selectAgain = std::move(selectAgain);
+    }
     // The bar shown above a tab's page, if any: the page makes room for it.
     void setPageBar(std::function<PageNoteBar *(const BrowserTab &)> bar)
     {
@@ -43,7 +46,7 @@ public:
     void placeSelectedBrowser(BrowserTab &tab);
     // Its address box: left 20, width outerWidth - 230; its page: left 20, width outerWidth - 225.
     void placeTab(BrowserTab &tab);
-    // Places every tab's dropdown and browser for the bars shown.
+    // Places every tab's address box and browser for the bars shown.
     void layOutTabs();
     void fitTabStripHeight();
     void repaint();
@@ -52,7 +55,7 @@ public:
 
 
 private:
-    void applyDropdown(BrowserTab &tab);
+    void applyAddressBox(BrowserTab &tab);
 
     QWidget &m_window;
     WindowControls m_c;

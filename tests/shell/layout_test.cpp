@@ -16,9 +16,9 @@ BarVisibility tags(const char *buttons, const char *address, const char *status)
 TEST(Layout, AllBarsShownPutDropdownsAt1100AndBrowsersAt1500)
 {
     const auto p = layout::placeForBars(tags("0", "0", "0"), 12000);
-    ASSERT_TRUE(p.dropdown && p.browserTop);
-    EXPECT_EQ(p.dropdown->top, 1100);
-    EXPECT_EQ(p.dropdown->width, 12000 - 230);
+    ASSERT_TRUE(p.addressBox && p.browserTop);
+    EXPECT_EQ(p.addressBox->top, 1100);
+    EXPECT_EQ(p.addressBox->width, 12000 - 230);
     EXPECT_EQ(*p.browserTop, 1500);
     EXPECT_EQ(layout::fitBrowserHeight(tags("0", "0", "0"), 1500, 9000), 9000 - 2300);
 }
@@ -26,10 +26,10 @@ TEST(Layout, AllBarsShownPutDropdownsAt1100AndBrowsersAt1500)
 TEST(Layout, EachBarCaseHasItsTops)
 {
     auto p = layout::placeForBars(tags("1", "0", "0"), 12000);
-    EXPECT_EQ(p.dropdown->top, 440);
+    EXPECT_EQ(p.addressBox->top, 440);
     EXPECT_EQ(*p.browserTop, 840);
     p = layout::placeForBars(tags("0", "1", "0"), 12000);
-    EXPECT_FALSE(p.dropdown.has_value());
+    EXPECT_FALSE(p.addressBox.has_value());
     EXPECT_EQ(*p.browserTop, 1185);
     p = layout::placeForBars(tags("1", "1", "1"), 12000);
     EXPECT_EQ(*p.browserTop, 350);

@@ -1,4 +1,4 @@
-// address/: typing and picking addresses: completion and keys of the 30 dropdowns, drops on
+// address/: typing and picking addresses: completion and keys of the 30 address boxes, drops on
 // them, quote stripping and the Open Location dialog.
 
 #pragma once
@@ -14,21 +14,21 @@ namespace pelquin {
 class ErrorReporter;
 struct Session;
 
-// The 30 address dropdowns' keyboard, mouse and drop handling: completion while typing,
+// The 30 address boxes' keyboard, mouse and drop handling: completion while typing,
 // Enter, picking an item, the scrolling keys handed to the page, Shift+Left/Right, drops.
-class DropdownHandlers : public QObject {
+class AddressBoxKeys : public QObject {
     Q_OBJECT
 public:
-    DropdownHandlers(Session &session, TabControls controls, ErrorReporter &errors,
+    AddressBoxKeys(Session &session, TabControls controls, ErrorReporter &errors,
                      QObject *parent = nullptr);
 
-    // Key down in dropdown k; true when the key is swallowed.
+    // Key down in address box k; true when the key is swallowed.
     bool onAddressKeyDown(int k, int keyCode, int shiftState);
-    // Enter in dropdown k.
+    // Enter in address box k.
     void onAddressEntered(int k);
-    // An item of dropdown k's list was picked.
+    // An item of address box k's list was picked.
     void onAddressPicked(int k);
-    // Text dropped on dropdown k.
+    // Text dropped on address box k.
     void onLinkDropped(int k, const QString &text, bool hasText);
 
 protected:

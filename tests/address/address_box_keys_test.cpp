@@ -1,4 +1,4 @@
-#include "address/dropdown_handlers.h"
+#include "address/address_box_keys.h"
 #include "platform/key_codes.h"
 #include "support/tabs_fixture.h"
 #include "tabs/tab_collection.h"
@@ -45,7 +45,7 @@ protected:
         return texts;
     }
 
-    DropdownHandlers dropdowns{session, controls(), errors};
+    AddressBoxKeys dropdowns{session, controls(), errors};
 };
 
 TEST_F(Dropdowns, AddToCombosIgnoresCaseAndTheWebPrefixes)

@@ -1,4 +1,4 @@
-#include "address/dropdown_handlers.h"
+#include "address/address_box_keys.h"
 
 #include "tabs/tab_collection.h"
 #include "address/completion.h"
@@ -16,7 +16,7 @@
 
 namespace pelquin {
 
-DropdownHandlers::DropdownHandlers(Session &session, TabControls controls, ErrorReporter &errors,
+AddressBoxKeys::AddressBoxKeys(Session &session, TabControls controls, ErrorReporter &errors,
                                    QObject *parent)
     : QObject(parent), m_session(session), m_c(controls), m_errors(errors)
 {
@@ -28,14 +28,14 @@ DropdownHandlers::DropdownHandlers(Session &session, TabControls controls, Error
         combo->lineEdit()->setAcceptDrops(true);
         connect(combo, &QComboBox::editTextChanged, this, [this, combo] {
             Trap(m_errors, QStringLiteral(" At CBC")).step([&] {
-                completeDropdownText(*combo, m_session.history);
+                completeAddressBoxText(*combo, m_session.history);
             });
         });
         connect(combo, &QComboBox::activated, this, [this, k] { onAddressPicked(k); });
     }
 }
 
-int DropdownHandlers::tabOf(QObject *watched) const
+int AddressBoxKeys::tabOf(QObject *watched) const
 {
     for (BrowserTab &each : m_c.tabs) {
         const int k = each.number();
@@ -46,7 +46,7 @@ int DropdownHandlers::tabOf(QObject *watched) const
     return 0;
 }
 
-bool DropdownHandlers::eventFilter(QObject *watched, QEvent *event)
+bool AddressBoxKeys::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
     if (type != QEvent::KeyPress && type != QEvent::DragEnter && type != QEvent::DragMove &&
@@ -56,7 +56,7 @@ bool DropdownHandlers::eventFilter(QObject *watched, QEvent *event)
     if (k == 0)
         return QObject::eventFilter(watched, event);
     if (type == QEvent::KeyPress) {
-        // The dropdown hands its keys to its line edit directly, past this filter, so each
+        // The address box hands its keys to its line edit directly, past this filter, so each
         // key is seen here once, by whichever of the two received it.
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
@@ -80,7 +80,7 @@ bool DropdownHandlers::eventFilter(QObject *watched, QEvent *event)
     return true;
 }
 
-bool DropdownHandlers::onAddressKeyDown(int k, int keyCode, int shiftState)
+bool AddressBoxKeys::onAddressKeyDown(int k, int keyCode, int shiftState)
 {
     Q_UNUSED(k);
     bool swallowed = false;
@@ -111,7 +111,7 @@ bool DropdownHandlers::onAddressKeyDown(int k, int keyCode, int shiftState)
     return swallowed;
 }
 
-void DropdownHandlers::sendKeyToPage(int tab, int keyCode)
+void AddressBoxKeys::sendKeyToPage(int tab, int keyCode)
 {
     if (!m_c.tabs.contains(tab))
         return;
@@ -126,12 +126,12 @@ void DropdownHandlers::sendKeyToPage(int tab, int keyCode)
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, qtKey, Qt::NoModifier));
 }
 
-QString DropdownHandlers::typedToOpen(const QString &text) const
+QString AddressBoxKeys::typedToOpen(const QString &text) const
 {
     return addressOrSearch(text, m_session.tabs.searchTemplate);
 }
 
-void DropdownHandlers::onAddressEntered(int k)
+void AddressBoxKeys::onAddressEntered(int k)
 {
     Trap trap(m_errors, QStringLiteral(" At Combo Keypress"), {err::EFail});
     const QString text = m_c.tabs.tab(k).address();
@@ -154,7 +154,7 @@ void DropdownHandlers::onAddressEntered(int k)
     });
 }
 
-void DropdownHandlers::onAddressPicked(int k)
+void AddressBoxKeys::onAddressPicked(int k)
 {
     Trap(m_errors, QStringLiteral(" At ComboClick")).step([&] {
         const QString text = m_c.tabs.tab(k).address();
@@ -165,7 +165,7 @@ void DropdownHandlers::onAddressPicked(int k)
     });
 }
 
-void DropdownHandlers::onLinkDropped(int k, const QString &text, bool hasText)
+void AddressBoxKeys::onLinkDropped(int k, const QString &text, bool hasText)
 {
     Trap(m_errors, QStringLiteral(" At OleDrop")).step([&] {
         if (!hasText)
