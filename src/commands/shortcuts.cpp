@@ -163,8 +163,16 @@ bool ShortcutKeys::run(const CommandCall &call)
     case C::ZoomIn: zoom(1); return true;
     case C::ZoomOut: zoom(-1); return true;
     case C::ZoomReset: zoom(0); return true;
-    default:
+    // Every other command runs as its menu item or its bound handler does.
+    case C::OpenLocation: case C::Back: case C::Forward: case C::Refresh: case C::Home:
+    case C::Search: case C::Favorites: case C::History: case C::Print: case C::Setup:
+    case C::Goto: case C::Downloads: case C::InternetOptions: case C::SavePage:
+    case C::WorkOffline: case C::HideButtons: case C::HideAddressBar: case C::HideStatusBar:
+    case C::ExpertMode: case C::SendEmail: case C::WallOfTabs: case C::NextChangedTab:
+    case C::NewTab: case C::EmptyTab: case C::Quit: case C::ViewSource: case C::FullScreen:
         break;
+    case C::Count:
+        return false;
     }
     return m_d.commands.run(call.command, CommandSource::Key);
 }
