@@ -28,7 +28,7 @@ void BrowserTab::setAddress(const QString &text)
 bool BrowserTab::askedLongerAgoThan(qint64 seconds, const QDateTime &now) const
 {
     // An unset time lies long ago.
-    return !lastRefresh.isValid() || lastRefresh.secsTo(now) > seconds;
+    return !m_lastRefresh.isValid() || m_lastRefresh.secsTo(now) > seconds;
 }
 
 bool BrowserTab::refreshDue(const TabSetting &profile, const QDateTime &now) const

@@ -11,6 +11,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QComboBox;
 class QWidget;
 
@@ -78,12 +80,19 @@ public:
     TabState &state() { return m_state; }
     const TabState &state() const { return m_state; }
     // When its page was last asked for: the load timeout and the automatic refresh count
-    // from here. Unset until the first request.
-    QDateTime lastRefresh;
+    // from here. Unset until the first request, and again when a profile is read anew.
+    const QDateTime &lastRefresh() const { return m_lastRefresh; }
+    void forgetLastRefresh() { m_lastRefresh = QDateTime(); }
     // Its page was asked for more than `seconds` before `now`, or never.
     bool askedLongerAgoThan(qint64 seconds, const QDateTime &now) const;
     // Its profile entry asks for an automatic refresh and the interval has passed.
     bool refreshDue(const TabSetting &profile, const QDateTime &now) const;
+    // The automatic refresh: the page loads again unless it holds words the user typed and
+    // has not sent, which the page is asked and answers later; `mayGoOn` is asked again
+    // then.
+    void refreshUnlessTyped(std::function<bool()> mayGoOn);
+    // The automatic refresh, at once.
+    void refreshNow();
 
     const TabLook &look() const { return m_look; }
     void setCaption(const QString &caption);
@@ -155,6 +164,7 @@ private:
     TabContext m_context;
     TabState m_state;
     TabLook m_look;
+    QDateTime m_lastRefresh;
     PageAsks m_asks;
     SeenWords m_seenWords;
 };

@@ -8,6 +8,8 @@
 #include "platform/error_report.h"
 #include "platform/prompts.h"
 
+#include <QPointer>
+
 namespace pelquin {
 
 void BrowserTab::connectBrowser()
@@ -61,7 +63,7 @@ void BrowserTab::onBeforeNavigate(const QString &a, bool topLevel)
             setAddress(a.mid(p));
         });
     }
-    trap.step([&] { lastRefresh = m_context.clock.now(); });
+    trap.step([&] { m_lastRefresh = m_context.clock.now(); });
     // Nothing of the new page is shown, or known to be secure, before it completes.
     if (topLevel)
         trap.step([&] { setSecurity(PageSecurity::None); });
@@ -103,7 +105,7 @@ void BrowserTab::onDocumentComplete(const QString &a, bool topLevel)
               {err::IndexOutOfBounds});
     trap.step([&] { setPicture(TabPicture::World); });
     trap.step([&] { m_state.loading = false; });
-    trap.step([&] { lastRefresh = m_context.clock.now(); });
+    trap.step([&] { m_lastRefresh = m_context.clock.now(); });
     trap.step([&] { m_state.currentUrl = m_browser.locationUrl(); });
     if (!showsEmptied(m_state.currentUrl)) {
         trap.step([&] { setAddress(m_state.currentUrl); });
@@ -177,6 +179,41 @@ void BrowserTab::keepPage()
                                                            : TabPicture::None);
     });
     trap.step([&] { setSecurity(m_browser.security()); });
+}
+
+void BrowserTab::refreshNow()
+{
+    Trap(m_context.errors, QStringLiteral(" At Timer"), {}, {err::EFail, 16}).step([&] {
+        m_lastRefresh = m_context.clock.now();
+        m_browser.refresh();
+        m_state.refreshing = true;
+        setPicture(TabPicture::None);
+    });
+}
+
+void BrowserTab::refreshUnlessTyped(std::function<bool()> mayGoOn)
+{
+    m_state.typingCheckPending = true;
+    m_state.typingAskedAt = m_context.clock.now();
+    const quint64 question = ++m_state.typingQuestion;
+    const QPointer<BrowserTab> alive(this);
+    m_browser.checkTypedText([this, alive, question, mayGoOn = std::move(mayGoOn)](bool typed) {
+        if (!alive || m_state.typingQuestion != question)
+            return;  // answered too late: the tab went on without it
+        Trap trap(m_context.errors, QStringLiteral(" At Timer"), {}, {err::EFail, 16});
+        m_state.typingCheckPending = false;
+        if (typed) {
+            // Words typed and not sent would be lost: asked again at the next tick.
+            m_state.refreshWaitsForTyping = true;
+            m_state.statusText = QString::fromLatin1(kRefreshWaitsText);
+            trap.step([&] { emit statusTextChanged(m_state.statusText); });
+            return;
+        }
+        m_state.refreshWaitsForTyping = false;
+        // Things may have changed while the page answered.
+        if (mayGoOn() && !m_state.loading)
+            refreshNow();
+    });
 }
 
 }  // namespace pelquin

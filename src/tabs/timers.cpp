@@ -75,7 +75,7 @@ void Timers::onRefreshTick()
                     continue;
                 state.typingCheckPending = false;
                 ++state.typingQuestion;
-                refreshNow(tab);
+                tab.refreshNow();
                 continue;
             }
             if (std::find(m_queued.begin(), m_queued.end(), &tab) == m_queued.end())
@@ -110,41 +110,9 @@ void Timers::onSpacingTick()
         m_spacingTimer.start();
 }
 
-void Timers::refreshNow(BrowserTab &tab)
-{
-    Trap(m_errors, QStringLiteral(" At Timer"), {}, {err::EFail, 16}).step([&] {
-        tab.lastRefresh = m_clock.now();
-        tab.browser().refresh();
-        tab.state().refreshing = true;
-        tab.setPicture(TabPicture::None);
-    });
-}
-
 void Timers::refreshUnlessTyped(BrowserTab &tab)
 {
-    TabState &asked = tab.state();
-    asked.typingCheckPending = true;
-    asked.typingAskedAt = m_clock.now();
-    const quint64 question = ++asked.typingQuestion;
-    BrowserTab *target = &tab;
-    tab.browser().checkTypedText([this, target, question](bool typed) {
-        Trap trap(m_errors, QStringLiteral(" At Timer"), {}, {err::EFail, 16});
-        TabState &state = target->state();
-        if (state.typingQuestion != question)
-            return;  // answered too late: the tab went on without it
-        state.typingCheckPending = false;
-        if (typed) {
-            // Words typed and not sent would be lost: asked again at the next tick.
-            state.refreshWaitsForTyping = true;
-            state.statusText = QString::fromLatin1(kRefreshWaitsText);
-            trap.step([&] { emit target->statusTextChanged(state.statusText); });
-            return;
-        }
-        state.refreshWaitsForTyping = false;
-        // Things may have changed while the page answered.
-        if (!m_pauses.any() && !state.loading)
-            refreshNow(*target);
-    });
+    tab.refreshUnlessTyped([this] { return !m_pauses.any(); });
 }
 
 void Timers::onRestartTick()
@@ -157,7 +125,7 @@ void Timers::onRestartTick()
             tab.state().started = false;
             tab.state().loading = false;
             // The profile was read again: every tab's refresh is due.
-            tab.lastRefresh = QDateTime();
+            tab.forgetLastRefresh();
         }
         m_startNextTabs();
     });

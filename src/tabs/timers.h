@@ -56,8 +56,6 @@ public:
     void onRestartTick();
 
 private:
-    void refreshNow(BrowserTab &tab);
-
     Session &m_session;
     TabControls m_c;
     ErrorReporter &m_errors;

@@ -32,7 +32,7 @@ TEST_F(BrowserEventsTest, NavigationStartSetsCaptionTooltipAndDropdown)
     EXPECT_EQ(strip.caption(4), QStringLiteral("example"));
     EXPECT_EQ(strip.toolTip(4), QStringLiteral("Tab 4:") + secure);
     EXPECT_EQ(tabs.tab(4).address(), QStringLiteral("https://bank.example.com/login"));
-    EXPECT_EQ(tabs.tab(4).lastRefresh, clock.now());
+    EXPECT_EQ(tabs.tab(4).lastRefresh(), clock.now());
 }
 
 TEST_F(BrowserEventsTest, ThePadlockTellsOfTheSelectedTabsPageOnly)

@@ -138,7 +138,11 @@ TEST_F(StagedLoadingTest, NothingTicksWhileHelpSetupFavoritesOrOfflineHoldIt)
         EXPECT_TRUE(timers.refreshTimer().isActive());
     }
     EXPECT_EQ(browser(3).refreshes, 0);
-    tabs.tab(3).lastRefresh = clock.now().addSecs(-90);
+    // Its page was asked for 90 s ago: due, but not yet timed out.
+    const QDateTime now = clock.now();
+    clock.set(now.addSecs(-90));
+    browser(3).startLoad(site(3));
+    clock.set(now);
     tabs.tab(3).state().loading = true;
     timers.onRefreshTick();
     EXPECT_EQ(browser(3).refreshes, 0);  // a loading tab is not refreshed

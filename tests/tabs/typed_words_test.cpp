@@ -50,7 +50,7 @@ TEST_F(TypedWordsTest, AnAutomaticRefreshWaitsWhileThePageHoldsTypedWords)
     timers.onRefreshTick();
     EXPECT_EQ(browser(3).refreshes, 1);
     EXPECT_FALSE(tabs.tab(3).state().refreshWaitsForTyping);
-    EXPECT_EQ(tabs.tab(3).lastRefresh, clock.now());
+    EXPECT_EQ(tabs.tab(3).lastRefresh(), clock.now());
 }
 
 TEST_F(TypedWordsTest, TheWaitIsShownOnlyForTheSelectedTab)
