@@ -11,7 +11,6 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include <algorithm>
 #include <functional>
 
 namespace pelquin {
@@ -130,16 +129,10 @@ void ButtonBar::addButton(QAction *action, const QString &text, QStyle::Standard
 
 void ButtonBar::showCommands(const SpeedMenu &menu)
 {
-    std::vector<const CommandRow *> rows;
-    for (const CommandRow &row : commandTable()) {
-        if (row.button > 0)
-            rows.push_back(&row);
-    }
-    std::sort(rows.begin(), rows.end(),
-              [](const CommandRow *a, const CommandRow *b) { return a->button < b->button; });
-    for (const CommandRow *row : rows) {
-        QAction *action = menu.item(row->command);
-        addButton(action, row->buttonText, row->buttonPicture);
+    for (int index = 1; const std::optional<Command> command = commandOfButton(index); ++index) {
+        const CommandRow &row = commandRow(*command);
+        QAction *action = menu.item(row.command);
+        addButton(action, row.buttonText, row.buttonPicture);
         // Items hidden until the start-up shows them hide their buttons too.
         setVisibleAt(count(), action->isVisible());
     }
