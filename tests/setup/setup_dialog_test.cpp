@@ -1,9 +1,15 @@
-#include "tabs/tab_collection.h"
+#include "core/tab_settings.h"
+#include "platform/app_folder.h"
 #include "platform/basic_text.h"
 #include "platform/text_file.h"
 #include "setup/setup_dialog.h"
 #include "commands/commands.h"
+#include "sponsor/sponsor_site.h"
+#include "support/fake_scriptable_window.h"
 #include "support/shell_fixture.h"
+#include "support/temp_home.h"
+#include "support/window_parts_fixture.h"
+#include "tabs/tab_collection.h"
 #include "tabs/staged_loading.h"
 #include "tabs/tab_strip.h"
 #include "tabs/timers.h"
@@ -12,22 +18,32 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
 using namespace pelquin;
 using pelquin::test::ShellFixture;
 
-class SetupDialogTest : public ShellFixture {
+namespace {
+
+// The Setup dialog over the loaded tabs, with the profile read from the application folder as
+// at start-up: tab 1 paused, refreshed and in a new browser, tab 3 refreshed every 15 minutes.
+class SetupDialogTest : public test::LoadingFixture {
 protected:
     void SetUp() override
     {
-        writeProfile({{3, QStringLiteral("http://three.example/")}}, {{1, "PRN"}, {3, "R"}}, 15);
-        start();
+        session.appFolder = home.folder();
+        setProfile({{3, QStringLiteral("http://three.example/")}}, {{1, "PRN"}, {3, "R"}}, 15);
+        session.settings.profilePath = chosenProfilePath(home.folder(), QString());
+        writeProfile(session.settings.profilePath, session.settings);
+        readStartupProfile(session.settings, sponsor, errors);
+        startUp();
         browser(3).load(QStringLiteral("http://three.example/"));
-        window->openSetup();
-        dialog = window->setupDialog();
-        ASSERT_NE(dialog, nullptr);
+        dialog = new SetupDialog({session, controls(), scriptable, sponsor, prompts, errors, timers,
+                                  [] {}},
+                                 &window);
+        dialog->show();
     }
     const SetupRow &row(int i) { return dialog->row(i); }
     void click(const char *name) { dialog->findChild<QPushButton *>(QLatin1String(name))->click(); }
@@ -35,13 +51,18 @@ protected:
     {
         return QString::fromUtf8(home.read(name)).split(QStringLiteral("\r\n"));
     }
-    SetupDialog *dialog = nullptr;
+    test::TempHome home;
+    test::FakeScriptableWindow scriptable;
+    SponsorSite sponsor{QStringLiteral("pelquin.localhost:8470")};
+    QPointer<SetupDialog> dialog;
 };
+
+}  // namespace
 
 TEST_F(SetupDialogTest, OpeningShowsTheSponsorRowsGreyedWithClearedBoxes)
 {
-    EXPECT_TRUE(window->timers().pauses().has(RefreshPause::Setup));
-    EXPECT_FALSE(window->timers().refreshTimer().isActive());
+    EXPECT_TRUE(timers.pauses().has(RefreshPause::Setup));
+    EXPECT_FALSE(timers.refreshTimer().isActive());
     EXPECT_FALSE(row(1).startUrlEdit->isEnabled());
     EXPECT_EQ(row(1).startUrlEdit->text(), sponsor.welcomeUrl());
     EXPECT_EQ(row(2).tabNameEdit->text(), QStringLiteral("Search"));
@@ -58,18 +79,18 @@ TEST_F(SetupDialogTest, OpeningShowsTheSponsorRowsGreyedWithClearedBoxes)
 
 TEST_F(SetupDialogTest, OkWithoutChangesRewritesTheProfileWithTheSponsorFlagsCleared)
 {
-    const QString captionBefore = window->tabStrip().caption(3);
+    const QString captionBefore = strip.caption(3);
     click("okButton");
     const QStringList lines = profileLines("Setup.set");
     EXPECT_EQ(lines.mid(0, 6), (QStringList{sponsor.welcomeUrl(), "Pelquin", " 0 ", " 0 ",
                                             " 0 ", " 0 "}));
     EXPECT_EQ(lines.mid(12, 6), (QStringList{"http://three.example/", "Name3", " 0 ", "-1 ",
                                              " 15 ", " 0 "}));
-    EXPECT_EQ(window->tabStrip().caption(3), captionBefore);
-    EXPECT_FALSE(window->timers().pauses().has(RefreshPause::Setup));
-    EXPECT_TRUE(window->timers().refreshTimer().isActive());
+    EXPECT_EQ(strip.caption(3), captionBefore);
+    EXPECT_FALSE(timers.pauses().has(RefreshPause::Setup));
+    EXPECT_TRUE(timers.refreshTimer().isActive());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(window->setupDialog(), nullptr);
+    EXPECT_EQ(dialog.data(), nullptr);
 }
 
 TEST_F(SetupDialogTest, AChangedAddressNamesTheTabAtOnceAndTheStagedLoadingLoadsIt)
@@ -77,9 +98,9 @@ TEST_F(SetupDialogTest, AChangedAddressNamesTheTabAtOnceAndTheStagedLoadingLoads
     row(5).startUrlEdit->setText(QStringLiteral("http://five.example/"));
     row(5).tabNameEdit->setText(QStringLiteral("Five"));
     click("okButton");
-    EXPECT_EQ(window->tabStrip().caption(5), QStringLiteral("Five"));
-    EXPECT_FALSE(session->tabs.startupDone);
-    window->timers().onRefreshTick();
+    EXPECT_EQ(strip.caption(5), QStringLiteral("Five"));
+    EXPECT_FALSE(session.tabs.startupDone);
+    timers.onRefreshTick();
     EXPECT_EQ(browser(5).navigations, QStringList{"http://five.example/"});
 }
 
@@ -100,10 +121,10 @@ TEST_F(SetupDialogTest, LoadThenOkWithNoWritesNothingButTheTabsReloadTheLoadedPr
     click("okButton");
     EXPECT_EQ(prompts.questions().back().title, QStringLiteral("Overwire Setup.Set?"));
     EXPECT_EQ(home.read("Setup.set"), before);
-    EXPECT_TRUE(window->timers().restartTimer().isActive());
-    window->timers().onRestartTick();
+    EXPECT_TRUE(timers.restartTimer().isActive());
+    timers.onRestartTick();
     EXPECT_EQ(browser(4).navigations, QStringList{"http://four.example/"});
-    EXPECT_TRUE(session->settings.loadedForSetup);
+    EXPECT_TRUE(session.settings.loadedForSetup);
 }
 
 TEST_F(SetupDialogTest, LoadThenOkWithYesWritesSetupSetNotTheLoadedFile)
@@ -117,7 +138,7 @@ TEST_F(SetupDialogTest, LoadThenOkWithYesWritesSetupSetNotTheLoadedFile)
     click("okButton");
     EXPECT_EQ(home.read("other.set"), loaded);
     EXPECT_EQ(profileLines("Setup.set").at(30), QStringLiteral("http://six.example/"));
-    EXPECT_FALSE(session->settings.loadedForSetup);
+    EXPECT_FALSE(session.settings.loadedForSetup);
 }
 
 TEST_F(SetupDialogTest, SaveWritesANewFileAndTheNextOkWritesTheDefaultProfile)
@@ -126,8 +147,8 @@ TEST_F(SetupDialogTest, SaveWritesANewFileAndTheNextOkWritesTheDefaultProfile)
     prompts.chooseFile(home.file("mine"));
     click("saveButton");
     EXPECT_EQ(profileLines("mine.set").at(37), QStringLiteral("Seven"));
-    EXPECT_EQ(session->settings[7].tabName, QStringLiteral("Seven"));
-    EXPECT_EQ(session->settings.profilePath, home.file("Setup.set"));
+    EXPECT_EQ(session.settings[7].tabName, QStringLiteral("Seven"));
+    EXPECT_EQ(session.settings.profilePath, home.file("Setup.set"));
     EXPECT_EQ(prompts.fileRequests().back().folder, home.folder());
     click("saveButton");  // cancelled: nothing happens
     EXPECT_TRUE(prompts.messages().empty());
@@ -167,22 +188,22 @@ TEST_F(SetupDialogTest, TheNewBrowserWarningAnsweredNoClearsTheBox)
 
 TEST_F(SetupDialogTest, EraseKeepsEachDropdownsTextAndEmptiesTheSharedList)
 {
-    session->history.setRequests({QStringLiteral("a.example"), QStringLiteral("b.example")});
-    window->tabs().tab(3).setAddress(QStringLiteral("kept text"));
+    session.history.setRequests({QStringLiteral("a.example"), QStringLiteral("b.example")});
+    tabs.tab(3).setAddress(QStringLiteral("kept text"));
     prompts.answer(false);
     click("eraseHistoryButton");
-    EXPECT_EQ(session->history.size(), 2);
+    EXPECT_EQ(session.history.size(), 2);
     prompts.answer(true);
     click("eraseHistoryButton");
-    EXPECT_EQ(session->history.size(), 0);
-    EXPECT_EQ(window->tabs().tab(3).addressBox().count(), 0);
-    EXPECT_EQ(window->tabs().tab(3).address(), QStringLiteral("kept text"));
+    EXPECT_EQ(session.history.size(), 0);
+    EXPECT_EQ(tabs.tab(3).addressBox().count(), 0);
+    EXPECT_EQ(tabs.tab(3).address(), QStringLiteral("kept text"));
 }
 
 TEST_F(SetupDialogTest, ATabDraggedOntoRowSevenFillsRowSeven)
 {
-    window->tabStrip().select(3);
-    EXPECT_TRUE(window->tabStrip().dragsTabs());
+    strip.select(3);
+    EXPECT_TRUE(strip.dragsTabs());
     QMimeData data;
     data.setData(QLatin1String(TabStrip::kTabMime), "3");
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
@@ -190,13 +211,28 @@ TEST_F(SetupDialogTest, ATabDraggedOntoRowSevenFillsRowSeven)
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(row(7).startUrlEdit, &drop);
     EXPECT_EQ(row(7).startUrlEdit->text(), QStringLiteral("http://three.example/"));
-    EXPECT_EQ(row(7).tabNameEdit->text(), window->tabStrip().caption(3));
-    EXPECT_FALSE(window->tabStrip().dragsTabs());
+    EXPECT_EQ(row(7).tabNameEdit->text(), strip.caption(3));
+    EXPECT_FALSE(strip.dragsTabs());
 }
 
-TEST_F(SetupDialogTest, CancelDiscardsEditsAndAnotherOpeningFillsAfresh)
+// Opening and closing Setup from the window: the refresh pause follows the dialog's life.
+class SetupInWindowTest : public ShellFixture {
+protected:
+    void SetUp() override
+    {
+        writeProfile({{3, QStringLiteral("http://three.example/")}}, {{1, "PRN"}, {3, "R"}}, 15);
+        start();
+        window->openSetup();
+        dialog = window->setupDialog();
+        ASSERT_NE(dialog, nullptr);
+    }
+    void click(const char *name) { dialog->findChild<QPushButton *>(QLatin1String(name))->click(); }
+    SetupDialog *dialog = nullptr;
+};
+
+TEST_F(SetupInWindowTest, CancelDiscardsEditsAndAnotherOpeningFillsAfresh)
 {
-    row(10).startUrlEdit->setText(QStringLiteral("http://ten.example/"));
+    dialog->row(10).startUrlEdit->setText(QStringLiteral("http://ten.example/"));
     click("cancelButton");
     EXPECT_FALSE(window->timers().pauses().has(RefreshPause::Setup));
     EXPECT_TRUE(session->settings[10].startUrl.isEmpty());
@@ -204,7 +240,7 @@ TEST_F(SetupDialogTest, CancelDiscardsEditsAndAnotherOpeningFillsAfresh)
     EXPECT_EQ(window->setupDialog()->row(10).startUrlEdit->text(), QString());
 }
 
-TEST_F(SetupDialogTest, AnActivationArrivingAfterCancelLeavesSetupClosed)
+TEST_F(SetupInWindowTest, AnActivationArrivingAfterCancelLeavesSetupClosed)
 {
     click("cancelButton");
     ASSERT_FALSE(window->timers().pauses().has(RefreshPause::Setup));
@@ -224,7 +260,7 @@ TEST_F(SetupDialogTest, AnActivationArrivingAfterCancelLeavesSetupClosed)
     EXPECT_EQ(messageTexts(), QStringList());
 }
 
-TEST_F(SetupDialogTest, ActivationWhileOpenAndAgainAfterOkChangesNothing)
+TEST_F(SetupInWindowTest, ActivationWhileOpenAndAgainAfterOkChangesNothing)
 {
     QEvent activate(QEvent::WindowActivate);
     QCoreApplication::sendEvent(dialog, &activate);
@@ -234,7 +270,7 @@ TEST_F(SetupDialogTest, ActivationWhileOpenAndAgainAfterOkChangesNothing)
     EXPECT_FALSE(window->timers().pauses().has(RefreshPause::Setup));
 }
 
-TEST_F(SetupDialogTest, DestroyingTheOpenDialogClearsTheFlag)
+TEST_F(SetupInWindowTest, DestroyingTheOpenDialogClearsTheFlag)
 {
     delete dialog;
     EXPECT_FALSE(window->timers().pauses().has(RefreshPause::Setup));

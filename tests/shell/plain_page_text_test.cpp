@@ -6,6 +6,7 @@
 #include "desktop/downloads_control.h"
 #include "watch/tab_watching.h"
 #include "support/shell_fixture.h"
+#include "support/window_parts_fixture.h"
 #include "tabs/page_dialog_queue.h"
 #include "tabs/tab_strip.h"
 #include "watch/tab_wall.h"
@@ -135,16 +136,24 @@ TEST_F(PlainPageText, TextFromAPageReachesNoWidgetAsMarkup)
     EXPECT_GE(expectEveryPlaceShowsText(), 7);
 }
 
-TEST_F(PlainPageText, AHugeCaptionIsCutToASaneWidthButKeptWhole)
+// The strip alone, laid out in a shown window whose tooltips are shown as the program shows them.
+class PlainCaptions : public test::LaidOutTabsFixture {
+protected:
+    void SetUp() override { qApp->installEventFilter(&plainToolTips); }
+    void TearDown() override { qApp->removeEventFilter(&plainToolTips); }
+    PlainToolTips plainToolTips;
+};
+
+TEST_F(PlainCaptions, AHugeCaptionIsCutToASaneWidthButKeptWhole)
 {
     const QString huge = QStringLiteral("Dashboard ").repeated(300);
-    window->tabs().tab(3).setCaption(huge);
-    window->tabs().tab(3).setToolTip(QStringLiteral("Tab 3:") + huge);
-    strip().applyPendingLooks();
-    EXPECT_LE(strip().bar()->tabRect(2).width(), 400);
-    EXPECT_EQ(strip().caption(3), huge);  // the tab's name is the page's whole
-    EXPECT_EQ(strip().toolTip(3), QStringLiteral("Tab 3:") + huge);
-    const QString shown = shownToolTip(*strip().bar(), strip().bar()->tabRect(2).center());
+    tabs.tab(3).setCaption(huge);
+    tabs.tab(3).setToolTip(QStringLiteral("Tab 3:") + huge);
+    strip.applyPendingLooks();
+    EXPECT_LE(strip.bar()->tabRect(2).width(), 400);
+    EXPECT_EQ(strip.caption(3), huge);  // the tab's name is the page's whole
+    EXPECT_EQ(strip.toolTip(3), QStringLiteral("Tab 3:") + huge);
+    const QString shown = shownToolTip(*strip.bar(), strip.bar()->tabRect(2).center());
     EXPECT_TRUE(shown.startsWith(QStringLiteral("Tab 3:Dashboard")));
     EXPECT_LE(shown.size(), kToolTipLineCharacters);
 }

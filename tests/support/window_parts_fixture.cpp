@@ -61,7 +61,7 @@ void WatchingFixture::watch(DesktopNotifier *notifier)
          },
          [this] {
              return QApplication::activeModalWidget() != nullptr ||
-                    pauses.has(RefreshPause::Setup);
+                    timers.pauses().has(RefreshPause::Setup);
          },
          notifier},
         &window);

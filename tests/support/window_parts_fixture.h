@@ -3,7 +3,6 @@
 #include "support/tabs_fixture.h"
 #include "shell/tab_selection.h"
 #include "shell/window_layout.h"
-#include "tabs/refresh_pauses.h"
 #include "tabs/staged_loading.h"
 #include "tabs/timers.h"
 
@@ -24,9 +23,12 @@ protected:
     LaidOutTabsFixture();
     ~LaidOutTabsFixture() override;
 
-    RefreshPauses pauses;
+    // What the refresh timers start when a tab's turn comes; nothing here.
+    virtual void startNextTabs() {}
+
+    Timers timers{session, controls(), errors, clock, [this] { startNextTabs(); }};
     WindowLayout layout{window, windowControls(), menu, errors};
-    TabSelection selection{session, windowControls(), menu, layout, pauses, errors};
+    TabSelection selection{session, windowControls(), menu, layout, timers.pauses(), errors};
 
 private:
     // Lays the window out again when it is resized, as the main window does.
@@ -49,8 +51,8 @@ protected:
 
     // The first activation: the refresh ticks, tab 1 is selected, the first pages are asked.
     void startUp();
+    void startNextTabs() override { staged.startNextTabs(); }
 
-    Timers timers{session, controls(), errors, clock, [this] { staged.startNextTabs(); }};
     StagedLoading staged{session, controls(), timers.pauses(), errors};
 };
 

@@ -17,7 +17,7 @@ using namespace pelquin;
 class CommandDialogsTest : public test::LaidOutTabsFixture {
 protected:
     SponsorSite sponsor{QStringLiteral("pelquin.localhost:8470")};
-    Commands commands{window, session, controls(), menu, pauses, sponsor, prompts, errors};
+    Commands commands{window, session, controls(), menu, timers.pauses(), sponsor, prompts, errors};
 };
 
 class GotoTest : public CommandDialogsTest {
