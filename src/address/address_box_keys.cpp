@@ -92,7 +92,8 @@ bool AddressBoxKeys::onAddressKeyDown(int k, int keyCode, int shiftState)
         case key::Up:
         case key::Down:
             swallowed = true;
-            sendKeyToPage(sel, keyCode);
+            if (m_c.tabs.contains(sel))
+                sendKeyToPage(m_c.tabs.tab(sel), keyCode);
             return;
         case key::Delete:
         case key::Backspace:
@@ -111,11 +112,9 @@ bool AddressBoxKeys::onAddressKeyDown(int k, int keyCode, int shiftState)
     return swallowed;
 }
 
-void AddressBoxKeys::sendKeyToPage(int tab, int keyCode)
+void AddressBoxKeys::sendKeyToPage(BrowserTab &tab, int keyCode)
 {
-    if (!m_c.tabs.contains(tab))
-        return;
-    QWidget *browser = m_c.tabs.tab(tab).page();
+    QWidget *browser = tab.page();
     browser->setFocus();
     QWidget *target = browser->focusProxy() ? browser->focusProxy() : browser;
     const Qt::Key qtKey = keyCode == key::PageUp     ? Qt::Key_PageUp

@@ -11,6 +11,8 @@ class QComboBox;
 
 namespace pelquin {
 
+class BrowserTab;
+
 class ErrorReporter;
 struct Session;
 
@@ -39,7 +41,7 @@ private:
     QString typedToOpen(const QString &text) const;
 
     int tabOf(QObject *watched) const;
-    void sendKeyToPage(int tab, int keyCode);
+    void sendKeyToPage(BrowserTab &tab, int keyCode);
 
     Session &m_session;
     TabControls m_c;

@@ -64,7 +64,7 @@ void DesktopCommands::showFavorites()
     }
     m_d.timers.resume(RefreshPause::FavoritesPrompt);
     if (choice == FavoritesPrompt::Add && m_d.controls.tabs.contains(n))
-        addFavorite(n);
+        addFavorite(m_d.controls.tabs.tab(n));
     else if (choice == FavoritesPrompt::Navigate)
         showFavoritesPage();
 }
@@ -75,14 +75,14 @@ void DesktopCommands::addFavoriteOfSelectedTab()
     if (!m_d.controls.tabs.contains(n))
         return;
     m_d.timers.pause(RefreshPause::AddingFavorite);
-    addFavorite(n);
+    addFavorite(m_d.controls.tabs.tab(n));
     m_d.timers.resume(RefreshPause::AddingFavorite);
 }
 
-void DesktopCommands::addFavorite(int tab)
+void DesktopCommands::addFavorite(BrowserTab &tab)
 {
     Trap(m_d.errors, QStringLiteral(" At MnuBack"), {err::EFail, err::ObjectNotSet}).step([&] {
-        BrowserControl &browser = m_d.controls.tabs.tab(tab).browser();
+        BrowserControl &browser = tab.browser();
         const QString address = browser.locationUrl();
         if (address.isEmpty())
             return;

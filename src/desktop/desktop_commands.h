@@ -17,6 +17,8 @@ class QWidget;
 
 namespace pelquin {
 
+class BrowserTab;
+
 class ErrorReporter;
 class HistoryFolder;
 class Prompts;
@@ -65,7 +67,7 @@ signals:
     void watchOptionsChanged(const WatchOptions &options);
 
 private:
-    void addFavorite(int tab);
+    void addFavorite(BrowserTab &tab);
     void showFavoritesPage();
     void workOnline();
     void workOffline();

@@ -78,21 +78,21 @@ void DesktopHabits::openPendingAddresses()
         m_freeTabs->openFromOutside(addresses);
 }
 
-void DesktopHabits::dropLink(int tab, const QString &text, bool hasText,
+void DesktopHabits::dropLink(BrowserTab &tab, const QString &text, bool hasText,
                              Qt::KeyboardModifiers keys)
 {
-    if (!m_c.tabs.contains(tab) || !hasText)
+    if (!hasText)
         return;
     if (cleanAddressText(text).toUpper().contains(QStringLiteral("JAVASCRIPT:")))
         return;
     Trap trap(m_errors, QStringLiteral(" At Tse"), {err::ObjectNotSet, 461});
-    BrowserControl &browser = m_c.tabs.tab(tab).browser();
+    BrowserControl &browser = tab.browser();
     trap.step([&] { browser.navigate(text); });
     trap.step([&] {
         const bool held = m_keyboard.modifierHeld() ||
                           (keys & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
         if (!held)
-            m_c.tabStrip.select(tab);
+            m_c.tabStrip.select(tab.number());
     });
     trap.step([&] { browser.blankDocument(); });
 }

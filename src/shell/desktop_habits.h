@@ -10,6 +10,8 @@
 
 namespace pelquin {
 
+class BrowserTab;
+
 class Commands;
 class DesktopCommands;
 class ErrorReporter;
@@ -53,7 +55,7 @@ public:
     void openPendingAddresses();
     // Text dropped on the header of tab t: the tab goes there, and is selected unless a
     // modifier key was held.
-    void dropLink(int tab, const QString &text, bool hasText, Qt::KeyboardModifiers keys);
+    void dropLink(BrowserTab &tab, const QString &text, bool hasText, Qt::KeyboardModifiers keys);
 
     // Ctrl+T: the first free tab, with the cursor where its address is typed.
     void newTab();

@@ -64,7 +64,11 @@ MainWindow::MainWindow(MainWindowDeps deps)
     setAcceptDrops(true);
     connect(m_tabStrip, &TabStrip::rightButtonPressed, this,
             &MainWindow::speedMenuFromTabStrip);
-    connect(m_tabStrip, &TabStrip::linkDropped, m_habits, &DesktopHabits::dropLink);
+    connect(m_tabStrip, &TabStrip::linkDropped, m_habits,
+            [this](int onTab, const QString &text, bool hasText, Qt::KeyboardModifiers keys) {
+                if (m_tabs->contains(onTab))
+                    m_habits->dropLink(m_tabs->tab(onTab), text, hasText, keys);
+            });
     bindWindowCommands(*m_commands, *this);
 }
 

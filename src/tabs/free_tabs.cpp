@@ -47,13 +47,13 @@ int FreeTabs::firstFree() const
     return 0;
 }
 
-void FreeTabs::openTyped(int tab, const QString &address)
+void FreeTabs::openTyped(BrowserTab &tab, const QString &address)
 {
     // The steps of an address typed into the tab's own address bar.
     Trap trap(m_errors, QStringLiteral(" At Combo Keypress"), {err::EFail});
-    m_c.tabs.tab(tab).state().claimed = true;
-    trap.step([&] { m_c.tabs.tab(tab).setPicture(TabPicture::None); });
-    trap.step([&] { m_c.tabs.tab(tab).browser().navigate(address); });
+    tab.state().claimed = true;
+    trap.step([&] { tab.setPicture(TabPicture::None); });
+    trap.step([&] { tab.browser().navigate(address); });
     trap.step([&] {
         Trap(m_errors, QStringLiteral(" At AddToCombos")).step([&] {
             QString copy = address;
@@ -75,7 +75,7 @@ QList<int> FreeTabs::openFromOutside(const QStringList &addresses)
             std::fprintf(stderr, "pelquin: no tab is free for %s\n", qPrintable(address));
             continue;
         }
-        openTyped(tab, address);
+        openTyped(m_c.tabs.tab(tab), address);
         used << tab;
     }
     if (!used.isEmpty())
@@ -95,7 +95,7 @@ int FreeTabs::openLinkFrom(int from, const QString &address, bool select)
             QStringLiteral("No tab is free for the link: every tab shows a page"));
         return 0;
     }
-    openTyped(tab, target.toString());
+    openTyped(m_c.tabs.tab(tab), target.toString());
     if (select)
         m_c.tabStrip.select(tab);
     return tab;

@@ -29,7 +29,7 @@ public:
     int openLinkFrom(int from, const QString &address, bool select = false);
 
 private:
-    void openTyped(int tab, const QString &address);
+    void openTyped(BrowserTab &tab, const QString &address);
 
     Session &m_session;
     TabControls m_c;

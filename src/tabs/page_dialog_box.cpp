@@ -1,5 +1,7 @@
 #include "tabs/page_dialog_box.h"
 
+#include "tabs/browser_tab.h"
+
 #include "core/page_text.h"
 
 #include <QCheckBox>
@@ -21,10 +23,10 @@ using Kind = PageDialog::Kind;
 
 }  // namespace
 
-QString PageDialogBox::titleFor(int tab, const QString &site)
+QString PageDialogBox::titleFor(const BrowserTab &tab, const QString &site)
 {
     return QStringLiteral("Tab %1: %2")
-        .arg(tab)
+        .arg(tab.number())
         .arg(site.isEmpty() ? QStringLiteral("Pelquin") : site.left(kMaxShownTitle));
 }
 
@@ -48,7 +50,7 @@ QString PageDialogBox::messageFor(const PageDialog &dialog)
     }
 }
 
-PageDialogBox::PageDialogBox(int tab, const PageDialog &dialog, bool offerPrevent,
+PageDialogBox::PageDialogBox(const BrowserTab &tab, const PageDialog &dialog, bool offerPrevent,
                              QWidget *parent)
     : QDialog(parent), m_dialog(dialog)
 {

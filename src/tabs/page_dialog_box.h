@@ -9,16 +9,18 @@ class QLineEdit;
 
 namespace pelquin {
 
+class BrowserTab;
+
 // The box that shows one page dialog: a script's alert, confirm or prompt, "leave this
 // page?", a login or a permission question. Never application-modal: it belongs to its tab.
 class PageDialogBox final : public QDialog {
     Q_OBJECT
 public:
     // `offerPrevent` adds "Prevent this page from creating more dialogs".
-    PageDialogBox(int tab, const PageDialog &dialog, bool offerPrevent, QWidget *parent);
+    PageDialogBox(const BrowserTab &tab, const PageDialog &dialog, bool offerPrevent, QWidget *parent);
 
     // "Tab 7: host".
-    static QString titleFor(int tab, const QString &site);
+    static QString titleFor(const BrowserTab &tab, const QString &site);
     // The text shown: the page's own text is cut to a length a box can show.
     static QString messageFor(const PageDialog &dialog);
 

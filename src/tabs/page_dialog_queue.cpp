@@ -116,7 +116,7 @@ void PageDialogQueue::showNext(BrowserTab &tab)
     asks.waiting.pop_front();
     // From the page's second dialog on, the user may silence it.
     const bool offer = isScriptDialog(next.dialog) && asks.scriptDialogs >= 2;
-    auto *box = new PageDialogBox(tab.number(), next.dialog, offer, m_window);
+    auto *box = new PageDialogBox(tab, next.dialog, offer, m_window);
     asks.open = box;
     if (QWidget *page = tab.page())
         page->setEnabled(false);
@@ -256,7 +256,7 @@ void PageDialogQueue::logIn(BrowserTab &tab, const PageDialog &ask)
         open->activateWindow();
         return;
     }
-    auto *box = new PageDialogBox(tab.number(), ask, false, m_window);
+    auto *box = new PageDialogBox(tab, ask, false, m_window);
     tab.asks().login = box;
     connect(box, &QDialog::finished, this, [this, &tab, box, ask] {
         const PageDialogReply reply = box->reply();

@@ -29,33 +29,32 @@ void StagedLoading::startNextTabs()
         if (tab.state().started || setting.startUrl.trimmed().isEmpty())
             continue;
         if (setting.pauseWhileLoading && m_c.tabs.allStartedTabsLoaded())
-            start(tab.number(), true, trap);
+            start(tab, true, trap);
         else if (!setting.pauseWhileLoading)
-            start(tab.number(), false, trap);
+            start(tab, false, trap);
     }
 }
 
-void StagedLoading::start(int tab, bool clearCaption, Trap &trap)
+void StagedLoading::start(BrowserTab &tab, bool clearCaption, Trap &trap)
 {
     // The flags are set before the browser is touched: the browser may run events here.
-    m_c.tabs.tab(tab).state().loading = true;
-    m_c.tabs.tab(tab).state().started = true;
-    BrowserControl &browser = m_c.tabs.tab(tab).browser();
+    tab.state().loading = true;
+    tab.state().started = true;
+    BrowserControl &browser = tab.browser();
     try {
         browser.blankDocument();
     } catch (const BasicError &) {
         // a browser without a document yet shows nothing to blank
     }
-    trap.step([&] { m_c.tabs.tab(tab).setAddress(QString()); });
+    trap.step([&] { tab.setAddress(QString()); });
     trap.step([&] {
-        BrowserTab &cleared = m_c.tabs.tab(tab);
-        cleared.setToolTip(QString());
+        tab.setToolTip(QString());
         if (clearCaption)
-            cleared.setCaption(QString());
-        cleared.setPicture(TabPicture::None);
+            tab.setCaption(QString());
+        tab.setPicture(TabPicture::None);
     });
     trap.step([&] {
-        const QString &url = m_session.settings[tab].startUrl;
+        const QString &url = m_session.settings[tab.number()].startUrl;
         if (!url.trimmed().isEmpty())
             browser.navigate(url);
     });

@@ -5,6 +5,8 @@
 
 namespace pelquin {
 
+class BrowserTab;
+
 class ErrorReporter;
 class Trap;
 struct Session;
@@ -19,7 +21,7 @@ public:
     void startNextTabs();
 
 private:
-    void start(int tab, bool clearCaption, Trap &trap);
+    void start(BrowserTab &tab, bool clearCaption, Trap &trap);
 
     Session &m_session;
     TabControls m_c;

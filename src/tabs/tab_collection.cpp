@@ -90,6 +90,19 @@ void TabCollection::bringToFront(int number)
     m_front = number;
 }
 
+BrowserTab *TabCollection::nextAfter(int from, int shown,
+                                     const std::function<bool(const BrowserTab &)> &wanted) const
+{
+    const int count = qMin(shown, this->count());
+    const int start = from >= 1 && from <= count ? from : count;
+    for (int step = 1; step <= count; ++step) {
+        BrowserTab &candidate = tab((start - 1 + step) % count + 1);
+        if (wanted(candidate))
+            return &candidate;
+    }
+    return nullptr;
+}
+
 bool TabCollection::allStartedTabsLoaded() const
 {
     for (const BrowserTab &t : m_tabs) {

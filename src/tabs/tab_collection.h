@@ -8,6 +8,7 @@
 #include <QObject>
 
 #include <deque>
+#include <functional>
 
 class QWidget;
 
@@ -38,6 +39,11 @@ public:
     // Brings tab t's page to the front: shown, all others hidden and out of full screen.
     void bringToFront(int number);
     int front() const { return m_front; }
+
+    // The first of the first `shown` tabs after tab `from` in tab order, going round, that is
+    // `wanted`; null when none is. A `from` outside them starts at the first.
+    BrowserTab *nextAfter(int from, int shown,
+                          const std::function<bool(const BrowserTab &)> &wanted) const;
 
     // True when no tab is both started and loading.
     bool allStartedTabsLoaded() const;

@@ -32,22 +32,6 @@ void ChangeMarks::selectionChanged()
         selected->setChangedSince(QDateTime());
 }
 
-bool ChangeMarks::marked(int tab) const
-{
-    return m_tabs.contains(tab) && m_tabs.tab(tab).changed();
-}
-
-int ChangeMarks::nextMarked(int tab) const
-{
-    const int count = m_strip.count();
-    for (int step = 1; step <= count; ++step) {
-        const int candidate = (tab - 1 + step) % count + 1;
-        if (marked(candidate))
-            return candidate;
-    }
-    return 0;
-}
-
 void ChangeMarks::pageCompleted(BrowserTab &tab, const QString &address)
 {
     if (&tab == m_looking)

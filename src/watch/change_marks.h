@@ -27,9 +27,6 @@ public:
 
     // The user now looks at the selected tab, and no longer at the one before: its mark goes.
     void selectionChanged();
-    bool marked(int tab) const;
-    // The first marked tab after `tab` in tab order, going round; 0 when none is marked.
-    int nextMarked(int tab) const;
 
 signals:
     // The tab has just been marked (not again while it stays marked).

@@ -39,21 +39,10 @@ void TabRotation::onTick()
 {
     if (m_seconds == 0 || paused() || (m_held && m_held()))
         return;
-    const int next = nextTab(m_strip.selected());
-    if (next != 0 && next != m_strip.selected())
-        m_strip.select(next);
-}
-
-int TabRotation::nextTab(int tab) const
-{
-    const int count = qMin(m_strip.count(), m_tabs.count());
-    const int from = tab >= 1 && tab <= count ? tab : count;
-    for (int step = 1; step <= count; ++step) {
-        const int candidate = (from - 1 + step) % count + 1;
-        if (m_tabs.tab(candidate).hasPage())
-            return candidate;
-    }
-    return 0;
+    const BrowserTab *next = m_tabs.nextAfter(m_strip.selected(), m_strip.count(),
+                                              [](const BrowserTab &tab) { return tab.hasPage(); });
+    if (next && next->number() != m_strip.selected())
+        m_strip.select(next->number());
 }
 
 }  // namespace pelquin

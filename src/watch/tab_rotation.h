@@ -34,8 +34,6 @@ public:
 
     // The turn: selects the next tab that has a page after the selected one.
     void onTick();
-    // The tab after `tab` in tab order that has a page, going round; 0 when none has.
-    int nextTab(int tab) const;
 
 private:
     TabCollection &m_tabs;

@@ -41,10 +41,9 @@ TabWall::TabWall(TabCollection &tabs, TabStrip &strip, const Clock &clock, QWidg
     QPalette dark = palette();
     dark.setColor(QPalette::Window, QColor(0x18, 0x18, 0x18));
     setPalette(dark);
-    for (const BrowserTab &tab : m_tabs) {
-        auto *tile = new WallTile(tab.number(), this);
-        const int t = tab.number();
-        connect(tile, &QAbstractButton::clicked, this, [this, t] { choose(t); });
+    for (BrowserTab &tab : m_tabs) {
+        auto *tile = new WallTile(tab, this);
+        connect(tile, &QAbstractButton::clicked, this, [this, &tab] { choose(tab); });
         m_tiles.push_back(tile);
     }
     m_tickTimer.setInterval(kDescribeMs);
@@ -52,12 +51,28 @@ TabWall::TabWall(TabCollection &tabs, TabStrip &strip, const Clock &clock, QWidg
     hide();
 }
 
-WallTile *TabWall::tile(int tab) const
+WallTile *TabWall::tile(const BrowserTab &tab) const
 {
-    return tab >= 1 && tab <= int(m_tiles.size()) ? m_tiles[size_t(tab - 1)] : nullptr;
+    for (WallTile *each : m_tiles)
+        if (&each->tab() == &tab)
+            return each;
+    return nullptr;
 }
 
 int TabWall::tileCount() const { return qMin(m_strip.count(), int(m_tiles.size())); }
+
+std::vector<WallTile *> TabWall::shownTiles() const
+{
+    return {m_tiles.begin(), m_tiles.begin() + tileCount()};
+}
+
+BrowserTab *TabWall::tabAtFocus() const
+{
+    if (const WallTile *focused = focusedTile())
+        return &focused->tab();
+    const int selected = m_strip.selected();
+    return m_tabs.contains(selected) ? &m_tabs.tab(selected) : nullptr;
+}
 
 void TabWall::open()
 {
@@ -69,23 +84,27 @@ void TabWall::open()
     describeTiles();
     const int front = m_strip.selected();
     for (WallTile *each : m_tiles)
-        each->setCurrent(each->tab() == front);
+        each->setCurrent(each->tab().number() == front);
     show();
     raise();
     // Nothing draws behind the wall. The selected page's last frame is its picture. (Taking
     // it while the page is still on the screen costs the engine 280 MB, measured under X.)
     if (m_tabs.contains(front)) {
         m_tabs.tab(front).page()->hide();
-        tabShown(front);
+        tabShown(m_tabs.tab(front));
     }
     for (WallTile *each : m_tiles)
         each->renewed = QDateTime();
     QTimer::singleShot(0, this, [this] {
-        for (int t = 1; m_open && t <= tileCount(); ++t)
-            renewTile(*tile(t));
+        for (WallTile *each : shownTiles())
+            if (m_open)
+                renewTile(*each);
     });
     qApp->installEventFilter(this);
-    if (WallTile *focus = tile(front) ? tile(front) : tile(1))
+    WallTile *focus = m_tabs.contains(front) ? tile(m_tabs.tab(front)) : nullptr;
+    if (!focus && !m_tiles.empty())
+        focus = m_tiles.front();
+    if (focus)
         focus->setFocus(Qt::OtherFocusReason);
     m_tickTimer.start();
     emit openChanged(true);
@@ -120,12 +139,12 @@ void TabWall::dismiss()
         hideWall();
 }
 
-void TabWall::choose(int tab)
+void TabWall::choose(BrowserTab &tab)
 {
-    if (!m_open || !m_tabs.contains(tab))
+    if (!m_open || !m_tabs.contains(tab.number()))
         return;
     hideWall();
-    m_strip.select(tab);
+    m_strip.select(tab.number());
 }
 
 void TabWall::paintEvent(QPaintEvent *event)
@@ -168,24 +187,27 @@ TileState TabWall::stateOf(const BrowserTab &tab)
 
 void TabWall::describeTiles()
 {
-    for (WallTile *each : m_tiles) {
-        const int t = each->tab();
-        each->setVisible(t <= tileCount());
-        if (t <= tileCount())
-            each->describe(m_strip.caption(t), stateOf(m_tabs.tab(t)));
+    const int shown = tileCount();
+    for (int i = 0; i < int(m_tiles.size()); ++i) {
+        WallTile &each = *m_tiles[size_t(i)];
+        each.setVisible(i < shown);
+        if (i < shown)
+            each.describe(each.tab().look().caption, stateOf(each.tab()));
     }
 }
 
-void TabWall::pageCompleted(int tab)
+void TabWall::pageCompleted(BrowserTab &tab)
 {
-    if (tab != m_tabs.front() || m_open)
-        if (WallTile *completed = tile(tab))
-            completed->completedSinceShown = true;
-    if (m_open && tab <= tileCount())
-        renewTile(*tile(tab));
+    WallTile *completed = tile(tab);
+    if (!completed)
+        return;
+    if (tab.number() != m_tabs.front() || m_open)
+        completed->completedSinceShown = true;
+    if (m_open && completed->isVisible())
+        renewTile(*completed);
 }
 
-void TabWall::tabShown(int tab)
+void TabWall::tabShown(BrowserTab &tab)
 {
     if (WallTile *shown = tile(tab)) {
         shown->completedSinceShown = false;
@@ -195,7 +217,7 @@ void TabWall::tabShown(int tab)
 
 void TabWall::renewTile(WallTile &tile)
 {
-    const BrowserTab &shown = m_tabs.tab(tile.tab());
+    const BrowserTab &shown = tile.tab();
     tile.renewed = m_clock.now();
     if (shown.shownOnce && !tile.completedSinceShown) {
         // The page is as it was drawn last: a picture taken since is still right. A view
@@ -239,11 +261,9 @@ void TabWall::onTick()
     place();
     describeTiles();
     const QDateTime now = m_clock.now();
-    for (int t = 1; t <= tileCount(); ++t) {
-        WallTile &each = *tile(t);
-        if (!each.renewed.isValid() || each.renewed.secsTo(now) >= kRenewSeconds)
-            renewTile(each);
-    }
+    for (WallTile *each : shownTiles())
+        if (!each->renewed.isValid() || each->renewed.secsTo(now) >= kRenewSeconds)
+            renewTile(*each);
 }
 
 WallTile *TabWall::focusedTile() const
@@ -258,7 +278,8 @@ void TabWall::moveFocus(int key)
     if (count < 1)
         return;
     const WallTile *focused = focusedTile();
-    int index = (focused ? focused->tab() : m_strip.selected()) - 1;
+    const auto at = std::find(m_tiles.begin(), m_tiles.end(), focused);
+    int index = at != m_tiles.end() ? int(at - m_tiles.begin()) : m_strip.selected() - 1;
     switch (key) {
     case Qt::Key_Left: --index; break;
     case Qt::Key_Right: ++index; break;
@@ -297,7 +318,8 @@ bool TabWall::eventFilter(QObject *watched, QEvent *event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space:
-        choose(focusedTile() ? focusedTile()->tab() : m_strip.selected());
+        if (BrowserTab *chosen = tabAtFocus())
+            choose(*chosen);
         return true;
     default:
         return false;

@@ -44,18 +44,18 @@ public:
     void dismiss();
     bool isOpen() const { return m_open; }
     void toggle() { m_open ? close() : open(); }
-    void choose(int tab);
+    void choose(BrowserTab &tab);
 
-    WallTile *tile(int tab) const;
+    WallTile *tile(const BrowserTab &tab) const;
     // Tiles are placed for this area and their texts follow their tabs.
     void place();
     void describeTiles();
     // The wall's tick: states brought up to date, and words read again when they are old.
     void onTick();
     // The page of `tab` completed: its tile shows it afresh.
-    void pageCompleted(int tab);
+    void pageCompleted(BrowserTab &tab);
     // The user looks at `tab`: its page's last picture is what it shows.
-    void tabShown(int tab);
+    void tabShown(BrowserTab &tab);
 
 signals:
     void openChanged(bool open);
@@ -68,6 +68,10 @@ protected:
 private:
     static TileState stateOf(const BrowserTab &tab);
     int tileCount() const;
+    // The tiles shown, in the strip's order.
+    std::vector<WallTile *> shownTiles() const;
+    // The tab the keys act on: the focused tile's, or else the selected one.
+    BrowserTab *tabAtFocus() const;
     // The picture when the page is as last drawn, the words otherwise.
     void renewTile(WallTile &tile);
     // Whether the tile got a picture of the page (a view hidden a while may give none).
@@ -81,7 +85,7 @@ private:
     TabStrip &m_strip;
     const Clock &m_clock;
     std::function<QRect()> m_area;
-    std::vector<WallTile *> m_tiles;  // tab t at t - 1
+    std::vector<WallTile *> m_tiles;  // in the strip's order, one for each tab
     QTimer m_tickTimer;
     bool m_open = false;
 };

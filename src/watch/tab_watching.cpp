@@ -23,7 +23,7 @@ TabWatching::TabWatching(Deps deps, QObject *parent)
     connect(m_marks, &ChangeMarks::tabChanged, this, &TabWatching::tabChanged);
     for (BrowserTab &tab : m_d.controls.tabs) {
         connect(&tab, &BrowserTab::pageCompleted, m_wall,
-                [this, &tab] { m_wall->pageCompleted(tab.number()); });
+                [this, &tab] { m_wall->pageCompleted(tab); });
     }
     m_rotation->setHeld([this] { return m_wall->isOpen() || (m_d.busy && m_d.busy()); });
     if (m_d.notifier) {
@@ -56,19 +56,23 @@ void TabWatching::tabSelected()
 {
     m_marks->selectionChanged();
     m_wall->dismiss();
-    m_wall->tabShown(m_d.controls.tabStrip.selected());
+    const int selected = m_d.controls.tabStrip.selected();
+    if (m_d.controls.tabs.contains(selected))
+        m_wall->tabShown(m_d.controls.tabs.tab(selected));
 }
 
 void TabWatching::goToNextChangedTab()
 {
-    const int next = m_marks->nextMarked(m_d.controls.tabStrip.selected());
-    if (next == 0) {
+    TabStrip &strip = m_d.controls.tabStrip;
+    const BrowserTab *next = m_d.controls.tabs.nextAfter(
+        strip.selected(), strip.count(), [](const BrowserTab &tab) { return tab.changed(); });
+    if (!next) {
         m_d.controls.status.showForAMoment(
             QStringLiteral("No tab has changed since you last looked"));
         return;
     }
     m_wall->dismiss();
-    m_d.controls.tabStrip.select(next);
+    strip.select(next->number());
 }
 
 void TabWatching::tabChanged(BrowserTab &tab)

@@ -1,5 +1,7 @@
 #include "watch/wall_tile.h"
 
+#include "tabs/browser_tab.h"
+
 #include <QPainter>
 
 namespace pelquin {
@@ -39,16 +41,16 @@ QColor stateColor(TileState state)
 
 }  // namespace
 
-WallTile::WallTile(int tab, QWidget *parent) : QAbstractButton(parent), m_tab(tab)
+WallTile::WallTile(BrowserTab &tab, QWidget *parent) : QAbstractButton(parent), m_tab(tab)
 {
-    setObjectName(QStringLiteral("wallTile_%1").arg(tab));
+    setObjectName(QStringLiteral("wallTile_%1").arg(tab.number()));
     setFocusPolicy(Qt::StrongFocus);
     describe(QString(), TileState::Empty);
 }
 
 QString WallTile::label() const
 {
-    return QStringLiteral("Tab %1: %2").arg(m_tab).arg(m_caption);
+    return QStringLiteral("Tab %1: %2").arg(m_tab.number()).arg(m_caption);
 }
 
 void WallTile::describe(const QString &caption, TileState state)

@@ -7,6 +7,8 @@
 
 namespace pelquin {
 
+class BrowserTab;
+
 // What a tile of the wall says of its tab beside the caption.
 enum class TileState { Shown, Loading, Changed, Crashed, Empty };
 
@@ -15,9 +17,9 @@ enum class TileState { Shown, Loading, Changed, Crashed, Empty };
 class WallTile : public QAbstractButton {
     Q_OBJECT
 public:
-    WallTile(int tab, QWidget *parent);
+    WallTile(BrowserTab &tab, QWidget *parent);
 
-    int tab() const { return m_tab; }
+    BrowserTab &tab() const { return m_tab; }
     // The caption and state; the accessible name follows them.
     void describe(const QString &caption, TileState state);
     QString label() const;
@@ -39,7 +41,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    int m_tab;
+    BrowserTab &m_tab;
     QString m_caption;
     TileState m_state = TileState::Empty;
     QImage m_picture;

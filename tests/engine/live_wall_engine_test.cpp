@@ -102,7 +102,7 @@ TEST_F(LiveWallEngine, TheWallShowsAPictureOfAPageShownBeforeAndTheWordsOfOneNev
     window->commands().run(Command::WallOfTabs, CommandSource::Key);
     ASSERT_TRUE(wall.isOpen());
     const auto reddish = [&] {
-        const QImage picture = wall.tile(6)->picture();
+        const QImage picture = wall.tile(window->tabs().tab(6))->picture();
         if (picture.isNull())
             return false;
         const QColor middle = picture.pixelColor(picture.width() / 2, picture.height() / 2);
@@ -110,9 +110,9 @@ TEST_F(LiveWallEngine, TheWallShowsAPictureOfAPageShownBeforeAndTheWordsOfOneNev
     };
     EXPECT_TRUE(waitFor(reddish, 15000));
     // Tab 7 was never shown: never drawn for a picture, its words are on the tile.
-    EXPECT_TRUE(waitFor([&] { return wall.tile(7)->pageText() == QStringLiteral("red"); },
+    EXPECT_TRUE(waitFor([&] { return wall.tile(window->tabs().tab(7))->pageText() == QStringLiteral("red"); },
                         5000));
-    EXPECT_TRUE(wall.tile(7)->picture().isNull());
+    EXPECT_TRUE(wall.tile(window->tabs().tab(7))->picture().isNull());
     EXPECT_FALSE(window->tabs().tab(6).page()->isVisible());
     wall.close();
     EXPECT_TRUE(window->tabs().tab(1).page()->isVisible());

@@ -64,7 +64,7 @@ TEST_F(PermissionEngine, TheTabsQuestionNamesTheSiteAndItsAnswerIsKeptForThatSit
     three.navigate(address(QStringLiteral("127.0.0.1")));
     PageDialogBox *allow = question(3);
     ASSERT_NE(allow, nullptr);
-    EXPECT_EQ(allow->windowTitle(), PageDialogBox::titleFor(3, QStringLiteral("127.0.0.1")));
+    EXPECT_EQ(allow->windowTitle(), PageDialogBox::titleFor(window->tabs().tab(3), QStringLiteral("127.0.0.1")));
     EXPECT_EQ(PageDialogBox::messageFor(allow->dialog()),
               QStringLiteral("127.0.0.1 wants to show notifications."));
     allow->accept();

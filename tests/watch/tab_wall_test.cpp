@@ -35,13 +35,13 @@ TEST_F(TabWallTest, ItCoversThePageAreaWithATileForEveryTab)
     EXPECT_EQ(wall().accessibleName(), QStringLiteral("Wall of tabs"));
     EXPECT_EQ(wall().geometry(), pages);
     EXPECT_FALSE(page(1)->isVisible());  // nothing draws behind the wall
-    const QRect first = wall().tile(1)->geometry();
-    const QRect last = wall().tile(30)->geometry();
+    const QRect first = wall().tile(tab(1))->geometry();
+    const QRect last = wall().tile(tab(30))->geometry();
     EXPECT_EQ(first.width(), pages.width() / TabWall::kColumns);
     EXPECT_EQ(first.height(), pages.height() / TabWall::kRows);
     EXPECT_EQ(last.left(), 5 * first.width());
     EXPECT_EQ(last.top(), 4 * first.height());
-    EXPECT_EQ(wall().tile(3)->accessibleName(),
+    EXPECT_EQ(wall().tile(tab(3))->accessibleName(),
               QStringLiteral("Tab 3: ") + strip.caption(3));
 }
 
@@ -54,12 +54,12 @@ TEST_F(TabWallTest, EachTileSaysWhatItsTabIsDoing)
     browser(3).visibleText = QStringLiteral("two");
     browser(3).load(site(3));
     openWall();
-    EXPECT_EQ(wall().tile(3)->state(), TileState::Changed);
-    EXPECT_TRUE(wall().tile(3)->accessibleName().endsWith(QStringLiteral(" (changed)")));
-    EXPECT_EQ(wall().tile(4)->state(), TileState::Loading);
-    EXPECT_EQ(wall().tile(5)->state(), TileState::Crashed);
-    EXPECT_EQ(wall().tile(12)->state(), TileState::Empty);
-    EXPECT_EQ(wall().tile(1)->state(), TileState::Shown);
+    EXPECT_EQ(wall().tile(tab(3))->state(), TileState::Changed);
+    EXPECT_TRUE(wall().tile(tab(3))->accessibleName().endsWith(QStringLiteral(" (changed)")));
+    EXPECT_EQ(wall().tile(tab(4))->state(), TileState::Loading);
+    EXPECT_EQ(wall().tile(tab(5))->state(), TileState::Crashed);
+    EXPECT_EQ(wall().tile(tab(12))->state(), TileState::Empty);
+    EXPECT_EQ(wall().tile(tab(1))->state(), TileState::Shown);
 }
 
 TEST_F(TabWallTest, ArrowsAndEnterChooseATileAndEscapeGoesBack)
@@ -83,7 +83,7 @@ TEST_F(TabWallTest, ArrowsAndEnterChooseATileAndEscapeGoesBack)
 TEST_F(TabWallTest, AClickChoosesAndTheKeyAgainCloses)
 {
     openWall();
-    QTest::mouseClick(wall().tile(4), Qt::LeftButton);
+    QTest::mouseClick(wall().tile(tab(4)), Qt::LeftButton);
     EXPECT_FALSE(wall().isOpen());
     EXPECT_EQ(strip.selected(), 4);
     openWall();
@@ -101,23 +101,23 @@ TEST_F(TabWallTest, NoHiddenPageIsDrawnATileShowsAPictureOrTheWords)
     openWall();
     QCoreApplication::processEvents();
     // The pages shown before, as the user saw them; the others in words.
-    EXPECT_FALSE(wall().tile(1)->picture().isNull());
-    EXPECT_FALSE(wall().tile(3)->picture().isNull());
-    EXPECT_TRUE(wall().tile(4)->picture().isNull());
-    EXPECT_EQ(wall().tile(4)->pageText(), QStringLiteral("Queue: 4 tickets"));
-    EXPECT_EQ(wall().tile(12)->pageText(), QString());  // an empty tab
+    EXPECT_FALSE(wall().tile(tab(1))->picture().isNull());
+    EXPECT_FALSE(wall().tile(tab(3))->picture().isNull());
+    EXPECT_TRUE(wall().tile(tab(4))->picture().isNull());
+    EXPECT_EQ(wall().tile(tab(4))->pageText(), QStringLiteral("Queue: 4 tickets"));
+    EXPECT_EQ(wall().tile(tab(12))->pageText(), QString());  // an empty tab
 
     // A page completed since it was last seen shows its words, afresh.
     browser(3).load(site(3));
-    EXPECT_TRUE(wall().tile(3)->picture().isNull());
-    EXPECT_EQ(wall().tile(3)->pageText(), QStringLiteral("Three's words"));
+    EXPECT_TRUE(wall().tile(tab(3))->picture().isNull());
+    EXPECT_EQ(wall().tile(tab(3))->pageText(), QStringLiteral("Three's words"));
     // At least every ten seconds the words are read again.
     browser(4).visibleText = QStringLiteral("Queue: 5 tickets");
     wall().onTick();
-    EXPECT_EQ(wall().tile(4)->pageText(), QStringLiteral("Queue: 4 tickets"));
+    EXPECT_EQ(wall().tile(tab(4))->pageText(), QStringLiteral("Queue: 4 tickets"));
     clock.advance(TabWall::kRenewSeconds);
     wall().onTick();
-    EXPECT_EQ(wall().tile(4)->pageText(), QStringLiteral("Queue: 5 tickets"));
+    EXPECT_EQ(wall().tile(tab(4))->pageText(), QStringLiteral("Queue: 5 tickets"));
     for (int t = 1; t <= 30; ++t)
         EXPECT_FALSE(page(t)->isVisible()) << t;  // nothing draws behind the wall
 }
@@ -130,9 +130,9 @@ TEST_F(TabWallTest, APictureOfNothingButTheBackgroundGivesWayToTheWords)
     browser(3).drawsNothing = true;  // as a view hidden a while gives under X
     openWall();
     QCoreApplication::processEvents();
-    EXPECT_TRUE(wall().tile(3)->picture().isNull());
-    EXPECT_EQ(wall().tile(3)->pageText(), QStringLiteral("Three's words"));
-    EXPECT_FALSE(wall().tile(1)->picture().isNull());  // the shown page, before it hid
+    EXPECT_TRUE(wall().tile(tab(3))->picture().isNull());
+    EXPECT_EQ(wall().tile(tab(3))->pageText(), QStringLiteral("Three's words"));
+    EXPECT_FALSE(wall().tile(tab(1))->picture().isNull());  // the shown page, before it hid
 }
 
 TEST_F(TabWallTest, ItWorksInExpertModeOverTheWholePageArea)
