@@ -100,6 +100,15 @@ public:
         readVisibleText(std::move(done));
     }
 
+    // Which part of its pages is watched: a CSS selector, or empty for the whole text. The
+    // page says when that text changes without a reload (watchedTextMoved).
+    virtual void watchText(const QString &region) { Q_UNUSED(region); }
+    // The watched part's text once the page has settled; the whole text when no part is.
+    virtual void readWatchedText(std::function<void(const QString &)> done)
+    {
+        readSettledText(std::move(done));
+    }
+
     // Finds and highlights the next (or previous) match of `text` on the page; an empty text
     // clears the highlight. `done` learns later which match is highlighted of how many.
     virtual void findText(const QString &text, bool backward,
@@ -127,6 +136,9 @@ public:
     virtual void exitFullScreen() {}
 
 signals:
+    // The watched text changed while the page stayed: told after it rested, at most every
+    // ten seconds.
+    void watchedTextMoved();
     // Never cancelled. `topLevel` is false for a sub-frame.
     void beforeNavigate(const QString &address, bool topLevel);
     // Set *cancel to refuse the new window; otherwise it opens in a window of its own.

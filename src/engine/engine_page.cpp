@@ -240,6 +240,15 @@ bool EnginePage::javaScriptPrompt(const QUrl &origin, const QString &text,
     return true;
 }
 
+void EnginePage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level,
+                                          const QString &message, int line,
+                                          const QString &source)
+{
+    if (onConsoleLine && onConsoleLine(message))
+        return;
+    QWebEnginePage::javaScriptConsoleMessage(level, message, line, source);
+}
+
 QStringList EnginePage::chooseFiles(FileSelectionMode, const QStringList &, const QStringList &)
 {
     // Starts in the home folder, never the working folder; the page learns only the one

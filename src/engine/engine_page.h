@@ -32,6 +32,8 @@ public:
     std::function<bool(const PageDialog &, const PageDialogAnswer &)> onDialog;
     // A click on a button of a page of our own (`url` on the action host).
     std::function<void(const QUrl &)> onOwnAction;
+    // A line a script wrote to the console; true when it was the program's own word.
+    std::function<bool(const QString &)> onConsoleLine;
     // Navigations the page should not report, such as showing a page of our own.
     bool quietNavigation = false;
     const BrowsingRecords *records = nullptr;
@@ -58,6 +60,8 @@ protected:
     bool javaScriptConfirm(const QUrl &origin, const QString &text) override;
     bool javaScriptPrompt(const QUrl &origin, const QString &text, const QString &value,
                           QString *result) override;
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
+                                  int line, const QString &source) override;
     QStringList chooseFiles(FileSelectionMode mode, const QStringList &oldFiles,
                             const QStringList &acceptedMimeTypes) override;
 

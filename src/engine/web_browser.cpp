@@ -1,6 +1,7 @@
 #include "engine/web_browser.h"
 
 #include "engine/engine_page.h"
+#include "engine/page_text_watcher.h"
 #include "engine/own_page_shower.h"
 #include "engine/page_context_menu.h"
 #include "engine/page_file_commands.h"
@@ -57,6 +58,13 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts,
         [this](std::function<void(const QString &)> done) { readVisibleText(std::move(done)); },
         [this](std::function<void(double)> done) { askQuietTime(std::move(done)); }, this);
     addPageTracker();
+    m_textWatcher = new PageTextWatcher(*m_page, this);
+    connect(m_textWatcher, &PageTextWatcher::textMoved, this, &BrowserControl::watchedTextMoved);
+    m_page->onConsoleLine = [watcher = QPointer<PageTextWatcher>(m_textWatcher)](
+                                const QString &line) { return watcher && watcher->takeConsoleLine(line); };
+    m_settledPart = new SettledText(
+        [this](std::function<void(const QString &)> done) { readWatchedPart(std::move(done)); },
+        [this](std::function<void(double)> done) { askQuietTime(std::move(done)); }, this);
 }
 
 WebEngineBrowser::~WebEngineBrowser()

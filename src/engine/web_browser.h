@@ -29,6 +29,8 @@ class Prompts;
 QUrl openedUrl(const QUrl &url, const BrowsingRecords *records);
 
 // One tab's browser on Qt WebEngine: a view and its page, mapped onto BrowserControl.
+class PageTextWatcher;
+
 class WebEngineBrowser final : public BrowserControl {
     Q_OBJECT
 public:
@@ -54,6 +56,8 @@ public:
     void checkTypedText(std::function<void(bool typed)> done) override;
     void readVisibleText(std::function<void(const QString &)> done) override;
     void readSettledText(std::function<void(const QString &)> done) override;
+    void watchText(const QString &region) override;
+    void readWatchedText(std::function<void(const QString &)> done) override;
     void findText(const QString &text, bool backward,
                   std::function<void(const FindResult &)> done) override;
     bool commandAvailable(PageCommand command) override;
@@ -81,6 +85,8 @@ private:
     bool hasDocument() const;
     // How long the page's document has been unchanged, in milliseconds.
     void askQuietTime(std::function<void(double quietMs)> done);
+    // The watched part's text as it is now.
+    void readWatchedPart(std::function<void(const QString &)> done);
     // Defers an engine call made from inside the engine's navigation callback.
     void whenSafe(std::function<void(EnginePage &)> action);
     void onLoadingChanged(const QWebEngineLoadingInfo &info);
@@ -96,6 +102,8 @@ private:
     QPointer<PageZoom> m_zoom;
     PageFileCommands *m_files = nullptr;
     SettledText *m_settledText = nullptr;
+    PageTextWatcher *m_textWatcher = nullptr;
+    SettledText *m_settledPart = nullptr;  // the watched part's text, once settled
     std::shared_ptr<bool> m_alive;
     BrowsingRecords *m_records = nullptr;
     bool m_busy = false;

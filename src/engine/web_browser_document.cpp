@@ -1,6 +1,7 @@
 #include "engine/web_browser.h"
 
 #include "engine/engine_page.h"
+#include "engine/page_text_watcher.h"
 #include "engine/settled_text.h"
 
 #include "platform/basic_error.h"
@@ -106,6 +107,32 @@ void WebEngineBrowser::askQuietTime(std::function<void(double quietMs)> done)
 void WebEngineBrowser::readSettledText(std::function<void(const QString &)> done)
 {
     m_settledText->read(std::move(done));
+}
+
+void WebEngineBrowser::watchText(const QString &region)
+{
+    m_textWatcher->setRegion(region);
+}
+
+void WebEngineBrowser::readWatchedText(std::function<void(const QString &)> done)
+{
+    if (m_textWatcher->region().isEmpty())
+        m_settledText->read(std::move(done));
+    else
+        m_settledPart->read(std::move(done));
+}
+
+void WebEngineBrowser::readWatchedPart(std::function<void(const QString &)> done)
+{
+    auto deliver = [alive = m_alive, done = std::move(done)](const QString &text) {
+        if (*alive)
+            shielded("watched text", [&] { done(text); });
+    };
+    if (!hasDocument()) {
+        QTimer::singleShot(0, this, [deliver] { deliver(QString()); });
+        return;
+    }
+    m_textWatcher->read(std::move(deliver));
 }
 
 void WebEngineBrowser::readBodyMarkup(std::function<void(const QString &)> done)

@@ -69,6 +69,7 @@ void WebEngineBrowser::onLoadingChanged(const QWebEngineLoadingInfo &info)
     case QWebEngineLoadingInfo::LoadStartedStatus:
         m_busy = true;
         m_settledText->loadStarted();
+        m_settledPart->loadStarted();
         if (!own)
             emit statusTextChange(QStringLiteral("Opening page ") + url + QStringLiteral("..."));
         return;

@@ -55,6 +55,20 @@ public:
         else
             done(visibleText);
     }
+    void watchText(const QString &region) override { watchedRegion = region; }
+    void readWatchedText(std::function<void(const QString &)> done) override
+    {
+        if (watchedRegion.isEmpty())
+            readVisibleText(std::move(done));
+        else
+            done(regionText);
+    }
+    // Test side: the page changes its words without a reload.
+    void changeText(const QString &text)
+    {
+        visibleText = text;
+        emit watchedTextMoved();
+    }
     void loginAndReload(const PageDialog &ask, const QString &user,
                         const QString &password) override
     {
@@ -90,6 +104,8 @@ public:
     QList<PageDialogReply> replies;
     bool typedText = false;  // the page holds words typed and not sent
     QString visibleText;     // what the page shows
+    QString watchedRegion;   // the watched part's selector; empty: the whole text
+    QString regionText;      // the watched part's text, when a part is watched
     // When set, the visible text is not delivered at once: the test calls the kept callback.
     std::function<void(const QString &)> *deferVisibleText = nullptr;
     // When set, the page does not answer: the test keeps the answer to give later.

@@ -1,0 +1,95 @@
+#include "engine/page_text_watcher.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonValue>
+#include <QRandomGenerator>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+
+namespace pelquin {
+
+namespace {
+
+const QString kScriptName = QStringLiteral("pelquin-page-watcher");
+
+QString watcherSource()
+{
+    QFile file(QStringLiteral(":/pelquin/page_watcher.js"));
+    file.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(file.readAll());
+}
+
+// A string as a JavaScript literal.
+QString quoted(const QString &text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+// A secret of this run: a page that cannot read it cannot fake the watcher's word.
+QString runSecret()
+{
+    static const QString secret = [] {
+        QString text = QStringLiteral("pelquin-watch-");
+        for (int i = 0; i < 4; ++i)
+            text += QString::number(QRandomGenerator::system()->generate64(), 36);
+        return text;
+    }();
+    return secret;
+}
+
+}  // namespace
+
+PageTextWatcher::PageTextWatcher(QWebEnginePage &page, QObject *parent)
+    : QObject(parent), m_page(page), m_signal(runSecret())
+{
+    install();
+}
+
+void PageTextWatcher::install()
+{
+    static const QString source = watcherSource();
+    for (const QWebEngineScript &old : m_page.scripts().find(kScriptName))
+        m_page.scripts().remove(old);
+    QWebEngineScript watcher;
+    watcher.setName(kScriptName);
+    watcher.setSourceCode(source.arg(quoted(m_signal), quoted(m_region)));
+    watcher.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    watcher.setWorldId(QWebEngineScript::ApplicationWorld);
+    watcher.setRunsOnSubFrames(false);
+    m_page.scripts().insert(watcher);
+}
+
+void PageTextWatcher::setRegion(const QString &region)
+{
+    if (region == m_region)
+        return;
+    m_region = region;
+    install();
+    m_page.runJavaScript(QStringLiteral("window.__pelquinWatch && "
+                                        "window.__pelquinWatch.setRegion(%1)")
+                             .arg(quoted(region)),
+                         QWebEngineScript::ApplicationWorld);
+}
+
+void PageTextWatcher::read(std::function<void(const QString &)> done) const
+{
+    m_page.runJavaScript(QStringLiteral("window.__pelquinWatch ? "
+                                        "window.__pelquinWatch.read(%1) : ''")
+                             .arg(quoted(m_region)),
+                         QWebEngineScript::ApplicationWorld,
+                         [done = std::move(done)](const QVariant &text) { done(text.toString()); });
+}
+
+bool PageTextWatcher::takeConsoleLine(const QString &line)
+{
+    if (line != m_signal)
+        return false;
+    emit textMoved();
+    return true;
+}
+
+}  // namespace pelquin
