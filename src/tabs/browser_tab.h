@@ -142,6 +142,8 @@ signals:
     void lookChanged();
     void historyButtonsChanged(bool backEnabled, bool forwardEnabled);
     void securityChanged(PageSecurity security);
+    // Its page's watched text changed without a reload.
+    void pageTextMoved();
 
 private:
     void connectBrowser();

@@ -16,6 +16,7 @@ ChangeMarks::ChangeMarks(TabCollection &tabs, TabStrip &strip, const Clock &cloc
     for (BrowserTab &tab : m_tabs) {
         connect(&tab, &BrowserTab::pageCompleted, this,
                 [this, &tab](const QString &address) { pageCompleted(tab, address); });
+        connect(&tab, &BrowserTab::pageTextMoved, this, [this, &tab] { pageTextMoved(tab); });
     }
 }
 
@@ -38,6 +39,14 @@ void ChangeMarks::pageCompleted(BrowserTab &tab, const QString &address)
         remember(tab, Reading::Settled);
     else
         compare(tab, address);
+}
+
+void ChangeMarks::pageTextMoved(BrowserTab &tab)
+{
+    // What the user looks at is seen as it changes; a page still loading says so later.
+    if (&tab == m_looking || tab.state().loading || tab.browser().busy())
+        return;
+    compare(tab, tab.state().currentUrl);
 }
 
 void ChangeMarks::readText(BrowserTab &tab, Reading reading,

@@ -37,6 +37,8 @@ private:
     enum class Reading { AsShown, Settled };
 
     void pageCompleted(BrowserTab &tab, const QString &address);
+    // Its page changed its words without a reload.
+    void pageTextMoved(BrowserTab &tab);
     // Reads the page's text and hands its digest to `use`, unless a newer reading was asked.
     void readText(BrowserTab &tab, Reading reading,
                   std::function<void(SeenWords &, const QByteArray &)> use);

@@ -69,6 +69,23 @@ TEST_F(ChangeMarksTest, ABackgroundTabWhoseWordsChangedIsMarkedUntilLookedAt)
     EXPECT_EQ(strip.bar()->tabToolTip(2), QStringLiteral("Tab 3:") + site(3));
 }
 
+TEST_F(ChangeMarksTest, APageThatChangesItsWordsWithoutAReloadIsMarked)
+{
+    browser(3).changeText(QStringLiteral("  Queue:  4 tickets"));  // only its spacing
+    EXPECT_FALSE(strip.changedMark(3));
+    browser(3).changeText(QStringLiteral("Queue: 5 tickets"));
+    EXPECT_TRUE(strip.changedMark(3));
+    // The page the user looks at changes before their eyes: no mark.
+    browser(4).changeText(QStringLiteral("Prices have changed"));
+    EXPECT_FALSE(strip.changedMark(4));
+    // A page still loading is compared once it has completed.
+    strip.select(3);
+    strip.select(4);
+    browser(3).startLoad(site(3));
+    browser(3).changeText(QStringLiteral("Queue: half"));
+    EXPECT_FALSE(strip.changedMark(3));
+}
+
 TEST_F(ChangeMarksTest, TheSamePageWithOtherMarkupOrWhiteSpaceIsNotMarked)
 {
     reload(3, QStringLiteral("  Queue:\n\t4   tickets \n"));
