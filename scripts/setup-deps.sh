@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
   qt6-httpserver-dev qt6-websockets-dev libqt6opengl6-dev qt6-positioning-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  hunspell-en-us
+  hunspell-en-us libdtl-dev
   xvfb xauth
 )
 missing=()
