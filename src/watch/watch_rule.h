@@ -26,7 +26,8 @@ struct WatchRule {
     QString address;
     // A CSS selector of the part of the page that is watched; empty: the whole page.
     QString region;
-    // A line of watched text that matches one of these is left out.
+    // A line of watched text that matches one of these is left out. Here and in "hours", a
+    // single text in the file stands for a list of one.
     QList<QRegularExpression> ignore;
     // Digits, times and dates do not count when comparing, so a clock alone never marks.
     bool ignoreNumbers = false;

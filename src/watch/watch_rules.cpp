@@ -37,12 +37,17 @@ void WatchRules::fail(const QString &message)
     m_whole = false;
 }
 
-void WatchRules::load()
+void WatchRules::clear()
 {
     m_file = QJsonObject();
     m_entries.clear();
     m_messages.clear();
     m_whole = true;
+}
+
+void WatchRules::load()
+{
+    clear();
     QFile file(m_path);
     if (!file.exists())
         return;
@@ -69,10 +74,7 @@ void WatchRules::load()
 
 void WatchRules::read(const QByteArray &bytes)
 {
-    m_file = QJsonObject();
-    m_entries.clear();
-    m_messages.clear();
-    m_whole = true;
+    clear();
     if (bytes.trimmed().isEmpty())
         return;  // an empty file holds no rules and nothing to lose
     QJsonParseError error;
@@ -124,6 +126,13 @@ void WatchRules::readRules(const QJsonArray &rules)
             entry.rule = std::move(parsed.rule);
         }
         m_entries.push_back(std::move(entry));
+    }
+    // A file of thousands of bad rules would bury the first mistakes, which are what to mend.
+    constexpr int kMostMessages = 50;
+    if (m_messages.size() > kMostMessages) {
+        const qsizetype more = m_messages.size() - (kMostMessages - 1);
+        m_messages.resize(kMostMessages - 1);
+        m_messages << QStringLiteral("%1 has %2 more mistakes").arg(fileName()).arg(more);
     }
 }
 

@@ -33,7 +33,8 @@ public:
     // False when the file could not be read whole: then it is never written over.
     bool readWhole() const { return m_whole; }
 
-    // The first good rule that matches the address, or nullptr.
+    // The first good rule that matches the address, or nullptr. Rules live until the next
+    // load, read, put or remove.
     const WatchRule *ruleFor(const QString &address) const;
     // The good rules, in the file's order.
     std::vector<const WatchRule *> rules() const;
@@ -57,6 +58,7 @@ private:
     };
 
     QString fileName() const;
+    void clear();
     void fail(const QString &message);
     void readRules(const QJsonArray &rules);
     int indexOf(const QString &address) const;

@@ -339,3 +339,14 @@ TEST_F(WatchRulesFile, GarbageNeverCrashesTheReader)
         EXPECT_FALSE(rules.messages().isEmpty()) << bytes.left(40).toStdString();
     }
 }
+
+TEST_F(WatchRulesFile, AFileOfManyBadRulesGivesTheFirstMistakesAndHowManyMore)
+{
+    QByteArray json = "{\"rules\": [";
+    for (int i = 0; i < 200; ++i)
+        json += QByteArray(i ? "," : "") + "{\"address\": 1}";
+    const WatchRules rules = load(json + "]}");
+    ASSERT_EQ(rules.messages().size(), 50);
+    EXPECT_TRUE(rules.messages()[48].startsWith(QStringLiteral("Watch.json, rule 49: ")));
+    EXPECT_EQ(rules.messages()[49], QStringLiteral("Watch.json has 151 more mistakes"));
+}
