@@ -66,6 +66,28 @@ QIcon changedIcon()
     return icon;
 }
 
+QIcon alertIcon()
+{
+    // A red triangle with a white bar: louder than the changed dot, unlike it in shape too.
+    QIcon icon;
+    for (const int size : {16, 32}) {
+        QPixmap pixmap = canvas(size);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        const qreal s = size;
+        p.setPen(QPen(QColor(0x7a, 0x00, 0x00), s / 16.0));
+        p.setBrush(QColor(0xe0, 0x10, 0x10));
+        p.drawPolygon(QPolygonF({QPointF(s / 2, 1), QPointF(s - 1, s - 1.5), QPointF(1, s - 1.5)}));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(s * 0.44, s * 0.32, s * 0.12, s * 0.34));
+        p.drawRect(QRectF(s * 0.44, s * 0.72, s * 0.12, s * 0.12));
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 QPixmap padlockPixmap()
 {
     QPixmap pixmap = canvas(16);

@@ -8,6 +8,7 @@ namespace pelquin {
 // Pictures drawn in code, so the program needs no image plugins.
 QIcon worldIcon();        // a tab whose page has completely loaded
 QIcon changedIcon();      // a tab whose page changed since the user last looked
+QIcon alertIcon();        // a tab whose watch rule's condition turned true
 QPixmap padlockPixmap();  // a secure connection
 QPixmap certificateWarningPixmap();  // a certificate accepted past an error
 QPixmap tabDragPixmap();  // a tab being dragged to the Setup dialog

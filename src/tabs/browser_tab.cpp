@@ -65,6 +65,26 @@ void BrowserTab::setPicture(TabPicture picture)
         emit lookChanged();
 }
 
+void BrowserTab::addAlert(const QString &tip, const QString &status)
+{
+    // A screenful at most: the oldest go first.
+    constexpr qsizetype kKept = 5;
+    m_look.alerts << tip;
+    if (m_look.alerts.size() > kKept)
+        m_look.alerts.remove(0, m_look.alerts.size() - kKept);
+    m_look.alertStatus = status;
+    emit lookChanged();
+}
+
+void BrowserTab::clearAlerts()
+{
+    if (!alerted())
+        return;
+    m_look.alerts.clear();
+    m_look.alertStatus.clear();
+    emit lookChanged();
+}
+
 void BrowserTab::setChangedSince(const QDateTime &since)
 {
     // The first change is the one the mark tells of.

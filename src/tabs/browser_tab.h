@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QComboBox;
 class QWidget;
@@ -43,6 +44,11 @@ struct TabLook {
     QDateTime changedSince;
     // Its page waits for the user's answer.
     bool waiting = false;
+    // Conditions of its watch rule that turned true since the user last looked, as its
+    // tooltip tells them: Found "In stock" (10:42).
+    QStringList alerts;
+    // The latest of them as the status bar tells it: Tab 7: found "In stock" at 10:42.
+    QString alertStatus;
 };
 
 // What the user last saw of a tab's page, or what it first showed unseen: a digest of its
@@ -50,6 +56,10 @@ struct TabLook {
 struct SeenWords {
     QString address;
     QByteArray digest;
+    QString text;  // its watched text then
+    QDateTime time;
+    // The latest reading of its watched text, seen or not: conditions fire going from it.
+    std::optional<QString> latest;
     bool known = false;
     quint64 question = 0;  // the latest reading asked for; older answers are dropped
 };
@@ -100,6 +110,11 @@ public:
     void setPicture(TabPicture picture);
     void setChangedSince(const QDateTime &since);
     bool changed() const { return m_look.changedSince.isValid(); }
+    // A condition of its watch rule turned true: `tip` for its tooltip, `status` for the
+    // status bar.
+    void addAlert(const QString &tip, const QString &status);
+    void clearAlerts();
+    bool alerted() const { return !m_look.alerts.isEmpty(); }
     void setWaiting(bool waiting);
     // Its header was made anew (the page script rebuilt the strip): it looks blank.
     void clearLook();

@@ -17,7 +17,8 @@
 namespace pelquin {
 
 TabStrip::TabStrip(QWidget *parent)
-    : QFrame(parent), m_bar(new QTabBar(this)), m_world(worldIcon()), m_changed(changedIcon())
+    : QFrame(parent), m_bar(new QTabBar(this)), m_world(worldIcon()), m_changed(changedIcon()),
+      m_alert(alertIcon())
 {
     setObjectName(QStringLiteral("tabStrip"));
     setFrameShape(QFrame::StyledPanel);
@@ -89,9 +90,20 @@ bool TabStrip::changedMark(int tab) const
     return shown && shown->changed();
 }
 
+bool TabStrip::alertMark(int tab) const
+{
+    const BrowserTab *shown = tabAt(tab - 1);
+    return shown && shown->alerted() && m_bar->tabData(tab - 1).toInt() == kAlertMark;
+}
+
 bool TabStrip::waitingMark(int tab) const
 {
     return tab >= 1 && tab <= count() && m_bar->tabButton(tab - 1, QTabBar::LeftSide);
+}
+
+int TabStrip::markOf(const BrowserTab &tab)
+{
+    return tab.alerted() ? kAlertMark : tab.changed() ? kChangedMark : kNoMark;
 }
 
 void TabStrip::lookChanged(const BrowserTab &tab)
@@ -103,7 +115,7 @@ void TabStrip::lookChanged(const BrowserTab &tab)
     showToolTip(index);
     showWaitingMark(index);
     // A changed mark shows at once, as the marks do; loading pictures wait for each other.
-    if (tab.changed() != m_bar->tabData(index).toBool())
+    if (markOf(tab) != m_bar->tabData(index).toInt())
         showIcon(index);
     m_pending.insert(&tab);
     if (!m_applyLooks.isActive())
@@ -139,8 +151,11 @@ void TabStrip::showIcon(int index)
     const BrowserTab *tab = tabAt(index);
     if (!tab)
         return;
-    m_bar->setTabData(index, tab->changed());
-    if (tab->changed())
+    const int mark = markOf(*tab);
+    m_bar->setTabData(index, mark);
+    if (mark == kAlertMark)
+        m_bar->setTabIcon(index, m_alert);
+    else if (mark == kChangedMark)
         m_bar->setTabIcon(index, m_changed);
     else
         m_bar->setTabIcon(index, tab->look().picture == TabPicture::World ? m_world : QIcon());
@@ -152,11 +167,13 @@ void TabStrip::showToolTip(int index)
     if (!tab)
         return;
     const TabLook &look = tab->look();
-    m_bar->setTabToolTip(
-        index, !tab->changed()
-                   ? look.toolTip
-                   : look.toolTip + QStringLiteral("\nChanged since you last looked (%1)")
-                                        .arg(look.changedSince.toString(u"HH:mm")));
+    QString tip = look.toolTip;
+    if (tab->changed())
+        tip += QStringLiteral("\nChanged since you last looked (%1)")
+                   .arg(look.changedSince.toString(u"HH:mm"));
+    for (const QString &alert : look.alerts)
+        tip += u'\n' + alert;
+    m_bar->setTabToolTip(index, tip);
 }
 
 void TabStrip::showWaitingMark(int index)

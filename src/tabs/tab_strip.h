@@ -38,6 +38,8 @@ public:
     QString toolTip(int tab) const;
     TabPicture picture(int tab) const;
     bool changedMark(int tab) const;
+    // The alert picture before its caption: a condition of its watch rule turned true.
+    bool alertMark(int tab) const;
     // "!" before its caption, in red: the page waits for an answer.
     bool waitingMark(int tab) const;
 
@@ -72,6 +74,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The picture before a caption: none (or the globe), changed, or an alert.
+    static constexpr int kNoMark = 0;
+    static constexpr int kChangedMark = 1;
+    static constexpr int kAlertMark = 2;
+    static int markOf(const BrowserTab &tab);
+
     int tabAtX(int x) const;
     // The tab behind a header; none when the strip has more headers than there are tabs.
     const BrowserTab *tabAt(int index) const;
@@ -93,6 +101,7 @@ private:
     QTimer m_applyLooks;
     QIcon m_world;
     QIcon m_changed;
+    QIcon m_alert;
     int m_draggedTab = 0;
     bool m_dragsTabs = false;
 };

@@ -4,14 +4,18 @@
 #include "platform/clock.h"
 #include "tabs/tab_collection.h"
 #include "tabs/tab_strip.h"
+#include "watch/attention_order.h"
+#include "watch/watch_alerts.h"
+#include "watch/watched_pages.h"
+#include "watch/watched_text.h"
 
 #include <QPointer>
 
 namespace pelquin {
 
-ChangeMarks::ChangeMarks(TabCollection &tabs, TabStrip &strip, const Clock &clock,
-                         QObject *parent)
-    : QObject(parent), m_tabs(tabs), m_strip(strip), m_clock(clock)
+ChangeMarks::ChangeMarks(TabCollection &tabs, TabStrip &strip, WatchedPages &pages,
+                         const Clock &clock, QObject *parent)
+    : QObject(parent), m_tabs(tabs), m_strip(strip), m_pages(pages), m_clock(clock)
 {
     for (BrowserTab &tab : m_tabs) {
         connect(&tab, &BrowserTab::pageCompleted, this,
@@ -29,8 +33,10 @@ void ChangeMarks::selectionChanged()
     if (m_looking)
         remember(*m_looking, Reading::AsShown);
     m_looking = selected;
-    if (selected)
+    if (selected) {
         selected->setChangedSince(QDateTime());
+        selected->clearAlerts();
+    }
 }
 
 void ChangeMarks::pageCompleted(BrowserTab &tab, const QString &address)
@@ -49,8 +55,7 @@ void ChangeMarks::pageTextMoved(BrowserTab &tab)
     compare(tab, tab.state().currentUrl);
 }
 
-void ChangeMarks::readText(BrowserTab &tab, Reading reading,
-                           std::function<void(SeenWords &, const QByteArray &)> use)
+void ChangeMarks::readText(BrowserTab &tab, Reading reading, Use use)
 {
     const quint64 question = ++tab.seenWords().question;
     const QPointer<ChangeMarks> alive(this);
@@ -58,14 +63,23 @@ void ChangeMarks::readText(BrowserTab &tab, Reading reading,
         if (!alive)
             return;
         SeenWords &answered = tab.seenWords();
-        if (answered.question == question)
-            use(answered, visibleTextDigest(text));
+        if (answered.question != question)
+            return;
+        const WatchRule *rule = alive->m_pages.ruleFor(tab);
+        use(answered, rule ? watchedText(text, *rule) : text);
     };
     // A completed page may still be filling in its words; what the user leaves is as seen.
-    if (reading == Reading::Settled)
-        tab.browser().readSettledText(std::move(answer));
+    const WatchRule *rule = m_pages.ruleFor(tab);
+    if (reading == Reading::Settled || (rule && !rule->region.isEmpty()))
+        tab.browser().readWatchedText(std::move(answer));
     else
         tab.browser().readVisibleText(std::move(answer));
+}
+
+QByteArray ChangeMarks::digestOf(const BrowserTab &tab, const QString &watched) const
+{
+    const WatchRule *rule = m_pages.ruleFor(tab);
+    return visibleTextDigest(rule ? comparisonForm(watched, *rule) : watched);
 }
 
 void ChangeMarks::remember(BrowserTab &tab, Reading reading)
@@ -78,30 +92,54 @@ void ChangeMarks::remember(BrowserTab &tab, Reading reading)
         return;
     }
     const QString address = tab.state().currentUrl;
-    readText(tab, reading, [address](SeenWords &seen, const QByteArray &digest) {
+    readText(tab, reading, [this, &tab, address](SeenWords &seen, const QString &watched) {
         seen.address = address;
-        seen.digest = digest;
+        seen.digest = digestOf(tab, watched);
+        seen.text = watched;
+        seen.time = m_clock.now();
         seen.known = true;
+        seen.latest = watched;  // what the user has seen is no news
+        m_pages.versions().add(address, watched, seen.time);
     });
 }
 
 void ChangeMarks::compare(BrowserTab &tab, const QString &address)
 {
     readText(tab, Reading::Settled,
-             [this, &tab, address](SeenWords &seen, const QByteArray &digest) {
+             [this, &tab, address](SeenWords &seen, const QString &watched) {
+        const QDateTime now = m_clock.now();
+        m_pages.versions().add(address, watched, now);
+        const QByteArray digest = digestOf(tab, watched);
         if (!seen.known || seen.address != address) {
             // A page the user has not seen here: what it shows first is what later loads of
             // it are compared with.
             seen.address = address;
             seen.digest = digest;
+            seen.text = watched;
+            seen.time = now;
             seen.known = true;
+            alertOn(tab, std::nullopt, watched);
             return;
         }
+        alertOn(tab, seen.latest, watched);
         if (digest == seen.digest || tab.changed() || &tab == m_looking)
             return;
-        tab.setChangedSince(m_clock.now());
+        tab.setChangedSince(now);
         emit tabChanged(tab);
     });
+}
+
+void ChangeMarks::alertOn(BrowserTab &tab, std::optional<QString> before, const QString &now)
+{
+    tab.seenWords().latest = now;  // `before` is a copy: it may have been this
+    const WatchRule *rule = m_pages.ruleFor(tab);
+    if (!rule || &tab == m_looking)
+        return;
+    const QDateTime time = m_clock.now();
+    for (const WatchAlert &alert : firingAlerts(*rule, before, now)) {
+        tab.addAlert(alert.tipAt(time), alertStatus(tab.number(), alert, time));
+        emit tabAlerted(tab, alert);
+    }
 }
 
 }  // namespace pelquin

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -13,40 +12,49 @@ class Clock;
 struct SeenWords;
 class TabCollection;
 class TabStrip;
+struct WatchAlert;
+class WatchedPages;
 
-// Marks the tabs whose page shows other words than when the user last looked at them. A
-// page's text is remembered when the user leaves its tab (and when it completes while
-// shown); when the page of a tab in the background completes again at the same address,
-// its text is compared with that. Markup, scripts and white space do not count.
+// Marks the tabs whose page shows other words than when the user last looked at them, and
+// alerts on the conditions of their watch rules. A page's watched text (its rule's part, its
+// ignored lines left out) is remembered when the user leaves its tab (and when it completes
+// while shown); when the page of a tab in the background completes again at the same
+// address, or changes its words without a reload, its text is compared with that. Markup,
+// scripts and white space do not count, nor, when its rule says so, numbers and times.
 class ChangeMarks : public QObject {
     Q_OBJECT
 public:
-    // Follows every tab's completed pages.
-    ChangeMarks(TabCollection &tabs, TabStrip &strip, const Clock &clock,
+    // Follows every tab's completed and changing pages.
+    ChangeMarks(TabCollection &tabs, TabStrip &strip, WatchedPages &pages, const Clock &clock,
                 QObject *parent = nullptr);
 
-    // The user now looks at the selected tab, and no longer at the one before: its mark goes.
+    // The user now looks at the selected tab, and no longer at the one before: its marks go.
     void selectionChanged();
 
 signals:
     // The tab has just been marked (not again while it stays marked).
     void tabChanged(BrowserTab &tab);
+    // A condition of the tab's watch rule has just turned true.
+    void tabAlerted(BrowserTab &tab, const WatchAlert &alert);
 
 private:
     // The text as it is now, or once the page has settled after completing.
     enum class Reading { AsShown, Settled };
+    using Use = std::function<void(SeenWords &, const QString &watched)>;
 
     void pageCompleted(BrowserTab &tab, const QString &address);
     // Its page changed its words without a reload.
     void pageTextMoved(BrowserTab &tab);
-    // Reads the page's text and hands its digest to `use`, unless a newer reading was asked.
-    void readText(BrowserTab &tab, Reading reading,
-                  std::function<void(SeenWords &, const QByteArray &)> use);
+    // Reads the page's watched text and hands it to `use`, unless a newer reading was asked.
+    void readText(BrowserTab &tab, Reading reading, Use use);
+    QByteArray digestOf(const BrowserTab &tab, const QString &watched) const;
     void remember(BrowserTab &tab, Reading reading);
     void compare(BrowserTab &tab, const QString &address);
+    void alertOn(BrowserTab &tab, std::optional<QString> before, const QString &now);
 
     TabCollection &m_tabs;
     TabStrip &m_strip;
+    WatchedPages &m_pages;
     const Clock &m_clock;
     BrowserTab *m_looking = nullptr;  // the tab the user looks at
 };

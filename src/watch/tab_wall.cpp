@@ -178,6 +178,8 @@ TileState TabWall::stateOf(const BrowserTab &tab)
         return TileState::Empty;
     if (tab.state().crashed)
         return TileState::Crashed;
+    if (tab.alerted())
+        return TileState::Alert;
     if (tab.changed())
         return TileState::Changed;
     if (tab.state().loading || tab.browser().busy())

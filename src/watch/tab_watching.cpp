@@ -6,6 +6,9 @@
 #include "watch/tab_rotation.h"
 #include "tabs/tab_strip.h"
 #include "watch/tab_wall.h"
+#include "watch/attention_order.h"
+#include "watch/watch_alerts.h"
+#include "watch/watched_pages.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -14,13 +17,20 @@ namespace pelquin {
 
 TabWatching::TabWatching(Deps deps, QObject *parent)
     : QObject(parent), m_d(std::move(deps)),
-      m_marks(new ChangeMarks(m_d.controls.tabs, m_d.controls.tabStrip, m_d.clock, this)),
+      m_pages(new WatchedPages({m_d.controls.tabs, m_d.appFolder, m_d.privateRun,
+                                [this](const QStringList &problems) {
+                                    showRuleProblems(problems);
+                                }},
+                               this)),
+      m_marks(new ChangeMarks(m_d.controls.tabs, m_d.controls.tabStrip, *m_pages, m_d.clock,
+                              this)),
       m_wall(new TabWall(m_d.controls.tabs, m_d.controls.tabStrip, m_d.clock,
                          &m_d.window)),
       m_rotation(new TabRotation(m_d.controls.tabs, m_d.controls.tabStrip, m_d.clock, this))
 {
     m_wall->setArea(m_d.pageArea);
     connect(m_marks, &ChangeMarks::tabChanged, this, &TabWatching::tabChanged);
+    connect(m_marks, &ChangeMarks::tabAlerted, this, &TabWatching::tabAlerted);
     for (BrowserTab &tab : m_d.controls.tabs) {
         connect(&tab, &BrowserTab::pageCompleted, m_wall,
                 [this, &tab] { m_wall->pageCompleted(tab); });
@@ -64,24 +74,58 @@ void TabWatching::tabSelected()
 void TabWatching::goToNextChangedTab()
 {
     TabStrip &strip = m_d.controls.tabStrip;
-    const BrowserTab *next = m_d.controls.tabs.nextAfter(
-        strip.selected(), strip.count(), [](const BrowserTab &tab) { return tab.changed(); });
+    TabCollection &tabs = m_d.controls.tabs;
+    std::vector<TabAttention> wants;
+    for (int number = 1; number <= qMin(strip.count(), tabs.count()); ++number)
+        wants.push_back({tabs.tab(number).alerted(), tabs.tab(number).changed()});
+    const int number = nextTabForAttention(wants, strip.selected());
+    const BrowserTab *next = number > 0 ? &tabs.tab(number) : nullptr;
     if (!next) {
         m_d.controls.status.showForAMoment(
             QStringLiteral("No tab has changed since you last looked"));
         return;
     }
     m_wall->dismiss();
+    const QString why = next->look().alertStatus;
     strip.select(next->number());
+    if (!why.isEmpty())
+        m_d.controls.status.showForAMoment(why);
 }
 
 void TabWatching::tabChanged(BrowserTab &tab)
 {
-    if (!m_options.notifyChanges || !m_d.notifier)
+    // An alert's notice says more than this one would.
+    if (!m_options.notifyChanges || !m_d.notifier || tab.alerted())
         return;
     const QString caption = m_d.controls.tabStrip.caption(tab.number());
     m_d.notifier->notify(tab.number(), QStringLiteral("Tab %1 changed").arg(tab.number()),
                          caption.isEmpty() ? tab.state().currentUrl : caption);
+}
+
+void TabWatching::tabAlerted(BrowserTab &tab, const WatchAlert &alert)
+{
+    if (!m_options.notifyChanges || !m_d.notifier)
+        return;
+    const QString caption = tab.look().caption;
+    m_d.notifier->notify(tab.number(), alert.notice(tab.number()),
+                         caption.isEmpty() ? tab.state().currentUrl : caption);
+}
+
+void TabWatching::showRuleProblems(const QStringList &problems)
+{
+    if (!m_ruleProblems) {
+        m_ruleProblems = new QMessageBox(QMessageBox::Warning, QStringLiteral("Watch.json"),
+                                         QString(), QMessageBox::Ok, &m_d.window);
+        m_ruleProblems->setObjectName(QStringLiteral("watchRuleProblems"));
+        m_ruleProblems->setAttribute(Qt::WA_DeleteOnClose);
+        m_ruleProblems->setWindowModality(Qt::NonModal);
+        m_ruleProblems->setTextFormat(Qt::PlainText);  // the file's words are shown as written
+    }
+    m_ruleProblems->setText(QStringLiteral("Pelquin watches the pages without the rules named "
+                                           "here until Watch.json is mended:\n\n") +
+                            problems.join(u'\n'));
+    m_ruleProblems->show();
+    m_ruleProblems->raise();
 }
 
 bool TabWatching::eventFilter(QObject *, QEvent *event)

@@ -3,7 +3,9 @@
 #include "watch/watch_options.h"
 #include "tabs/tab_controls.h"
 
+#include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QRect>
 
 #include <functional>
@@ -15,6 +17,8 @@ class Clock;
 class DesktopNotifier;
 class TabRotation;
 class TabWall;
+struct WatchAlert;
+class WatchedPages;
 
 // What helps to watch many pages at once: the marks on changed tabs and their desktop
 // notices, the wall of tabs, and showing the tabs in turn.
@@ -32,6 +36,9 @@ public:
         // Nothing turns while this says so (a dialog of the window is open).
         std::function<bool()> busy;
         DesktopNotifier *notifier = nullptr;  // none: no notices
+        // Where Watch.json and the versions are kept; empty: nowhere.
+        QString appFolder;
+        bool privateRun = false;  // nothing is written
     };
     TabWatching(Deps deps, QObject *parent);
     ~TabWatching() override;
@@ -43,10 +50,12 @@ public:
 
     // The user's own choice of a tab, and the tabs' completed pages, reach the parts here.
     void tabSelected();
-    // Selects the next tab marked as changed; says so when there is none.
+    // Selects the next tab with an alert, or else the next changed tab, and says why; says
+    // so when there is none.
     void goToNextChangedTab();
 
     ChangeMarks &marks() const { return *m_marks; }
+    WatchedPages &pages() const { return *m_pages; }
     TabWall &wall() const { return *m_wall; }
     TabRotation &rotation() const { return *m_rotation; }
 
@@ -56,12 +65,17 @@ protected:
 
 private:
     void tabChanged(BrowserTab &tab);
+    void tabAlerted(BrowserTab &tab, const WatchAlert &alert);
+    // Says, without waiting for an answer, what is wrong in Watch.json.
+    void showRuleProblems(const QStringList &problems);
 
     Deps m_d;
+    WatchedPages *m_pages;
     ChangeMarks *m_marks;
     TabWall *m_wall;
     TabRotation *m_rotation;
     WatchOptions m_options;
+    QPointer<QMessageBox> m_ruleProblems;
 };
 
 }  // namespace pelquin

@@ -15,6 +15,8 @@ QString stateText(TileState state)
         return QStringLiteral("loading");
     case TileState::Changed:
         return QStringLiteral("changed");
+    case TileState::Alert:
+        return QStringLiteral("alert");
     case TileState::Crashed:
         return QStringLiteral("crashed");
     case TileState::Empty:
@@ -30,6 +32,8 @@ QColor stateColor(TileState state)
     switch (state) {
     case TileState::Changed:
         return QColor(0xff, 0x8c, 0x1a);
+    case TileState::Alert:
+        return QColor(0xc0, 0x00, 0x60);
     case TileState::Crashed:
         return QColor(0xd0, 0x30, 0x30);
     case TileState::Loading:

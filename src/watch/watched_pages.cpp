@@ -1,0 +1,97 @@
+#include "watch/watched_pages.h"
+
+#include "tabs/tab_collection.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace pelquin {
+
+namespace {
+
+QString rulesPath(const QString &appFolder)
+{
+    return appFolder.isEmpty() ? QString() : QDir(appFolder).filePath(QStringLiteral("Watch.json"));
+}
+
+// Size and time of the file; empty when there is none.
+QString fileStamp(const QString &path)
+{
+    const QFileInfo file(path);
+    return file.exists() ? QStringLiteral("%1 %2").arg(file.size()).arg(
+                               file.lastModified().toMSecsSinceEpoch())
+                         : QString();
+}
+
+}  // namespace
+
+WatchedPages::WatchedPages(Deps deps, QObject *parent)
+    : QObject(parent), m_d(std::move(deps)), m_rules(rulesPath(m_d.appFolder), m_d.privateRun),
+      m_versions(m_d.appFolder, m_d.privateRun || m_d.appFolder.isEmpty())
+{
+    m_readAgain.setSingleShot(true);
+    m_readAgain.setInterval(kReadAgainMs);
+    connect(&m_readAgain, &QTimer::timeout, this, &WatchedPages::onFolderChanged);
+    // Saving often replaces the file: the folder tells of a new one, the file of a change.
+    connect(&m_fileWatcher, &QFileSystemWatcher::fileChanged, &m_readAgain,
+            qOverload<>(&QTimer::start));
+    connect(&m_fileWatcher, &QFileSystemWatcher::directoryChanged, &m_readAgain,
+            qOverload<>(&QTimer::start));
+    for (BrowserTab &tab : m_d.tabs) {
+        connect(&tab, &BrowserTab::loadStarted, this,
+                [this, &tab](const QString &address) { giveRegion(tab, address); });
+        connect(&tab, &BrowserTab::pageCompleted, this,
+                [this, &tab](const QString &address) { giveRegion(tab, address); });
+    }
+    if (!m_d.appFolder.isEmpty())
+        reload();
+}
+
+void WatchedPages::onFolderChanged()
+{
+    // Other files of the folder change often: only a change of this one is read.
+    if (fileStamp(rulesPath(m_d.appFolder)) != m_readStamp)
+        reload();
+}
+
+void WatchedPages::reload()
+{
+    m_readStamp = fileStamp(rulesPath(m_d.appFolder));
+    m_rules.load();
+    watchFile();
+    for (BrowserTab &tab : m_d.tabs)
+        giveRegion(tab, tab.state().currentUrl);
+    const QStringList &problems = m_rules.messages();
+    for (const QString &problem : problems)
+        std::fprintf(stderr, "pelquin: %s\n", qPrintable(problem));
+    if (!problems.isEmpty() && m_d.showProblems)
+        m_d.showProblems(problems);
+    emit rulesChanged();
+}
+
+void WatchedPages::watchFile()
+{
+    const QString path = rulesPath(m_d.appFolder);
+    if (path.isEmpty())
+        return;
+    if (!m_fileWatcher.directories().contains(m_d.appFolder) && QFileInfo::exists(m_d.appFolder))
+        m_fileWatcher.addPath(m_d.appFolder);
+    // A file replaced by a new one is no longer watched: watch the new one.
+    if (QFileInfo::exists(path) && !m_fileWatcher.files().contains(path))
+        m_fileWatcher.addPath(path);
+}
+
+const WatchRule *WatchedPages::ruleFor(const BrowserTab &tab) const
+{
+    return m_rules.ruleFor(tab.state().currentUrl);
+}
+
+void WatchedPages::giveRegion(BrowserTab &tab, const QString &address)
+{
+    const WatchRule *rule = m_rules.ruleFor(address);
+    tab.browser().watchText(rule ? rule->region : QString());
+}
+
+}  // namespace pelquin

@@ -1,0 +1,159 @@
+#include "platform/desktop_notifier.h"
+#include "support/temp_home.h"
+#include "support/wait.h"
+#include "support/window_parts_fixture.h"
+#include "tabs/tab_strip.h"
+#include "watch/tab_wall.h"
+#include "watch/tab_watching.h"
+#include "watch/text_versions.h"
+#include "watch/watch_options.h"
+#include "watch/watched_pages.h"
+
+#include <QFile>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTabBar>
+
+using namespace pelquin;
+
+namespace {
+
+class NoticeRecorder final : public DesktopNotifier {
+public:
+    void notify(int key, const QString &summary, const QString &) override
+    {
+        shown << QStringLiteral("%1|%2").arg(key).arg(summary);
+    }
+    QStringList shown;
+};
+
+// Tabs 3 and 5 watched by the rules of a Watch.json in the application folder; the user
+// looks at tab 4.
+class WatchedPagesTest : public test::WatchingFixture {
+protected:
+    void SetUp() override
+    {
+        session.appFolder = home.folder();
+        clock.set(QDateTime(QDate(2026, 3, 2), QTime(14, 7)));
+        setProfile({{3, site(3)}, {4, site(4)}, {5, site(5)}});
+    }
+    void writeRules(const QByteArray &json) { home.write(QStringLiteral("Watch.json"), json); }
+    // Builds the watching anew, reading the rules, and loads the tabs' first pages.
+    void start(const QString &three, const QString &five = QStringLiteral("five"))
+    {
+        watch(&notices);
+        browser(3).visibleText = three;
+        browser(3).regionText = three;
+        browser(5).visibleText = five;
+        for (int t : {3, 4, 5})
+            browser(t).load(site(t));
+        strip.select(4);
+    }
+    void reload(int t, const QString &text)
+    {
+        browser(t).visibleText = text;
+        browser(t).regionText = text;
+        browser(t).load(site(t));
+    }
+    QString tipOf(int t) { return strip.bar()->tabToolTip(t - 1); }
+
+    test::TempHome home;
+    NoticeRecorder notices;
+};
+
+}  // namespace
+
+TEST_F(WatchedPagesTest, APartOfThePageIsWatchedAndTheRestIsNot)
+{
+    writeRules(R"({"rules": [{"address": "http://site3.example/*", "region": "#queue"}]})");
+    start(QStringLiteral("Queue: 4"));
+    EXPECT_EQ(browser(3).watchedRegion, QStringLiteral("#queue"));
+    EXPECT_EQ(browser(5).watchedRegion, QString());
+    browser(3).visibleText = QStringLiteral("Queue: 4\nLast scrape 2s ago");
+    browser(3).load(site(3));  // the part is the same, the rest of the page is not
+    EXPECT_FALSE(strip.changedMark(3));
+    reload(3, QStringLiteral("Queue: 5"));
+    EXPECT_TRUE(strip.changedMark(3));
+}
+
+TEST_F(WatchedPagesTest, NumbersAndIgnoredLinesDoNotMarkButOtherWordsDo)
+{
+    writeRules(R"({"rules": [{"address": "http://site3.example/", "ignoreNumbers": true,
+                              "ignore": ["^Updated"]}]})");
+    start(QStringLiteral("Node a up\n10:41:07 load 0.52\nUpdated by cron"));
+    reload(3, QStringLiteral("Node a up\n10:42:19 load 0.61\nUpdated by someone else"));
+    browser(3).changeText(QStringLiteral("Node a up\n10:42:29 load 0.7\nUpdated later"));
+    EXPECT_FALSE(strip.changedMark(3));
+    browser(3).changeText(QStringLiteral("Node a DOWN\n10:42:39 load 0.7"));
+    EXPECT_TRUE(strip.changedMark(3));
+    // A page without a rule is compared whole, as before.
+    reload(5, QStringLiteral("five at 10:43"));
+    EXPECT_TRUE(strip.changedMark(5));
+}
+
+TEST_F(WatchedPagesTest, AnAlertFiresWhenItsConditionTurnsTrueAndSelectingTheTabClearsIt)
+{
+    writeRules(R"({"rules": [{"address": "http://site3.example/", "appears": "In stock"},
+                             {"address": "http://site5.example/", "below": 70}]})");
+    start(QStringLiteral("Sold out"), QStringLiteral("Battery 80%"));
+    watching->applyOptions(WatchOptions{true, 0});
+    reload(3, QStringLiteral("In stock: 2"));
+    strip.applyPendingLooks();
+    EXPECT_TRUE(strip.alertMark(3));
+    EXPECT_TRUE(tipOf(3).endsWith(QStringLiteral("\nFound \"In stock\" (14:07)"))) << qPrintable(tipOf(3));
+    EXPECT_EQ(notices.shown, QStringList{QStringLiteral("3|Tab 3: found \"In stock\"")});
+    // While it stays true, nothing fires again.
+    reload(3, QStringLiteral("In stock: 1"));
+    EXPECT_EQ(notices.shown.size(), 1);
+    watching->wall().open();
+    EXPECT_EQ(watching->wall().tile(tab(3))->state(), TileState::Alert);
+    watching->wall().close();
+
+    clock.advance(60);
+    browser(5).changeText(QStringLiteral("Battery 68%"));
+    EXPECT_TRUE(tipOf(5).endsWith(QStringLiteral("\nBelow 70: 68 (14:08)")));
+    // The key goes to alerts first, in tab order, and says why.
+    reload(4, QStringLiteral("the tab looked at"));
+    strip.select(1);
+    reload(4, QStringLiteral("changed behind the user's back"));
+    watching->goToNextChangedTab();
+    EXPECT_EQ(strip.selected(), 3);
+    EXPECT_EQ(window.findChild<QStatusBar *>()->currentMessage(),
+              QStringLiteral("Tab 3: found \"In stock\" at 14:07"));
+    EXPECT_FALSE(strip.alertMark(3));
+    watching->goToNextChangedTab();
+    EXPECT_EQ(strip.selected(), 5);
+    watching->goToNextChangedTab();
+    EXPECT_EQ(strip.selected(), 4);  // then the changed one
+    watch(nullptr);
+}
+
+TEST_F(WatchedPagesTest, ADamagedFileIsNamedTheGoodRulesStillApplyAndAMendedFileIsReadAgain)
+{
+    writeRules(R"({"rules": [{"address": "http://site3.example/", "ignoreNumbers": true},
+                             {"address": "http://site5.example/", "ignore": ["("]}]})");
+    start(QStringLiteral("3 tickets"));
+    auto *box = window.findChild<QMessageBox *>(QStringLiteral("watchRuleProblems"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->text().contains(QStringLiteral("Watch.json, rule 2")));
+    EXPECT_EQ(box->windowModality(), Qt::NonModal);
+    reload(3, QStringLiteral("4 tickets"));
+    EXPECT_FALSE(strip.changedMark(3));  // rule 1 holds
+
+    writeRules(R"({"rules": [{"address": "http://site3.example/", "region": ".total"}]})");
+    EXPECT_TRUE(test::waitFor([&] { return !browser(3).watchedRegion.isEmpty(); }, 5000));
+    EXPECT_EQ(browser(3).watchedRegion, QStringLiteral(".total"));
+}
+
+TEST_F(WatchedPagesTest, TheWatchedTextIsKeptAsVersionsThatOutlastTheRun)
+{
+    start(QStringLiteral("first"));
+    clock.advance(60);
+    reload(3, QStringLiteral("second"));
+    const QList<TextVersion> kept = TextVersions(home.folder(), false).versions(site(3));
+    ASSERT_EQ(kept.size(), 2);
+    EXPECT_EQ(kept[0].text, QStringLiteral("first"));
+    EXPECT_EQ(kept[1].text, QStringLiteral("second"));
+    EXPECT_EQ(kept[1].time, clock.now());
+}
+
