@@ -113,7 +113,16 @@ std::vector<CommandRow> makeTable()
         {.command = C::NextChangedTab, .menuText = "&Jump to Next Changed Tab",
          .keys = keys({Qt::CTRL | Qt::SHIFT | Qt::Key_M}),
          .keyHelp = "Next tab whose page changed",
-         .menuHelp = "select the next tab whose page changed since you last looked at it."},
+         .menuHelp = "select the next tab with an alert of its watch rule, or else the next "
+                     "tab whose page changed since you last looked at it; the status bar "
+                     "says why."},
+        // Every letter of it is taken by an item above: keys and the mouse reach it.
+        {.command = C::WhatChanged, .menuText = "What Changed",
+         .keys = keys({Qt::CTRL | Qt::SHIFT | Qt::Key_D}),
+         .keyHelp = "What changed on this tab's page since you last looked",
+         .menuHelp = "the selected tab's watched text as you last saw it and as it is now: "
+                     "added words marked, removed words struck through. Left and Right step "
+                     "through the kept versions; Escape closes it."},
         {.command = C::ReloadPastCache,
          .keys = keys({Qt::SHIFT | Qt::Key_F5, Qt::CTRL | Qt::SHIFT | Qt::Key_R}),
          .keyHelp = "Load the page again, not from the cache"},

@@ -35,6 +35,7 @@ void bindWindowCommands(Commands &commands, MainWindow &window)
         {Command::Downloads, [&window] { window.downloads().showWindow(); }},
         {Command::WallOfTabs, [&window] { window.watching().wall().toggle(); }},
         {Command::NextChangedTab, [&window] { window.watching().goToNextChangedTab(); }},
+        {Command::WhatChanged, [&window] { window.watching().toggleWhatChanged(); }},
         {Command::NewTab, [&window] { window.habits().newTab(); }},
         {Command::EmptyTab, [&window] { window.habits().emptySelectedTab(); }},
         {Command::ViewSource, [&window] { window.habits().viewSourceInFreeTab(); }},

@@ -1,5 +1,6 @@
 #include "watch/tab_watching.h"
 
+#include "platform/clock.h"
 #include "platform/desktop_notifier.h"
 #include "watch/change_marks.h"
 #include "tabs/tab_collection.h"
@@ -9,6 +10,9 @@
 #include "watch/attention_order.h"
 #include "watch/watch_alerts.h"
 #include "watch/watched_pages.h"
+#include "watch/what_changed_view.h"
+
+#include <QPointer>
 
 #include <QApplication>
 #include <QEvent>
@@ -26,16 +30,27 @@ TabWatching::TabWatching(Deps deps, QObject *parent)
                               this)),
       m_wall(new TabWall(m_d.controls.tabs, m_d.controls.tabStrip, m_d.clock,
                          &m_d.window)),
-      m_rotation(new TabRotation(m_d.controls.tabs, m_d.controls.tabStrip, m_d.clock, this))
+      m_rotation(new TabRotation(m_d.controls.tabs, m_d.controls.tabStrip, m_d.clock, this)),
+      m_whatChanged(new WhatChangedView(&m_d.window))
 {
     m_wall->setArea(m_d.pageArea);
+    m_whatChanged->setArea(m_d.pageArea);
+    connect(m_wall, &TabWall::openChanged, m_whatChanged, [this](bool open) {
+        if (open)
+            m_whatChanged->dismiss();
+    });
+    // Closed, the page shows again and the keys go back to it.
+    connect(m_whatChanged, &WhatChangedView::closed, this,
+            [this] { m_d.controls.tabStrip.select(m_d.controls.tabStrip.selected()); });
     connect(m_marks, &ChangeMarks::tabChanged, this, &TabWatching::tabChanged);
     connect(m_marks, &ChangeMarks::tabAlerted, this, &TabWatching::tabAlerted);
     for (BrowserTab &tab : m_d.controls.tabs) {
         connect(&tab, &BrowserTab::pageCompleted, m_wall,
                 [this, &tab] { m_wall->pageCompleted(tab); });
     }
-    m_rotation->setHeld([this] { return m_wall->isOpen() || (m_d.busy && m_d.busy()); });
+    m_rotation->setHeld([this] {
+        return m_wall->isOpen() || m_whatChanged->isOpen() || (m_d.busy && m_d.busy());
+    });
     if (m_d.notifier) {
         connect(m_d.notifier, &DesktopNotifier::clicked, this, [this](int tab) {
             if (!m_d.controls.tabs.contains(tab) || tab > m_d.controls.tabStrip.count())
@@ -66,9 +81,41 @@ void TabWatching::tabSelected()
 {
     m_marks->selectionChanged();
     m_wall->dismiss();
+    m_whatChanged->dismiss();
     const int selected = m_d.controls.tabStrip.selected();
     if (m_d.controls.tabs.contains(selected))
         m_wall->tabShown(m_d.controls.tabs.tab(selected));
+}
+
+void TabWatching::toggleWhatChanged()
+{
+    if (m_whatChanged->isOpen()) {
+        m_whatChanged->close();
+        return;
+    }
+    const int number = m_d.controls.tabStrip.selected();
+    if (!m_d.controls.tabs.contains(number))
+        return;
+    BrowserTab &tab = m_d.controls.tabs.tab(number);
+    const QString address = tab.state().currentUrl;
+    const QPointer<TabWatching> alive(this);
+    m_pages->readNow(tab, [alive, &tab, address](const QString &now) {
+        if (!alive || tab.state().currentUrl != address)
+            return;
+        TextVersions &versions = alive->m_pages->versions();
+        versions.add(address, now, alive->m_d.clock.now());
+        const QList<TextVersion> kept = versions.versions(address);
+        // From what the user last saw here, or else the version before this one.
+        const SeenWords &seen = tab.seenWords();
+        int from = int(kept.size()) - 2;
+        for (int i = int(kept.size()) - 1; seen.known && seen.address == address && i >= 0; --i)
+            if (kept[i].text == seen.text) {
+                from = i;
+                break;
+            }
+        alive->m_wall->dismiss();
+        alive->m_whatChanged->open(tab.number(), kept, qMax(0, from));
+    });
 }
 
 void TabWatching::goToNextChangedTab()

@@ -19,6 +19,7 @@ class TabRotation;
 class TabWall;
 struct WatchAlert;
 class WatchedPages;
+class WhatChangedView;
 
 // What helps to watch many pages at once: the marks on changed tabs and their desktop
 // notices, the wall of tabs, and showing the tabs in turn.
@@ -50,6 +51,8 @@ public:
 
     // The user's own choice of a tab, and the tabs' completed pages, reach the parts here.
     void tabSelected();
+    // Shows what changed on the selected tab's page since the user last looked, or closes it.
+    void toggleWhatChanged();
     // Selects the next tab with an alert, or else the next changed tab, and says why; says
     // so when there is none.
     void goToNextChangedTab();
@@ -58,6 +61,7 @@ public:
     WatchedPages &pages() const { return *m_pages; }
     TabWall &wall() const { return *m_wall; }
     TabRotation &rotation() const { return *m_rotation; }
+    WhatChangedView &whatChanged() const { return *m_whatChanged; }
 
 protected:
     // The user's keys and clicks pause the turning for a minute.
@@ -74,6 +78,7 @@ private:
     ChangeMarks *m_marks;
     TabWall *m_wall;
     TabRotation *m_rotation;
+    WhatChangedView *m_whatChanged;
     WatchOptions m_options;
     QPointer<QMessageBox> m_ruleProblems;
 };

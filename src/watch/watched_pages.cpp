@@ -1,9 +1,11 @@
 #include "watch/watched_pages.h"
 
 #include "tabs/tab_collection.h"
+#include "watch/watched_text.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 
 #include <cstdio>
 
@@ -86,6 +88,22 @@ void WatchedPages::watchFile()
 const WatchRule *WatchedPages::ruleFor(const BrowserTab &tab) const
 {
     return m_rules.ruleFor(tab.state().currentUrl);
+}
+
+void WatchedPages::readNow(BrowserTab &tab, std::function<void(const QString &)> done) const
+{
+    const QPointer<const WatchedPages> alive(this);
+    auto filter = [alive, &tab, done = std::move(done)](const QString &text) {
+        if (!alive)
+            return;
+        const WatchRule *rule = alive->ruleFor(tab);
+        done(rule ? watchedText(text, *rule) : text);
+    };
+    const WatchRule *rule = ruleFor(tab);
+    if (rule && !rule->region.isEmpty())
+        tab.browser().readWatchedText(std::move(filter));
+    else
+        tab.browser().readVisibleText(std::move(filter));
 }
 
 void WatchedPages::giveRegion(BrowserTab &tab, const QString &address)

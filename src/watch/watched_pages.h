@@ -37,6 +37,8 @@ public:
     const WatchRule *ruleFor(const BrowserTab &tab) const;
     WatchRules &rules() { return m_rules; }
     TextVersions &versions() { return m_versions; }
+    // The tab's watched text as its page shows it now, its rule's ignored lines left out.
+    void readNow(BrowserTab &tab, std::function<void(const QString &)> done) const;
     // Reads the file again now and hands every tab its part.
     void reload();
 

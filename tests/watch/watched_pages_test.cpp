@@ -8,11 +8,14 @@
 #include "watch/text_versions.h"
 #include "watch/watch_options.h"
 #include "watch/watched_pages.h"
+#include "watch/what_changed_view.h"
 
 #include <QFile>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTest>
+#include <QTextBrowser>
 
 using namespace pelquin;
 
@@ -157,3 +160,44 @@ TEST_F(WatchedPagesTest, TheWatchedTextIsKeptAsVersionsThatOutlastTheRun)
     EXPECT_EQ(kept[1].time, clock.now());
 }
 
+
+TEST_F(WatchedPagesTest, WhatChangedShowsTheTextAsLastSeenAndAsItIsNowAndStepsThroughVersions)
+{
+    start(QStringLiteral("Queue: 4 tickets, Bob on call"));
+    strip.select(3);
+    strip.select(4);  // the user saw tab 3 and left it
+    clock.advance(60);
+    reload(3, QStringLiteral("Queue: 5 tickets, Bob on call"));
+    clock.advance(60);
+    reload(3, QStringLiteral("Queue: 5 tickets, Ann on call"));
+    strip.select(3);
+    watching->toggleWhatChanged();
+    WhatChangedView &view = watching->whatChanged();
+    ASSERT_TRUE(view.isOpen());
+    EXPECT_EQ(view.text().accessibleName(), QStringLiteral("What changed"));
+    EXPECT_TRUE(view.heading().startsWith(QStringLiteral("Tab 3: from "))) << qPrintable(view.heading());
+    const QString html = view.text().toHtml();
+    EXPECT_TRUE(html.contains(QStringLiteral("text-decoration: line-through"))) << qPrintable(html);
+    EXPECT_EQ(view.text().toPlainText(), QStringLiteral("Queue: 4 5 tickets, Bob Ann on call"));
+    // Left: the change the version before made.
+    QTest::keyClick(&view.text(), Qt::Key_Left);
+    EXPECT_EQ(view.text().toPlainText(), QStringLiteral("Queue: 4 5 tickets, Bob on call"));
+    QTest::keyClick(&view.text(), Qt::Key_Right);
+    EXPECT_EQ(view.text().toPlainText(), QStringLiteral("Queue: 5 tickets, Bob Ann on call"));
+    QTest::keyClick(&view.text(), Qt::Key_Escape);
+    EXPECT_FALSE(view.isOpen());
+    EXPECT_EQ(strip.selected(), 3);
+}
+
+TEST_F(WatchedPagesTest, WhatChangedOutlastsARestartAndShowsPageWordsAsText)
+{
+    start(QStringLiteral("<b>one</b>"));
+    clock.advance(60);
+    reload(3, QStringLiteral("<b>two</b> <img src=x>"));
+    watch(nullptr);  // a new run reads the kept versions
+    strip.select(3);
+    watching->toggleWhatChanged();
+    ASSERT_TRUE(watching->whatChanged().isOpen());
+    EXPECT_EQ(watching->whatChanged().text().toPlainText(),
+              QStringLiteral("<b>one</b> <b>two</b> <img src=x>"));
+}
