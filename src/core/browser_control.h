@@ -108,6 +108,11 @@ public:
     {
         readSettledText(std::move(done));
     }
+    // The same as it is now, settled or not.
+    virtual void readWatchedTextNow(std::function<void(const QString &)> done)
+    {
+        readVisibleText(std::move(done));
+    }
 
     // Finds and highlights the next (or previous) match of `text` on the page; an empty text
     // clears the highlight. `done` learns later which match is highlighted of how many.

@@ -58,6 +58,7 @@ public:
     void readSettledText(std::function<void(const QString &)> done) override;
     void watchText(const QString &region) override;
     void readWatchedText(std::function<void(const QString &)> done) override;
+    void readWatchedTextNow(std::function<void(const QString &)> done) override;
     void findText(const QString &text, bool backward,
                   std::function<void(const FindResult &)> done) override;
     bool commandAvailable(PageCommand command) override;

@@ -122,6 +122,14 @@ void WebEngineBrowser::readWatchedText(std::function<void(const QString &)> done
         m_settledPart->read(std::move(done));
 }
 
+void WebEngineBrowser::readWatchedTextNow(std::function<void(const QString &)> done)
+{
+    if (m_textWatcher->region().isEmpty())
+        readVisibleText(std::move(done));
+    else
+        readWatchedPart(std::move(done));
+}
+
 void WebEngineBrowser::readWatchedPart(std::function<void(const QString &)> done)
 {
     auto deliver = [alive = m_alive, done = std::move(done)](const QString &text) {

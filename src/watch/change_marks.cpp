@@ -44,7 +44,7 @@ void ChangeMarks::pageCompleted(BrowserTab &tab, const QString &address)
     if (&tab == m_looking)
         remember(tab, Reading::Settled);
     else
-        compare(tab, address);
+        compare(tab, address, Reading::Settled);
 }
 
 void ChangeMarks::pageTextMoved(BrowserTab &tab)
@@ -52,7 +52,8 @@ void ChangeMarks::pageTextMoved(BrowserTab &tab)
     // What the user looks at is seen as it changes; a page still loading says so later.
     if (&tab == m_looking || tab.state().loading || tab.browser().busy())
         return;
-    compare(tab, tab.state().currentUrl);
+    // The page has rested before it said so: its words are read as they are.
+    compare(tab, tab.state().currentUrl, Reading::AsShown);
 }
 
 void ChangeMarks::readText(BrowserTab &tab, Reading reading, Use use)
@@ -69,11 +70,10 @@ void ChangeMarks::readText(BrowserTab &tab, Reading reading, Use use)
         use(answered, rule ? watchedText(text, *rule) : text);
     };
     // A completed page may still be filling in its words; what the user leaves is as seen.
-    const WatchRule *rule = m_pages.ruleFor(tab);
-    if (reading == Reading::Settled || (rule && !rule->region.isEmpty()))
+    if (reading == Reading::Settled)
         tab.browser().readWatchedText(std::move(answer));
     else
-        tab.browser().readVisibleText(std::move(answer));
+        tab.browser().readWatchedTextNow(std::move(answer));
 }
 
 QByteArray ChangeMarks::digestOf(const BrowserTab &tab, const QString &watched) const
@@ -103,9 +103,9 @@ void ChangeMarks::remember(BrowserTab &tab, Reading reading)
     });
 }
 
-void ChangeMarks::compare(BrowserTab &tab, const QString &address)
+void ChangeMarks::compare(BrowserTab &tab, const QString &address, Reading reading)
 {
-    readText(tab, Reading::Settled,
+    readText(tab, reading,
              [this, &tab, address](SeenWords &seen, const QString &watched) {
         const QDateTime now = m_clock.now();
         m_pages.versions().add(address, watched, now);

@@ -49,7 +49,7 @@ private:
     void readText(BrowserTab &tab, Reading reading, Use use);
     QByteArray digestOf(const BrowserTab &tab, const QString &watched) const;
     void remember(BrowserTab &tab, Reading reading);
-    void compare(BrowserTab &tab, const QString &address);
+    void compare(BrowserTab &tab, const QString &address, Reading reading);
     void alertOn(BrowserTab &tab, std::optional<QString> before, const QString &now);
 
     TabCollection &m_tabs;

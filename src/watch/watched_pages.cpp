@@ -99,11 +99,7 @@ void WatchedPages::readNow(BrowserTab &tab, std::function<void(const QString &)>
         const WatchRule *rule = alive->ruleFor(tab);
         done(rule ? watchedText(text, *rule) : text);
     };
-    const WatchRule *rule = ruleFor(tab);
-    if (rule && !rule->region.isEmpty())
-        tab.browser().readWatchedText(std::move(filter));
-    else
-        tab.browser().readVisibleText(std::move(filter));
+    tab.browser().readWatchedTextNow(std::move(filter));
 }
 
 void WatchedPages::giveRegion(BrowserTab &tab, const QString &address)

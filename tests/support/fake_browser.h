@@ -63,6 +63,10 @@ public:
         else
             done(regionText);
     }
+    void readWatchedTextNow(std::function<void(const QString &)> done) override
+    {
+        readWatchedText(std::move(done));
+    }
     // Test side: the page changes its words without a reload.
     void changeText(const QString &text)
     {
