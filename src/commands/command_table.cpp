@@ -123,6 +123,11 @@ std::vector<CommandRow> makeTable()
          .menuHelp = "the selected tab's watched text as you last saw it and as it is now: "
                      "added words marked, removed words struck through. Left and Right step "
                      "through the kept versions; Escape closes it."},
+        {.command = C::WatchSettings, .menuText = "Watch Settings...",
+         .menuHelp = "the watch rule of the selected tab's page, kept in Watch.json: the part "
+                     "of the page watched, lines and numbers to ignore, alerts when words "
+                     "appear or disappear or a number crosses a line, active hours; Stop "
+                     "Watching takes it away."},
         {.command = C::ReloadPastCache,
          .keys = keys({Qt::SHIFT | Qt::Key_F5, Qt::CTRL | Qt::SHIFT | Qt::Key_R}),
          .keyHelp = "Load the page again, not from the cache"},

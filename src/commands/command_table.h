@@ -14,7 +14,7 @@ enum class Command {
     OpenLocation, Back, Forward, Stop, Refresh, Home, Search, Favorites, History, Print,
     Setup, Goto, Help, Downloads, InternetOptions, SavePage, WorkOffline, HideButtons,
     HideAddressBar, HideStatusBar, ExpertMode, SendEmail, WallOfTabs, NextChangedTab,
-    WhatChanged,
+    WhatChanged, WatchSettings,
     // Keys only.
     ReloadPastCache, NextTab, PreviousTab, SelectTab, LastTab, AddFavorite, Find, FindNext,
     FindPrevious, ZoomIn, ZoomOut, ZoomReset, NewTab, EmptyTab, Quit, ViewSource, FullScreen,

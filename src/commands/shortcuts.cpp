@@ -169,7 +169,7 @@ bool ShortcutKeys::run(const CommandCall &call)
     case C::Goto: case C::Downloads: case C::InternetOptions: case C::SavePage:
     case C::WorkOffline: case C::HideButtons: case C::HideAddressBar: case C::HideStatusBar:
     case C::ExpertMode: case C::SendEmail: case C::WallOfTabs: case C::NextChangedTab:
-    case C::WhatChanged:
+    case C::WhatChanged: case C::WatchSettings:
     case C::NewTab: case C::EmptyTab: case C::Quit: case C::ViewSource: case C::FullScreen:
         break;
     case C::Count:

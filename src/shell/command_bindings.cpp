@@ -36,6 +36,7 @@ void bindWindowCommands(Commands &commands, MainWindow &window)
         {Command::WallOfTabs, [&window] { window.watching().wall().toggle(); }},
         {Command::NextChangedTab, [&window] { window.watching().goToNextChangedTab(); }},
         {Command::WhatChanged, [&window] { window.watching().toggleWhatChanged(); }},
+        {Command::WatchSettings, [&window] { window.watching().editWatchSettings(); }},
         {Command::NewTab, [&window] { window.habits().newTab(); }},
         {Command::EmptyTab, [&window] { window.habits().emptySelectedTab(); }},
         {Command::ViewSource, [&window] { window.habits().viewSourceInFreeTab(); }},

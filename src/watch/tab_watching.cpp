@@ -11,6 +11,8 @@
 #include "watch/watch_alerts.h"
 #include "watch/watched_pages.h"
 #include "watch/what_changed_view.h"
+#include "watch/watch_settings_dialog.h"
+#include "platform/prompts.h"
 
 #include <QPointer>
 
@@ -85,6 +87,42 @@ void TabWatching::tabSelected()
     const int selected = m_d.controls.tabStrip.selected();
     if (m_d.controls.tabs.contains(selected))
         m_wall->tabShown(m_d.controls.tabs.tab(selected));
+}
+
+void TabWatching::editWatchSettings()
+{
+    const int number = m_d.controls.tabStrip.selected();
+    if (!m_d.prompts || !m_d.controls.tabs.contains(number))
+        return;
+    const QString address = m_d.controls.tabs.tab(number).state().currentUrl;
+    if (address.isEmpty()) {
+        m_d.controls.status.showForAMoment(QStringLiteral("This tab shows no page to watch"));
+        return;
+    }
+    WatchRules &rules = m_pages->rules();
+    const WatchRule *rule = rules.ruleFor(address);
+    const QString ruleAddress = rule ? rule->address : address;
+    const QJsonObject written =
+        rule ? rules.written(ruleAddress).value_or(QJsonObject())
+             : QJsonObject{{QStringLiteral("address"), address}};
+    WatchSettingsDialog dialog(written, rule != nullptr,
+                               [&rules, ruleAddress](const QJsonObject &changed) {
+                                   const QStringList problems = rules.put(changed);
+                                   // A new address is a rule of its own: the old one goes.
+                                   if (problems.isEmpty() &&
+                                       changed.value(QStringLiteral("address")).toString() !=
+                                           ruleAddress)
+                                       rules.remove(ruleAddress);
+                                   return problems;
+                               },
+                               &m_d.window);
+    if (m_d.prompts->showModal(dialog) != QDialog::Accepted)
+        return;
+    if (dialog.stopWatching())
+        rules.remove(ruleAddress);
+    const QString unsaved = m_pages->rulesEdited();
+    if (!unsaved.isEmpty())
+        m_d.prompts->message(QStringLiteral("Watch.json"), unsaved);
 }
 
 void TabWatching::toggleWhatChanged()

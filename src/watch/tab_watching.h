@@ -18,6 +18,7 @@ class DesktopNotifier;
 class TabRotation;
 class TabWall;
 struct WatchAlert;
+class Prompts;
 class WatchedPages;
 class WhatChangedView;
 
@@ -40,6 +41,7 @@ public:
         // Where Watch.json and the versions are kept; empty: nowhere.
         QString appFolder;
         bool privateRun = false;  // nothing is written
+        Prompts *prompts = nullptr;  // for Watch Settings
     };
     TabWatching(Deps deps, QObject *parent);
     ~TabWatching() override;
@@ -51,6 +53,8 @@ public:
 
     // The user's own choice of a tab, and the tabs' completed pages, reach the parts here.
     void tabSelected();
+    // The watch rule of the selected tab's page, in a dialog.
+    void editWatchSettings();
     // Shows what changed on the selected tab's page since the user last looked, or closes it.
     void toggleWhatChanged();
     // Selects the next tab with an alert, or else the next changed tab, and says why; says

@@ -63,14 +63,29 @@ void WatchedPages::reload()
     m_readStamp = fileStamp(rulesPath(m_d.appFolder));
     m_rules.load();
     watchFile();
-    for (BrowserTab &tab : m_d.tabs)
-        giveRegion(tab, tab.state().currentUrl);
+    applyRules();
     const QStringList &problems = m_rules.messages();
     for (const QString &problem : problems)
         std::fprintf(stderr, "pelquin: %s\n", qPrintable(problem));
     if (!problems.isEmpty() && m_d.showProblems)
         m_d.showProblems(problems);
+}
+
+void WatchedPages::applyRules()
+{
+    for (BrowserTab &tab : m_d.tabs)
+        giveRegion(tab, tab.state().currentUrl);
     emit rulesChanged();
+}
+
+QString WatchedPages::rulesEdited()
+{
+    applyRules();
+    const QString unsaved = m_rules.save();
+    // Our own writing is no news to read again.
+    m_readStamp = fileStamp(rulesPath(m_d.appFolder));
+    watchFile();
+    return unsaved;
 }
 
 void WatchedPages::watchFile()

@@ -41,12 +41,16 @@ public:
     void readNow(BrowserTab &tab, std::function<void(const QString &)> done) const;
     // Reads the file again now and hands every tab its part.
     void reload();
+    // The rules were changed in the program: every tab gets its part, and the file is written.
+    // Returns why it could not be written, or an empty text.
+    QString rulesEdited();
 
 signals:
     void rulesChanged();
 
 private:
     void onFolderChanged();
+    void applyRules();
     void watchFile();
     void giveRegion(BrowserTab &tab, const QString &address);
 

@@ -63,7 +63,7 @@ void WatchingFixture::watch(DesktopNotifier *notifier)
              return QApplication::activeModalWidget() != nullptr ||
                     timers.pauses().has(RefreshPause::Setup);
          },
-         notifier, session.appFolder},
+         notifier, session.appFolder, false, &prompts},
         &window);
     QObject::connect(&strip, &TabStrip::selectionHandling, watching,
                      [this] { watching->tabSelected(); });

@@ -10,7 +10,15 @@
 #include "watch/watched_pages.h"
 #include "watch/what_changed_view.h"
 
+#include <QCheckBox>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTabBar>
@@ -200,4 +208,93 @@ TEST_F(WatchedPagesTest, WhatChangedOutlastsARestartAndShowsPageWordsAsText)
     ASSERT_TRUE(watching->whatChanged().isOpen());
     EXPECT_EQ(watching->whatChanged().text().toPlainText(),
               QStringLiteral("<b>one</b> <b>two</b> <img src=x>"));
+}
+
+namespace {
+
+QJsonObject onlyRule(const QByteArray &file)
+{
+    const QJsonArray rules = QJsonDocument::fromJson(file).object().value(u"rules").toArray();
+    return rules.size() == 1 ? rules.first().toObject() : QJsonObject();
+}
+
+}  // namespace
+
+TEST_F(WatchedPagesTest, WatchSettingsMakesARuleThatTakesEffectAtOkAndIsWrittenToTheFile)
+{
+    start(QStringLiteral("Queue: 4"));
+    strip.select(3);
+    bool problemsShown = false;
+    prompts.onNextForm([&](QDialog &dialog) {
+        EXPECT_EQ(dialog.findChild<QLineEdit *>(QStringLiteral("addressEdit"))->text(), site(3));
+        EXPECT_FALSE(dialog.findChild<QPushButton *>(QStringLiteral("stopButton"))->isEnabled());
+        dialog.findChild<QLineEdit *>(QStringLiteral("regionEdit"))->setText(QStringLiteral("#queue"));
+        dialog.findChild<QPlainTextEdit *>(QStringLiteral("ignoreEdit"))->setPlainText(QStringLiteral("("));
+        dialog.findChild<QLineEdit *>(QStringLiteral("appearsEdit"))->setText(QStringLiteral("In stock"));
+        dialog.findChild<QCheckBox *>(QStringLiteral("ignoreNumbersCheck"))->setChecked(true);
+        dialog.findChild<QPushButton *>(QStringLiteral("okButton"))->click();
+        auto *problems = dialog.findChild<QLabel *>(QStringLiteral("problemsLabel"));
+        problemsShown = !problems->isHidden() && problems->text().contains(QStringLiteral("ignore"));
+        EXPECT_EQ(dialog.result(), 0);  // still open
+        dialog.findChild<QPlainTextEdit *>(QStringLiteral("ignoreEdit"))->setPlainText(QStringLiteral("^Updated"));
+        dialog.findChild<QPushButton *>(QStringLiteral("okButton"))->click();
+        return dialog.result();
+    });
+    watching->editWatchSettings();
+    EXPECT_TRUE(problemsShown);
+    EXPECT_EQ(browser(3).watchedRegion, QStringLiteral("#queue"));
+    const QJsonObject rule = onlyRule(home.read(QStringLiteral("Watch.json")));
+    EXPECT_EQ(rule.value(u"address").toString(), site(3));
+    EXPECT_EQ(rule.value(u"region").toString(), QStringLiteral("#queue"));
+    EXPECT_EQ(rule.value(u"ignore").toArray(), QJsonArray{QStringLiteral("^Updated")});
+    EXPECT_TRUE(rule.value(u"ignoreNumbers").toBool());
+    EXPECT_EQ(rule.value(u"appears").toString(), QStringLiteral("In stock"));
+}
+
+TEST_F(WatchedPagesTest, WatchSettingsKeepsKeysItDoesNotShowAndStopWatchingTakesTheRuleAway)
+{
+    writeRules(R"({"rules": [{"address": "http://site3.example/*", "region": "#queue",
+                              "mine": {"kept": true}}], "note": "by hand"})");
+    start(QStringLiteral("Queue: 4"));
+    strip.select(3);
+    prompts.onNextForm([](QDialog &dialog) {
+        EXPECT_EQ(dialog.findChild<QLineEdit *>(QStringLiteral("addressEdit"))->text(),
+                  QStringLiteral("http://site3.example/*"));
+        dialog.findChild<QLineEdit *>(QStringLiteral("belowEdit"))->setText(QStringLiteral("70"));
+        dialog.findChild<QPushButton *>(QStringLiteral("okButton"))->click();
+        return dialog.result();
+    });
+    watching->editWatchSettings();
+    const QByteArray file = home.read(QStringLiteral("Watch.json"));
+    EXPECT_EQ(onlyRule(file).value(u"below").toDouble(), 70);
+    EXPECT_TRUE(onlyRule(file).value(u"mine").toObject().value(u"kept").toBool());
+    EXPECT_EQ(QJsonDocument::fromJson(file).object().value(u"note").toString(),
+              QStringLiteral("by hand"));
+
+    prompts.onNextForm([](QDialog &dialog) {
+        dialog.findChild<QPushButton *>(QStringLiteral("stopButton"))->click();
+        return dialog.result();
+    });
+    watching->editWatchSettings();
+    EXPECT_EQ(browser(3).watchedRegion, QString());
+    EXPECT_TRUE(QJsonDocument::fromJson(home.read(QStringLiteral("Watch.json")))
+                    .object().value(u"rules").toArray().isEmpty());
+}
+
+TEST_F(WatchedPagesTest, AFileThatCouldNotBeReadIsNeverWrittenOverAndTheUserIsTold)
+{
+    writeRules("{\"rules\": [ not json");
+    start(QStringLiteral("Queue: 4"));
+    strip.select(3);
+    prompts.onNextForm([](QDialog &dialog) {
+        dialog.findChild<QLineEdit *>(QStringLiteral("regionEdit"))->setText(QStringLiteral("#queue"));
+        dialog.findChild<QPushButton *>(QStringLiteral("okButton"))->click();
+        return dialog.result();
+    });
+    watching->editWatchSettings();
+    EXPECT_EQ(home.read(QStringLiteral("Watch.json")), QByteArray("{\"rules\": [ not json"));
+    ASSERT_FALSE(prompts.messages().empty());
+    EXPECT_TRUE(prompts.messages().back().text.contains(QStringLiteral("mended")))
+        << qPrintable(prompts.messages().back().text);
+    EXPECT_EQ(browser(3).watchedRegion, QStringLiteral("#queue"));  // in force for this run
 }
