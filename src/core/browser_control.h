@@ -13,6 +13,9 @@ namespace pelquin {
 // What the page itself can be asked to do, each with its dialog.
 enum class PageCommand { SaveAs, Print };
 
+// Choosing the part of a page to watch: where the page menu was opened, or a step from there.
+enum class PickStep { Start, Wider, Narrower };
+
 // The history button whose state a browser reports.
 enum class HistoryButton { Forward, Back };
 
@@ -108,6 +111,19 @@ public:
     {
         readSettledText(std::move(done));
     }
+    // Picks the part of the page to watch and outlines it: the block under the page menu's
+    // place, or one step wider or narrower than the last. `done` learns its CSS selector and
+    // the start of its text; an empty selector when there is none.
+    virtual void pickPart(PickStep step,
+                          std::function<void(const QString &selector, const QString &text)> done)
+    {
+        Q_UNUSED(step);
+        done(QString(), QString());
+    }
+    // The outline goes; nothing is picked.
+    virtual void endPicking() {}
+    // Whether a watch rule applies to the page shown: its menu then offers to stop watching.
+    virtual void setWatchRuleApplies(bool applies) { Q_UNUSED(applies); }
     // The same as it is now, settled or not.
     virtual void readWatchedTextNow(std::function<void(const QString &)> done)
     {
@@ -144,6 +160,10 @@ signals:
     // The watched text changed while the page stayed: told after it rested, at most every
     // ten seconds.
     void watchedTextMoved();
+    // From the page menu: the user wants to watch the part under the pointer, or no longer to
+    // watch this page.
+    void watchPartAsked();
+    void stopWatchingAsked();
     // Never cancelled. `topLevel` is false for a sub-frame.
     void beforeNavigate(const QString &address, bool topLevel);
     // Set *cancel to refuse the new window; otherwise it opens in a window of its own.

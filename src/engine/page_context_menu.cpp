@@ -53,6 +53,18 @@ QMenu *PageContextMenu::build()
         connect(source, &QAction::triggered, this, [this] { m_hooks.viewSource(); });
         replace(*menu, m_view.pageAction(QWebEnginePage::ViewSource), source);
     }
+    if (m_hooks.watchPart) {
+        menu->addSeparator();
+        auto *watch = menu->addAction(QStringLiteral("Watch This Part of the Page"));
+        watch->setObjectName(QStringLiteral("watchPartItem"));
+        const QPoint at = request ? request->position() : QPoint();
+        connect(watch, &QAction::triggered, this, [this, at] { m_hooks.watchPart(at); });
+        if (m_hooks.watchRuleApplies && m_hooks.watchRuleApplies()) {
+            auto *stop = menu->addAction(QStringLiteral("Stop Watching This Page"));
+            stop->setObjectName(QStringLiteral("stopWatchingItem"));
+            connect(stop, &QAction::triggered, this, [this] { m_hooks.stopWatching(); });
+        }
+    }
     // Without developer tools attached the entry would do nothing.
     menu->removeAction(m_view.pageAction(QWebEnginePage::InspectElement));
     return menu;

@@ -24,6 +24,10 @@ public:
     struct Hooks {
         std::function<void()> savePage;
         std::function<void()> viewSource;
+        // Watching: the part under the pointer, at this place of the view; no longer.
+        std::function<void(QPoint)> watchPart;
+        std::function<void()> stopWatching;
+        std::function<bool()> watchRuleApplies;
     };
 
     PageContextMenu(QWebEngineView &view, BrowserControl &browser, Hooks hooks);

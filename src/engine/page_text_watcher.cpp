@@ -84,6 +84,27 @@ void PageTextWatcher::read(std::function<void(const QString &)> done) const
                          [done = std::move(done)](const QVariant &text) { done(text.toString()); });
 }
 
+void PageTextWatcher::pick(const QString &action, QPointF point,
+                           std::function<void(const QString &, const QString &)> done)
+{
+    static const QString picker = [] {
+        QFile file(QStringLiteral(":/pelquin/part_picker.js"));
+        file.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(file.readAll());
+    }();
+    m_page.runJavaScript(picker + QStringLiteral("(%1, %2, %3)")
+                                      .arg(quoted(action))
+                                      .arg(point.x())
+                                      .arg(point.y()),
+                         QWebEngineScript::ApplicationWorld,
+                         [done = std::move(done)](const QVariant &result) {
+                             const QVariantMap part = result.toMap();
+                             if (done)
+                                 done(part.value(QStringLiteral("selector")).toString(),
+                                      part.value(QStringLiteral("text")).toString());
+                         });
+}
+
 bool PageTextWatcher::takeConsoleLine(const QString &line)
 {
     if (line != m_signal)

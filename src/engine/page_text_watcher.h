@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointF>
 #include <QString>
 
 #include <functional>
@@ -23,6 +24,10 @@ public:
     const QString &region() const { return m_region; }
     // The watched part's text now; empty when the page has none or the selector is not one.
     void read(std::function<void(const QString &)> done) const;
+    // Picks the part to watch: "start" at the point (CSS pixels), "wider", "narrower"; "end"
+    // takes the outline away. `done` learns the part's selector and text.
+    void pick(const QString &action, QPointF point,
+              std::function<void(const QString &selector, const QString &text)> done);
     // Whether a console line is the watcher's; it then says that the text moved.
     bool takeConsoleLine(const QString &line);
 

@@ -50,7 +50,13 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts,
                              if (m_files->available(PageCommand::SaveAs))
                                  m_files->run(PageCommand::SaveAs);
                          },
-                         [this] { m_files->viewSource(); }});
+                         [this] { m_files->viewSource(); },
+                         [this](QPoint at) {
+                             m_pickAt = at;
+                             emit watchPartAsked();
+                         },
+                         [this] { emit stopWatchingAsked(); },
+                         [this] { return m_watchRuleApplies; }});
     m_fullScreen = new FullScreenView(*m_view, *m_page, this);
     connect(m_fullScreen, &FullScreenView::changed, this, &BrowserControl::fullScreenChange);
     m_zoom = new PageZoom(*m_page, this);

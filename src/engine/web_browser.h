@@ -59,6 +59,10 @@ public:
     void watchText(const QString &region) override;
     void readWatchedText(std::function<void(const QString &)> done) override;
     void readWatchedTextNow(std::function<void(const QString &)> done) override;
+    void pickPart(PickStep step,
+                  std::function<void(const QString &, const QString &)> done) override;
+    void endPicking() override;
+    void setWatchRuleApplies(bool applies) override { m_watchRuleApplies = applies; }
     void findText(const QString &text, bool backward,
                   std::function<void(const FindResult &)> done) override;
     bool commandAvailable(PageCommand command) override;
@@ -105,6 +109,8 @@ private:
     SettledText *m_settledText = nullptr;
     PageTextWatcher *m_textWatcher = nullptr;
     SettledText *m_settledPart = nullptr;  // the watched part's text, once settled
+    QPoint m_pickAt;  // where the page menu was opened, in the view
+    bool m_watchRuleApplies = false;
     std::shared_ptr<bool> m_alive;
     BrowsingRecords *m_records = nullptr;
     bool m_busy = false;

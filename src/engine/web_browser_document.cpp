@@ -130,6 +130,30 @@ void WebEngineBrowser::readWatchedTextNow(std::function<void(const QString &)> d
         readWatchedPart(std::move(done));
 }
 
+void WebEngineBrowser::pickPart(PickStep step,
+                                std::function<void(const QString &, const QString &)> done)
+{
+    if (!hasDocument())
+        return done(QString(), QString());
+    const QString action = step == PickStep::Start   ? QStringLiteral("start")
+                           : step == PickStep::Wider ? QStringLiteral("wider")
+                                                     : QStringLiteral("narrower");
+    // The page counts in CSS pixels: the view's, divided by the zoom.
+    const double zoom = page().zoomFactor() > 0 ? page().zoomFactor() : 1.0;
+    m_textWatcher->pick(action, QPointF(m_pickAt) / zoom,
+                        [alive = m_alive, done = std::move(done)](const QString &selector,
+                                                                  const QString &text) {
+                            if (*alive)
+                                shielded("part picking", [&] { done(selector, text); });
+                        });
+}
+
+void WebEngineBrowser::endPicking()
+{
+    if (hasDocument())
+        m_textWatcher->pick(QStringLiteral("end"), QPointF(), nullptr);
+}
+
 void WebEngineBrowser::readWatchedPart(std::function<void(const QString &)> done)
 {
     auto deliver = [alive = m_alive, done = std::move(done)](const QString &text) {

@@ -159,6 +159,9 @@ signals:
     void securityChanged(PageSecurity security);
     // Its page's watched text changed without a reload.
     void pageTextMoved();
+    // From its page menu: watch the part under the pointer; stop watching its page.
+    void watchPartAsked();
+    void stopWatchingAsked();
 
 private:
     void connectBrowser();

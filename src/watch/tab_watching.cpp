@@ -12,6 +12,7 @@
 #include "watch/watched_pages.h"
 #include "watch/what_changed_view.h"
 #include "watch/watch_settings_dialog.h"
+#include "watch/part_picking.h"
 #include "platform/prompts.h"
 
 #include <QPointer>
@@ -33,13 +34,16 @@ TabWatching::TabWatching(Deps deps, QObject *parent)
       m_wall(new TabWall(m_d.controls.tabs, m_d.controls.tabStrip, m_d.clock,
                          &m_d.window)),
       m_rotation(new TabRotation(m_d.controls.tabs, m_d.controls.tabStrip, m_d.clock, this)),
-      m_whatChanged(new WhatChangedView(&m_d.window))
+      m_whatChanged(new WhatChangedView(&m_d.window)),
+      m_picking(new PartPicking({m_d.controls, *m_pages, m_d.prompts, m_d.pageArea}, &m_d.window))
 {
     m_wall->setArea(m_d.pageArea);
     m_whatChanged->setArea(m_d.pageArea);
     connect(m_wall, &TabWall::openChanged, m_whatChanged, [this](bool open) {
-        if (open)
+        if (open) {
             m_whatChanged->dismiss();
+            m_picking->cancel();
+        }
     });
     // Closed, the page shows again and the keys go back to it.
     connect(m_whatChanged, &WhatChangedView::closed, this,
@@ -65,7 +69,16 @@ TabWatching::TabWatching(Deps deps, QObject *parent)
     qApp->installEventFilter(this);
 }
 
-TabWatching::~TabWatching() { qApp->removeEventFilter(this); }
+TabWatching::~TabWatching()
+{
+    qApp->removeEventFilter(this);
+    delete m_whatChanged;
+    delete m_picking;
+}
+
+WhatChangedView &TabWatching::whatChanged() const { return *m_whatChanged; }
+
+PartPicking &TabWatching::partPicking() const { return *m_picking; }
 
 void TabWatching::applyOptions(const WatchOptions &options)
 {
@@ -85,6 +98,7 @@ void TabWatching::tabSelected()
     m_wall->dismiss();
     m_whatChanged->dismiss();
     const int selected = m_d.controls.tabStrip.selected();
+    m_picking->tabSelected(selected);
     if (m_d.controls.tabs.contains(selected))
         m_wall->tabShown(m_d.controls.tabs.tab(selected));
 }

@@ -18,6 +18,7 @@ class DesktopNotifier;
 class TabRotation;
 class TabWall;
 struct WatchAlert;
+class PartPicking;
 class Prompts;
 class WatchedPages;
 class WhatChangedView;
@@ -65,7 +66,8 @@ public:
     WatchedPages &pages() const { return *m_pages; }
     TabWall &wall() const { return *m_wall; }
     TabRotation &rotation() const { return *m_rotation; }
-    WhatChangedView &whatChanged() const { return *m_whatChanged; }
+    WhatChangedView &whatChanged() const;
+    PartPicking &partPicking() const;
 
 protected:
     // The user's keys and clicks pause the turning for a minute.
@@ -82,7 +84,9 @@ private:
     ChangeMarks *m_marks;
     TabWall *m_wall;
     TabRotation *m_rotation;
-    WhatChangedView *m_whatChanged;
+    // Placed in the window, but the watching's own: they go with it.
+    QPointer<WhatChangedView> m_whatChanged;
+    QPointer<PartPicking> m_picking;
     WatchOptions m_options;
     QPointer<QMessageBox> m_ruleProblems;
 };

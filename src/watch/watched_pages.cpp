@@ -121,6 +121,7 @@ void WatchedPages::giveRegion(BrowserTab &tab, const QString &address)
 {
     const WatchRule *rule = m_rules.ruleFor(address);
     tab.browser().watchText(rule ? rule->region : QString());
+    tab.browser().setWatchRuleApplies(rule != nullptr);
 }
 
 }  // namespace pelquin

@@ -1,6 +1,12 @@
 #include "engine_fixture.h"
 
+#include "engine/page_context_menu.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTest>
 #include <QUrlQuery>
+#include <QWebEngineView>
 #include <QWebEngineScript>
 
 namespace pelquin::test {
@@ -73,6 +79,50 @@ TEST_F(PageWatcherTest, ThePageCanNeitherSeeTheWatcherNorFakeItsWord)
     // The whole text is watched without a region.
     inPage(QStringLiteral("setText('clock', '10:02')"));
     EXPECT_TRUE(waitFor([&] { return m_moves == 1; }, 6000));
+}
+
+TEST_F(PageWatcherTest, ThePageMenuPicksTheBlockUnderThePointerWiderAndNarrower)
+{
+    s_server->addPage(QStringLiteral("/pick.htm"), [](const QUrlQuery &) {
+        return QByteArrayLiteral("<html><body style='margin:0'><div id='queue'>"
+                                 "<p style='margin:0;font-size:40px'>Queue: <b>3</b></p>"
+                                 "<p>Bob on call</p></div></body></html>");
+    });
+    auto *view = qobject_cast<QWebEngineView *>(m_browser->widget());
+    view->show();
+    ASSERT_TRUE(load(s_site->host() + QStringLiteral("/pick.htm")));
+    int asked = 0;
+    QObject::connect(m_browser.get(), &BrowserControl::watchPartAsked, m_browser.get(),
+                     [&] { ++asked; });
+    auto *menus = view->findChild<PageContextMenu *>();
+    ASSERT_TRUE(waitFor([&] { return view->focusProxy() != nullptr; }, 10000));
+    m_browser->setWatchRuleApplies(true);
+    ASSERT_TRUE(waitFor([&] {
+        QTest::mouseClick(view->focusProxy(), Qt::RightButton, {}, QPoint(20, 20));
+        spin(200);
+        return menus->lastMenu() != nullptr;
+    }, 20000));
+    auto *watch = menus->lastMenu()->findChild<QAction *>(QStringLiteral("watchPartItem"));
+    ASSERT_NE(watch, nullptr);
+    EXPECT_NE(menus->lastMenu()->findChild<QAction *>(QStringLiteral("stopWatchingItem")), nullptr);
+    watch->trigger();
+    menus->lastMenu()->close();
+    EXPECT_EQ(asked, 1);
+
+    const auto pick = [&](PickStep step) {
+        QString picked = QStringLiteral("-");
+        m_browser->pickPart(step, [&](const QString &selector, const QString &) { picked = selector; });
+        EXPECT_TRUE(waitFor([&] { return picked != QStringLiteral("-"); }, 5000));
+        return picked;
+    };
+    EXPECT_EQ(pick(PickStep::Start), QStringLiteral("#queue > p:nth-of-type(1)"));
+    EXPECT_EQ(inPage(QStringLiteral("document.querySelectorAll('div').length")).toInt(), 2);
+    EXPECT_EQ(pick(PickStep::Wider), QStringLiteral("#queue"));
+    EXPECT_EQ(pick(PickStep::Narrower), QStringLiteral("#queue > p:nth-of-type(1)"));
+    m_browser->endPicking();
+    EXPECT_TRUE(waitFor([&] {
+        return inPage(QStringLiteral("document.querySelectorAll('div').length")).toInt() == 1;
+    }, 5000));  // the outline is gone
 }
 
 }  // namespace

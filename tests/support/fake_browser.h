@@ -67,6 +67,18 @@ public:
     {
         readWatchedText(std::move(done));
     }
+    void pickPart(PickStep step,
+                  std::function<void(const QString &, const QString &)> done) override
+    {
+        picks << step;
+        if (pickedParts.isEmpty())
+            return done(QString(), QString());
+        const int at = qBound(0, int(pickedAt + (step == PickStep::Wider ? 1 : step == PickStep::Narrower ? -1 : 0)), int(pickedParts.size()) - 1);
+        pickedAt = step == PickStep::Start ? 0 : at;
+        done(pickedParts.at(pickedAt), QStringLiteral("words of ") + pickedParts.at(pickedAt));
+    }
+    void endPicking() override { ++pickingEnded; }
+    void setWatchRuleApplies(bool applies) override { watchRuleApplies = applies; }
     // Test side: the page changes its words without a reload.
     void changeText(const QString &text)
     {
@@ -110,6 +122,12 @@ public:
     QString visibleText;     // what the page shows
     QString watchedRegion;   // the watched part's selector; empty: the whole text
     QString regionText;      // the watched part's text, when a part is watched
+    // The parts picking offers, narrowest first; what was asked, and where it stands.
+    QStringList pickedParts;
+    QList<PickStep> picks;
+    int pickedAt = 0;
+    int pickingEnded = 0;
+    bool watchRuleApplies = false;
     // When set, the visible text is not delivered at once: the test calls the kept callback.
     std::function<void(const QString &)> *deferVisibleText = nullptr;
     // When set, the page does not answer: the test keeps the answer to give later.

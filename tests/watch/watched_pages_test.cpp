@@ -7,6 +7,7 @@
 #include "watch/tab_watching.h"
 #include "watch/text_versions.h"
 #include "watch/watch_options.h"
+#include "watch/part_picking.h"
 #include "watch/watched_pages.h"
 #include "watch/what_changed_view.h"
 
@@ -297,4 +298,51 @@ TEST_F(WatchedPagesTest, AFileThatCouldNotBeReadIsNeverWrittenOverAndTheUserIsTo
     EXPECT_TRUE(prompts.messages().back().text.contains(QStringLiteral("mended")))
         << qPrintable(prompts.messages().back().text);
     EXPECT_EQ(browser(3).watchedRegion, QStringLiteral("#queue"));  // in force for this run
+}
+
+TEST_F(WatchedPagesTest, APartPickedFromThePageMenuBecomesTheRuleOfThePage)
+{
+    start(QStringLiteral("Queue: 4"));
+    strip.select(3);
+    browser(3).pickedParts = {QStringLiteral("#queue > p:nth-of-type(1)"), QStringLiteral("#queue"),
+                              QStringLiteral("body")};
+    emit browser(3).watchPartAsked();
+    PartPicking &picking = watching->partPicking();
+    ASSERT_TRUE(picking.isVisible());
+    EXPECT_TRUE(picking.shownText().contains(QStringLiteral("#queue > p:nth-of-type(1)")));
+    picking.findChild<QPushButton *>(QStringLiteral("widerButton"))->click();
+    picking.findChild<QPushButton *>(QStringLiteral("widerButton"))->click();
+    picking.findChild<QPushButton *>(QStringLiteral("narrowerButton"))->click();
+    EXPECT_EQ(picking.selector(), QStringLiteral("#queue"));
+    EXPECT_EQ(browser(3).picks, (QList<PickStep>{PickStep::Start, PickStep::Wider, PickStep::Wider,
+                                                 PickStep::Narrower}));
+    picking.findChild<QPushButton *>(QStringLiteral("watchButton"))->click();
+    EXPECT_FALSE(picking.isVisible());
+    EXPECT_EQ(browser(3).pickingEnded, 1);
+    EXPECT_EQ(browser(3).watchedRegion, QStringLiteral("#queue"));
+    EXPECT_TRUE(browser(3).watchRuleApplies);
+    EXPECT_EQ(onlyRule(home.read(QStringLiteral("Watch.json"))).value(u"region").toString(),
+              QStringLiteral("#queue"));
+
+    // The page menu's Stop Watching takes it away.
+    emit browser(3).stopWatchingAsked();
+    EXPECT_EQ(browser(3).watchedRegion, QString());
+    EXPECT_FALSE(browser(3).watchRuleApplies);
+}
+
+TEST_F(WatchedPagesTest, PickingEndsWithoutARuleOnCancelOrWhenTheUserGoesToAnotherTab)
+{
+    start(QStringLiteral("Queue: 4"));
+    strip.select(3);
+    browser(3).pickedParts = {QStringLiteral("#queue")};
+    emit browser(3).watchPartAsked();
+    strip.select(4);
+    EXPECT_FALSE(watching->partPicking().isVisible());
+    EXPECT_EQ(browser(3).pickingEnded, 1);
+    strip.select(3);
+    emit browser(3).watchPartAsked();
+    watching->partPicking().findChild<QPushButton *>(QStringLiteral("cancelButton"))->click();
+    EXPECT_EQ(browser(3).pickingEnded, 2);
+    EXPECT_FALSE(QFile::exists(home.file(QStringLiteral("Watch.json"))));
+    EXPECT_EQ(browser(3).watchedRegion, QString());
 }
