@@ -120,6 +120,8 @@ public:
         Q_UNUSED(step);
         done(QString(), QString());
     }
+    // Marks for a few seconds where these words stand in the page, without touching its text.
+    virtual void highlightAdded(const QStringList &phrases) { Q_UNUSED(phrases); }
     // The outline goes; nothing is picked.
     virtual void endPicking() {}
     // Whether a watch rule applies to the page shown: its menu then offers to stop watching.

@@ -105,6 +105,19 @@ void PageTextWatcher::pick(const QString &action, QPointF point,
                          });
 }
 
+void PageTextWatcher::highlight(const QStringList &phrases, int ms)
+{
+    static const QString marker = [] {
+        QFile file(QStringLiteral(":/pelquin/added_words.js"));
+        file.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(file.readAll());
+    }();
+    const QByteArray list =
+        QJsonDocument(QJsonArray::fromStringList(phrases)).toJson(QJsonDocument::Compact);
+    m_page.runJavaScript(marker + QStringLiteral("(%1, %2)").arg(QString::fromUtf8(list)).arg(ms),
+                         QWebEngineScript::ApplicationWorld);
+}
+
 bool PageTextWatcher::takeConsoleLine(const QString &line)
 {
     if (line != m_signal)

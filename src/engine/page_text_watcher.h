@@ -28,6 +28,8 @@ public:
     // takes the outline away. `done` learns the part's selector and text.
     void pick(const QString &action, QPointF point,
               std::function<void(const QString &selector, const QString &text)> done);
+    // Marks where the phrases stand, for `ms` milliseconds.
+    void highlight(const QStringList &phrases, int ms);
     // Whether a console line is the watcher's; it then says that the text moved.
     bool takeConsoleLine(const QString &line);
 

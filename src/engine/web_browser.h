@@ -62,6 +62,7 @@ public:
     void pickPart(PickStep step,
                   std::function<void(const QString &, const QString &)> done) override;
     void endPicking() override;
+    void highlightAdded(const QStringList &phrases) override;
     void setWatchRuleApplies(bool applies) override { m_watchRuleApplies = applies; }
     void findText(const QString &text, bool backward,
                   std::function<void(const FindResult &)> done) override;

@@ -148,6 +148,14 @@ void WebEngineBrowser::pickPart(PickStep step,
                         });
 }
 
+void WebEngineBrowser::highlightAdded(const QStringList &phrases)
+{
+    // Long enough to be seen on a wall across the room, short enough not to stay in the way.
+    constexpr int kShownMs = 4000;
+    if (hasDocument() && !phrases.isEmpty())
+        m_textWatcher->highlight(phrases, kShownMs);
+}
+
 void WebEngineBrowser::endPicking()
 {
     if (hasDocument())

@@ -8,6 +8,7 @@
 #include "watch/watch_alerts.h"
 #include "watch/watched_pages.h"
 #include "watch/watched_text.h"
+#include "watch/word_diff.h"
 
 #include <QPointer>
 
@@ -34,9 +35,27 @@ void ChangeMarks::selectionChanged()
         remember(*m_looking, Reading::AsShown);
     m_looking = selected;
     if (selected) {
+        if (selected->changed())
+            highlightAdded(*selected);
         selected->setChangedSince(QDateTime());
         selected->clearAlerts();
     }
+}
+
+void ChangeMarks::highlightAdded(BrowserTab &tab)
+{
+    const SeenWords &seen = tab.seenWords();
+    // A huge page's diff would hold the selection up: What Changed shows it instead.
+    constexpr qsizetype kLongest = 200 * 1024;
+    if (!seen.known || !seen.latest || seen.address != tab.state().currentUrl ||
+        seen.text.size() > kLongest || seen.latest->size() > kLongest)
+        return;
+    QStringList added;
+    for (const DiffPiece &piece : wordDiff(seen.text, *seen.latest))
+        if (piece.kind == DiffKind::Added && !piece.text.trimmed().isEmpty() && added.size() < 30)
+            added << piece.text.trimmed();
+    if (!added.isEmpty())
+        tab.browser().highlightAdded(added);
 }
 
 void ChangeMarks::pageCompleted(BrowserTab &tab, const QString &address)

@@ -43,6 +43,8 @@ private:
     using Use = std::function<void(SeenWords &, const QString &watched)>;
 
     void pageCompleted(BrowserTab &tab, const QString &address);
+    // Shows the user, in the page, the words added since they last looked.
+    void highlightAdded(BrowserTab &tab);
     // Its page changed its words without a reload.
     void pageTextMoved(BrowserTab &tab);
     // Reads the page's watched text and hands it to `use`, unless a newer reading was asked.

@@ -125,5 +125,19 @@ TEST_F(PageWatcherTest, ThePageMenuPicksTheBlockUnderThePointerWiderAndNarrower)
     }, 5000));  // the outline is gone
 }
 
+TEST_F(PageWatcherTest, AddedWordsAreMarkedForAMomentWithoutChangingThePageText)
+{
+    ASSERT_TRUE(load(s_site->host() + QStringLiteral("/live.htm")));
+    const QString text = inPage(QStringLiteral("document.documentElement.innerText")).toString();
+    m_browser->highlightAdded({QStringLiteral("Queue: 3"), QStringLiteral("nowhere")});
+    EXPECT_TRUE(waitFor([&] {
+        return inPage(QStringLiteral("document.querySelectorAll('div').length")).toInt() > 3;
+    }, 3000));
+    EXPECT_EQ(inPage(QStringLiteral("document.documentElement.innerText")).toString(), text);
+    EXPECT_TRUE(waitFor([&] {
+        return inPage(QStringLiteral("document.querySelectorAll('div').length")).toInt() == 2;
+    }, 8000));  // gone again
+}
+
 }  // namespace
 }  // namespace pelquin::test

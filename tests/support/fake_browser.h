@@ -78,6 +78,7 @@ public:
         done(pickedParts.at(pickedAt), QStringLiteral("words of ") + pickedParts.at(pickedAt));
     }
     void endPicking() override { ++pickingEnded; }
+    void highlightAdded(const QStringList &phrases) override { highlighted << phrases; }
     void setWatchRuleApplies(bool applies) override { watchRuleApplies = applies; }
     // Test side: the page changes its words without a reload.
     void changeText(const QString &text)
@@ -127,6 +128,7 @@ public:
     QList<PickStep> picks;
     int pickedAt = 0;
     int pickingEnded = 0;
+    QList<QStringList> highlighted;  // each highlightAdded's phrases
     bool watchRuleApplies = false;
     // When set, the visible text is not delivered at once: the test calls the kept callback.
     std::function<void(const QString &)> *deferVisibleText = nullptr;

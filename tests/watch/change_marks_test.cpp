@@ -86,6 +86,17 @@ TEST_F(ChangeMarksTest, APageThatChangesItsWordsWithoutAReloadIsMarked)
     EXPECT_FALSE(strip.changedMark(3));
 }
 
+TEST_F(ChangeMarksTest, SelectingAChangedTabShowsItsAddedWordsInThePage)
+{
+    reload(3, QStringLiteral("Queue: 5 tickets, Ann on call"));
+    strip.select(3);
+    EXPECT_EQ(browser(3).highlighted,
+              (QList<QStringList>{{QStringLiteral("5 tickets, Ann on call")}}));
+    strip.select(4);
+    strip.select(3);  // unchanged since: nothing to show
+    EXPECT_EQ(browser(3).highlighted.size(), 1);
+}
+
 TEST_F(ChangeMarksTest, TheSamePageWithOtherMarkupOrWhiteSpaceIsNotMarked)
 {
     reload(3, QStringLiteral("  Queue:\n\t4   tickets \n"));
