@@ -1,5 +1,9 @@
 #include "address/completion.h"
 #include "core/address_history.h"
+#include "core/session.h"
+#include "platform/clock.h"
+#include "platform/error_report.h"
+#include "platform/scripted_prompts.h"
 #include "support/fake_browser.h"
 #include "tabs/tab_collection.h"
 
@@ -17,7 +21,7 @@ namespace {
 
 // The 30 dropdowns of the main window over a full history.
 struct FullDropdowns {
-    FullDropdowns() : tabs(factory, history, &window)
+    FullDropdowns() : tabs(factory, history, TabContext{session, clock, errors, prompts}, &window)
     {
         QStringList entries = fullHistory();
         entries.removeLast();  // room for the address the benchmark adds
@@ -26,6 +30,10 @@ struct FullDropdowns {
     QWidget window;
     test::FakeFactory factory;
     AddressHistory history;
+    Session session;
+    ManualClock clock;
+    ScriptedPrompts prompts;
+    ErrorReporter errors{prompts};
     TabCollection tabs;
 };
 
