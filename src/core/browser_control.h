@@ -122,6 +122,8 @@ public:
     }
     // Marks for a few seconds where these words stand in the page, without touching its text.
     virtual void highlightAdded(const QStringList &phrases) { Q_UNUSED(phrases); }
+    // Its stopped page (its page's process ended) says `note` too.
+    virtual void noteOnStoppedPage(const QString &note) { Q_UNUSED(note); }
     // The outline goes; nothing is picked.
     virtual void endPicking() {}
     // Whether a watch rule applies to the page shown: its menu then offers to stop watching.

@@ -19,16 +19,18 @@ QString stoppedStatusText()
     return QStringLiteral("This page stopped working. Refresh loads it again.");
 }
 
-QString stoppedPageHtml(const QString &address)
+QString stoppedPageHtml(const QString &address, const QString &note)
 {
     const QString escaped = address.toHtmlEscaped();
+    const QString noted =
+        note.isEmpty() ? QString() : QStringLiteral("<p><b>%1</b></p>").arg(note.toHtmlEscaped());
     return page(QStringLiteral("Page stopped"),
-                QStringLiteral("<h1>This page stopped working</h1>"
+                QStringLiteral("<h1>This page stopped working</h1>%2"
                                "<p>The program that showed <b>%1</b> ended: it crashed, ran "
                                "out of memory or was stopped. Your other tabs are not "
                                "affected.</p><p><a href=\"%1\">Load the page again</a> or press "
                                "Refresh.</p>")
-                    .arg(escaped));
+                    .arg(escaped, noted));
 }
 
 QString certificateStatusText(const QString &host, const QString &reason)

@@ -8,7 +8,7 @@ namespace pelquin {
 // web is escaped: a page must not be able to write markup into them.
 
 // The page that stands for a page whose process ended; its link loads `address` again.
-QString stoppedPageHtml(const QString &address);
+QString stoppedPageHtml(const QString &address, const QString &note = QString());
 QString stoppedStatusText();
 
 // The page that stands for a site whose certificate is not trusted. `acceptLink` is empty

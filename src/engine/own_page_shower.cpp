@@ -35,6 +35,13 @@ void OwnPageShower::onRenderProcessTerminated(int status)
     show(stoppedPageHtml(url.toString(QUrl::RemoveUserInfo)), url);
 }
 
+void OwnPageShower::noteOnStoppedPage(const QString &note)
+{
+    if (!m_stopped || !m_showing || !m_page)
+        return;
+    show(stoppedPageHtml(m_url.toString(QUrl::RemoveUserInfo), note), m_url);
+}
+
 void OwnPageShower::onCertificateError(const QWebEngineCertificateError &error)
 {
     QWebEngineCertificateError copy = error;

@@ -44,6 +44,8 @@ public:
     {
         return m_exceptions && m_exceptions->contains(host);
     }
+    // The stopped page shown now says `note` too.
+    void noteOnStoppedPage(const QString &note);
     // The failed load of `url` was a certificate error: shows why, true when it did.
     bool showCertificateProblem(const QUrl &url);
 

@@ -63,6 +63,7 @@ public:
                   std::function<void(const QString &, const QString &)> done) override;
     void endPicking() override;
     void highlightAdded(const QStringList &phrases) override;
+    void noteOnStoppedPage(const QString &note) override;
     void setWatchRuleApplies(bool applies) override { m_watchRuleApplies = applies; }
     void findText(const QString &text, bool backward,
                   std::function<void(const FindResult &)> done) override;

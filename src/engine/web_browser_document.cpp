@@ -1,6 +1,7 @@
 #include "engine/web_browser.h"
 
 #include "engine/engine_page.h"
+#include "engine/own_page_shower.h"
 #include "engine/page_text_watcher.h"
 #include "engine/settled_text.h"
 
@@ -154,6 +155,11 @@ void WebEngineBrowser::highlightAdded(const QStringList &phrases)
     constexpr int kShownMs = 4000;
     if (hasDocument() && !phrases.isEmpty())
         m_textWatcher->highlight(phrases, kShownMs);
+}
+
+void WebEngineBrowser::noteOnStoppedPage(const QString &note)
+{
+    m_ownPage->noteOnStoppedPage(note);
 }
 
 void WebEngineBrowser::endPicking()

@@ -155,7 +155,8 @@ void MainWindow::makeWatching(const WindowControls &c)
              return QApplication::activeModalWidget() != nullptr ||
                     m_timers->pauses().has(RefreshPause::Setup);
          },
-         m_d.notifier, m_session.appFolder, m_d.privateRun, &m_d.prompts},
+         m_d.notifier, m_session.appFolder, m_d.privateRun, &m_d.prompts,
+         [this] { return !m_layout->bars().anyShown(); }},
         this);
     connect(m_tabStrip, &TabStrip::selectionHandling, m_watching, &TabWatching::tabSelected);
     m_watching->applyOptions(loadWatchOptions(m_d.settings));

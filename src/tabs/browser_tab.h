@@ -137,6 +137,15 @@ public:
     // Its address box's text while the shared list changes under it.
     QString heldAddress;
 
+    // When its page's process ended lately, oldest first; when it is to be loaded again
+    // (unset: not); whether reloading gave up. The crash recovery keeps them.
+    struct Crashes {
+        QList<QDateTime> times;
+        QDateTime reloadAt;
+        bool gaveUp = false;
+    };
+    Crashes crashes;
+
     // Where the page and the address box lie, in twips.
     TwipsBox pageBox;
     TwipsBox addressBoxPlace;
@@ -159,6 +168,8 @@ signals:
     void securityChanged(PageSecurity security);
     // Its page's watched text changed without a reload.
     void pageTextMoved();
+    // Its page's process ended (crashed, killed, out of memory).
+    void pageCrashed();
     // From its page menu: watch the part under the pointer; stop watching its page.
     void watchPartAsked();
     void stopWatchingAsked();

@@ -167,6 +167,7 @@ void BrowserTab::onPageStopped()
         m_state.crashed = true;
         showStatusText(stoppedStatusText());
     });
+    emit pageCrashed();
 }
 
 void BrowserTab::keepPage()

@@ -13,6 +13,7 @@
 #include "watch/what_changed_view.h"
 #include "watch/watch_settings_dialog.h"
 #include "watch/part_picking.h"
+#include "watch/crash_recovery.h"
 #include "platform/prompts.h"
 
 #include <QPointer>
@@ -34,6 +35,9 @@ TabWatching::TabWatching(Deps deps, QObject *parent)
       m_wall(new TabWall(m_d.controls.tabs, m_d.controls.tabStrip, m_d.clock,
                          &m_d.window)),
       m_rotation(new TabRotation(m_d.controls.tabs, m_d.controls.tabStrip, m_d.clock, this)),
+      m_crashRecovery(new CrashRecovery(
+          m_d.controls, m_d.clock, [this](const BrowserTab &tab) { return unattended(tab); },
+          this)),
       m_whatChanged(new WhatChangedView(&m_d.window)),
       m_picking(new PartPicking({m_d.controls, *m_pages, m_d.prompts, m_d.pageArea}, &m_d.window))
 {
@@ -79,6 +83,12 @@ TabWatching::~TabWatching()
 WhatChangedView &TabWatching::whatChanged() const { return *m_whatChanged; }
 
 PartPicking &TabWatching::partPicking() const { return *m_picking; }
+
+bool TabWatching::unattended(const BrowserTab &tab) const
+{
+    return tab.number() != m_d.controls.tabStrip.selected() || m_wall->isOpen() ||
+           m_rotation->interval() > 0 || (m_d.expertMode && m_d.expertMode());
+}
 
 void TabWatching::applyOptions(const WatchOptions &options)
 {

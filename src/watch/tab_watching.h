@@ -13,6 +13,7 @@
 namespace pelquin {
 
 class ChangeMarks;
+class CrashRecovery;
 class Clock;
 class DesktopNotifier;
 class TabRotation;
@@ -43,6 +44,8 @@ public:
         QString appFolder;
         bool privateRun = false;  // nothing is written
         Prompts *prompts = nullptr;  // for Watch Settings
+        // Whether the window is in expert mode (every bar hidden): a wall screen.
+        std::function<bool()> expertMode;
     };
     TabWatching(Deps deps, QObject *parent);
     ~TabWatching() override;
@@ -66,6 +69,10 @@ public:
     WatchedPages &pages() const { return *m_pages; }
     TabWall &wall() const { return *m_wall; }
     TabRotation &rotation() const { return *m_rotation; }
+    CrashRecovery &crashRecovery() const { return *m_crashRecovery; }
+    // Nobody is there to press Refresh on the tab's page: it is not selected, or the wall is
+    // shown, the tabs rotate or the window is in expert mode.
+    bool unattended(const BrowserTab &tab) const;
     WhatChangedView &whatChanged() const;
     PartPicking &partPicking() const;
 
@@ -84,6 +91,7 @@ private:
     ChangeMarks *m_marks;
     TabWall *m_wall;
     TabRotation *m_rotation;
+    CrashRecovery *m_crashRecovery;
     // Placed in the window, but the watching's own: they go with it.
     QPointer<WhatChangedView> m_whatChanged;
     QPointer<PartPicking> m_picking;

@@ -206,6 +206,11 @@ TEST_F(EverydayWebTest, AStoppedPageShowsItsOwnPageAndRefreshLoadsItAgain)
     EXPECT_EQ(m_browser->locationUrl(), page);
     EXPECT_EQ(m_events.statusTexts.last(), stoppedStatusText());
     EXPECT_TRUE(bodyMarkup().contains(QStringLiteral("stopped working")));
+    // The crash recovery's word on the same page, when it gives up.
+    m_browser->noteOnStoppedPage(QStringLiteral("Stopped reloading after 3 crashes"));
+    EXPECT_TRUE(waitFor([&] {
+        return bodyMarkup().contains(QStringLiteral("Stopped reloading after 3 crashes"));
+    }, 10000));
     const int hits = m_server.hits("/page.htm");
     const int documents = m_events.documents.size();
     m_browser->refresh();

@@ -79,6 +79,7 @@ public:
     }
     void endPicking() override { ++pickingEnded; }
     void highlightAdded(const QStringList &phrases) override { highlighted << phrases; }
+    void noteOnStoppedPage(const QString &note) override { stoppedNote = note; }
     void setWatchRuleApplies(bool applies) override { watchRuleApplies = applies; }
     // Test side: the page changes its words without a reload.
     void changeText(const QString &text)
@@ -129,6 +130,7 @@ public:
     int pickedAt = 0;
     int pickingEnded = 0;
     QList<QStringList> highlighted;  // each highlightAdded's phrases
+    QString stoppedNote;
     bool watchRuleApplies = false;
     // When set, the visible text is not delivered at once: the test calls the kept callback.
     std::function<void(const QString &)> *deferVisibleText = nullptr;
