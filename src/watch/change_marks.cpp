@@ -60,6 +60,9 @@ void ChangeMarks::highlightAdded(BrowserTab &tab)
 
 void ChangeMarks::pageCompleted(BrowserTab &tab, const QString &address)
 {
+    // The page that says its page stopped is ours, not the page's words.
+    if (tab.state().crashed)
+        return;
     if (&tab == m_looking)
         remember(tab, Reading::Settled);
     else
@@ -69,7 +72,7 @@ void ChangeMarks::pageCompleted(BrowserTab &tab, const QString &address)
 void ChangeMarks::pageTextMoved(BrowserTab &tab)
 {
     // What the user looks at is seen as it changes; a page still loading says so later.
-    if (&tab == m_looking || tab.state().loading || tab.browser().busy())
+    if (&tab == m_looking || tab.state().loading || tab.browser().busy() || tab.state().crashed)
         return;
     // The page has rested before it said so: its words are read as they are.
     compare(tab, tab.state().currentUrl, Reading::AsShown);

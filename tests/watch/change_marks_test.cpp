@@ -97,6 +97,16 @@ TEST_F(ChangeMarksTest, SelectingAChangedTabShowsItsAddedWordsInThePage)
     EXPECT_EQ(browser(3).highlighted.size(), 1);
 }
 
+TEST_F(ChangeMarksTest, ThePageThatSaysAPageStoppedIsNoChangeOfItsWords)
+{
+    browser(3).crash();
+    browser(3).visibleText = QStringLiteral("This page stopped working");
+    browser(3).finishLoad(site(3));  // the stopped page, shown at the page's address
+    EXPECT_FALSE(strip.changedMark(3));
+    reload(3, QStringLiteral("Queue: 4 tickets"));  // loaded again as it was
+    EXPECT_FALSE(strip.changedMark(3));
+}
+
 TEST_F(ChangeMarksTest, TheSamePageWithOtherMarkupOrWhiteSpaceIsNotMarked)
 {
     reload(3, QStringLiteral("  Queue:\n\t4   tickets \n"));
