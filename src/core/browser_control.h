@@ -122,6 +122,15 @@ public:
     }
     // Marks for a few seconds where these words stand in the page, without touching its text.
     virtual void highlightAdded(const QStringList &phrases) { Q_UNUSED(phrases); }
+    // Asks the page, in a script world of the program's own, whether it still answers: `done`
+    // learns it within `timeoutMs`. A page without a document answers.
+    virtual void probeAnswer(int timeoutMs, std::function<void(bool answered)> done)
+    {
+        Q_UNUSED(timeoutMs);
+        done(true);
+    }
+    // Ends the process of a page that no longer answers: it then stops as a crashed page does.
+    virtual void endHungPage() {}
     // Its stopped page (its page's process ended) says `note` too.
     virtual void noteOnStoppedPage(const QString &note) { Q_UNUSED(note); }
     // The outline goes; nothing is picked.

@@ -64,6 +64,8 @@ public:
     void endPicking() override;
     void highlightAdded(const QStringList &phrases) override;
     void noteOnStoppedPage(const QString &note) override;
+    void probeAnswer(int timeoutMs, std::function<void(bool)> done) override;
+    void endHungPage() override;
     void setWatchRuleApplies(bool applies) override { m_watchRuleApplies = applies; }
     void findText(const QString &text, bool backward,
                   std::function<void(const FindResult &)> done) override;

@@ -8,6 +8,10 @@
 #include "platform/basic_error.h"
 
 #include <QFile>
+
+#include <csignal>
+#include <memory>
+#include <sys/types.h>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QWebEngineFindTextResult>
@@ -155,6 +159,29 @@ void WebEngineBrowser::highlightAdded(const QStringList &phrases)
     constexpr int kShownMs = 4000;
     if (hasDocument() && !phrases.isEmpty())
         m_textWatcher->highlight(phrases, kShownMs);
+}
+
+void WebEngineBrowser::probeAnswer(int timeoutMs, std::function<void(bool)> done)
+{
+    if (!hasDocument())
+        return done(true);
+    // Whichever comes first, the page's answer or the time limit, is the one told.
+    auto answer = std::make_shared<std::function<void(bool)>>(std::move(done));
+    auto tell = [alive = m_alive, answer](bool answered) {
+        if (*alive && *answer)
+            shielded("page probe", [&] { std::exchange(*answer, nullptr)(answered); });
+    };
+    QTimer::singleShot(timeoutMs, this, [tell] { tell(false); });
+    page().runJavaScript(QStringLiteral("1"), QWebEngineScript::ApplicationWorld,
+                         [tell](const QVariant &) { tell(true); });
+}
+
+void WebEngineBrowser::endHungPage()
+{
+    // Only our own child, the engine's process for this page, and only when it is stuck.
+    const qint64 pid = m_page ? m_page->renderProcessPid() : 0;
+    if (pid > 0)
+        ::kill(pid_t(pid), SIGKILL);
 }
 
 void WebEngineBrowser::noteOnStoppedPage(const QString &note)

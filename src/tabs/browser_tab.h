@@ -143,6 +143,7 @@ public:
         QList<QDateTime> times;
         QDateTime reloadAt;
         bool gaveUp = false;
+        bool probing = false;  // asked whether it still answers, no answer yet
     };
     Crashes crashes;
 

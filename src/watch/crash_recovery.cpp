@@ -3,6 +3,8 @@
 #include "platform/clock.h"
 #include "tabs/tab_collection.h"
 
+#include <QPointer>
+
 namespace pelquin {
 
 CrashRecovery::CrashRecovery(TabControls controls, const Clock &clock,
@@ -13,6 +15,26 @@ CrashRecovery::CrashRecovery(TabControls controls, const Clock &clock,
     connect(&m_tick, &QTimer::timeout, this, &CrashRecovery::onTick);
     for (BrowserTab &tab : m_c.tabs)
         connect(&tab, &BrowserTab::pageCrashed, this, [this, &tab] { crashed(tab); });
+    m_probe.setInterval(kProbeEverySeconds * 1000);
+    connect(&m_probe, &QTimer::timeout, this, &CrashRecovery::probePages);
+    m_probe.start();
+}
+
+void CrashRecovery::probePages()
+{
+    for (BrowserTab &tab : m_c.tabs) {
+        if (!tab.hasPage() || tab.state().loading || tab.state().crashed || tab.crashes.probing)
+            continue;
+        tab.crashes.probing = true;
+        const QPointer<BrowserTab> asked = &tab;
+        tab.browser().probeAnswer(kAnswerWithinMs, [asked](bool answered) {
+            if (!asked)
+                return;
+            asked->crashes.probing = false;
+            if (!answered && !asked->state().crashed)
+                asked->browser().endHungPage();
+        });
+    }
 }
 
 void CrashRecovery::crashed(BrowserTab &tab)

@@ -14,7 +14,8 @@ class Clock;
 
 // Brings crashed pages back: a page whose process ended is loaded again 5 s later when no one
 // is there to press Refresh (its tab is not selected, or the wall is shown, the tabs rotate,
-// or the window is in expert mode). After 3 crashes of one tab within 10 minutes it stops and
+// or the window is in expert mode). A page that no longer answers is ended and comes back the
+// same way. After 3 crashes of one tab within 10 minutes it stops and
 // its crash page says so: never a reload loop.
 class CrashRecovery : public QObject {
     Q_OBJECT
@@ -23,6 +24,9 @@ public:
     static constexpr int kMostCrashes = 3;
     static constexpr int kWithinMinutes = 10;
     static constexpr int kTickMs = 1000;
+    // How often every page is asked whether it still answers, and how long it may take.
+    static constexpr int kProbeEverySeconds = 60;
+    static constexpr int kAnswerWithinMs = 30000;
 
     // `unattended` says whether a crashed page of `tab` may be loaded again by itself.
     CrashRecovery(TabControls controls, const Clock &clock,
@@ -30,6 +34,9 @@ public:
 
     // Loads again the pages whose time has come.
     void onTick();
+    // Asks every page that shows whether it still answers; one that does not is ended and
+    // comes back as a crashed page does.
+    void probePages();
 
 private:
     void crashed(BrowserTab &tab);
@@ -38,6 +45,7 @@ private:
     const Clock &m_clock;
     std::function<bool(const BrowserTab &)> m_unattended;
     QTimer m_tick;
+    QTimer m_probe;
 };
 
 }  // namespace pelquin

@@ -220,6 +220,45 @@ TEST_F(EverydayWebTest, AStoppedPageShowsItsOwnPageAndRefreshLoadsItAgain)
     EXPECT_FALSE(bodyMarkup().contains(QStringLiteral("stopped working")));
 }
 
+TEST_F(EverydayWebTest, APageThatNoLongerAnswersIsFoundAndEndedLikeACrashedOne)
+{
+    ASSERT_TRUE(load(m_server.url(QStringLiteral("/page.htm"))));
+    bool answered = false;
+    bool told = false;
+    m_browser->probeAnswer(5000, [&](bool yes) {
+        answered = yes;
+        told = true;
+    });
+    ASSERT_TRUE(waitFor([&] { return told; }, 6000));
+    EXPECT_TRUE(answered);
+    QStringList stopped;
+    QObject::connect(m_browser.get(), &BrowserControl::pageStopped, m_browser.get(),
+                     [&](const QString &address) { stopped << address; });
+    // The page's own script never returns.
+    enginePage()->runJavaScript(QStringLiteral("setTimeout(() => { for (;;) {} }, 0)"));
+    spin(300);
+    told = false;
+    m_browser->probeAnswer(1500, [&](bool yes) {
+        answered = yes;
+        told = true;
+    });
+    ASSERT_TRUE(waitFor([&] { return told; }, 5000));
+    EXPECT_FALSE(answered);
+    m_browser->endHungPage();
+    EXPECT_TRUE(waitFor([&] { return !stopped.isEmpty(); }, 10000));
+    // Loaded again, it answers.
+    const int documents = m_events.documents.size();
+    m_browser->refresh();
+    ASSERT_TRUE(waitFor([&] { return m_events.documents.size() > documents; }));
+    told = false;
+    m_browser->probeAnswer(5000, [&](bool yes) {
+        answered = yes;
+        told = true;
+    });
+    ASSERT_TRUE(waitFor([&] { return told; }, 6000));
+    EXPECT_TRUE(answered);
+}
+
 TEST_F(EverydayWebTest, ThePageTellsWhetherItHoldsWordsTypedAndNotSent)
 {
     ASSERT_TRUE(load(m_server.url(QStringLiteral("/form.htm"))));

@@ -80,6 +80,16 @@ public:
     void endPicking() override { ++pickingEnded; }
     void highlightAdded(const QStringList &phrases) override { highlighted << phrases; }
     void noteOnStoppedPage(const QString &note) override { stoppedNote = note; }
+    void probeAnswer(int, std::function<void(bool)> done) override
+    {
+        ++probes;
+        done(!hung);
+    }
+    void endHungPage() override
+    {
+        ++hungEnded;
+        crash();
+    }
     void setWatchRuleApplies(bool applies) override { watchRuleApplies = applies; }
     // Test side: the page changes its words without a reload.
     void changeText(const QString &text)
@@ -131,6 +141,9 @@ public:
     int pickingEnded = 0;
     QList<QStringList> highlighted;  // each highlightAdded's phrases
     QString stoppedNote;
+    bool hung = false;  // the page no longer answers
+    int probes = 0;
+    int hungEnded = 0;
     bool watchRuleApplies = false;
     // When set, the visible text is not delivered at once: the test calls the kept callback.
     std::function<void(const QString &)> *deferVisibleText = nullptr;

@@ -81,3 +81,18 @@ TEST_F(CrashRecoveryTest, APageLoadedAgainMeanwhileIsLeftAlone)
     after(5);
     EXPECT_EQ(browser(3).refreshes, before);
 }
+
+TEST_F(CrashRecoveryTest, APageThatNoLongerAnswersIsEndedAndComesBackAsACrashedOneDoes)
+{
+    const int before = browser(3).refreshes;
+    watching->crashRecovery().probePages();
+    EXPECT_GE(browser(3).probes, 1);
+    EXPECT_EQ(browser(3).hungEnded, 0);  // it answered
+    browser(3).hung = true;
+    watching->crashRecovery().probePages();
+    EXPECT_EQ(browser(3).hungEnded, 1);
+    EXPECT_TRUE(tab(3).state().crashed);
+    browser(3).hung = false;
+    after(5);
+    EXPECT_EQ(browser(3).refreshes, before + 1);
+}
