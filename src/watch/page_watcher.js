@@ -6,7 +6,7 @@
   var signal = %1;       // what the program listens for, known to this world alone
   var region = %2;       // a CSS selector; empty: the whole text
   var restMs = 2000, spacingMs = 10000, longestWaitMs = 10000;
-  var lastText = null, lastReport = -Infinity, firstPending = 0, timer = 0;
+  var lastText = null, lastReport = -Infinity, firstPending = 0, lastMove = 0, timer = 0;
 
   function watchedText() {
     if (!document.body)
@@ -21,13 +21,18 @@
     }
     return parts.join('\n');
   }
+  // One timer at a time, not one for each change: a page may change many times a second.
   function schedule(delay) {
-    clearTimeout(timer);
-    timer = setTimeout(check, delay);
+    timer = setTimeout(check, Math.max(0, delay));
   }
   function check() {
     timer = 0;
     var now = performance.now();
+    var rested = now - lastMove >= restMs || now - firstPending >= longestWaitMs;
+    if (!rested) {
+      schedule(Math.min(restMs - (now - lastMove), firstPending + longestWaitMs - now));
+      return;
+    }
     if (now - lastReport < spacingMs) {
       schedule(spacingMs - (now - lastReport));
       return;
@@ -41,10 +46,11 @@
     console.debug(signal);
   }
   function moved() {
-    var now = performance.now();
+    lastMove = performance.now();
     if (!firstPending)
-      firstPending = now;
-    schedule(Math.max(0, Math.min(restMs, firstPending + longestWaitMs - now)));
+      firstPending = lastMove;
+    if (!timer)
+      schedule(restMs);
   }
   function start() {
     lastText = watchedText();
