@@ -177,6 +177,8 @@ signals:
     // watch this page.
     void watchPartAsked();
     void stopWatchingAsked();
+    // The page did not take the watched part's CSS selector: the part reads as empty.
+    void watchedPartRefused(const QString &region);
     // Never cancelled. `topLevel` is false for a sub-frame.
     void beforeNavigate(const QString &address, bool topLevel);
     // Set *cancel to refuse the new window; otherwise it opens in a window of its own.

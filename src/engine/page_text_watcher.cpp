@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -75,13 +76,20 @@ void PageTextWatcher::setRegion(const QString &region)
                          QWebEngineScript::ApplicationWorld);
 }
 
-void PageTextWatcher::read(std::function<void(const QString &)> done) const
+void PageTextWatcher::read(std::function<void(const QString &)> done)
 {
+    const QPointer<PageTextWatcher> alive(this);
+    const QString region = m_region;
     m_page.runJavaScript(QStringLiteral("window.__pelquinWatch ? "
                                         "window.__pelquinWatch.read(%1) : ''")
-                             .arg(quoted(m_region)),
+                             .arg(quoted(region)),
                          QWebEngineScript::ApplicationWorld,
-                         [done = std::move(done)](const QVariant &text) { done(text.toString()); });
+                         [alive, region, done = std::move(done)](const QVariant &text) {
+                             // null: the selector is not one the page takes.
+                             if (!text.isValid() && alive)
+                                 emit alive->regionRefused(region);
+                             done(text.toString());
+                         });
 }
 
 void PageTextWatcher::pick(const QString &action, QPointF point,

@@ -23,7 +23,7 @@ public:
     void setRegion(const QString &region);
     const QString &region() const { return m_region; }
     // The watched part's text now; empty when the page has none or the selector is not one.
-    void read(std::function<void(const QString &)> done) const;
+    void read(std::function<void(const QString &)> done);
     // Picks the part to watch: "start" at the point (CSS pixels), "wider", "narrower"; "end"
     // takes the outline away. `done` learns the part's selector and text.
     void pick(const QString &action, QPointF point,
@@ -35,6 +35,8 @@ public:
 
 signals:
     void textMoved();
+    // The page does not take `region` as a CSS selector.
+    void regionRefused(const QString &region);
 
 private:
     void install();

@@ -66,6 +66,8 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts,
     addPageTracker();
     m_textWatcher = new PageTextWatcher(*m_page, this);
     connect(m_textWatcher, &PageTextWatcher::textMoved, this, &BrowserControl::watchedTextMoved);
+    connect(m_textWatcher, &PageTextWatcher::regionRefused, this,
+            &BrowserControl::watchedPartRefused);
     m_page->onConsoleLine = [watcher = QPointer<PageTextWatcher>(m_textWatcher)](
                                 const QString &line) { return watcher && watcher->takeConsoleLine(line); };
     m_settledPart = new SettledText(

@@ -174,6 +174,8 @@ signals:
     // From its page menu: watch the part under the pointer; stop watching its page.
     void watchPartAsked();
     void stopWatchingAsked();
+    // Its page did not take the watched part's selector.
+    void watchedPartRefused(const QString &region);
 
 private:
     void connectBrowser();

@@ -26,6 +26,7 @@ void BrowserTab::connectBrowser()
     connect(b, &BrowserControl::watchedTextMoved, this, &BrowserTab::pageTextMoved);
     connect(b, &BrowserControl::watchPartAsked, this, &BrowserTab::watchPartAsked);
     connect(b, &BrowserControl::stopWatchingAsked, this, &BrowserTab::stopWatchingAsked);
+    connect(b, &BrowserControl::watchedPartRefused, this, &BrowserTab::watchedPartRefused);
     connect(b, &BrowserControl::certificateRefused, this, [this] {
         // No padlock for a site whose certificate was refused: nothing on it is secure.
         Trap(m_context.errors, QStringLiteral(" At Certificate")).step([&] {

@@ -44,6 +44,9 @@ public:
     // Makes `rule` the rule for its address, in place of the first one with exactly that
     // address, or after the others. A bad rule is not taken: the problems are returned.
     QStringList put(const QJsonObject &rule);
+    // The rule's number in the file, counting from 1, as messages name it; 0 when none has
+    // exactly this address.
+    int numberOf(const QString &address) const { return indexOf(address) + 1; }
     // Takes away the first rule with exactly this address; false when there is none.
     bool remove(const QString &address);
 

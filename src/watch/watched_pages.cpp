@@ -46,6 +46,8 @@ WatchedPages::WatchedPages(Deps deps, QObject *parent)
                 [this, &tab](const QString &address) { giveRegion(tab, address); });
         connect(&tab, &BrowserTab::pageCompleted, this,
                 [this, &tab](const QString &address) { giveRegion(tab, address); });
+        connect(&tab, &BrowserTab::watchedPartRefused, this,
+                [this, &tab](const QString &region) { regionRefused(tab, region); });
     }
     if (!m_d.appFolder.isEmpty())
         reload();
@@ -115,6 +117,23 @@ void WatchedPages::readNow(BrowserTab &tab, std::function<void(const QString &)>
         done(rule ? watchedText(text, *rule) : text);
     };
     tab.browser().readWatchedTextNow(std::move(filter));
+}
+
+void WatchedPages::regionRefused(const BrowserTab &tab, const QString &region)
+{
+    const WatchRule *rule = ruleFor(tab);
+    if (!rule || rule->region != region || !m_d.showProblems)
+        return;
+    const QString told = rule->address + u'\n' + region;
+    if (m_refusalsTold.contains(told))
+        return;
+    m_refusalsTold.insert(told);
+    const QString problem = QStringLiteral("Watch.json, rule %1: \"region\" \"%2\" is not a "
+                                           "selector the page takes; the part reads as empty")
+                                .arg(m_rules.numberOf(rule->address))
+                                .arg(region.left(60));
+    std::fprintf(stderr, "pelquin: %s\n", qPrintable(problem));
+    m_d.showProblems({problem});
 }
 
 void WatchedPages::giveRegion(BrowserTab &tab, const QString &address)

@@ -5,6 +5,7 @@
 
 #include <QFileSystemWatcher>
 #include <QObject>
+#include <QSet>
 #include <QTimer>
 
 #include <functional>
@@ -53,13 +54,16 @@ private:
     void applyRules();
     void watchFile();
     void giveRegion(BrowserTab &tab, const QString &address);
+    // The tab's page did not take its rule's selector: said once a run for each rule.
+    void regionRefused(const BrowserTab &tab, const QString &region);
 
     Deps m_d;
     WatchRules m_rules;
     TextVersions m_versions;
     QFileSystemWatcher m_fileWatcher;
     QTimer m_readAgain;
-    QString m_readStamp;  // size and time of the file last read; empty: there was none
+    QString m_readStamp;
+    QSet<QString> m_refusalsTold;  // size and time of the file last read; empty: there was none
 };
 
 }  // namespace pelquin

@@ -68,6 +68,17 @@ TEST_F(PageWatcherTest, AChangeInsideTheRegionIsToldWithoutAReloadAndOneOutsideI
     EXPECT_EQ(m_events.documents.size(), 1);  // no reload
 }
 
+TEST_F(PageWatcherTest, ASelectorThePageDoesNotTakeIsToldAndReadsAsEmpty)
+{
+    QStringList refused;
+    QObject::connect(m_browser.get(), &BrowserControl::watchedPartRefused, m_browser.get(),
+                     [&](const QString &region) { refused << region; });
+    m_browser->watchText(QStringLiteral("div:bogus(1)"));
+    ASSERT_TRUE(load(s_site->host() + QStringLiteral("/live.htm")));
+    EXPECT_EQ(watchedText(), QString());
+    EXPECT_TRUE(refused.contains(QStringLiteral("div:bogus(1)")));
+}
+
 TEST_F(PageWatcherTest, ThePageCanNeitherSeeTheWatcherNorFakeItsWord)
 {
     ASSERT_TRUE(load(s_site->host() + QStringLiteral("/live.htm")));

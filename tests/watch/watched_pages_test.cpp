@@ -346,3 +346,20 @@ TEST_F(WatchedPagesTest, PickingEndsWithoutARuleOnCancelOrWhenTheUserGoesToAnoth
     EXPECT_FALSE(QFile::exists(home.file(QStringLiteral("Watch.json"))));
     EXPECT_EQ(browser(3).watchedRegion, QString());
 }
+
+TEST_F(WatchedPagesTest, ASelectorThePageDoesNotTakeIsNamedOnce)
+{
+    writeRules(R"json({"rules": [{"address": "http://site5.example/"},
+                    {"address": "http://site3.example/", "region": "div:bogus(1)"}]})json");
+    start(QStringLiteral("Queue: 4"));
+    EXPECT_EQ(window.findChild<QMessageBox *>(QStringLiteral("watchRuleProblems")), nullptr);
+    emit browser(3).watchedPartRefused(QStringLiteral("div:bogus(1)"));
+    auto *box = window.findChild<QMessageBox *>(QStringLiteral("watchRuleProblems"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->text().contains(QStringLiteral("Watch.json, rule 2: \"region\" \"div:bogus(1)\"")))
+        << qPrintable(box->text());
+    box->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    emit browser(3).watchedPartRefused(QStringLiteral("div:bogus(1)"));
+    EXPECT_EQ(window.findChild<QMessageBox *>(QStringLiteral("watchRuleProblems")), nullptr);
+}
