@@ -1,6 +1,7 @@
 #include "engine/page_text_watcher.h"
 
-#include <QFile>
+#include "engine/page_script_resource.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
@@ -15,13 +16,6 @@ namespace pelquin {
 namespace {
 
 const QString kScriptName = QStringLiteral("pelquin-page-watcher");
-
-QString watcherSource()
-{
-    QFile file(QStringLiteral(":/pelquin/page_watcher.js"));
-    file.open(QIODevice::ReadOnly);
-    return QString::fromUtf8(file.readAll());
-}
 
 // A string as a JavaScript literal.
 QString quoted(const QString &text)
@@ -52,7 +46,7 @@ PageTextWatcher::PageTextWatcher(QWebEnginePage &page, QObject *parent)
 
 void PageTextWatcher::install()
 {
-    static const QString source = watcherSource();
+    static const QString source = pageScriptResource(QStringLiteral("page_watcher.js"));
     for (const QWebEngineScript &old : m_page.scripts().find(kScriptName))
         m_page.scripts().remove(old);
     QWebEngineScript watcher;
@@ -95,11 +89,7 @@ void PageTextWatcher::read(std::function<void(const QString &)> done)
 void PageTextWatcher::pick(const QString &action, QPointF point,
                            std::function<void(const QString &, const QString &)> done)
 {
-    static const QString picker = [] {
-        QFile file(QStringLiteral(":/pelquin/part_picker.js"));
-        file.open(QIODevice::ReadOnly);
-        return QString::fromUtf8(file.readAll());
-    }();
+    static const QString picker = pageScriptResource(QStringLiteral("part_picker.js"));
     m_page.runJavaScript(picker + QStringLiteral("(%1, %2, %3)")
                                       .arg(quoted(action))
                                       .arg(point.x())
@@ -115,11 +105,7 @@ void PageTextWatcher::pick(const QString &action, QPointF point,
 
 void PageTextWatcher::highlight(const QStringList &phrases, int ms)
 {
-    static const QString marker = [] {
-        QFile file(QStringLiteral(":/pelquin/added_words.js"));
-        file.open(QIODevice::ReadOnly);
-        return QString::fromUtf8(file.readAll());
-    }();
+    static const QString marker = pageScriptResource(QStringLiteral("added_words.js"));
     const QByteArray list =
         QJsonDocument(QJsonArray::fromStringList(phrases)).toJson(QJsonDocument::Compact);
     m_page.runJavaScript(marker + QStringLiteral("(%1, %2)").arg(QString::fromUtf8(list)).arg(ms),

@@ -2,12 +2,12 @@
 
 #include "engine/engine_page.h"
 #include "engine/own_page_shower.h"
+#include "engine/page_script_resource.h"
 #include "engine/page_text_watcher.h"
 #include "engine/settled_text.h"
 
 #include "platform/basic_error.h"
 
-#include <QFile>
 
 #include <csignal>
 #include <memory>
@@ -23,21 +23,13 @@ namespace pelquin {
 
 namespace {
 
-// A script the engine runs in pages, from the program's resources.
-QString scriptResource(const QString &name)
-{
-    QFile file(QStringLiteral(":/pelquin/") + name);
-    file.open(QIODevice::ReadOnly);
-    return QString::fromUtf8(file.readAll());
-}
-
 }  // namespace
 
 void WebEngineBrowser::addPageTracker()
 {
     QWebEngineScript tracker;
     tracker.setName(QStringLiteral("pelquin-page-tracker"));
-    tracker.setSourceCode(scriptResource(QStringLiteral("page_tracker.js")));
+    tracker.setSourceCode(pageScriptResource(QStringLiteral("page_tracker.js")));
     tracker.setInjectionPoint(QWebEngineScript::DocumentCreation);
     tracker.setWorldId(QWebEngineScript::ApplicationWorld);
     tracker.setRunsOnSubFrames(true);  // words typed in a frame count too
@@ -62,13 +54,13 @@ QString WebEngineBrowser::bodyMarkupScript(const QString &word)
     // never touches letters, so a word missing there is missing from ours too.
     static const QRegularExpression letters(QStringLiteral("^[A-Za-z]+$"));
     const QString needle = letters.match(word).hasMatch() ? word.toLower() : QString();
-    static const QString script = scriptResource(QStringLiteral("body_markup.js"));
+    static const QString script = pageScriptResource(QStringLiteral("body_markup.js"));
     return script.arg(needle);
 }
 
 void WebEngineBrowser::checkTypedText(std::function<void(bool typed)> done)
 {
-    static const QString script = scriptResource(QStringLiteral("typed_text.js"));
+    static const QString script = pageScriptResource(QStringLiteral("typed_text.js"));
     auto deliver = [alive = m_alive, done = std::move(done)](const QVariant &typed) {
         if (*alive)
             shielded("typed text", [&] { done(typed.toBool()); });

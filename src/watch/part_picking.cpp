@@ -102,12 +102,9 @@ void PartPicking::watch()
     if (!m_tab || m_selector.isEmpty())
         return;
     const QString address = m_tab->state().currentUrl;
-    WatchRules &rules = m_d.pages.rules();
-    const WatchRule *rule = rules.ruleFor(address);
-    QJsonObject written = rule ? rules.written(rule->address).value_or(QJsonObject())
-                               : QJsonObject{{QStringLiteral("address"), address}};
+    QJsonObject written = m_d.pages.writtenRuleFor(address);
     written.insert(QStringLiteral("region"), m_selector);
-    const QStringList problems = rules.put(written);
+    const QStringList problems = m_d.pages.rules().put(written);
     const int number = m_tab->number();
     cancel();
     if (!problems.isEmpty()) {

@@ -37,7 +37,6 @@ public:
     void stopWatching(BrowserTab &tab);
     // The part was picked on the page the user left, if another tab is selected.
     void tabSelected(int selected);
-    bool isPicking() const { return m_tab != nullptr; }
     QString selector() const { return m_selector; }
     QString shownText() const;
 

@@ -126,9 +126,7 @@ void TabWatching::editWatchSettings()
     WatchRules &rules = m_pages->rules();
     const WatchRule *rule = rules.ruleFor(address);
     const QString ruleAddress = rule ? rule->address : address;
-    const QJsonObject written =
-        rule ? rules.written(ruleAddress).value_or(QJsonObject())
-             : QJsonObject{{QStringLiteral("address"), address}};
+    const QJsonObject written = m_pages->writtenRuleFor(address);
     WatchSettingsDialog dialog(written, rule != nullptr,
                                [&rules, ruleAddress](const QJsonObject &changed) {
                                    const QStringList problems = rules.put(changed);

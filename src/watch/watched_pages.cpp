@@ -77,7 +77,6 @@ void WatchedPages::applyRules()
 {
     for (BrowserTab &tab : m_d.tabs)
         giveRegion(tab, tab.state().currentUrl);
-    emit rulesChanged();
 }
 
 QString WatchedPages::rulesEdited()
@@ -134,6 +133,13 @@ void WatchedPages::regionRefused(const BrowserTab &tab, const QString &region)
                                 .arg(region.left(60));
     std::fprintf(stderr, "pelquin: %s\n", qPrintable(problem));
     m_d.showProblems({problem});
+}
+
+QJsonObject WatchedPages::writtenRuleFor(const QString &address) const
+{
+    if (const WatchRule *rule = m_rules.ruleFor(address))
+        return m_rules.written(rule->address).value_or(QJsonObject());
+    return QJsonObject{{QStringLiteral("address"), address}};
 }
 
 void WatchedPages::giveRegion(BrowserTab &tab, const QString &address)

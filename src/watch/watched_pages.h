@@ -40,14 +40,14 @@ public:
     TextVersions &versions() { return m_versions; }
     // The tab's watched text as its page shows it now, its rule's ignored lines left out.
     void readNow(BrowserTab &tab, std::function<void(const QString &)> done) const;
+    // The rule that applies to `address` as the file has it, for changing it in the program;
+    // a new rule for exactly that address when none applies.
+    QJsonObject writtenRuleFor(const QString &address) const;
     // Reads the file again now and hands every tab its part.
     void reload();
     // The rules were changed in the program: every tab gets its part, and the file is written.
     // Returns why it could not be written, or an empty text.
     QString rulesEdited();
-
-signals:
-    void rulesChanged();
 
 private:
     void onFolderChanged();
