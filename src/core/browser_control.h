@@ -51,6 +51,13 @@ enum class PageSecurity {
     AcceptedByUser,  // https shown past a certificate error the user accepted
 };
 
+// How a page's address answered when asked again: `ok`, or why not ("timed out",
+// "server not found", "HTTP 503").
+struct AddressAnswer {
+    bool ok = true;
+    QString reason;
+};
+
 // One tab's embedded browser: the operations the program calls and the events it relies on.
 // Operations that fail raise BasicError (GoBack/GoForward raise E_FAIL without history).
 class BrowserControl : public QObject {
@@ -129,6 +136,15 @@ public:
         Q_UNUSED(timeoutMs);
         done(true);
     }
+    // Asks the page's address again, as the page would, without touching the page shown:
+    // whether a reload now would bring a good page. `done` learns it within `timeoutMs` and a
+    // little; a page that has nothing to lose (none, an error page, a file) answers ok.
+    virtual void checkAddressAnswers(int timeoutMs,
+                                     std::function<void(const AddressAnswer &)> done)
+    {
+        Q_UNUSED(timeoutMs);
+        done({});
+    }
     // Ends the process of a page that no longer answers: it then stops as a crashed page does.
     virtual void endHungPage() {}
     // Its stopped page (its page's process ended) says `note` too.
@@ -186,6 +202,9 @@ signals:
     void documentComplete(const QString &address, bool topLevel);
     // The end of every load, also a failed or stopped one.
     void downloadComplete();
+    // A top-level load failed: the page shown is the engine's error page, told right before
+    // its documentComplete. `reason` as in AddressAnswer.
+    void loadFailed(const QString &reason);
     void progressChange(int progress, int maximum);
     void statusTextChange(const QString &text);
     void historyButtonChange(HistoryButton button, bool enabled);

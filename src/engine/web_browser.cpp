@@ -1,5 +1,6 @@
 #include "engine/web_browser.h"
 
+#include "engine/address_check.h"
 #include "engine/engine_page.h"
 #include "engine/page_text_watcher.h"
 #include "engine/own_page_shower.h"
@@ -70,6 +71,7 @@ WebEngineBrowser::WebEngineBrowser(QWebEngineProfile &profile, Prompts &prompts,
             &BrowserControl::watchedPartRefused);
     m_page->onConsoleLine = [watcher = QPointer<PageTextWatcher>(m_textWatcher)](
                                 const QString &line) { return watcher && watcher->takeConsoleLine(line); };
+    m_addressCheck = new AddressCheck(*m_page, this);
     m_settledPart = new SettledText(
         [this](std::function<void(const QString &)> done) { readWatchedPart(std::move(done)); },
         [this](std::function<void(double)> done) { askQuietTime(std::move(done)); }, this);

@@ -19,6 +19,7 @@ class QWebEngineView;
 
 namespace pelquin {
 
+class AddressCheck;
 class EnginePage;
 class PageFileCommands;
 class SettledText;
@@ -66,6 +67,8 @@ public:
     void noteOnStoppedPage(const QString &note) override;
     void probeAnswer(int timeoutMs, std::function<void(bool)> done) override;
     void endHungPage() override;
+    void checkAddressAnswers(int timeoutMs,
+                             std::function<void(const AddressAnswer &)> done) override;
     void setWatchRuleApplies(bool applies) override { m_watchRuleApplies = applies; }
     void findText(const QString &text, bool backward,
                   std::function<void(const FindResult &)> done) override;
@@ -99,6 +102,8 @@ private:
     // Defers an engine call made from inside the engine's navigation callback.
     void whenSafe(std::function<void(EnginePage &)> action);
     void onLoadingChanged(const QWebEngineLoadingInfo &info);
+    // What the page shown came with: the engine's error page, or a 4xx answer of its server.
+    void noteLoadEnded(const QWebEngineLoadingInfo &info);
     void reportCommandState();
     // The script whose result is the body's markup as the program reads it.
     static QString bodyMarkupScript(const QString &word = QString());
@@ -112,6 +117,9 @@ private:
     PageFileCommands *m_files = nullptr;
     SettledText *m_settledText = nullptr;
     PageTextWatcher *m_textWatcher = nullptr;
+    AddressCheck *m_addressCheck = nullptr;
+    bool m_showsErrorPage = false;
+    bool m_showsClientError = false;
     SettledText *m_settledPart = nullptr;  // the watched part's text, once settled
     QPoint m_pickAt;  // where the page menu was opened, in the view
     bool m_watchRuleApplies = false;

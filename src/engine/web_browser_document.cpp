@@ -1,5 +1,6 @@
 #include "engine/web_browser.h"
 
+#include "engine/address_check.h"
 #include "engine/engine_page.h"
 #include "engine/own_page_shower.h"
 #include "engine/page_script_resource.h"
@@ -166,6 +167,17 @@ void WebEngineBrowser::probeAnswer(int timeoutMs, std::function<void(bool)> done
     QTimer::singleShot(timeoutMs, this, [tell] { tell(false); });
     page().runJavaScript(QStringLiteral("1"), QWebEngineScript::ApplicationWorld,
                          [tell](const QVariant &) { tell(true); });
+}
+
+void WebEngineBrowser::checkAddressAnswers(int timeoutMs,
+                                           std::function<void(const AddressAnswer &)> done)
+{
+    const QString scheme = m_page ? m_page->url().scheme() : QString();
+    const bool web = scheme == QStringLiteral("http") || scheme == QStringLiteral("https");
+    // Nothing worth keeping, or nothing the page itself could ask: the reload goes ahead.
+    if (!web || m_busy || m_showsErrorPage || !m_ownPage->standsFor().isEmpty())
+        return done({});
+    m_addressCheck->run(timeoutMs, m_showsClientError, std::move(done));
 }
 
 void WebEngineBrowser::endHungPage()

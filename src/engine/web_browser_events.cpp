@@ -86,6 +86,8 @@ void WebEngineBrowser::onLoadingChanged(const QWebEngineLoadingInfo &info)
         }
         // A failed load still shows a document: the engine's error page.
         m_busy = false;
+        if (!own)
+            noteLoadEnded(info);
         emit documentComplete(url, true);
         break;
     case QWebEngineLoadingInfo::LoadStoppedStatus:
@@ -101,6 +103,32 @@ void WebEngineBrowser::onLoadingChanged(const QWebEngineLoadingInfo &info)
         if (shown.stopped)
             emit pageStopped(url);
     }
+}
+
+void WebEngineBrowser::noteLoadEnded(const QWebEngineLoadingInfo &info)
+{
+    const bool failed = info.status() == QWebEngineLoadingInfo::LoadFailedStatus;
+    const bool http = info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain;
+    m_showsErrorPage = failed && !http;
+    m_showsClientError = failed && http && info.errorCode() >= 400 && info.errorCode() < 500;
+    if (!failed)
+        return;
+    QString reason;
+    switch (info.errorDomain()) {
+    case QWebEngineLoadingInfo::HttpStatusCodeDomain:
+        reason = QStringLiteral("HTTP %1").arg(info.errorCode());
+        break;
+    case QWebEngineLoadingInfo::CertificateErrorDomain:
+        reason = QStringLiteral("certificate error");
+        break;
+    case QWebEngineLoadingInfo::ConnectionErrorDomain:
+        reason = QStringLiteral("cannot connect to the server");
+        break;
+    default:
+        reason = info.errorString().isEmpty() ? QStringLiteral("the page did not load")
+                                              : info.errorString();
+    }
+    emit loadFailed(reason);
 }
 
 void WebEngineBrowser::reportCommandState()

@@ -27,6 +27,8 @@ public:
 
     bool listen() { return m_server->listen(QHostAddress::LocalHost); }
     quint16 port() const { return m_server->serverPort(); }
+    // Stops listening: the port refuses connections, as a server that went away.
+    void close() { m_server->close(); }
     QString url(const QString &path) const
     {
         const bool tls = qobject_cast<QSslServer *>(m_server.get()) != nullptr;
