@@ -3,6 +3,7 @@
 #include "tabs/tab_collection.h"
 #include "address/address_box_keys.h"
 #include "desktop/internet_options.h"
+#include "platform/network_return.h"
 #include "platform/app_folder.h"
 #include "platform/error_report.h"
 #include "platform/plain_tooltips.h"
@@ -33,6 +34,7 @@
 #include "tabs/artwork.h"
 #include "shell/button_bar.h"
 #include "tabs/page_dialog_queue.h"
+#include "tabs/refresh_trouble_bar.h"
 #include "tabs/staged_loading.h"
 #include "shell/status_area.h"
 #include "tabs/tab_strip.h"
@@ -136,9 +138,22 @@ void MainWindow::makeDesktop(const WindowControls &c)
     m_pageDialogs = new PageDialogQueue(*m_tabStrip, *m_tabs, this);
     connect(m_tabStrip, &TabStrip::selectionHandling, m_pageDialogs,
             &PageDialogQueue::selectionChanged);
-    m_layout->setPageBar([this](const BrowserTab &tab) { return m_pageDialogs->noteBar(tab); });
+    m_refreshTrouble = new RefreshTroubleBar(*m_tabStrip, *m_tabs, [this](BrowserTab &tab) {
+        tab.tryAgainNow();
+        m_timers->onRefreshTick();
+    }, this);
+    // A page's note comes first: it waits for an answer; the refresh trouble keeps.
+    m_layout->setPageBar([this](const BrowserTab &tab) -> QWidget * {
+        if (QWidget *note = m_pageDialogs->noteBar(tab))
+            return note;
+        return m_refreshTrouble->barFor(tab);
+    });
     connect(m_pageDialogs, &PageDialogQueue::noteBarChanged, this,
             [this](BrowserTab &tab) { m_layout->applyBrowser(tab); });
+    connect(m_refreshTrouble, &RefreshTroubleBar::placeChanged, this,
+            [this](BrowserTab &tab) { m_layout->applyBrowser(tab); });
+    connect(new NetworkReturn(this), &NetworkReturn::cameBack, m_timers,
+            &Timers::tryFailingTabsNow);
     m_downloads = new DownloadsControl(m_d.factory.downloads(), *m_tabs, m_d.prompts, this);
     m_habits = new DesktopHabits({m_session, c, *m_menu, *m_commands, *m_desktop, *m_keyboard,
                                   m_d.errors, *this, [this] { return m_activated; }},

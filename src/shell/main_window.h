@@ -32,6 +32,7 @@ class DisplayModes;
 class AddressBoxKeys;
 class DownloadsControl;
 class PageDialogQueue;
+class RefreshTroubleBar;
 class WindowKeys;
 class MainWindowControl;
 class ErrorReporter;
@@ -125,6 +126,7 @@ public:
     CommandProcessor &commandProcessor() const { return *m_processor; }
     PageScript &pageScript() const { return *m_script; }
     PageDialogQueue &pageDialogs() const { return *m_pageDialogs; }
+    RefreshTroubleBar &refreshTroubleBar() const { return *m_refreshTrouble; }
     DownloadsControl &downloads() const { return *m_downloads; }
     HistorySaver &historySaver() const { return *m_historySaver; }
     TabWatching &watching() const { return *m_watching; }
@@ -178,6 +180,7 @@ private:
     DesktopHabits *m_habits = nullptr;
     DesktopCommands *m_desktop;
     PageDialogQueue *m_pageDialogs;
+    RefreshTroubleBar *m_refreshTrouble;
     HistorySaver *m_historySaver;
     DownloadsControl *m_downloads;
     TabWatching *m_watching;

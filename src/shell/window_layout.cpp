@@ -35,8 +35,8 @@ void WindowLayout::applyBrowser(BrowserTab &tab)
 {
     const layout::Box &b = tab.pageBox;
     QRect page = toPixelRect(b.left, b.top, b.width, b.height);
-    if (PageNoteBar *bar = m_pageBar ? m_pageBar(tab) : nullptr) {
-        const int height = qMin(bar->heightAt(page.width()), page.height() / 2);
+    if (QWidget *bar = m_pageBar ? m_pageBar(tab) : nullptr) {
+        const int height = qMin(bar->heightForWidth(page.width()), page.height() / 2);
         bar->setGeometry(page.left(), page.top(), page.width(), height);
         bar->raise();
         page.setTop(page.top() + height);

@@ -12,7 +12,6 @@ class QWidget;
 namespace pelquin {
 
 class ErrorReporter;
-class PageNoteBar;
 class SpeedMenu;
 
 // Lays out the main window in twips and applies the result in pixels: the whole-window
@@ -27,7 +26,7 @@ public:
         m_selectAgain = std::move(selectAgain);
     }
     // The bar shown above a tab's page, if any: the page makes room for it.
-    void setPageBar(std::function<PageNoteBar *(const BrowserTab &)> bar)
+    void setPageBar(std::function<QWidget *(const BrowserTab &)> bar)
     {
         m_pageBar = std::move(bar);
     }
@@ -62,7 +61,7 @@ private:
     SpeedMenu &m_menu;
     ErrorReporter &m_errors;
     std::function<void()> m_selectAgain;
-    std::function<PageNoteBar *(const BrowserTab &)> m_pageBar;
+    std::function<QWidget *(const BrowserTab &)> m_pageBar;
     BarVisibility m_bars;
 };
 

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <functional>
+
 namespace pelquin {
 
 namespace {
@@ -86,6 +88,64 @@ QIcon alertIcon()
         icon.addPixmap(pixmap);
     }
     return icon;
+}
+
+namespace {
+
+// Each size of an icon drawn by `draw` on a transparent square of side s.
+QIcon drawnIcon(const std::function<void(QPainter &, qreal s)> &draw)
+{
+    QIcon icon;
+    for (const int size : {16, 32}) {
+        QPixmap pixmap = canvas(size);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        draw(p, qreal(size));
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+}  // namespace
+
+QIcon failingIcon()
+{
+    // A dark disc crossed out: the page could not be had, an older one shows.
+    return drawnIcon([](QPainter &p, qreal s) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x55, 0x55, 0x55));
+        p.drawEllipse(QRectF(1, 1, s - 2, s - 2));
+        p.setPen(QPen(Qt::white, s / 8.0, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(s * 0.32, s * 0.32), QPointF(s * 0.68, s * 0.68));
+        p.drawLine(QPointF(s * 0.68, s * 0.32), QPointF(s * 0.32, s * 0.68));
+    });
+}
+
+QIcon signedOutIcon()
+{
+    // An open padlock in blue: the site wants its password again.
+    return drawnIcon([](QPainter &p, qreal s) {
+        const QColor blue(0x1f, 0x5f, 0xbf);
+        p.setPen(QPen(blue, s / 9.0));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(s * 0.42, s * 0.06, s * 0.4, s * 0.44), 0, 180 * 16);
+        p.drawLine(QPointF(s * 0.82, s * 0.28), QPointF(s * 0.82, s * 0.44));
+        p.setPen(Qt::NoPen);
+        p.setBrush(blue);
+        p.drawRoundedRect(QRectF(s * 0.12, s * 0.44, s * 0.56, s * 0.5), s / 12.0, s / 12.0);
+    });
+}
+
+QIcon staleIcon()
+{
+    // A grey hourglass: nothing has moved for too long.
+    return drawnIcon([](QPainter &p, qreal s) {
+        p.setPen(QPen(QColor(0x40, 0x40, 0x40), s / 14.0));
+        p.setBrush(QColor(0xb0, 0xb0, 0xb0));
+        p.drawPolygon(QPolygonF({QPointF(s * 0.2, s * 0.1), QPointF(s * 0.8, s * 0.1),
+                                 QPointF(s * 0.2, s * 0.9), QPointF(s * 0.8, s * 0.9)}));
+    });
 }
 
 QPixmap padlockPixmap()

@@ -31,11 +31,45 @@ bool BrowserTab::askedLongerAgoThan(qint64 seconds, const QDateTime &now) const
     return !m_lastRefresh.isValid() || m_lastRefresh.secsTo(now) > seconds;
 }
 
-bool BrowserTab::refreshDue(const TabSetting &profile, const QDateTime &now) const
+TabHealth BrowserTab::health() const
 {
-    // 64 bits: any interval a profile can hold, however it was edited.
-    return profile.autoRefresh &&
-           askedLongerAgoThan(qint64(profile.refreshMinutes) * 60, now);
+    if (m_trouble.failing())
+        return TabHealth::Failing;
+    if (m_signedOutAt.isValid())
+        return TabHealth::SignedOut;
+    if (m_staleSince.isValid())
+        return TabHealth::Stale;
+    return TabHealth::Fine;
+}
+
+QStringList BrowserTab::healthLines() const
+{
+    QStringList lines;
+    if (m_trouble.failing())
+        lines << m_trouble.toolTipLine();
+    if (m_signedOutAt.isValid())
+        lines << QStringLiteral("Signed out (%1)").arg(m_signedOutAt.toString(u"HH:mm"));
+    if (m_staleSince.isValid())
+        lines << QStringLiteral("No change since %1").arg(m_staleSince.toString(u"HH:mm"));
+    return lines;
+}
+
+void BrowserTab::setSignedOut(const QDateTime &at)
+{
+    if (at.isValid() == m_signedOutAt.isValid())
+        return;  // still the first time it was found
+    m_signedOutAt = at;
+    emit healthChanged();
+    emit lookChanged();
+}
+
+void BrowserTab::setStaleSince(const QDateTime &lastChange)
+{
+    if (lastChange == m_staleSince)
+        return;
+    m_staleSince = lastChange;
+    emit healthChanged();
+    emit lookChanged();
 }
 
 bool BrowserTab::hasPage() const

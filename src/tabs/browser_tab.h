@@ -5,6 +5,7 @@
 #include "core/tab_state.h"
 #include "platform/twips.h"
 #include "tabs/page_asks.h"
+#include "tabs/refresh_trouble.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -50,6 +51,10 @@ struct TabLook {
     // The latest of them as the status bar tells it: Tab 7: found "In stock" at 10:42.
     QString alertStatus;
 };
+
+// How a tab is, beside what its page shows: its automatic refreshes fail, its site signed it
+// out, or its watched text has not changed for longer than its rule allows. The worst first.
+enum class TabHealth { Fine, Failing, SignedOut, Stale };
 
 // What the user last saw of a tab's page, or what it first showed unseen: a digest of its
 // words.
@@ -103,6 +108,25 @@ public:
     void refreshUnlessTyped(std::function<bool()> mayGoOn);
     // The automatic refresh, at once.
     void refreshNow();
+    // How long its page may take to say whether its address answers.
+    static constexpr int kAddressCheckMs = 20000;
+    // Its automatic refreshes that failed since its page last loaded well.
+    const RefreshTrouble &refreshTrouble() const { return m_trouble; }
+    // When its page last loaded well: what it shows while its refreshes fail.
+    const QDateTime &goodPageTime() const { return m_goodPageTime; }
+    // A failing tab tries at the next tick (the network came back, the user asked).
+    void tryAgainNow();
+
+    TabHealth health() const;
+    // Its tooltip's lines for each way it is not fine: Could not refresh since 10:42 (3
+    // tries): HTTP 503 / Signed out (10:42) / No change since 10:42.
+    QStringList healthLines() const;
+    // Its site asked for a password where its page had none, at `at`; unset: signed in.
+    void setSignedOut(const QDateTime &at);
+    const QDateTime &signedOutAt() const { return m_signedOutAt; }
+    // Its watched text last changed at `lastChange`, too long ago; unset: not stale.
+    void setStaleSince(const QDateTime &lastChange);
+    const QDateTime &staleSince() const { return m_staleSince; }
 
     const TabLook &look() const { return m_look; }
     void setCaption(const QString &caption);
@@ -176,6 +200,8 @@ signals:
     void stopWatchingAsked();
     // Its page did not take the watched part's selector.
     void watchedPartRefused(const QString &region);
+    // Its health changed, or its refreshes failed again.
+    void healthChanged();
 
 private:
     void connectBrowser();
@@ -186,6 +212,12 @@ private:
     void onNewWindow(bool *cancel);
     void onProgressChange(int progress, int maximum);
     void onPageStopped();
+    void onLoadFailed(const QString &reason);
+    // Its page completed: a good load ends the refresh trouble.
+    void noteLoadEnded();
+    // Refreshes only when its address answers; otherwise the page stays and it tries later.
+    void refreshIfAnswering(std::function<bool()> mayGoOn);
+    void refreshFailed(const QString &reason);
     void setSecurity(PageSecurity security);
     void nameAfter(const QString &caption);
     // Emptied by the user, it shows its blank page: nothing to name. Another address ends
@@ -199,6 +231,12 @@ private:
     TabState m_state;
     TabLook m_look;
     QDateTime m_lastRefresh;
+    RefreshTrouble m_trouble;
+    QDateTime m_goodPageTime;
+    QString m_failedLoad;  // why the load ending now failed; null for a good one
+    bool m_refreshingByItself = false;  // the load now is its automatic refresh
+    QDateTime m_signedOutAt;
+    QDateTime m_staleSince;
     PageAsks m_asks;
     SeenWords m_seenWords;
 };

@@ -23,6 +23,7 @@ void BrowserTab::connectBrowser()
     connect(b, &BrowserControl::progressChange, this, &BrowserTab::onProgressChange);
     connect(b, &BrowserControl::statusTextChange, this, &BrowserTab::showStatusText);
     connect(b, &BrowserControl::pageStopped, this, &BrowserTab::onPageStopped);
+    connect(b, &BrowserControl::loadFailed, this, &BrowserTab::onLoadFailed);
     connect(b, &BrowserControl::watchedTextMoved, this, &BrowserTab::pageTextMoved);
     connect(b, &BrowserControl::watchPartAsked, this, &BrowserTab::watchPartAsked);
     connect(b, &BrowserControl::stopWatchingAsked, this, &BrowserTab::stopWatchingAsked);
@@ -117,6 +118,7 @@ void BrowserTab::onDocumentComplete(const QString &a, bool topLevel)
         trap.step([&] { setToolTip(toolTipFor(m_state.currentUrl)); });
     }
     trap.step([&] { setSecurity(m_browser.security()); });
+    trap.step([&] { noteLoadEnded(); });
     trap.step([&] { emit pageCompleted(m_state.currentUrl); });
     trap.step([&] { emit afterPageCompleted(); });
 }
@@ -130,6 +132,7 @@ void BrowserTab::onDownloadComplete()
             m_state.refreshing = false;
         }
     });
+    m_refreshingByItself = false;
     trap.step([&] { emit loadFinished(); });
 }
 
@@ -184,41 +187,6 @@ void BrowserTab::keepPage()
                                                            : TabPicture::None);
     });
     trap.step([&] { setSecurity(m_browser.security()); });
-}
-
-void BrowserTab::refreshNow()
-{
-    Trap(m_context.errors, QStringLiteral(" At Timer"), {}, {err::EFail, 16}).step([&] {
-        m_lastRefresh = m_context.clock.now();
-        m_browser.refresh();
-        m_state.refreshing = true;
-        setPicture(TabPicture::None);
-    });
-}
-
-void BrowserTab::refreshUnlessTyped(std::function<bool()> mayGoOn)
-{
-    m_state.typingCheckPending = true;
-    m_state.typingAskedAt = m_context.clock.now();
-    const quint64 question = ++m_state.typingQuestion;
-    const QPointer<BrowserTab> alive(this);
-    m_browser.checkTypedText([this, alive, question, mayGoOn = std::move(mayGoOn)](bool typed) {
-        if (!alive || m_state.typingQuestion != question)
-            return;  // answered too late: the tab went on without it
-        Trap trap(m_context.errors, QStringLiteral(" At Timer"), {}, {err::EFail, 16});
-        m_state.typingCheckPending = false;
-        if (typed) {
-            // Words typed and not sent would be lost: asked again at the next tick.
-            m_state.refreshWaitsForTyping = true;
-            m_state.statusText = QString::fromLatin1(kRefreshWaitsText);
-            trap.step([&] { emit statusTextChanged(m_state.statusText); });
-            return;
-        }
-        m_state.refreshWaitsForTyping = false;
-        // Things may have changed while the page answered.
-        if (mayGoOn() && !m_state.loading)
-            refreshNow();
-    });
 }
 
 }  // namespace pelquin

@@ -27,6 +27,8 @@ public:
     void showNote(const PageNote &note);
     // The height the bar needs at `width` pixels, never more than a few lines.
     int heightAt(int width) const;
+    int heightForWidth(int width) const override { return heightAt(width); }
+    bool hasHeightForWidth() const override { return true; }
 
     QLabel *label() const { return m_label; }
     QPushButton *actionButton() const { return m_action; }

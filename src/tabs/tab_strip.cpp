@@ -96,6 +96,22 @@ bool TabStrip::alertMark(int tab) const
     return shown && shown->alerted() && m_bar->tabData(tab - 1).toInt() == kAlertMark;
 }
 
+TabHealth TabStrip::healthMark(int tab) const
+{
+    if (tab < 1 || tab > count())
+        return TabHealth::Fine;
+    switch (m_bar->tabData(tab - 1).toInt()) {
+    case kFailingMark:
+        return TabHealth::Failing;
+    case kSignedOutMark:
+        return TabHealth::SignedOut;
+    case kStaleMark:
+        return TabHealth::Stale;
+    default:
+        return TabHealth::Fine;
+    }
+}
+
 bool TabStrip::waitingMark(int tab) const
 {
     return tab >= 1 && tab <= count() && m_bar->tabButton(tab - 1, QTabBar::LeftSide);
@@ -103,7 +119,19 @@ bool TabStrip::waitingMark(int tab) const
 
 int TabStrip::markOf(const BrowserTab &tab)
 {
-    return tab.alerted() ? kAlertMark : tab.changed() ? kChangedMark : kNoMark;
+    if (tab.alerted())
+        return kAlertMark;
+    switch (tab.health()) {
+    case TabHealth::Failing:
+        return kFailingMark;
+    case TabHealth::SignedOut:
+        return kSignedOutMark;
+    case TabHealth::Stale:
+        return kStaleMark;
+    case TabHealth::Fine:
+        break;
+    }
+    return tab.changed() ? kChangedMark : kNoMark;
 }
 
 void TabStrip::lookChanged(const BrowserTab &tab)
@@ -153,12 +181,23 @@ void TabStrip::showIcon(int index)
         return;
     const int mark = markOf(*tab);
     m_bar->setTabData(index, mark);
-    if (mark == kAlertMark)
-        m_bar->setTabIcon(index, m_alert);
-    else if (mark == kChangedMark)
-        m_bar->setTabIcon(index, m_changed);
-    else
+    static const QIcon failing = failingIcon();
+    static const QIcon signedOut = signedOutIcon();
+    static const QIcon stale = staleIcon();
+    switch (mark) {
+    case kAlertMark:
+        return m_bar->setTabIcon(index, m_alert);
+    case kFailingMark:
+        return m_bar->setTabIcon(index, failing);
+    case kSignedOutMark:
+        return m_bar->setTabIcon(index, signedOut);
+    case kStaleMark:
+        return m_bar->setTabIcon(index, stale);
+    case kChangedMark:
+        return m_bar->setTabIcon(index, m_changed);
+    default:
         m_bar->setTabIcon(index, tab->look().picture == TabPicture::World ? m_world : QIcon());
+    }
 }
 
 void TabStrip::showToolTip(int index)
@@ -173,6 +212,8 @@ void TabStrip::showToolTip(int index)
                    .arg(look.changedSince.toString(u"HH:mm"));
     for (const QString &alert : look.alerts)
         tip += u'\n' + alert;
+    for (const QString &line : tab->healthLines())
+        tip += u'\n' + line;
     m_bar->setTabToolTip(index, tip);
 }
 

@@ -40,6 +40,8 @@ public:
     bool changedMark(int tab) const;
     // The alert picture before its caption: a condition of its watch rule turned true.
     bool alertMark(int tab) const;
+    // The picture the tab shows for its health, or Fine when it shows none.
+    TabHealth healthMark(int tab) const;
     // "!" before its caption, in red: the page waits for an answer.
     bool waitingMark(int tab) const;
 
@@ -78,6 +80,9 @@ private:
     static constexpr int kNoMark = 0;
     static constexpr int kChangedMark = 1;
     static constexpr int kAlertMark = 2;
+    static constexpr int kFailingMark = 3;
+    static constexpr int kSignedOutMark = 4;
+    static constexpr int kStaleMark = 5;
     static int markOf(const BrowserTab &tab);
 
     int tabAtX(int x) const;

@@ -23,6 +23,33 @@ Timers::Timers(Session &session, TabControls controls, ErrorReporter &errors,
     m_spacingTimer.setSingleShot(true);
     m_spacingTimer.setInterval(kRefreshSpacingMs);
     connect(&m_spacingTimer, &QTimer::timeout, this, &Timers::onSpacingTick);
+    // A failing tab's next try comes on time, not at the tick after it.
+    m_retryTimer.setSingleShot(true);
+    connect(&m_retryTimer, &QTimer::timeout, this, &Timers::onRefreshTick);
+    for (BrowserTab &tab : m_c.tabs)
+        connect(&tab, &BrowserTab::healthChanged, this, &Timers::scheduleRetry);
+}
+
+void Timers::scheduleRetry()
+{
+    QDateTime next;
+    for (const BrowserTab &tab : m_c.tabs) {
+        const RefreshTrouble &trouble = tab.refreshTrouble();
+        if (trouble.failing() && (!next.isValid() || trouble.nextTry < next))
+            next = trouble.nextTry;
+    }
+    if (!next.isValid() || !m_refreshStarted) {
+        m_retryTimer.stop();
+        return;
+    }
+    m_retryTimer.start(int(qBound(qint64(0), m_clock.now().msecsTo(next), qint64(kRefreshInterval))));
+}
+
+void Timers::tryFailingTabsNow()
+{
+    for (BrowserTab &tab : m_c.tabs)
+        tab.tryAgainNow();
+    onRefreshTick();
 }
 
 void Timers::startRefresh()
@@ -88,6 +115,7 @@ void Timers::onRefreshTick()
         if (!m_session.tabs.startupDone)
             m_startNextTabs();
     });
+    scheduleRetry();
 }
 
 void Timers::onSpacingTick()

@@ -54,8 +54,13 @@ public:
     // which answers later).
     void refreshUnlessTyped(BrowserTab &tab);
     void onRestartTick();
+    // The network came back: every failing tab tries again at once.
+    void tryFailingTabsNow();
 
 private:
+    // Wakes for the earliest failing tab's next try.
+    void scheduleRetry();
+
     Session &m_session;
     TabControls m_c;
     ErrorReporter &m_errors;
@@ -64,6 +69,7 @@ private:
     QTimer m_refreshTimer;
     QTimer m_restartTimer;
     QTimer m_spacingTimer;
+    QTimer m_retryTimer;
     std::deque<BrowserTab *> m_queued;  // in tab order
     RefreshPauses m_pauses;
     bool m_refreshStarted = false;

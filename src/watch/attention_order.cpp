@@ -2,6 +2,8 @@
 
 #include "watch/watch_alerts.h"
 
+#include <functional>
+
 namespace pelquin {
 
 namespace {
@@ -25,13 +27,13 @@ int nextWanting(const std::vector<TabAttention> &tabs, int current, Wants wants)
 int nextTabForAttention(const std::vector<TabAttention> &tabs, int current)
 {
     const auto alert = [](const TabAttention &tab) { return tab.alert; };
+    const auto unwell = [](const TabAttention &tab) { return tab.unwell; };
     const auto changed = [](const TabAttention &tab) { return tab.changed; };
-    if (const int tab = nextWanting(tabs, current, alert))
-        return tab;
-    if (const int tab = nextWanting(tabs, current, changed))
-        return tab;
-    const bool currentWants = current >= 1 && current <= int(tabs.size())
-        && (tabs[current - 1].alert || tabs[current - 1].changed);
+    for (const auto &wants : {std::function<bool(const TabAttention &)>(alert), {unwell}, {changed}})
+        if (const int tab = nextWanting(tabs, current, wants))
+            return tab;
+    const auto any = [](const TabAttention &tab) { return tab.alert || tab.unwell || tab.changed; };
+    const bool currentWants = current >= 1 && current <= int(tabs.size()) && any(tabs[current - 1]);
     return currentWants ? current : 0;
 }
 

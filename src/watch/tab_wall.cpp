@@ -180,6 +180,16 @@ TileState TabWall::stateOf(const BrowserTab &tab)
         return TileState::Crashed;
     if (tab.alerted())
         return TileState::Alert;
+    switch (tab.health()) {
+    case TabHealth::Failing:
+        return TileState::Failing;
+    case TabHealth::SignedOut:
+        return TileState::SignedOut;
+    case TabHealth::Stale:
+        return TileState::Stale;
+    case TabHealth::Fine:
+        break;
+    }
     if (tab.changed())
         return TileState::Changed;
     if (tab.state().loading || tab.browser().busy())

@@ -184,7 +184,8 @@ void TabWatching::goToNextChangedTab()
     TabCollection &tabs = m_d.controls.tabs;
     std::vector<TabAttention> wants;
     for (int number = 1; number <= qMin(strip.count(), tabs.count()); ++number)
-        wants.push_back({tabs.tab(number).alerted(), tabs.tab(number).changed()});
+        wants.push_back({tabs.tab(number).alerted(), tabs.tab(number).changed(),
+                         tabs.tab(number).health() != TabHealth::Fine});
     const int number = nextTabForAttention(wants, strip.selected());
     const BrowserTab *next = number > 0 ? &tabs.tab(number) : nullptr;
     if (!next) {
@@ -193,7 +194,9 @@ void TabWatching::goToNextChangedTab()
         return;
     }
     m_wall->dismiss();
-    const QString why = next->look().alertStatus;
+    QString why = next->look().alertStatus;
+    if (why.isEmpty() && next->health() != TabHealth::Fine)
+        why = QStringLiteral("Tab %1: %2").arg(next->number()).arg(next->healthLines().value(0));
     strip.select(next->number());
     if (!why.isEmpty())
         m_d.controls.status.showForAMoment(why);

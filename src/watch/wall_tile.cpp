@@ -17,6 +17,12 @@ QString stateText(TileState state)
         return QStringLiteral("changed");
     case TileState::Alert:
         return QStringLiteral("alert");
+    case TileState::Failing:
+        return QStringLiteral("failing");
+    case TileState::SignedOut:
+        return QStringLiteral("signed out");
+    case TileState::Stale:
+        return QStringLiteral("stale");
     case TileState::Crashed:
         return QStringLiteral("crashed");
     case TileState::Empty:
@@ -35,7 +41,12 @@ QColor stateColor(TileState state)
     case TileState::Alert:
         return QColor(0xc0, 0x00, 0x60);
     case TileState::Crashed:
+    case TileState::Failing:
         return QColor(0xd0, 0x30, 0x30);
+    case TileState::SignedOut:
+        return QColor(0x1f, 0x5f, 0xbf);
+    case TileState::Stale:
+        return QColor(0x80, 0x80, 0x80);
     case TileState::Loading:
         return QColor(0x4a, 0x90, 0xd9);
     default:

@@ -10,7 +10,7 @@ namespace pelquin {
 class BrowserTab;
 
 // What a tile of the wall says of its tab beside the caption.
-enum class TileState { Shown, Loading, Changed, Alert, Crashed, Empty };
+enum class TileState { Shown, Loading, Changed, Alert, Failing, SignedOut, Stale, Crashed, Empty };
 
 // One tab on the wall of tabs: a picture of its page, "Tab N: caption" and its state.
 // Clicking it chooses the tab; the wall takes the keys.

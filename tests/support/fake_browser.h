@@ -55,6 +55,21 @@ public:
         else
             done(visibleText);
     }
+    void checkAddressAnswers(int, std::function<void(const AddressAnswer &)> done) override
+    {
+        ++addressChecks;
+        if (holdAddressAnswer)
+            *holdAddressAnswer = std::move(done);
+        else
+            done(addressAnswer);
+    }
+    // Test side: the load of `address` ends failed, the engine's error page shown.
+    void failLoad(const QString &address, const QString &reason)
+    {
+        startLoad(address);
+        emit loadFailed(reason);
+        finishLoad(address);
+    }
     void watchText(const QString &region) override { watchedRegion = region; }
     void readWatchedText(std::function<void(const QString &)> done) override
     {
@@ -130,6 +145,9 @@ public:
     void finishLoad(const QString &address);
 
     QList<PageDialogReply> replies;
+    AddressAnswer addressAnswer;  // what asking the page's address again brings
+    int addressChecks = 0;
+    std::function<void(const AddressAnswer &)> *holdAddressAnswer = nullptr;
     bool typedText = false;  // the page holds words typed and not sent
     QString visibleText;     // what the page shows
     QString watchedRegion;   // the watched part's selector; empty: the whole text

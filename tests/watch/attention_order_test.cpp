@@ -11,6 +11,7 @@ constexpr TabAttention kQuiet{false, false};
 constexpr TabAttention kAlert{true, false};
 constexpr TabAttention kChanged{false, true};
 constexpr TabAttention kBoth{true, true};
+constexpr TabAttention kUnwell{false, false, true};
 
 }  // namespace
 
@@ -19,6 +20,19 @@ TEST(AttentionOrder, TabsWithAnAlertComeBeforeChangedTabs)
     const std::vector<TabAttention> tabs{kChanged, kQuiet, kChanged, kAlert, kQuiet};
     EXPECT_EQ(nextTabForAttention(tabs, 1), 4);
     EXPECT_EQ(nextTabForAttention(tabs, 4), 1);  // no other alert: the next changed tab
+}
+
+TEST(AttentionOrder, UnwellTabsComeAfterAlertsAndBeforeChangedTabs)
+{
+    const std::vector<TabAttention> tabs{kChanged, kUnwell, kQuiet, kAlert, kUnwell};
+    EXPECT_EQ(nextTabForAttention(tabs, 1), 4);
+    EXPECT_EQ(nextTabForAttention(tabs, 4), 5);
+    EXPECT_EQ(nextTabForAttention(tabs, 5), 4);  // the alert again before anything else
+    const std::vector<TabAttention> noAlert{kChanged, kUnwell, kQuiet, kUnwell};
+    EXPECT_EQ(nextTabForAttention(noAlert, 2), 4);
+    EXPECT_EQ(nextTabForAttention(noAlert, 4), 2);
+    EXPECT_EQ(nextTabForAttention({kChanged, kQuiet, kUnwell}, 3), 1);
+    EXPECT_EQ(nextTabForAttention({kQuiet, kUnwell}, 2), 2);  // nothing else: it stays
 }
 
 TEST(AttentionOrder, TheNextAfterTheCurrentTabGoingRound)
