@@ -145,6 +145,8 @@ public:
         Q_UNUSED(timeoutMs);
         done({});
     }
+    // Whether the page shows a field for a password, delivered later on the UI thread.
+    virtual void checkPasswordField(std::function<void(bool shown)> done) { done(false); }
     // Ends the process of a page that no longer answers: it then stops as a crashed page does.
     virtual void endHungPage() {}
     // Its stopped page (its page's process ended) says `note` too.

@@ -69,6 +69,7 @@ public:
     void endHungPage() override;
     void checkAddressAnswers(int timeoutMs,
                              std::function<void(const AddressAnswer &)> done) override;
+    void checkPasswordField(std::function<void(bool)> done) override;
     void setWatchRuleApplies(bool applies) override { m_watchRuleApplies = applies; }
     void findText(const QString &text, bool backward,
                   std::function<void(const FindResult &)> done) override;

@@ -180,6 +180,21 @@ void WebEngineBrowser::checkAddressAnswers(int timeoutMs,
     m_addressCheck->run(timeoutMs, m_showsClientError, std::move(done));
 }
 
+void WebEngineBrowser::checkPasswordField(std::function<void(bool)> done)
+{
+    if (!hasDocument())
+        return done(false);
+    // Only a field the user can see: many pages keep a hidden login form for later.
+    page().runJavaScript(
+        QStringLiteral("Array.from(document.querySelectorAll('input[type=password]'))"
+                       ".some(field => field.getClientRects().length > 0)"),
+        QWebEngineScript::ApplicationWorld,
+        [alive = m_alive, done = std::move(done)](const QVariant &shown) {
+            if (*alive)
+                shielded("password field", [&] { done(shown.toBool()); });
+        });
+}
+
 void WebEngineBrowser::endHungPage()
 {
     // Only our own child, the engine's process for this page, and only when it is stuck.

@@ -67,6 +67,16 @@ struct SeenWords {
     std::optional<QString> latest;
     bool known = false;
     quint64 question = 0;  // the latest reading asked for; older answers are dropped
+    // When its watched text last read otherwise than the reading before, as compared.
+    QByteArray movedDigest;
+    QDateTime movedAt;
+    void noteReading(const QByteArray &digest, const QDateTime &now)
+    {
+        if (digest == movedDigest && movedAt.isValid())
+            return;
+        movedDigest = digest;
+        movedAt = now;
+    }
 };
 
 // One tab of the strip: its number, its browser, its address box, what its page is doing,
@@ -116,6 +126,9 @@ public:
     const QDateTime &goodPageTime() const { return m_goodPageTime; }
     // A failing tab tries at the next tick (the network came back, the user asked).
     void tryAgainNow();
+    // The load now ending is its automatic refresh; whether the last one ended well.
+    bool refreshingByItself() const { return m_refreshingByItself; }
+    bool lastLoadGood() const { return m_lastLoadGood; }
 
     TabHealth health() const;
     // Its tooltip's lines for each way it is not fine: Could not refresh since 10:42 (3
@@ -234,7 +247,8 @@ private:
     RefreshTrouble m_trouble;
     QDateTime m_goodPageTime;
     QString m_failedLoad;  // why the load ending now failed; null for a good one
-    bool m_refreshingByItself = false;  // the load now is its automatic refresh
+    bool m_refreshingByItself = false;
+    bool m_lastLoadGood = false;
     QDateTime m_signedOutAt;
     QDateTime m_staleSince;
     PageAsks m_asks;

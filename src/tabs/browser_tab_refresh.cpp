@@ -111,6 +111,7 @@ void BrowserTab::noteLoadEnded()
 {
     const bool good = m_failedLoad.isNull();
     m_failedLoad = QString();
+    m_lastLoadGood = good;
     if (!good) {
         m_goodPageTime = QDateTime();  // the engine's error page shows: nothing good is kept
         return;

@@ -71,9 +71,12 @@ void ChangeMarks::pageCompleted(BrowserTab &tab, const QString &address)
 
 void ChangeMarks::pageTextMoved(BrowserTab &tab)
 {
-    // What the user looks at is seen as it changes; a page still loading says so later.
-    if (&tab == m_looking || tab.state().loading || tab.browser().busy() || tab.state().crashed)
+    // A page still loading says so later.
+    if (tab.state().loading || tab.browser().busy() || tab.state().crashed)
         return;
+    // What the user looks at is seen as it changes: still read, for when it last moved.
+    if (&tab == m_looking)
+        return remember(tab, Reading::AsShown);
     // The page has rested before it said so: its words are read as they are.
     compare(tab, tab.state().currentUrl, Reading::AsShown);
 }
@@ -120,6 +123,7 @@ void ChangeMarks::remember(BrowserTab &tab, Reading reading)
         seen.text = watched;
         seen.time = m_clock.now();
         seen.known = true;
+        seen.noteReading(seen.digest, seen.time);
         seen.latest = watched;  // what the user has seen is no news
         m_pages.versions().add(address, watched, seen.time);
     });
@@ -132,6 +136,7 @@ void ChangeMarks::compare(BrowserTab &tab, const QString &address, Reading readi
         const QDateTime now = m_clock.now();
         m_pages.versions().add(address, watched, now);
         const QByteArray digest = digestOf(tab, watched);
+        seen.noteReading(digest, now);
         if (!seen.known || seen.address != address) {
             // A page the user has not seen here: what it shows first is what later loads of
             // it are compared with.

@@ -57,6 +57,9 @@ public:
     // The user looks at `tab`: its page's last picture is what it shows.
     void tabShown(BrowserTab &tab);
 
+    // What a tab's tile says of it: the worst first.
+    static TileState stateOf(const BrowserTab &tab);
+
 signals:
     void openChanged(bool open);
 
@@ -66,7 +69,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    static TileState stateOf(const BrowserTab &tab);
     int tileCount() const;
     // The tiles shown, in the strip's order.
     std::vector<WallTile *> shownTiles() const;

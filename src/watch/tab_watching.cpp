@@ -4,6 +4,7 @@
 #include "platform/desktop_notifier.h"
 #include "watch/change_marks.h"
 #include "tabs/tab_collection.h"
+#include "watch/tab_health_watch.h"
 #include "watch/tab_rotation.h"
 #include "tabs/tab_strip.h"
 #include "watch/tab_wall.h"
@@ -38,6 +39,11 @@ TabWatching::TabWatching(Deps deps, QObject *parent)
       m_crashRecovery(new CrashRecovery(
           m_d.controls, m_d.clock, [this](const BrowserTab &tab) { return unattended(tab); },
           this)),
+      m_health(new TabHealthWatch({m_d.controls.tabs, *m_pages, m_d.clock,
+                                   [this](BrowserTab &tab, const QString &summary) {
+                                       notifyAbout(tab, summary);
+                                   }},
+                                  this)),
       m_whatChanged(new WhatChangedView(&m_d.window)),
       m_picking(new PartPicking({m_d.controls, *m_pages, m_d.prompts, m_d.pageArea}, &m_d.window))
 {
@@ -214,10 +220,15 @@ void TabWatching::tabChanged(BrowserTab &tab)
 
 void TabWatching::tabAlerted(BrowserTab &tab, const WatchAlert &alert)
 {
+    notifyAbout(tab, alert.notice(tab.number()));
+}
+
+void TabWatching::notifyAbout(BrowserTab &tab, const QString &summary)
+{
     if (!m_options.notifyChanges || !m_d.notifier)
         return;
     const QString caption = tab.look().caption;
-    m_d.notifier->notify(tab.number(), alert.notice(tab.number()),
+    m_d.notifier->notify(tab.number(), summary,
                          caption.isEmpty() ? tab.state().currentUrl : caption);
 }
 

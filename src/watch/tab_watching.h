@@ -16,6 +16,7 @@ class ChangeMarks;
 class CrashRecovery;
 class Clock;
 class DesktopNotifier;
+class TabHealthWatch;
 class TabRotation;
 class TabWall;
 struct WatchAlert;
@@ -70,6 +71,7 @@ public:
     TabWall &wall() const { return *m_wall; }
     TabRotation &rotation() const { return *m_rotation; }
     CrashRecovery &crashRecovery() const { return *m_crashRecovery; }
+    TabHealthWatch &health() const { return *m_health; }
     // Nobody is there to press Refresh on the tab's page: it is not selected, or the wall is
     // shown, the tabs rotate or the window is in expert mode.
     bool unattended(const BrowserTab &tab) const;
@@ -83,6 +85,8 @@ protected:
 private:
     void tabChanged(BrowserTab &tab);
     void tabAlerted(BrowserTab &tab, const WatchAlert &alert);
+    // A desktop notice about the tab, when the user wants them.
+    void notifyAbout(BrowserTab &tab, const QString &summary);
     // Says, without waiting for an answer, what is wrong in Watch.json.
     void showRuleProblems(const QStringList &problems);
 
@@ -92,6 +96,7 @@ private:
     TabWall *m_wall;
     TabRotation *m_rotation;
     CrashRecovery *m_crashRecovery;
+    TabHealthWatch *m_health;
     // Placed in the window, but the watching's own: they go with it.
     QPointer<WhatChangedView> m_whatChanged;
     QPointer<PartPicking> m_picking;

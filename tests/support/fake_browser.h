@@ -70,6 +70,7 @@ public:
         emit loadFailed(reason);
         finishLoad(address);
     }
+    void checkPasswordField(std::function<void(bool)> done) override { done(passwordField); }
     void watchText(const QString &region) override { watchedRegion = region; }
     void readWatchedText(std::function<void(const QString &)> done) override
     {
@@ -145,6 +146,7 @@ public:
     void finishLoad(const QString &address);
 
     QList<PageDialogReply> replies;
+    bool passwordField = false;  // the page shows a field for a password
     AddressAnswer addressAnswer;  // what asking the page's address again brings
     int addressChecks = 0;
     std::function<void(const AddressAnswer &)> *holdAddressAnswer = nullptr;
