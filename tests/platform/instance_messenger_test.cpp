@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 using namespace pelquin;
 using namespace pelquin::test;
 
@@ -90,4 +92,98 @@ TEST(InstanceMessenger, NoRunningProgramMeansNotSent)
     left.close();
     InstanceMessenger next(home.folder());
     EXPECT_TRUE(next.listen());
+}
+
+TEST(InstanceMessenger, ARequestCarriesItsWordsOrIsRefusedWhole)
+{
+    const QStringList words{"--tab", "3", "https://example.org/a\nb"};
+    const QByteArray request = InstanceMessenger::request(words);
+    EXPECT_EQ(InstanceMessenger::wordsOf(request),
+              (QStringList{"--tab", "3", "https://example.org/ab"}));
+    // Truncated, empty, of the other kind, with an empty line inside, too many words or too
+    // long: none is a request.
+    EXPECT_FALSE(InstanceMessenger::wordsOf(request.chopped(1)));
+    EXPECT_FALSE(InstanceMessenger::wordsOf(request.left(10)));
+    EXPECT_FALSE(InstanceMessenger::wordsOf(InstanceMessenger::request({})));
+    EXPECT_FALSE(InstanceMessenger::wordsOf(InstanceMessenger::message({"example.org"})));
+    EXPECT_FALSE(InstanceMessenger::wordsOf("pelquin-ask 1\n--status\n\n--select\n2\n\n"));
+    QStringList many(InstanceMessenger::kMaxRequestWords + 1, QStringLiteral("w"));
+    EXPECT_FALSE(InstanceMessenger::wordsOf(InstanceMessenger::request(many)));
+    EXPECT_FALSE(InstanceMessenger::wordsOf(InstanceMessenger::request(
+        {"--tab", "3", QString(InstanceMessenger::kMaxAddressLength + 1, 'a')})));
+    EXPECT_FALSE(InstanceMessenger::wordsOf(
+        InstanceMessenger::request({QString(InstanceMessenger::kMaxMessageBytes, 'a')})));
+}
+
+TEST(InstanceMessenger, AnAnswerSaysDoneOrNotWithItsText)
+{
+    const auto back = [](bool ok, const QString &text) {
+        return InstanceMessenger::answerOf(InstanceMessenger::answerMessage({ok, text}));
+    };
+    ASSERT_TRUE(back(true, "{\"tabs\": []}\n"));
+    EXPECT_TRUE(back(true, "x")->ok);
+    EXPECT_EQ(back(true, "{\"tabs\": []}\n")->text, QStringLiteral("{\"tabs\": []}\n"));
+    EXPECT_FALSE(back(false, "Tab 40?")->ok);
+    EXPECT_FALSE(InstanceMessenger::answerOf("maybe\n"));
+    EXPECT_FALSE(InstanceMessenger::answerOf(""));
+    EXPECT_FALSE(InstanceMessenger::answerOf(
+        "ok\n" + QByteArray(InstanceMessenger::kMaxAnswerBytes, 'x')));
+}
+
+TEST(InstanceMessenger, TheRunningProgramAnswersRequestsAndSurvivesGarbage)
+{
+    TempHome home;
+    InstanceMessenger server(home.folder());
+    ASSERT_TRUE(server.listen());
+    QStringList asked;
+    server.setRequestHandler([&](const QStringList &words) {
+        asked = words;
+        if (words.value(0) == "--boom")
+            throw std::runtime_error("boom");
+        return InstanceAnswer{words.value(0) == "--status", "answer to " + words.join(' ')};
+    });
+    bool closed = false;
+    EXPECT_EQ(sendRaw(home.folder(), InstanceMessenger::request({"--status"}), &closed),
+              QByteArray("ok\nanswer to --status"));
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(sendRaw(home.folder(), InstanceMessenger::request({"--select", "2"}), &closed),
+              QByteArray("no\nanswer to --select 2"));
+    EXPECT_TRUE(sendRaw(home.folder(), "pelquin-ask 2\n--status\n\n", &closed).isEmpty());
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(sendRaw(home.folder(), "pelquin-ask 1\n" + QByteArray(100000, 'x'), &closed)
+                    .isEmpty());
+    EXPECT_TRUE(closed);
+    asked.clear();
+    EXPECT_TRUE(
+        sendRaw(home.folder(), "pelquin-ask 1\n\n--status\n\n", &closed).startsWith("no\n"));
+    EXPECT_TRUE(asked.isEmpty());
+    // What the handler raises is a refusal, not the program's end.
+    EXPECT_TRUE(sendRaw(home.folder(), InstanceMessenger::request({"--boom"}), &closed)
+                    .startsWith("no\n"));
+    EXPECT_TRUE(sendRaw(home.folder(), InstanceMessenger::request({"--status"}), &closed)
+                    .startsWith("ok\n"));
+}
+
+TEST(InstanceMessenger, ASenderThatDawdlesIsCutOff)
+{
+    TempHome home;
+    InstanceMessenger server(home.folder(), nullptr, 50);
+    ASSERT_TRUE(server.listen());
+    int handled = 0;
+    server.setRequestHandler([&](const QStringList &) {
+        ++handled;
+        return InstanceAnswer{true, "ok"};
+    });
+    QLocalSocket socket;
+    socket.connectToServer(InstanceMessenger::socketName(home.folder()));
+    ASSERT_TRUE(waitFor([&] { return socket.state() == QLocalSocket::ConnectedState; }));
+    socket.write("pelquin-ask 1\n--sta");
+    EXPECT_TRUE(waitFor([&] { return socket.state() == QLocalSocket::UnconnectedState; }));
+    EXPECT_EQ(handled, 0);
+}
+
+TEST(InstanceMessenger, AskingWithoutARunningProgramGetsNoAnswer)
+{
+    TempHome home;
+    EXPECT_FALSE(InstanceMessenger::ask(home.folder(), {"--status"}, 1000));
 }
