@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 #ifndef PELQUIN_VERSION
 #define PELQUIN_VERSION "0"
 #endif
@@ -52,6 +54,11 @@ CommandLine classifyArguments(const QStringList &arguments, const QString &appFo
                               const QString &workingFolder)
 {
     CommandLine line;
+    if (std::any_of(arguments.begin(), arguments.end(), isRemoteOption)) {
+        line.remote = parseRemoteCommand(arguments, workingFolder);
+        line.error = line.remote->error;
+        return line;
+    }
     QStringList words;
     for (const QString &argument : arguments) {
         if (argument == QStringLiteral("--help") || argument == QStringLiteral("-h")) {
@@ -122,8 +129,21 @@ QString usageText()
         "  -h, --help        show this text and end\n"
         "  --version         show the version and end\n"
         "\n"
+        "Commands for the Pelquin already running on the same application folder (each\n"
+        "answers on standard output and ends with 0, or says why not and ends with 2):\n"
+        "  --status               the 30 tabs as JSON: number, caption, address, loading,\n"
+        "                         changed, alerted, health and the time of the last change\n"
+        "  --tab N ADDRESS        loads the address into tab N\n"
+        "  --select N             selects tab N\n"
+        "  --refresh N            refreshes tab N; --refresh all, every tab with a page\n"
+        "  --show ADDRESS --for SECONDS\n"
+        "                         shows the address for SECONDS (1 to 3600), then the tab\n"
+        "                         shown before, as it was\n"
+        "  --picture N FILE.png   writes the latest picture of tab N's page\n"
+        "\n"
         "Environment:\n"
-        "  PELQUIN_HOME          the application folder (default ~/.local/share/pelquin)\n"
+        "  PELQUIN_HOME          the application folder (default ~/.local/share/pelquin);\n"
+        "                        the commands above reach the Pelquin running on it\n"
         "  XDG_CONFIG_HOME       where pelquin/pelquin.conf lives (default ~/.config)\n"
         "  PELQUIN_SPONSOR_HOST  the sponsor site's host and port\n"
         "                        (default pelquin.localhost:8470)\n"

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "app/remote_command.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace pelquin {
 
@@ -20,6 +24,9 @@ struct CommandLine {
     bool privateRun = false;
     // --rotate=SECONDS: show each tab with a page in turn; 0 when not given.
     int rotateSeconds = 0;
+    // A command for the program already running (--status, --tab, ...); nothing else
+    // starts then.
+    std::optional<RemoteCommand> remote;
     // Set when an argument is neither a profile nor an address, or an unknown option.
     QString error;
 };

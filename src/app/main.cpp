@@ -15,6 +15,13 @@
 #include "platform/startup_trace.h"
 #include "platform/termination.h"
 #include "app/command_line.h"
+#include "app/remote_answers.h"
+#include "app/wall_screen.h"
+#include "platform/idle_pointer.h"
+#include "platform/screen_saver.h"
+#include "shell/window_layout.h"
+#include "watch/tab_rotation.h"
+#include "watch/tab_watching.h"
 #include "shell/main_window.h"
 #include "core/session.h"
 #include "app/single_instance_start.h"
@@ -58,6 +65,39 @@ bool answeredEarly(int argc, char **argv)
     if (answer)
         std::fputs(answer->toLocal8Bit().constData(), stdout);
     return answer.has_value();
+}
+
+// A command for the running program (--status, --tab, ...) is handed to it and its answer
+// printed; no window is made, so it also works without a screen, over SSH. Its exit code,
+// or none when the arguments ask for a run of the browser.
+std::optional<int> answeredByRunningProgram(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine line = classifyArguments(arguments, QString(), QDir::currentPath());
+    if (!line.remote)
+        return std::nullopt;
+    if (!line.error.isEmpty()) {
+        std::fprintf(stderr, "pelquin: %s\n", line.error.toLocal8Bit().constData());
+        return 2;
+    }
+    QCoreApplication app(argc, argv);
+    const QString folder = resolveAppFolder();
+    const std::optional<InstanceAnswer> answer =
+        InstanceMessenger::ask(folder, line.remote->words());
+    if (!answer) {
+        std::fprintf(stderr, "pelquin: Pelquin is not running for this application folder (%s)\n",
+                     folder.toLocal8Bit().constData());
+        return 2;
+    }
+    const QByteArray text = answer->text.toLocal8Bit();
+    if (!answer->ok) {
+        std::fprintf(stderr, "pelquin: %s", text.constData());
+        return 2;
+    }
+    std::fputs(text.constData(), stdout);
+    return 0;
 }
 
 // The first text measured makes Qt read the system's fonts, 5 to 8 ms. Done on a thread of
@@ -169,9 +209,15 @@ public:
           m_notifier(QStringLiteral("Pelquin")),
           m_window({session, prompts, errors, m_clock, m_settings, m_factory, m_sponsor,
                     line.profile, m_history, systemMailLookup(),
-                    systemProcessStarter(), &m_notifier, line.rotateSeconds, line.privateRun})
+                    systemProcessStarter(), &m_notifier, line.rotateSeconds, line.privateRun}),
+          m_remote({m_window.controls().forTabs(), m_window.freeTabs(), m_window.watching(),
+                    m_clock}),
+          m_screenSaver(QStringLiteral("Pelquin")),
+          m_wallScreen(m_screenSaver, m_pointer, [this] { return unattendedScreen(); })
     {
         traceStartup("engine profile");
+        m_messenger.setRequestHandler(
+            [this](const QStringList &words) { return m_remote.answer(words); });
         if (!line.privateRun)
             listenForLaterStarts(m_messenger);
         m_factory.setBrowsingRecords(&m_history);
@@ -193,6 +239,13 @@ public:
     }
 
 private:
+    // Nobody sits at the screen: the tabs turn, or every bar is hidden (expert mode).
+    bool unattendedScreen() const
+    {
+        return m_window.watching().rotation().interval() > 0 ||
+               !m_window.windowLayout().bars().anyShown();
+    }
+
     // What the engine needs before its profile is made; the system's fonts are read
     // meanwhile.
     static void preparePages(SettingsStore &settings)
@@ -211,6 +264,10 @@ private:
     HistoryFolder m_history;
     SessionBusNotifier m_notifier;
     MainWindow m_window;
+    RemoteAnswers m_remote;
+    SessionBusScreenSaver m_screenSaver;
+    IdlePointer m_pointer;
+    WallScreen m_wallScreen;
     TerminationWatcher m_termination;
 };
 
@@ -220,6 +277,8 @@ int main(int argc, char **argv)
 {
     if (answeredEarly(argc, argv))
         return 0;
+    if (const std::optional<int> code = answeredByRunningProgram(argc, argv))
+        return *code;
     prepareEngineProcess();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pelquin"));

@@ -118,19 +118,8 @@ void DesktopHabits::newTab()
 void DesktopHabits::emptySelectedTab()
 {
     const int tab = m_c.tabStrip.selected();
-    if (!m_c.tabs.contains(tab))
-        return;
-    Trap(m_errors, QStringLiteral(" At Empty Tab"), {err::EFail}).step([&] {
-        BrowserTab &emptied = m_c.tabs.tab(tab);
-        emptied.browser().stop();
-        emptied.state().emptied = true;
-        emptied.browser().navigate(QString::fromLatin1(kBlankPage));
-        emptied.state().scriptCaption.clear();
-        emptied.setAddress(QString());
-        emptied.setCaption(QString());
-        emptied.setToolTip(QString());
-        emptied.setPicture(TabPicture::None);
-    });
+    if (m_c.tabs.contains(tab))
+        m_freeTabs->empty(m_c.tabs.tab(tab));
 }
 
 void DesktopHabits::viewSourceInFreeTab()

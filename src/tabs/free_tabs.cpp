@@ -62,6 +62,21 @@ void FreeTabs::openTyped(BrowserTab &tab, const QString &address)
     });
 }
 
+void FreeTabs::empty(BrowserTab &tab)
+{
+    Trap(m_errors, QStringLiteral(" At Empty Tab"), {err::EFail}).step([&] {
+        tab.browser().stop();
+        tab.state().emptied = true;
+        tab.state().claimed = false;
+        tab.browser().navigate(QString::fromLatin1(kBlankPage));
+        tab.state().scriptCaption.clear();
+        tab.setAddress(QString());
+        tab.setCaption(QString());
+        tab.setToolTip(QString());
+        tab.setPicture(TabPicture::None);
+    });
+}
+
 QList<int> FreeTabs::openFromOutside(const QStringList &addresses)
 {
     QList<int> used;

@@ -27,10 +27,12 @@ public:
     // The user opens a link of tab `from`'s page in a new tab: the selected tab stays
     // unless `select`. Without a free tab the status bar says so.
     int openLinkFrom(int from, const QString &address, bool select = false);
+    // Opens the address in the tab as if typed into its address bar.
+    void openTyped(BrowserTab &tab, const QString &address);
+    // Empties the tab: its blank page shows no caption, tooltip or address, and it is free.
+    void empty(BrowserTab &tab);
 
 private:
-    void openTyped(BrowserTab &tab, const QString &address);
-
     Session &m_session;
     TabControls m_c;
     ErrorReporter &m_errors;

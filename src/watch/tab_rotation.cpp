@@ -5,6 +5,8 @@
 #include "tabs/tab_collection.h"
 #include "tabs/tab_strip.h"
 
+#include <algorithm>
+
 namespace pelquin {
 
 TabRotation::TabRotation(TabCollection &tabs, TabStrip &strip, const Clock &clock,
@@ -37,7 +39,8 @@ bool TabRotation::paused() const
 
 void TabRotation::onTick()
 {
-    if (m_seconds == 0 || paused() || (m_held && m_held()))
+    if (m_seconds == 0 || paused() ||
+        std::any_of(m_holds.begin(), m_holds.end(), [](const auto &held) { return held(); }))
         return;
     const BrowserTab *next = m_tabs.nextAfter(m_strip.selected(), m_strip.count(),
                                               [](const BrowserTab &tab) { return tab.hasPage(); });

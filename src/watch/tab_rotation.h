@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <vector>
 
 namespace pelquin {
 
@@ -25,8 +26,9 @@ public:
     // Every `seconds` (kMinRotateSeconds to kMaxRotateSeconds) the next tab; 0 stops.
     void setInterval(int seconds);
     int interval() const { return m_seconds; }
-    // While `held` says so, the turn is skipped (a dialog or the wall of tabs is open).
-    void setHeld(std::function<bool()> held) { m_held = std::move(held); }
+    // While one of these says so, the turn is skipped (a dialog or the wall of tabs is open,
+    // a page is shown for a while).
+    void addHold(std::function<bool()> held) { m_holds.push_back(std::move(held)); }
     // The user pressed a key or clicked: the next minute is theirs.
     void userActed();
     bool paused() const;
@@ -40,7 +42,7 @@ private:
     TabStrip &m_strip;
     const Clock &m_clock;
     QTimer m_timer;
-    std::function<bool()> m_held;
+    std::vector<std::function<bool()>> m_holds;
     QDateTime m_pausedUntil;
     int m_seconds = 0;
 };

@@ -266,6 +266,18 @@ bool TabWall::takePicture(WallTile &tile, const BrowserTab &tab)
     return true;
 }
 
+QImage TabWall::latestPicture(const BrowserTab &tab) const
+{
+    // A page never drawn is not drawn just for a picture: it would cost its engine for good.
+    if (!tab.shownOnce)
+        return {};
+    const QImage drawn = tab.page()->grab().toImage();
+    if (!drawn.isNull() && !isOneColour(drawn))
+        return drawn;
+    const WallTile *kept = tile(tab);
+    return kept ? kept->picture() : QImage();
+}
+
 void TabWall::onTick()
 {
     if (!m_open)

@@ -56,6 +56,9 @@ public:
     void pageCompleted(BrowserTab &tab);
     // The user looks at `tab`: its page's last picture is what it shows.
     void tabShown(BrowserTab &tab);
+    // The latest picture of the tab's page: as last drawn, at full size, or else its tile's;
+    // none when its page has never been on the screen.
+    QImage latestPicture(const BrowserTab &tab) const;
 
     // What a tab's tile says of it: the worst first.
     static TileState stateOf(const BrowserTab &tab);

@@ -64,7 +64,7 @@ TabWatching::TabWatching(Deps deps, QObject *parent)
         connect(&tab, &BrowserTab::pageCompleted, m_wall,
                 [this, &tab] { m_wall->pageCompleted(tab); });
     }
-    m_rotation->setHeld([this] {
+    m_rotation->addHold([this] {
         return m_wall->isOpen() || m_whatChanged->isOpen() || (m_d.busy && m_d.busy());
     });
     if (m_d.notifier) {

@@ -1,0 +1,59 @@
+#include "watch/tab_status.h"
+
+#include "core/typed_address.h"
+#include "tabs/tab_collection.h"
+#include "watch/watched_pages.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace pelquin {
+
+QString tabHealth(const BrowserTab &tab)
+{
+    return tab.state().crashed ? QStringLiteral("crashed") : QStringLiteral("fine");
+}
+
+QDateTime lastChangeOf(const BrowserTab &tab, WatchedPages &pages)
+{
+    const QString address = tab.state().currentUrl;
+    if (address.isEmpty() || !tab.hasPage())
+        return {};
+    const QList<TextVersion> kept = pages.versions().versions(address);
+    return kept.isEmpty() ? QDateTime() : kept.last().time;
+}
+
+QJsonObject tabStatus(const BrowserTab &tab, bool selected, const QDateTime &lastChange)
+{
+    QString address = tab.browser().locationUrl();
+    if (address.isEmpty())
+        address = tab.state().currentUrl;
+    if (address == QLatin1String(kBlankPage))
+        address.clear();
+    return QJsonObject{
+        {QStringLiteral("number"), tab.number()},
+        {QStringLiteral("caption"), tab.look().caption},
+        {QStringLiteral("address"), withoutUserInfo(address)},
+        {QStringLiteral("selected"), selected},
+        {QStringLiteral("loading"), tab.state().loading || tab.browser().busy()},
+        {QStringLiteral("changed"), tab.changed()},
+        {QStringLiteral("alerted"), tab.alerted()},
+        {QStringLiteral("health"), tabHealth(tab)},
+        {QStringLiteral("lastChange"), lastChange.isValid()
+                                           ? QJsonValue(lastChange.toOffsetFromUtc(
+                                                 lastChange.offsetFromUtc())
+                                                     .toString(Qt::ISODate))
+                                           : QJsonValue(QJsonValue::Null)},
+    };
+}
+
+QByteArray statusJson(const TabCollection &tabs, int selected, WatchedPages &pages)
+{
+    QJsonArray list;
+    for (const BrowserTab &tab : tabs)
+        list.append(tabStatus(tab, tab.number() == selected, lastChangeOf(tab, pages)));
+    return QJsonDocument(QJsonObject{{QStringLiteral("tabs"), list}})
+        .toJson(QJsonDocument::Indented);
+}
+
+}  // namespace pelquin
