@@ -11,7 +11,19 @@ namespace pelquin {
 
 QString tabHealth(const BrowserTab &tab)
 {
-    return tab.state().crashed ? QStringLiteral("crashed") : QStringLiteral("fine");
+    if (tab.state().crashed)
+        return QStringLiteral("crashed");
+    switch (tab.health()) {
+    case TabHealth::Failing:
+        return QStringLiteral("failing");
+    case TabHealth::SignedOut:
+        return QStringLiteral("signed out");
+    case TabHealth::Stale:
+        return QStringLiteral("stale");
+    case TabHealth::Fine:
+        break;
+    }
+    return QStringLiteral("fine");
 }
 
 QDateTime lastChangeOf(const BrowserTab &tab, WatchedPages &pages)

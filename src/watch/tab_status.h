@@ -11,7 +11,8 @@ class BrowserTab;
 class TabCollection;
 class WatchedPages;
 
-// How a tab's page is doing, in one word: "fine", or "crashed" while its process is gone.
+// How a tab's page is doing: "crashed" while its process is gone, "failing", "signed out",
+// "stale" or "fine".
 QString tabHealth(const BrowserTab &tab);
 
 // When the page's watched text last became what it is now; unset when it was never read.

@@ -66,6 +66,21 @@ TEST_F(RemoteAnswersTest, TheStatusTellsEveryTabInJson)
     EXPECT_TRUE(empty.value("lastChange").isNull());
 }
 
+TEST_F(RemoteAnswersTest, TheStatusTellsATabWhoseRefreshesFailAndOneSignedOut)
+{
+    session.settings[3].autoRefresh = true;
+    session.settings[3].refreshMinutes = 1;
+    browser(3).addressAnswer = {false, QStringLiteral("HTTP 503")};
+    tab(5).setSignedOut(clock.now());
+    clock.advance(61);
+    timers.onRefreshTick();
+    while (timers.queuedRefreshes() > 0)
+        timers.onSpacingTick();
+    const QJsonArray list = statusTabs();
+    EXPECT_EQ(list.at(2).toObject().value("health").toString(), QStringLiteral("failing"));
+    EXPECT_EQ(list.at(4).toObject().value("health").toString(), QStringLiteral("signed out"));
+}
+
 TEST_F(RemoteAnswersTest, TheLastChangeIsWhenTheWatchedTextBecameWhatItIs)
 {
     watching->pages().versions().add(site(3), "before", clock.now().addSecs(-600));
