@@ -145,6 +145,9 @@ public:
         Q_UNUSED(timeoutMs);
         done({});
     }
+    // Freezes the page (no script, no timers, no work) while it is out of sight, until
+    // thawed; a frozen page shown is thawed for as long as it shows.
+    virtual void setFrozen(bool frozen) { Q_UNUSED(frozen); }
     // Whether the page shows a field for a password, delivered later on the UI thread.
     virtual void checkPasswordField(std::function<void(bool shown)> done) { done(false); }
     // Ends the process of a page that no longer answers: it then stops as a crashed page does.

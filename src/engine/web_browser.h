@@ -70,6 +70,7 @@ public:
     void checkAddressAnswers(int timeoutMs,
                              std::function<void(const AddressAnswer &)> done) override;
     void checkPasswordField(std::function<void(bool)> done) override;
+    void setFrozen(bool frozen) override;
     void setWatchRuleApplies(bool applies) override { m_watchRuleApplies = applies; }
     void findText(const QString &text, bool backward,
                   std::function<void(const FindResult &)> done) override;
@@ -106,6 +107,8 @@ private:
     // What the page shown came with: the engine's error page, or a 4xx answer of its server.
     void noteLoadEnded(const QWebEngineLoadingInfo &info);
     void reportCommandState();
+    // Frozen while out of sight when the program wants it so, running otherwise.
+    void applyLifecycle();
     // The script whose result is the body's markup as the program reads it.
     static QString bodyMarkupScript(const QString &word = QString());
 
@@ -121,6 +124,7 @@ private:
     AddressCheck *m_addressCheck = nullptr;
     bool m_showsErrorPage = false;
     bool m_showsClientError = false;
+    bool m_frozen = false;
     SettledText *m_settledPart = nullptr;  // the watched part's text, once settled
     QPoint m_pickAt;  // where the page menu was opened, in the view
     bool m_watchRuleApplies = false;

@@ -195,6 +195,23 @@ void WebEngineBrowser::checkPasswordField(std::function<void(bool)> done)
         });
 }
 
+void WebEngineBrowser::setFrozen(bool frozen)
+{
+    m_frozen = frozen;
+    applyLifecycle();
+}
+
+void WebEngineBrowser::applyLifecycle()
+{
+    if (!m_page)
+        return;
+    // The engine freezes only a page out of sight; shown, it must run.
+    const auto wanted = m_frozen && !m_page->isVisible() ? QWebEnginePage::LifecycleState::Frozen
+                                                         : QWebEnginePage::LifecycleState::Active;
+    if (m_page->lifecycleState() != wanted)
+        m_page->setLifecycleState(wanted);
+}
+
 void WebEngineBrowser::endHungPage()
 {
     // Only our own child, the engine's process for this page, and only when it is stuck.

@@ -8,6 +8,7 @@
 
 #include <QMetaMethod>
 #include <QScopeGuard>
+#include <QTimer>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
@@ -54,6 +55,10 @@ void WebEngineBrowser::mapPageSignals()
     });
     connect(m_page, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
         shielded("status", [&] { emit statusTextChange(withoutUserInfo(url)); });
+    });
+    // Out of sight again, a page to be frozen is frozen again.
+    connect(m_page, &QWebEnginePage::visibleChanged, this, [this] {
+        QTimer::singleShot(0, this, [this] { shielded("lifecycle", [&] { applyLifecycle(); }); });
     });
     connect(m_page, &QWebEnginePage::urlChanged, this,
             [this] { shielded("url", [&] { reportCommandState(); }); });

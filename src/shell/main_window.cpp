@@ -28,6 +28,7 @@
 #include "core/session.h"
 #include "commands/speed_menu.h"
 #include "shell/tab_selection.h"
+#include "watch/tab_rotation.h"
 #include "watch/tab_watching.h"
 #include "shell/window_layout.h"
 #include "shell/window_store.h"
@@ -176,6 +177,11 @@ void MainWindow::makeWatching(const WindowControls &c)
     connect(m_tabStrip, &TabStrip::selectionHandling, m_watching, &TabWatching::tabSelected);
     m_watching->applyOptions(loadWatchOptions(m_d.settings));
     m_watching->rotateEvery(m_d.rotateSeconds);
+    // A rotating screen never reloads the page it shows: the rotation refreshes it before
+    // its turn.
+    m_timers->setRefreshHold([this](const BrowserTab &tab) {
+        return m_watching->rotation().holdsRefreshOf(tab);
+    });
     connect(m_desktop, &DesktopCommands::watchOptionsChanged, m_watching,
             &TabWatching::applyOptions);
 }

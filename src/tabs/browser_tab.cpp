@@ -3,6 +3,7 @@
 #include "core/session.h"
 
 #include <QComboBox>
+#include <QLocale>
 
 #include <utility>
 
@@ -29,6 +30,22 @@ bool BrowserTab::askedLongerAgoThan(qint64 seconds, const QDateTime &now) const
 {
     // An unset time lies long ago.
     return !m_lastRefresh.isValid() || m_lastRefresh.secsTo(now) > seconds;
+}
+
+void BrowserTab::setPausedUntil(const QDateTime &until)
+{
+    if (until == m_pausedUntil)
+        return;
+    m_pausedUntil = until;
+    emit lookChanged();
+}
+
+QString BrowserTab::pausedLine() const
+{
+    // Day names in English whatever the desktop's language, as Watch.json writes them.
+    return paused() ? QStringLiteral("Paused until ") +
+                          QLocale::c().toString(m_pausedUntil, QStringLiteral("ddd HH:mm"))
+                    : QString();
 }
 
 TabHealth BrowserTab::health() const

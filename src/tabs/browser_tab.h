@@ -112,6 +112,8 @@ public:
     bool askedLongerAgoThan(qint64 seconds, const QDateTime &now) const;
     // Its profile entry asks for an automatic refresh and the interval has passed.
     bool refreshDue(const TabSetting &profile, const QDateTime &now) const;
+    // Its automatic refresh will be due by `when`, by its own profile entry.
+    bool refreshDueBy(const QDateTime &when) const;
     // The automatic refresh: the page loads again unless it holds words the user typed and
     // has not sent, which the page is asked and answers later; `mayGoOn` is asked again
     // then.
@@ -129,6 +131,14 @@ public:
     // The load now ending is its automatic refresh; whether the last one ended well.
     bool refreshingByItself() const { return m_refreshingByItself; }
     bool lastLoadGood() const { return m_lastLoadGood; }
+
+    // Outside its watch rule's hours, until `until`: its refresh, marks and turn in the
+    // rotation wait, and its page is frozen. Unset: within its hours.
+    void setPausedUntil(const QDateTime &until);
+    const QDateTime &pausedUntil() const { return m_pausedUntil; }
+    bool paused() const { return m_pausedUntil.isValid(); }
+    // Its tooltip's line while paused: Paused until Mon 08:00.
+    QString pausedLine() const;
 
     TabHealth health() const;
     // Its tooltip's lines for each way it is not fine: Could not refresh since 10:42 (3
@@ -250,6 +260,7 @@ private:
     bool m_refreshingByItself = false;
     bool m_lastLoadGood = false;
     QDateTime m_signedOutAt;
+    QDateTime m_pausedUntil;
     QDateTime m_staleSince;
     PageAsks m_asks;
     SeenWords m_seenWords;

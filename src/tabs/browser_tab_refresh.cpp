@@ -14,12 +14,19 @@ namespace pelquin {
 
 bool BrowserTab::refreshDue(const TabSetting &profile, const QDateTime &now) const
 {
-    // A failing tab tries again by its own schedule.
+    // Outside its hours it waits; a failing tab tries again by its own schedule.
+    if (paused())
+        return false;
     if (m_trouble.failing())
         return now >= m_trouble.nextTry;
     // 64 bits: any interval a profile can hold, however it was edited.
     return profile.autoRefresh &&
            askedLongerAgoThan(qint64(profile.refreshMinutes) * 60, now);
+}
+
+bool BrowserTab::refreshDueBy(const QDateTime &when) const
+{
+    return refreshDue(m_context.session.settings[m_number], when);
 }
 
 void BrowserTab::refreshNow()

@@ -212,6 +212,8 @@ void TabStrip::showToolTip(int index)
                    .arg(look.changedSince.toString(u"HH:mm"));
     for (const QString &alert : look.alerts)
         tip += u'\n' + alert;
+    if (tab->paused())
+        tip += u'\n' + tab->pausedLine();
     for (const QString &line : tab->healthLines())
         tip += u'\n' + line;
     m_bar->setTabToolTip(index, tip);

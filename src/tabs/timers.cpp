@@ -93,7 +93,8 @@ void Timers::onRefreshTick()
     trap.step([&] {
         for (BrowserTab &tab : m_c.tabs) {
             TabState &state = tab.state();
-            if (!tab.refreshDue(m_session.settings[tab.number()], now) || state.loading)
+            if (!tab.refreshDue(m_session.settings[tab.number()], now) || state.loading ||
+                (m_refreshHeld && m_refreshHeld(tab)))
                 continue;
             if (state.typingCheckPending) {
                 // A page too busy to answer holds nothing worth waiting for, and a refresh
@@ -125,7 +126,8 @@ void Timers::onSpacingTick()
         m_queued.pop_front();
         // Asked for in the meantime, by the user or the page: no longer due.
         if (tab.state().loading || tab.state().typingCheckPending ||
-            !tab.refreshDue(m_session.settings[tab.number()], m_clock.now()))
+            !tab.refreshDue(m_session.settings[tab.number()], m_clock.now()) ||
+            (m_refreshHeld && m_refreshHeld(tab)))
             continue;
         refreshUnlessTyped(tab);
         break;

@@ -54,6 +54,11 @@ public:
     // which answers later).
     void refreshUnlessTyped(BrowserTab &tab);
     void onRestartTick();
+    // A tab this says so for is not refreshed now (it is on a wall screen's turn).
+    void setRefreshHold(std::function<bool(const BrowserTab &)> held)
+    {
+        m_refreshHeld = std::move(held);
+    }
     // The network came back: every failing tab tries again at once.
     void tryFailingTabsNow();
 
@@ -70,6 +75,7 @@ private:
     QTimer m_restartTimer;
     QTimer m_spacingTimer;
     QTimer m_retryTimer;
+    std::function<bool(const BrowserTab &)> m_refreshHeld;
     std::deque<BrowserTab *> m_queued;  // in tab order
     RefreshPauses m_pauses;
     bool m_refreshStarted = false;

@@ -60,8 +60,9 @@ void ChangeMarks::highlightAdded(BrowserTab &tab)
 
 void ChangeMarks::pageCompleted(BrowserTab &tab, const QString &address)
 {
-    // The page that says its page stopped is ours, not the page's words.
-    if (tab.state().crashed)
+    // The page that says its page stopped is ours, not the page's words; a paused tab's
+    // marks wait for its hours.
+    if (tab.state().crashed || tab.paused())
         return;
     if (&tab == m_looking)
         remember(tab, Reading::Settled);
@@ -71,8 +72,8 @@ void ChangeMarks::pageCompleted(BrowserTab &tab, const QString &address)
 
 void ChangeMarks::pageTextMoved(BrowserTab &tab)
 {
-    // A page still loading says so later.
-    if (tab.state().loading || tab.browser().busy() || tab.state().crashed)
+    // A page still loading says so later; a paused one when its hours begin.
+    if (tab.state().loading || tab.browser().busy() || tab.state().crashed || tab.paused())
         return;
     // What the user looks at is seen as it changes: still read, for when it last moved.
     if (&tab == m_looking)

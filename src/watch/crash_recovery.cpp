@@ -23,7 +23,9 @@ CrashRecovery::CrashRecovery(TabControls controls, const Clock &clock,
 void CrashRecovery::probePages()
 {
     for (BrowserTab &tab : m_c.tabs) {
-        if (!tab.hasPage() || tab.state().loading || tab.state().crashed || tab.crashes.probing)
+        // A frozen page answers nothing, by design.
+        if (!tab.hasPage() || tab.state().loading || tab.state().crashed ||
+            tab.crashes.probing || tab.paused())
             continue;
         tab.crashes.probing = true;
         const QPointer<BrowserTab> asked = &tab;

@@ -35,6 +35,18 @@ QDateTime lastChangeOf(const BrowserTab &tab, WatchedPages &pages)
     return kept.isEmpty() ? QDateTime() : kept.last().time;
 }
 
+namespace {
+
+// A time as ISO 8601 with its offset from UTC, or null.
+QJsonValue isoTime(const QDateTime &time)
+{
+    return time.isValid()
+               ? QJsonValue(time.toOffsetFromUtc(time.offsetFromUtc()).toString(Qt::ISODate))
+               : QJsonValue(QJsonValue::Null);
+}
+
+}  // namespace
+
 QJsonObject tabStatus(const BrowserTab &tab, bool selected, const QDateTime &lastChange)
 {
     QString address = tab.browser().locationUrl();
@@ -51,11 +63,8 @@ QJsonObject tabStatus(const BrowserTab &tab, bool selected, const QDateTime &las
         {QStringLiteral("changed"), tab.changed()},
         {QStringLiteral("alerted"), tab.alerted()},
         {QStringLiteral("health"), tabHealth(tab)},
-        {QStringLiteral("lastChange"), lastChange.isValid()
-                                           ? QJsonValue(lastChange.toOffsetFromUtc(
-                                                 lastChange.offsetFromUtc())
-                                                     .toString(Qt::ISODate))
-                                           : QJsonValue(QJsonValue::Null)},
+        {QStringLiteral("lastChange"), isoTime(lastChange)},
+        {QStringLiteral("pausedUntil"), isoTime(tab.pausedUntil())},
     };
 }
 

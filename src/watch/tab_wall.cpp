@@ -178,6 +178,8 @@ TileState TabWall::stateOf(const BrowserTab &tab)
         return TileState::Empty;
     if (tab.state().crashed)
         return TileState::Crashed;
+    if (tab.paused())
+        return TileState::Paused;
     if (tab.alerted())
         return TileState::Alert;
     switch (tab.health()) {
@@ -204,7 +206,8 @@ void TabWall::describeTiles()
         WallTile &each = *m_tiles[size_t(i)];
         each.setVisible(i < shown);
         if (i < shown)
-            each.describe(each.tab().look().caption, stateOf(each.tab()));
+            each.describe(each.tab().look().caption, stateOf(each.tab()),
+                          each.tab().pausedLine());
     }
 }
 

@@ -2,10 +2,12 @@
 
 #include "platform/clock.h"
 #include "platform/desktop_notifier.h"
+#include "watch/active_hours.h"
 #include "watch/change_marks.h"
 #include "tabs/tab_collection.h"
 #include "watch/tab_health_watch.h"
 #include "watch/tab_rotation.h"
+#include "watch/watch_rule.h"
 #include "tabs/tab_strip.h"
 #include "watch/tab_wall.h"
 #include "watch/attention_order.h"
@@ -35,7 +37,13 @@ TabWatching::TabWatching(Deps deps, QObject *parent)
                               this)),
       m_wall(new TabWall(m_d.controls.tabs, m_d.controls.tabStrip, m_d.clock,
                          &m_d.window)),
-      m_rotation(new TabRotation(m_d.controls.tabs, m_d.controls.tabStrip, m_d.clock, this)),
+      m_rotation(new TabRotation(m_d.controls, m_d.clock,
+                                 [this](const BrowserTab &tab) {
+                                     const WatchRule *rule = m_pages->ruleFor(tab);
+                                     return rule && rule->showSeconds ? int(*rule->showSeconds)
+                                                                      : 0;
+                                 },
+                                 this)),
       m_crashRecovery(new CrashRecovery(
           m_d.controls, m_d.clock, [this](const BrowserTab &tab) { return unattended(tab); },
           this)),
@@ -44,6 +52,7 @@ TabWatching::TabWatching(Deps deps, QObject *parent)
                                        notifyAbout(tab, summary);
                                    }},
                                   this)),
+      m_hours(new ActiveHours(m_d.controls.tabs, *m_pages, m_d.clock, this)),
       m_whatChanged(new WhatChangedView(&m_d.window)),
       m_picking(new PartPicking({m_d.controls, *m_pages, m_d.prompts, m_d.pageArea}, &m_d.window))
 {

@@ -12,6 +12,7 @@
 
 namespace pelquin {
 
+class ActiveHours;
 class ChangeMarks;
 class CrashRecovery;
 class Clock;
@@ -72,6 +73,7 @@ public:
     TabRotation &rotation() const { return *m_rotation; }
     CrashRecovery &crashRecovery() const { return *m_crashRecovery; }
     TabHealthWatch &health() const { return *m_health; }
+    ActiveHours &activeHours() const { return *m_hours; }
     // Nobody is there to press Refresh on the tab's page: it is not selected, or the wall is
     // shown, the tabs rotate or the window is in expert mode.
     bool unattended(const BrowserTab &tab) const;
@@ -97,6 +99,7 @@ private:
     TabRotation *m_rotation;
     CrashRecovery *m_crashRecovery;
     TabHealthWatch *m_health;
+    ActiveHours *m_hours;
     // Placed in the window, but the watching's own: they go with it.
     QPointer<WhatChangedView> m_whatChanged;
     QPointer<PartPicking> m_picking;

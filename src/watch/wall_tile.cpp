@@ -23,6 +23,8 @@ QString stateText(TileState state)
         return QStringLiteral("signed out");
     case TileState::Stale:
         return QStringLiteral("stale");
+    case TileState::Paused:
+        return QStringLiteral("paused");
     case TileState::Crashed:
         return QStringLiteral("crashed");
     case TileState::Empty:
@@ -46,6 +48,7 @@ QColor stateColor(TileState state)
     case TileState::SignedOut:
         return QColor(0x1f, 0x5f, 0xbf);
     case TileState::Stale:
+    case TileState::Paused:
         return QColor(0x80, 0x80, 0x80);
     case TileState::Loading:
         return QColor(0x4a, 0x90, 0xd9);
@@ -68,18 +71,25 @@ QString WallTile::label() const
     return QStringLiteral("Tab %1: %2").arg(m_tab.number()).arg(m_caption);
 }
 
-void WallTile::describe(const QString &caption, TileState state)
+void WallTile::describe(const QString &caption, TileState state, const QString &detail)
 {
-    if (caption == m_caption && state == m_state && !accessibleName().isEmpty())
+    if (caption == m_caption && state == m_state && detail == m_detail &&
+        !accessibleName().isEmpty())
         return;
     m_caption = caption;
     m_state = state;
+    m_detail = detail;
     setAccessibleName(label() + (state == TileState::Changed ? QStringLiteral(" (changed)")
                                                               : QString()));
-    const QString said = stateText(state);
+    const QString said = saying();
     setAccessibleDescription(said);
     setToolTip(said.isEmpty() ? label() : label() + QStringLiteral(" (") + said + u')');
     update();
+}
+
+QString WallTile::saying() const
+{
+    return m_detail.isEmpty() ? stateText(m_state) : m_detail;
 }
 
 void WallTile::setPicture(const QImage &picture)
@@ -140,7 +150,7 @@ void WallTile::paintEvent(QPaintEvent *)
     p.drawText(captionArea, Qt::AlignVCenter | Qt::AlignLeft,
                fontMetrics().elidedText(label(), Qt::ElideRight, captionArea.width()));
     // The state on the picture's corner: the caption keeps the whole line.
-    const QString said = stateText(m_state);
+    const QString said = saying();
     if (!said.isEmpty()) {
         const int badgeWidth = fontMetrics().horizontalAdvance(said) + 10;
         const QRect badge(pictureArea.right() - badgeWidth + 1, pictureArea.top(), badgeWidth,

@@ -10,7 +10,9 @@ namespace pelquin {
 class BrowserTab;
 
 // What a tile of the wall says of its tab beside the caption.
-enum class TileState { Shown, Loading, Changed, Alert, Failing, SignedOut, Stale, Crashed, Empty };
+enum class TileState {
+    Shown, Loading, Changed, Alert, Failing, SignedOut, Stale, Paused, Crashed, Empty
+};
 
 // One tab on the wall of tabs: a picture of its page, "Tab N: caption" and its state.
 // Clicking it chooses the tab; the wall takes the keys.
@@ -21,9 +23,12 @@ public:
 
     BrowserTab &tab() const { return m_tab; }
     // The caption and state; the accessible name follows them.
-    void describe(const QString &caption, TileState state);
+    // `detail` says more than the state's word (Paused until Mon 08:00).
+    void describe(const QString &caption, TileState state, const QString &detail = QString());
     QString label() const;
     TileState state() const { return m_state; }
+    // What the tile says of its tab: the state's word, or more.
+    QString saying() const;
     void setPicture(const QImage &picture);
     const QImage &picture() const { return m_picture; }
     // The words of a page never drawn, shown instead of a picture.
@@ -43,6 +48,7 @@ protected:
 private:
     BrowserTab &m_tab;
     QString m_caption;
+    QString m_detail;
     TileState m_state = TileState::Empty;
     QImage m_picture;
     QString m_pageText;

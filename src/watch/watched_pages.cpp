@@ -77,6 +77,7 @@ void WatchedPages::applyRules()
 {
     for (BrowserTab &tab : m_d.tabs)
         giveRegion(tab, tab.state().currentUrl);
+    emit rulesApplied();
 }
 
 QString WatchedPages::rulesEdited()

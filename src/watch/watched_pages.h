@@ -49,6 +49,10 @@ public:
     // Returns why it could not be written, or an empty text.
     QString rulesEdited();
 
+signals:
+    // The rules changed, read again or edited in the program, and every tab has its part.
+    void rulesApplied();
+
 private:
     void onFolderChanged();
     void applyRules();

@@ -117,5 +117,20 @@ TEST_F(FailedRefreshEngineTest, AShownPasswordFieldIsFoundAndAHiddenOneIsNot)
     EXPECT_TRUE(passwordField());
 }
 
+TEST_F(FailedRefreshEngineTest, AFrozenPageRunsNoScriptUntilItIsThawed)
+{
+    ASSERT_TRUE(load(m_server.url(QStringLiteral("/board"))));
+    ASSERT_FALSE(enginePage()->isVisible());  // as a page in a tab not shown
+    m_browser->setFrozen(true);
+    EXPECT_TRUE(waitFor([&] {
+        return enginePage()->lifecycleState() == QWebEnginePage::LifecycleState::Frozen;
+    }, 3000));
+    const int before = count();  // read in the program's own world, which freezing spares
+    spin(2500);
+    EXPECT_EQ(count(), before);
+    m_browser->setFrozen(false);
+    EXPECT_TRUE(waitFor([&] { return count() > before; }, 5000));
+}
+
 }  // namespace
 }  // namespace pelquin::test

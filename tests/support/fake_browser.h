@@ -71,6 +71,7 @@ public:
         finishLoad(address);
     }
     void checkPasswordField(std::function<void(bool)> done) override { done(passwordField); }
+    void setFrozen(bool on) override { frozen = on; }
     void watchText(const QString &region) override { watchedRegion = region; }
     void readWatchedText(std::function<void(const QString &)> done) override
     {
@@ -146,6 +147,7 @@ public:
     void finishLoad(const QString &address);
 
     QList<PageDialogReply> replies;
+    bool frozen = false;  // the page is to be frozen while out of sight
     bool passwordField = false;  // the page shows a field for a password
     AddressAnswer addressAnswer;  // what asking the page's address again brings
     int addressChecks = 0;
