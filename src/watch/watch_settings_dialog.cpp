@@ -78,6 +78,12 @@ WatchSettingsDialog::WatchSettingsDialog(const QJsonObject &written, bool existi
     m_hours = addLines("hoursEdit", QStringLiteral("Active &hours, one range a line "
                                                    "(Mon-Fri 08:00-18:00; empty: always)"),
                        written.value(QStringLiteral("hours")));
+    m_staleMinutes = addLine("staleMinutesEdit", QStringLiteral("Stale when nothing changes "
+                                                                "for (&minutes)"),
+                             fieldText(written.value(QStringLiteral("staleMinutes"))));
+    m_showSeconds = addLine("showSecondsEdit", QStringLiteral("Time on a rotating &screen "
+                                                              "(seconds)"),
+                            fieldText(written.value(QStringLiteral("showSeconds"))));
     m_problems->setObjectName(QStringLiteral("problemsLabel"));
     m_problems->setTextFormat(Qt::PlainText);  // the user's own words, never markup
     m_problems->setWordWrap(true);
@@ -156,6 +162,8 @@ QJsonObject WatchSettingsDialog::rule() const
     };
     number(QStringLiteral("below"), m_below);
     number(QStringLiteral("above"), m_above);
+    number(QStringLiteral("staleMinutes"), m_staleMinutes);
+    number(QStringLiteral("showSeconds"), m_showSeconds);
     const QJsonArray hours = lines(m_hours);
     setOrRemove(rule, QStringLiteral("hours"), hours, hours.isEmpty());
     return rule;

@@ -48,6 +48,8 @@ private:
     QLineEdit *m_below;
     QLineEdit *m_above;
     QPlainTextEdit *m_hours;
+    QLineEdit *m_staleMinutes;
+    QLineEdit *m_showSeconds;
     QLabel *m_problems;
 };
 

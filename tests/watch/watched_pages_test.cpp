@@ -282,6 +282,35 @@ TEST_F(WatchedPagesTest, WatchSettingsKeepsKeysItDoesNotShowAndStopWatchingTakes
                     .object().value(u"rules").toArray().isEmpty());
 }
 
+TEST_F(WatchedPagesTest, WatchSettingsEditsTheHoursTheStalenessAndTheTimeOnScreen)
+{
+    writeRules(R"({"rules": [{"address": "http://site3.example/*"}]})");
+    start(QStringLiteral("Queue: 4"));
+    strip.select(3);
+    QString firstProblem;
+    prompts.onNextForm([&](QDialog &dialog) {
+        auto *hours = dialog.findChild<QPlainTextEdit *>(QStringLiteral("hoursEdit"));
+        hours->setPlainText(QStringLiteral("Mon-Fri 08:00-18:00\nSat 25:00-26:00"));
+        dialog.findChild<QLineEdit *>(QStringLiteral("staleMinutesEdit"))
+            ->setText(QStringLiteral("30"));
+        dialog.findChild<QLineEdit *>(QStringLiteral("showSecondsEdit"))
+            ->setText(QStringLiteral("45"));
+        auto *ok = dialog.findChild<QPushButton *>(QStringLiteral("okButton"));
+        ok->click();  // a bad range is named and the dialog stays
+        firstProblem = dialog.findChild<QLabel *>(QStringLiteral("problemsLabel"))->text();
+        hours->setPlainText(QStringLiteral("Mon-Fri 08:00-18:00\nDaily 22:00-06:00"));
+        ok->click();
+        return dialog.result();
+    });
+    watching->editWatchSettings();
+    EXPECT_TRUE(firstProblem.contains(QStringLiteral("Sat 25:00-26:00"))) << qPrintable(firstProblem);
+    const QJsonObject rule = onlyRule(home.read(QStringLiteral("Watch.json")));
+    EXPECT_EQ(rule.value(u"hours").toArray(),
+              (QJsonArray{QStringLiteral("Mon-Fri 08:00-18:00"), QStringLiteral("Daily 22:00-06:00")}));
+    EXPECT_EQ(rule.value(u"staleMinutes").toDouble(), 30);
+    EXPECT_EQ(rule.value(u"showSeconds").toDouble(), 45);
+}
+
 TEST_F(WatchedPagesTest, AFileThatCouldNotBeReadIsNeverWrittenOverAndTheUserIsTold)
 {
     writeRules("{\"rules\": [ not json");
