@@ -3,6 +3,7 @@
 #include "engine/page_script_resource.h"
 
 #include <QDateTime>
+#include <QHostAddress>
 #include <QHostInfo>
 #include <QPointer>
 #include <QTimer>
@@ -72,7 +73,11 @@ void AddressCheck::poll(quint64 round, const QString &key, qint64 giveUpAt)
 
 void AddressCheck::tellNetworkFailure(quint64 round, const QString &host)
 {
-    if (host.isEmpty())
+    // The engine itself knows the loopback names and addresses; the desktop's resolver may not.
+    const bool loopback = host == QStringLiteral("localhost") ||
+                          host.endsWith(QStringLiteral(".localhost")) ||
+                          !QHostAddress(host).isNull();
+    if (host.isEmpty() || loopback)
         return tell(round, {false, QStringLiteral("cannot connect to the server")});
     const QPointer<AddressCheck> alive(this);
     QHostInfo::lookupHost(host, this, [this, alive, round](const QHostInfo &info) {

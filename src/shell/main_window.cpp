@@ -139,10 +139,8 @@ void MainWindow::makeDesktop(const WindowControls &c)
     m_pageDialogs = new PageDialogQueue(*m_tabStrip, *m_tabs, this);
     connect(m_tabStrip, &TabStrip::selectionHandling, m_pageDialogs,
             &PageDialogQueue::selectionChanged);
-    m_refreshTrouble = new RefreshTroubleBar(*m_tabStrip, *m_tabs, [this](BrowserTab &tab) {
-        tab.tryAgainNow();
-        m_timers->onRefreshTick();
-    }, this);
+    m_refreshTrouble = new RefreshTroubleBar(
+        *m_tabStrip, *m_tabs, [this](BrowserTab &tab) { m_timers->tryNow(tab); }, this);
     // A page's note comes first: it waits for an answer; the refresh trouble keeps.
     m_layout->setPageBar([this](const BrowserTab &tab) -> QWidget * {
         if (QWidget *note = m_pageDialogs->noteBar(tab))

@@ -241,6 +241,8 @@ private:
     // Refreshes only when its address answers; otherwise the page stays and it tries later.
     void refreshIfAnswering(std::function<bool()> mayGoOn);
     void refreshFailed(const QString &reason);
+    // Its profile's automatic refresh interval; 0 without one.
+    int intervalSeconds() const;
     void setSecurity(PageSecurity security);
     void nameAfter(const QString &caption);
     // Emptied by the user, it shows its blank page: nothing to name. Another address ends

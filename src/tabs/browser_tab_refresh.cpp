@@ -33,6 +33,10 @@ void BrowserTab::refreshNow()
 {
     Trap(m_context.errors, QStringLiteral(" At Timer"), {}, {err::EFail, 16}).step([&] {
         m_lastRefresh = m_context.clock.now();
+        // A failing tab's try is under way: the next comes only if this one fails too.
+        if (m_trouble.failing())
+            m_trouble.nextTry = m_lastRefresh.addSecs(
+                retryDelaySeconds(m_trouble.tries, intervalSeconds()));
         m_browser.refresh();
         m_state.refreshing = true;
         m_refreshingByItself = true;
@@ -92,10 +96,15 @@ void BrowserTab::refreshFailed(const QString &reason)
 {
     const QDateTime now = m_context.clock.now();
     m_lastRefresh = now;
-    const TabSetting &profile = m_context.session.settings[m_number];
-    m_trouble.failed(now, reason, profile.autoRefresh ? profile.refreshMinutes * 60 : 0);
+    m_trouble.failed(now, reason, intervalSeconds());
     emit healthChanged();
     emit lookChanged();
+}
+
+int BrowserTab::intervalSeconds() const
+{
+    const TabSetting &profile = m_context.session.settings[m_number];
+    return profile.autoRefresh ? profile.refreshMinutes * 60 : 0;
 }
 
 void BrowserTab::tryAgainNow()

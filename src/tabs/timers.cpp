@@ -25,7 +25,7 @@ Timers::Timers(Session &session, TabControls controls, ErrorReporter &errors,
     connect(&m_spacingTimer, &QTimer::timeout, this, &Timers::onSpacingTick);
     // A failing tab's next try comes on time, not at the tick after it.
     m_retryTimer.setSingleShot(true);
-    connect(&m_retryTimer, &QTimer::timeout, this, &Timers::onRefreshTick);
+    connect(&m_retryTimer, &QTimer::timeout, this, &Timers::onRetryTick);
     for (BrowserTab &tab : m_c.tabs)
         connect(&tab, &BrowserTab::healthChanged, this, &Timers::scheduleRetry);
 }
@@ -42,14 +42,23 @@ void Timers::scheduleRetry()
         m_retryTimer.stop();
         return;
     }
-    m_retryTimer.start(int(qBound(qint64(0), m_clock.now().msecsTo(next), qint64(kRefreshInterval))));
+    // Never at once: a tab whose try cannot start now (it waits for an answer) is not asked
+    // again and again.
+    m_retryTimer.start(int(qBound(qint64(kRetryFloorMs), m_clock.now().msecsTo(next),
+                                  qint64(kRefreshInterval))));
 }
 
 void Timers::tryFailingTabsNow()
 {
     for (BrowserTab &tab : m_c.tabs)
         tab.tryAgainNow();
-    onRefreshTick();
+    onRetryTick();
+}
+
+void Timers::tryNow(BrowserTab &tab)
+{
+    tab.tryAgainNow();
+    onRetryTick();
 }
 
 void Timers::startRefresh()
@@ -90,31 +99,44 @@ void Timers::onRefreshTick()
                 tab.state().loading = false;
         }
     });
-    trap.step([&] {
-        for (BrowserTab &tab : m_c.tabs) {
-            TabState &state = tab.state();
-            if (!tab.refreshDue(m_session.settings[tab.number()], now) || state.loading ||
-                (m_refreshHeld && m_refreshHeld(tab)))
-                continue;
-            if (state.typingCheckPending) {
-                // A page too busy to answer holds nothing worth waiting for, and a refresh
-                // may be what brings it back.
-                if (state.typingAskedAt.secsTo(now) <= kTypingAnswerSeconds)
-                    continue;
-                state.typingCheckPending = false;
-                ++state.typingQuestion;
-                tab.refreshNow();
-                continue;
-            }
-            if (std::find(m_queued.begin(), m_queued.end(), &tab) == m_queued.end())
-                m_queued.push_back(&tab);
-        }
-        if (!m_spacingTimer.isActive())
-            onSpacingTick();
-    });
+    trap.step([&] { queueDueTabs(now); });
     trap.step([&] {
         if (!m_session.tabs.startupDone)
             m_startNextTabs();
+    });
+    scheduleRetry();
+}
+
+void Timers::queueDueTabs(const QDateTime &now)
+{
+    for (BrowserTab &tab : m_c.tabs) {
+        TabState &state = tab.state();
+        if (!tab.refreshDue(m_session.settings[tab.number()], now) || state.loading ||
+            (m_refreshHeld && m_refreshHeld(tab)))
+            continue;
+        if (state.typingCheckPending) {
+            // A page too busy to answer holds nothing worth waiting for, and a refresh
+            // may be what brings it back.
+            if (state.typingAskedAt.secsTo(now) <= kTypingAnswerSeconds)
+                continue;
+            state.typingCheckPending = false;
+            ++state.typingQuestion;
+            tab.refreshNow();
+            continue;
+        }
+        if (std::find(m_queued.begin(), m_queued.end(), &tab) == m_queued.end())
+            m_queued.push_back(&tab);
+    }
+    if (!m_spacingTimer.isActive())
+        onSpacingTick();
+}
+
+void Timers::onRetryTick()
+{
+    if (m_pauses.any())
+        return;
+    Trap(m_errors, QStringLiteral(" At Timer"), {}, {err::EFail, 16}).step([&] {
+        queueDueTabs(m_clock.now());
     });
     scheduleRetry();
 }

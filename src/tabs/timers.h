@@ -28,6 +28,8 @@ public:
     static constexpr int kTypingAnswerSeconds = 30;
     // Tabs due in the same tick start their refresh this far apart, not all at once.
     static constexpr int kRefreshSpacingMs = 250;
+    // The soonest the timer wakes again for a failing tab's next try.
+    static constexpr int kRetryFloorMs = 1000;
 
     Timers(Session &session, TabControls controls, ErrorReporter &errors, const Clock &clock,
            std::function<void()> startNextTabs, QObject *parent = nullptr);
@@ -61,10 +63,15 @@ public:
     }
     // The network came back: every failing tab tries again at once.
     void tryFailingTabsNow();
+    // The user asked a failing tab to try again at once.
+    void tryNow(BrowserTab &tab);
 
 private:
     // Wakes for the earliest failing tab's next try.
     void scheduleRetry();
+    void onRetryTick();
+    // Every tab due for its refresh joins the queue, which starts them a moment apart.
+    void queueDueTabs(const QDateTime &now);
 
     Session &m_session;
     TabControls m_c;

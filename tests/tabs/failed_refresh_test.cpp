@@ -121,6 +121,10 @@ TEST_F(FailedRefreshTest, TheFirstGoodLoadClearsTheTroubleAndTheLine)
     passSeconds(31);
     EXPECT_EQ(browser(3).refreshes, 1);
     EXPECT_EQ(tab(3).health(), TabHealth::Failing);  // not yet: the page has to load
+    // While that load goes on, no tick starts it again.
+    tick();
+    passSeconds(20);
+    EXPECT_EQ(browser(3).refreshes, 1);
     browser(3).load(site(3));
     EXPECT_EQ(tab(3).health(), TabHealth::Fine);
     EXPECT_EQ(strip.healthMark(3), TabHealth::Fine);
@@ -159,8 +163,9 @@ TEST_F(FailedRefreshTest, TheBarOverTheSelectedPageSaysWhenAndTriesNow)
     int triedNow = 0;
     RefreshTroubleBar bar(strip, tabs, [&](BrowserTab &t) {
         ++triedNow;
-        t.tryAgainNow();
-        tick();
+        timers.tryNow(t);
+        while (timers.queuedRefreshes() > 0)
+            timers.onSpacingTick();
     }, &window);
     layout.setPageBar([&](const BrowserTab &t) { return bar.barFor(t); });
     strip.select(4);
