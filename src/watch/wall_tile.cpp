@@ -150,7 +150,9 @@ void WallTile::paintEvent(QPaintEvent *)
     p.drawText(captionArea, Qt::AlignVCenter | Qt::AlignLeft,
                fontMetrics().elidedText(label(), Qt::ElideRight, captionArea.width()));
     // The state on the picture's corner: the caption keeps the whole line.
-    const QString said = saying();
+    // A long state (Paused until Mon 08:00) is cut to the picture; its tooltip says it whole.
+    const QString said =
+        fontMetrics().elidedText(saying(), Qt::ElideRight, qMax(0, pictureArea.width() - 10));
     if (!said.isEmpty()) {
         const int badgeWidth = fontMetrics().horizontalAdvance(said) + 10;
         const QRect badge(pictureArea.right() - badgeWidth + 1, pictureArea.top(), badgeWidth,
