@@ -8,7 +8,7 @@ build=${PELQUIN_FUZZ_BUILD:-build-fuzz}
 export QT_QPA_PLATFORM=offscreen
 export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp"
 status=0
-for target in history_file_fuzz setup_file_fuzz startup_notice_fuzz shortcut_fuzz \
+for target in history_file_fuzz setup_file_fuzz startup_notice_fuzz shortcut_fuzz instance_message_fuzz \
               script_parser_fuzz command_processor_fuzz; do
   corpus="$build/corpus/$target"
   rm -rf "$build/findings/$target"
