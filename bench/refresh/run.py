@@ -53,6 +53,11 @@ class Handler(startup.PageHandler):
             self.send_response(404)
             self.end_headers()
             return
+        # The program asks a page's address from inside the page before it refreshes it:
+        # that asking is no load of the page.
+        if self.headers.get('Sec-Fetch-Mode', 'navigate') != 'navigate':
+            self.send_page(b'<html><body>asked</body></html>')
+            return
         # Light at the start, so that every tab completes in the same tick and falls due in
         # the same tick a minute later; heavy when refreshed.
         heavy = REQUESTS.note(path) > 1
