@@ -20,10 +20,10 @@ from procs import cpu_between, cpu_seconds, end_program  # noqa: E402
 sys.path.insert(0, os.path.join(BENCH, 'startup'))
 import run as startup  # noqa: E402
 
-LIVE = ('<html><head><title>%s</title></head><body><h1>%s</h1><p id=clock></p>'
+LIVE = ('<html><head><title>NAME</title></head><body><h1>NAME</h1><p id=clock></p>'
         '<canvas id=c width=400 height=200></canvas><script>'
         'const g = document.getElementById("c").getContext("2d"); let f = 0;'
-        'function draw() { f++; g.fillStyle = "hsl(" + (f % 360) + ",70%%,60%%)";'
+        'function draw() { f++; g.fillStyle = "hsl(" + (f % 360) + ",70%,60%)";'
         ' g.fillRect(0, 0, 400, 200); requestAnimationFrame(draw); }'
         'requestAnimationFrame(draw);'
         'setInterval(() => { document.getElementById("clock").textContent ='
@@ -34,7 +34,7 @@ LIVE = ('<html><head><title>%s</title></head><body><h1>%s</h1><p id=clock></p>'
 class Handler(startup.PageHandler):
     def do_GET(self):
         name = self.path.split('?')[0].strip('/')
-        self.send_page((LIVE % (name, name)).encode())
+        self.send_page(LIVE.replace('NAME', name).encode())
 
 
 def away_hours():
