@@ -48,8 +48,6 @@ Box progressBar(double w, double h) { return {w * 0.84, h - 720, w * 0.13, 255};
 
 double addressBoxWidth(double w) { return w - 230; }
 
-double browserWidth(double w) { return w * 0.9; }
-
 double selectedBrowserWidth(double w) { return w - 225; }
 
 }  // namespace layout

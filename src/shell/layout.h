@@ -48,8 +48,8 @@ double statusPanelMinWidth(double w);
 Box padlock(double w, double h);
 Box progressBar(double w, double h);
 double addressBoxWidth(double w);
-double browserWidth(double w);          // the browsers of unselected tabs
-double selectedBrowserWidth(double w);  // the selected tab's browser
+// Every tab's browser, the selected one's and the hidden ones' alike.
+double selectedBrowserWidth(double w);
 
 }  // namespace layout
 }  // namespace pelquin

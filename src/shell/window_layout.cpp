@@ -92,7 +92,8 @@ void WindowLayout::formResize()
         });
         trap.step([&] { placeForBars(each); });
         trap.step([&] {
-            each.pageBox.width = layout::browserWidth(w);
+            // As wide as when selected: a hidden page lays out at the size it will be shown at.
+            each.pageBox.width = layout::selectedBrowserWidth(w);
             applyBrowser(each);
         });
     }

@@ -3,6 +3,8 @@
 #include "shell/button_bar.h"
 #include "tabs/tab_strip.h"
 
+#include <QRegularExpression>
+
 using namespace pelquin;
 using namespace pelquin::test;
 
@@ -53,4 +55,50 @@ TEST_F(MainWindowEngine, StartsLoadsInStagesClosesAndRestores)
     EXPECT_EQ(session->history.requests(), (QStringList{"kept.example", "typed.example"}));
     EXPECT_TRUE(window->buttons().isHidden());
     EXPECT_TRUE(waitFor([&] { return window->tabStrip().caption(1) == "Pelquin"; }, 20000));
+}
+
+TEST_F(MainWindowEngine, HiddenTabsPageLaysOutAtTheSizeItIsShownAt)
+{
+    // The size at load and the size now, as a dashboard that sizes itself once would read them.
+    server.addPage(QStringLiteral("/size.htm"), [](const QUrlQuery &) {
+        return QByteArrayLiteral(
+            "<html><head><title>-</title><script>"
+            "let atLoad = '';"
+            "const now = () => innerWidth + 'x' + innerHeight;"
+            "const say = () => document.title = atLoad + ' ' + now();"
+            "addEventListener('load', () => {"
+            "  atLoad = now() + ' ' + document.visibilityState; say(); });"
+            "addEventListener('resize', say);"
+            "</script></head><body><p>size</p></body></html>");
+    });
+    QStringList lines;
+    for (int t = 1; t <= 30; ++t)
+        lines << (t == 3 ? url("/size.htm") : QString()) << QString() << printNumber(0)
+              << printNumber(0) << printNumber(0) << printNumber(0);
+    writeTextFile(home.file("Setup.set"), lines);
+    // A window placed as it was left: its size is settled before the pages load.
+    SettingsStore stored(home.settingsPath());
+    stored.setValue(setting::WindowState, QStringLiteral("0"));
+    stored.setValue(setting::Width, QStringLiteral("10500"));
+    stored.setValue(setting::Height, QStringLiteral("8100"));
+    stored.sync();
+    start();
+    BrowserControl &browser = window->tabs().tab(3).browser();
+    const QRegularExpression sizes(QStringLiteral("^(\\d+x\\d+) (\\w+) (\\d+x\\d+)$"));
+    ASSERT_TRUE(waitFor([&] { return sizes.match(browser.locationName()).hasMatch(); }, 20000))
+        << browser.locationName().toStdString();
+    spin(300);  // the window's own showing has settled
+    const QRegularExpressionMatch hidden = sizes.match(browser.locationName());
+    EXPECT_EQ(hidden.captured(2), QStringLiteral("hidden"));
+    EXPECT_FALSE(window->tabs().tab(3).shownOnce);
+
+    window->tabStrip().select(3);
+    QWidget *page = window->tabs().tab(3).page();
+    const QString shownSize = QStringLiteral("%1x%2").arg(page->width()).arg(page->height());
+    spin(1000);  // a page given another size now would hear of it
+    const QRegularExpressionMatch shown = sizes.match(browser.locationName());
+    ASSERT_TRUE(shown.hasMatch()) << browser.locationName().toStdString();
+    EXPECT_EQ(shown.captured(3), shownSize);
+    EXPECT_EQ(hidden.captured(1), shownSize);
+    EXPECT_EQ(hidden.captured(3), shownSize);
 }

@@ -38,7 +38,7 @@ TEST_F(DisplayModesTest, AllBarsShownLayOutDropdownsAndBrowsers)
     EXPECT_EQ(browserTop(1), toPixels(1500));
     EXPECT_EQ(browserHeight(1), toPixels(9000 - 2300));
     EXPECT_EQ(window->tabs().tab(1).page()->width(), toPixels(12000 - 225));
-    EXPECT_EQ(window->tabs().tab(2).page()->width(), toPixels(12000 * 0.9));
+    EXPECT_EQ(window->tabs().tab(2).page()->width(), toPixels(12000 - 225));
     EXPECT_EQ(window->tabStrip().height(), toPixels(1500 + 9000 - 2300));
 }
 

@@ -58,5 +58,4 @@ TEST(Layout, BottomBarsFollowTheWindowSize)
     EXPECT_DOUBLE_EQ(layout::progressBar(10000, 8000).left, 8400);
     EXPECT_DOUBLE_EQ(layout::padlock(10000, 8000).left, 8100);
     EXPECT_EQ(layout::selectedBrowserWidth(10000), 9775);
-    EXPECT_EQ(layout::browserWidth(10000), 9000);
 }
