@@ -1,5 +1,5 @@
 #include "watch/watch_options.h"
-#include "platform/desktop_notifier.h"
+#include "support/recording_notifier.h"
 #include "watch/tab_watching.h"
 #include "support/window_parts_fixture.h"
 #include "watch/change_marks.h"
@@ -9,22 +9,8 @@
 #include <QTabBar>
 
 using namespace pelquin;
+using pelquin::test::RecordingNotifier;
 using pelquin::test::WatchingFixture;
-
-namespace {
-
-
-class RecordingNotifier final : public DesktopNotifier {
-public:
-    void notify(int key, const QString &summary, const QString &body) override
-    {
-        shown << QStringLiteral("%1|%2|%3").arg(key).arg(summary, body);
-    }
-    void click(int key) { emit clicked(key); }
-    QStringList shown;
-};
-
-}  // namespace
 
 class ChangeMarksTest : public WatchingFixture {
 protected:

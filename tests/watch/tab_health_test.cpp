@@ -1,4 +1,5 @@
 #include "platform/desktop_notifier.h"
+#include "support/recording_notifier.h"
 #include "support/temp_home.h"
 #include "support/window_parts_fixture.h"
 #include "tabs/tab_strip.h"
@@ -13,15 +14,6 @@
 using namespace pelquin;
 
 namespace {
-
-class NoticeRecorder final : public DesktopNotifier {
-public:
-    void notify(int key, const QString &summary, const QString &) override
-    {
-        shown << QStringLiteral("%1|%2").arg(key).arg(summary);
-    }
-    QStringList shown;
-};
 
 // Tabs 3, 4 and 5 refresh every minute; the user looks at tab 4.
 class TabHealthTest : public test::WatchingFixture {
@@ -54,7 +46,7 @@ protected:
     QString tipOf(int t) { return strip.bar()->tabToolTip(t - 1); }
 
     test::TempHome home;
-    NoticeRecorder notices;
+    test::RecordingNotifier notices;
 };
 
 }  // namespace
@@ -79,7 +71,7 @@ TEST_F(TabHealthTest, ATabWhoseWatchedTextStandsStillLongerThanItsRuleAllowsIsSt
     watching->health().checkStaleness();
     EXPECT_EQ(tab(3).health(), TabHealth::Fine);
     // Staleness is shown, not sent; the change is.
-    EXPECT_EQ(notices.shown, QStringList{QStringLiteral("3|Tab 3 changed")});
+    EXPECT_EQ(notices.summaries, QStringList{QStringLiteral("3|Tab 3 changed")});
 }
 
 TEST_F(TabHealthTest, TheShownTabThatUpdatesItselfIsNotStale)
@@ -105,7 +97,7 @@ TEST_F(TabHealthTest, ARefreshThatBringsAPasswordFieldSignsTheTabOut)
     EXPECT_EQ(strip.healthMark(3), TabHealth::SignedOut);
     EXPECT_TRUE(tipOf(3).endsWith(QStringLiteral("\nSigned out (14:08)")));
     EXPECT_EQ(TabWall::stateOf(tab(3)), TileState::SignedOut);
-    EXPECT_EQ(notices.shown, QStringList{QStringLiteral("3|Tab 3 was signed out")});
+    EXPECT_EQ(notices.summaries, QStringList{QStringLiteral("3|Tab 3 was signed out")});
     // Refreshed again, still the login form: still signed out, and told once.
     clock.advance(61);
     tick();
@@ -115,7 +107,7 @@ TEST_F(TabHealthTest, ARefreshThatBringsAPasswordFieldSignsTheTabOut)
     browser(3).passwordField = false;
     browser(3).load(site(3));
     EXPECT_EQ(tab(3).health(), TabHealth::Fine);
-    EXPECT_EQ(notices.shown.last(), QStringLiteral("3|Tab 3 is fine again"));
+    EXPECT_EQ(notices.summaries.last(), QStringLiteral("3|Tab 3 is fine again"));
 }
 
 TEST_F(TabHealthTest, APasswordFieldTheUserWentToOrThePageAlwaysHadIsNoSigningOut)
@@ -143,20 +135,20 @@ TEST_F(TabHealthTest, AFailingTabIsToldAfterItsThirdTryAndAgainWhenFine)
     tick();
     clock.advance(31);
     tick();
-    EXPECT_TRUE(notices.shown.isEmpty());
+    EXPECT_TRUE(notices.summaries.isEmpty());
     clock.advance(61);
     tick();
     EXPECT_EQ(tab(3).refreshTrouble().tries, 3);
-    EXPECT_EQ(notices.shown, QStringList{QStringLiteral("3|Tab 3 could not refresh: HTTP 503")});
+    EXPECT_EQ(notices.summaries, QStringList{QStringLiteral("3|Tab 3 could not refresh: HTTP 503")});
     clock.advance(121);
     tick();
-    EXPECT_EQ(notices.shown.size(), 1);  // once while it lasts
+    EXPECT_EQ(notices.summaries.size(), 1);  // once while it lasts
     EXPECT_EQ(TabWall::stateOf(tab(3)), TileState::Failing);
     browser(3).addressAnswer = {true, QString()};
     clock.advance(61);
     tick();
     browser(3).load(site(3));
-    EXPECT_EQ(notices.shown.last(), QStringLiteral("3|Tab 3 is fine again"));
+    EXPECT_EQ(notices.summaries.last(), QStringLiteral("3|Tab 3 is fine again"));
 }
 
 TEST_F(TabHealthTest, TheNextTabKeyGoesToUnwellTabsAfterAlertsAndSaysWhy)

@@ -1,4 +1,5 @@
 #include "platform/desktop_notifier.h"
+#include "support/recording_notifier.h"
 #include "support/temp_home.h"
 #include "support/wait.h"
 #include "support/window_parts_fixture.h"
@@ -29,15 +30,6 @@
 using namespace pelquin;
 
 namespace {
-
-class NoticeRecorder final : public DesktopNotifier {
-public:
-    void notify(int key, const QString &summary, const QString &) override
-    {
-        shown << QStringLiteral("%1|%2").arg(key).arg(summary);
-    }
-    QStringList shown;
-};
 
 // Tabs 3 and 5 watched by the rules of a Watch.json in the application folder; the user
 // looks at tab 4.
@@ -70,7 +62,7 @@ protected:
     QString tipOf(int t) { return strip.bar()->tabToolTip(t - 1); }
 
     test::TempHome home;
-    NoticeRecorder notices;
+    test::RecordingNotifier notices;
 };
 
 }  // namespace
@@ -113,10 +105,10 @@ TEST_F(WatchedPagesTest, AnAlertFiresWhenItsConditionTurnsTrueAndSelectingTheTab
     strip.applyPendingLooks();
     EXPECT_TRUE(strip.alertMark(3));
     EXPECT_TRUE(tipOf(3).endsWith(QStringLiteral("\nFound \"In stock\" (14:07)"))) << qPrintable(tipOf(3));
-    EXPECT_EQ(notices.shown, QStringList{QStringLiteral("3|Tab 3: found \"In stock\"")});
+    EXPECT_EQ(notices.summaries, QStringList{QStringLiteral("3|Tab 3: found \"In stock\"")});
     // While it stays true, nothing fires again.
     reload(3, QStringLiteral("In stock: 1"));
-    EXPECT_EQ(notices.shown.size(), 1);
+    EXPECT_EQ(notices.summaries.size(), 1);
     watching->wall().open();
     EXPECT_EQ(watching->wall().tile(tab(3))->state(), TileState::Alert);
     watching->wall().close();
