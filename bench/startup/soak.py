@@ -1,16 +1,26 @@
 #!/usr/bin/env python3
-"""Soak: Pelquin with 30 tabs, each refreshing every minute, for a long run.
+"""Soak: Pelquin with 30 live tabs, each refreshing every minute, the wall opened and closed
+every 10 minutes, for a long run.
 
-Samples, once a minute, the memory (PSS of the process tree), the number of processes and
-the number of open files of the tree, and prints the growth from the first full minute to
-the end. Goal: memory growth under 5 %, no growth in processes or open files.
+Every page rewrites a clock every second. Samples, once a minute, the memory (PSS of the
+process tree), the number of processes and the number of open files of the tree, and prints
+the growth from the end of the first 10 minutes (or the first minute in shorter runs) to the
+end. Goal: memory growth at most 2 %, no growth in processes or open files.
 
-    bench/startup/soak.py [--minutes 30]
+    bench/startup/soak.py [--minutes 120] [--wall-every 10] [--binary path/to/pelquin]
 """
 import argparse, os, shutil, signal, subprocess, sys, tempfile, time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import run  # noqa: E402  (the server, the process tree and the build live there)
+
+CLOCK = ('<p id="clock"></p><script>setInterval(() => document.getElementById("clock")'
+         '.textContent = new Date().toLocaleTimeString(), 1000);</script>')
+
+
+class LiveHandler(run.Handler):
+    def send_page(self, body):
+        super().send_page(body.replace(b'</body>', CLOCK.encode() + b'</body>'))
 
 
 def open_files(pids):
@@ -23,46 +33,66 @@ def open_files(pids):
     return total
 
 
+def press_wall_keys(display, pid):
+    """Ctrl+Shift+A toggles the wall; with no window manager the window is given focus first."""
+    env = dict(os.environ, DISPLAY=display)
+    windows = subprocess.run(['xdotool', 'search', '--onlyvisible', '--pid', str(pid)], env=env,
+                             capture_output=True, text=True).stdout.split()
+    if not windows:
+        return False
+    subprocess.run(['xdotool', 'windowfocus', '--sync', windows[-1]], env=env)
+    subprocess.run(['xdotool', 'key', 'ctrl+shift+a'], env=env)
+    return True
+
+
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument('--minutes', type=int, default=30)
+    parser.add_argument('--minutes', type=int, default=120)
+    parser.add_argument('--wall-every', type=int, default=10, help='minutes between walls')
+    parser.add_argument('--binary', help='the program to run (default: a build in build-bench/)')
     args = parser.parse_args()
-    run.build('pelquin')
-    server, base, xvfb, display = run.serve_and_display()
+    binary = args.binary
+    if not binary:
+        run.build('pelquin')
+        binary = os.path.join(run.BUILD, 'src', 'pelquin')
+    server, base, xvfb, display = run.serve_and_display(LiveHandler)
 
     home = tempfile.mkdtemp(prefix='pelquin-soak-')
-    app = run.write_pelquin_home(home, base)
-    lines = open(os.path.join(app, 'Setup.set'), newline='').read().split('\r\n')
-    for t in range(run.TABS):  # automatic refresh (-1) every minute, for every tab
-        lines[t * 6 + 3], lines[t * 6 + 4] = '-1 ', ' 1 '
-    with open(os.path.join(app, 'Setup.set'), 'w', newline='') as f:
-        f.write('\r\n'.join(lines))
+    app = run.write_pelquin_home(home, base, refresh_minutes=1)
     env = dict(os.environ, DISPLAY=display, PELQUIN_HOME=app,
-               XDG_CONFIG_HOME=os.path.join(home, 'config'),
+               XDG_CONFIG_HOME=run.write_pelquin_config(home),
                PELQUIN_SPONSOR_HOST=base.split('://')[1])
     env.pop('QT_QPA_PLATFORM', None)
-    proc = subprocess.Popen([os.path.join(run.BUILD, 'src', 'pelquin')], env=env,
+    proc = subprocess.Popen([binary], env=env,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    baseline_minute = args.wall_every if args.minutes > 2 * args.wall_every else 1
     samples = []
+    walls = 0
     try:
-        for minute in range(args.minutes + 1):
+        for minute in range(1, args.minutes + 1):
             time.sleep(60)
             pids = run.tree(proc.pid)
             with run.LOG.lock:
                 requests = len(run.LOG.pages)
             samples.append((run.pss_mb(proc.pid), len(pids), open_files(pids), requests))
-            print('minute %2d: %7.1f MB, %2d processes, %4d open files, %5d page requests'
-                  % ((minute + 1,) + samples[-1]), flush=True)
+            print('minute %3d: %7.1f MB, %2d processes, %4d open files, %5d page requests%s'
+                  % ((minute,) + samples[-1] + (' (wall shown)' if walls % 2 else '',)),
+                  flush=True)
+            # Opened at every tenth minute, closed a minute later.
+            if minute % args.wall_every in (0, 1) and minute < args.minutes:
+                if press_wall_keys(display, proc.pid):
+                    walls += 1
     finally:
         proc.send_signal(signal.SIGTERM)
         proc.wait(15)
         xvfb.terminate()
         server.shutdown()
         shutil.rmtree(home, ignore_errors=True)
-    first, last = samples[0], samples[-1]
-    print('\nmemory %+.1f %% (%.1f -> %.1f MB), processes %+d, open files %+d, %d page requests'
-          % (100.0 * (last[0] - first[0]) / first[0], first[0], last[0], last[1] - first[1],
-             last[2] - first[2], last[3]))
+    first, last = samples[baseline_minute - 1], samples[-1]
+    print('\nfrom minute %d to %d: memory %+.1f %% (%.1f -> %.1f MB), processes %+d, '
+          'open files %+d; %d page requests, the wall toggled %d times'
+          % (baseline_minute, len(samples), 100.0 * (last[0] - first[0]) / first[0], first[0],
+             last[0], last[1] - first[1], last[2] - first[2], last[3], walls))
 
 
 if __name__ == '__main__':
