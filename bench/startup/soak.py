@@ -79,7 +79,8 @@ def main():
                   % ((minute,) + samples[-1] + (' (wall shown)' if walls % 2 else '',)),
                   flush=True)
             # Opened at every tenth minute, closed a minute later.
-            if minute % args.wall_every in (0, 1) and minute < args.minutes:
+            if (minute >= args.wall_every and minute % args.wall_every in (0, 1)
+                    and minute < args.minutes):
                 if press_wall_keys(display, proc.pid):
                     walls += 1
     finally:

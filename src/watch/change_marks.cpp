@@ -86,26 +86,10 @@ void ChangeMarks::readText(BrowserTab &tab, Reading reading, Use use)
 {
     const quint64 question = ++tab.seenWords().question;
     const QPointer<ChangeMarks> alive(this);
-    auto answer = [alive, &tab, question, use = std::move(use)](const QString &text) {
-        if (!alive)
-            return;
-        SeenWords &answered = tab.seenWords();
-        if (answered.question != question)
-            return;
-        const WatchRule *rule = alive->m_pages.ruleFor(tab);
-        use(answered, rule ? watchedText(text, *rule) : text);
-    };
-    // A completed page may still be filling in its words; what the user leaves is as seen.
-    if (reading == Reading::Settled)
-        tab.browser().readWatchedText(std::move(answer));
-    else
-        tab.browser().readWatchedTextNow(std::move(answer));
-}
-
-QByteArray ChangeMarks::digestOf(const BrowserTab &tab, const QString &watched) const
-{
-    const WatchRule *rule = m_pages.ruleFor(tab);
-    return visibleTextDigest(rule ? comparisonForm(watched, *rule) : watched);
+    m_pages.read(tab, reading, [alive, &tab, question, use = std::move(use)](const QString &text) {
+        if (alive && tab.seenWords().question == question)
+            use(tab.seenWords(), text);
+    });
 }
 
 void ChangeMarks::remember(BrowserTab &tab, Reading reading)
@@ -120,13 +104,13 @@ void ChangeMarks::remember(BrowserTab &tab, Reading reading)
     const QString address = tab.state().currentUrl;
     readText(tab, reading, [this, &tab, address](SeenWords &seen, const QString &watched) {
         seen.address = address;
-        seen.digest = digestOf(tab, watched);
+        seen.digest = m_pages.digestOf(tab, watched);
         seen.text = watched;
         seen.time = m_clock.now();
         seen.known = true;
         seen.noteReading(seen.digest, seen.time);
         seen.latest = watched;  // what the user has seen is no news
-        m_pages.versions().add(address, watched, seen.time);
+        m_pages.keepVersion(tab, address, watched, seen.time);
     });
 }
 
@@ -135,8 +119,8 @@ void ChangeMarks::compare(BrowserTab &tab, const QString &address, Reading readi
     readText(tab, reading,
              [this, &tab, address](SeenWords &seen, const QString &watched) {
         const QDateTime now = m_clock.now();
-        m_pages.versions().add(address, watched, now);
-        const QByteArray digest = digestOf(tab, watched);
+        m_pages.keepVersion(tab, address, watched, now);
+        const QByteArray digest = m_pages.digestOf(tab, watched);
         seen.noteReading(digest, now);
         if (!seen.known || seen.address != address) {
             // A page the user has not seen here: what it shows first is what later loads of

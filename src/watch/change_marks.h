@@ -1,5 +1,7 @@
 #pragma once
 
+#include "watch/watched_pages.h"
+
 #include <QObject>
 #include <QString>
 
@@ -13,7 +15,6 @@ struct SeenWords;
 class TabCollection;
 class TabStrip;
 struct WatchAlert;
-class WatchedPages;
 
 // Marks the tabs whose page shows other words than when the user last looked at them, and
 // alerts on the conditions of their watch rules. A page's watched text (its rule's part, its
@@ -38,8 +39,7 @@ signals:
     void tabAlerted(BrowserTab &tab, const WatchAlert &alert);
 
 private:
-    // The text as it is now, or once the page has settled after completing.
-    enum class Reading { AsShown, Settled };
+    using Reading = WatchedPages::Reading;
     using Use = std::function<void(SeenWords &, const QString &watched)>;
 
     void pageCompleted(BrowserTab &tab, const QString &address);
@@ -49,7 +49,6 @@ private:
     void pageTextMoved(BrowserTab &tab);
     // Reads the page's watched text and hands it to `use`, unless a newer reading was asked.
     void readText(BrowserTab &tab, Reading reading, Use use);
-    QByteArray digestOf(const BrowserTab &tab, const QString &watched) const;
     void remember(BrowserTab &tab, Reading reading);
     void compare(BrowserTab &tab, const QString &address, Reading reading);
     void alertOn(BrowserTab &tab, std::optional<QString> before, const QString &now);

@@ -174,7 +174,7 @@ void TabWatching::toggleWhatChanged()
     BrowserTab &tab = m_d.controls.tabs.tab(number);
     const QString address = tab.state().currentUrl;
     const QPointer<TabWatching> alive(this);
-    m_pages->readNow(tab, [alive, &tab, address](const QString &now) {
+    m_pages->read(tab, WatchedPages::Reading::AsShown, [alive, &tab, address](const QString &now) {
         if (!alive || tab.state().currentUrl != address)
             return;
         TextVersions &versions = alive->m_pages->versions();
@@ -184,7 +184,7 @@ void TabWatching::toggleWhatChanged()
         const SeenWords &seen = tab.seenWords();
         int from = int(kept.size()) - 2;
         for (int i = int(kept.size()) - 1; seen.known && seen.address == address && i >= 0; --i)
-            if (kept[i].text == seen.text) {
+            if (alive->m_pages->digestOf(tab, kept[i].text) == seen.digest) {
                 from = i;
                 break;
             }

@@ -1,5 +1,6 @@
 #include "watch/watched_pages.h"
 
+#include "core/page_text.h"
 #include "tabs/tab_collection.h"
 #include "watch/watched_text.h"
 
@@ -107,7 +108,8 @@ const WatchRule *WatchedPages::ruleFor(const BrowserTab &tab) const
     return m_rules.ruleFor(tab.state().currentUrl);
 }
 
-void WatchedPages::readNow(BrowserTab &tab, std::function<void(const QString &)> done) const
+void WatchedPages::read(BrowserTab &tab, Reading reading,
+                        std::function<void(const QString &)> done) const
 {
     const QPointer<const WatchedPages> alive(this);
     auto filter = [alive, &tab, done = std::move(done)](const QString &text) {
@@ -116,7 +118,26 @@ void WatchedPages::readNow(BrowserTab &tab, std::function<void(const QString &)>
         const WatchRule *rule = alive->ruleFor(tab);
         done(rule ? watchedText(text, *rule) : text);
     };
-    tab.browser().readWatchedTextNow(std::move(filter));
+    // A completed page may still be filling in its words; what the user leaves is as seen.
+    if (reading == Reading::Settled)
+        tab.browser().readWatchedText(std::move(filter));
+    else
+        tab.browser().readWatchedTextNow(std::move(filter));
+}
+
+QByteArray WatchedPages::digestOf(const BrowserTab &tab, const QString &watched) const
+{
+    const WatchRule *rule = ruleFor(tab);
+    return visibleTextDigest(rule ? comparisonForm(watched, *rule) : watched);
+}
+
+void WatchedPages::keepVersion(const BrowserTab &tab, const QString &address,
+                               const QString &watched, const QDateTime &time)
+{
+    const QList<TextVersion> kept = m_versions.versions(address);
+    if (!kept.isEmpty() && digestOf(tab, kept.back().text) == digestOf(tab, watched))
+        return;
+    m_versions.add(address, watched, time);
 }
 
 void WatchedPages::regionRefused(const BrowserTab &tab, const QString &region)

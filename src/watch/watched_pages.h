@@ -38,8 +38,17 @@ public:
     const WatchRule *ruleFor(const BrowserTab &tab) const;
     WatchRules &rules() { return m_rules; }
     TextVersions &versions() { return m_versions; }
-    // The tab's watched text as its page shows it now, its rule's ignored lines left out.
-    void readNow(BrowserTab &tab, std::function<void(const QString &)> done) const;
+    // The text as it is now, or once the page has settled after completing.
+    enum class Reading { AsShown, Settled };
+    // The tab's watched text, its rule's part with its ignored lines left out.
+    void read(BrowserTab &tab, Reading reading, std::function<void(const QString &)> done) const;
+    // What of a watched text counts as a change of the tab's page, as a digest: its rule's
+    // numbers and times left out when it says so, and never markup or white space.
+    QByteArray digestOf(const BrowserTab &tab, const QString &watched) const;
+    // Keeps the text as the page's latest version when it differs from that by more than
+    // what its rule ignores, so that a clock alone never pushes out the versions kept.
+    void keepVersion(const BrowserTab &tab, const QString &address, const QString &watched,
+                     const QDateTime &time);
     // The rule that applies to `address` as the file has it, for changing it in the program;
     // a new rule for exactly that address when none applies.
     QJsonObject writtenRuleFor(const QString &address) const;
@@ -66,8 +75,8 @@ private:
     TextVersions m_versions;
     QFileSystemWatcher m_fileWatcher;
     QTimer m_readAgain;
-    QString m_readStamp;
-    QSet<QString> m_refusalsTold;  // size and time of the file last read; empty: there was none
+    QString m_readStamp;  // size and time of the file last read; empty: there was none
+    QSet<QString> m_refusalsTold;
 };
 
 }  // namespace pelquin

@@ -162,6 +162,28 @@ TEST_F(WatchedPagesTest, TheWatchedTextIsKeptAsVersionsThatOutlastTheRun)
 }
 
 
+TEST_F(WatchedPagesTest, AClockAloneKeepsNoNewVersionsShownOrNot)
+{
+    writeRules(R"({"rules": [{"address": "http://site3.example/", "ignoreNumbers": true}]})");
+    start(QStringLiteral("Node a up at 10:41:07"));
+    auto tick = [&](int second) {
+        clock.advance(10);
+        browser(3).changeText(
+            QStringLiteral("Node a up at 10:41:%1").arg(second, 2, 10, QLatin1Char('0')));
+    };
+    for (int second = 8; second < 12; ++second)
+        tick(second);
+    strip.select(3);  // on screen, the page is read as it moves
+    for (int second = 12; second < 16; ++second)
+        tick(second);
+    clock.advance(10);
+    browser(3).changeText(QStringLiteral("Node a DOWN at 10:41:17"));
+    const QList<TextVersion> kept = TextVersions(home.folder(), false).versions(site(3));
+    ASSERT_EQ(kept.size(), 2);
+    EXPECT_EQ(kept[0].text, QStringLiteral("Node a up at 10:41:07"));
+    EXPECT_EQ(kept[1].text, QStringLiteral("Node a DOWN at 10:41:17"));
+}
+
 TEST_F(WatchedPagesTest, WhatChangedShowsTheTextAsLastSeenAndAsItIsNowAndStepsThroughVersions)
 {
     start(QStringLiteral("Queue: 4 tickets, Bob on call"));
