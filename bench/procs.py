@@ -37,6 +37,24 @@ def pss_mb(pid):
     return total / 1024.0
 
 
+def pss_by_kind(pid):
+    """Memory of the tree in MB PSS, split into the program's own process (the engine's GPU
+    and network work are threads of it), the pages' processes (forked by the engine's
+    zygotes: grandchildren of the program) and the engine's other helpers."""
+    kinds = {'program': 0, 'pages': 0, 'helpers': 0}
+    for p in tree(pid):
+        try:
+            with open('/proc/%d/stat' % p) as f:
+                ppid = int(f.read().rsplit(')', 1)[1].split()[1])
+            with open('/proc/%d/smaps_rollup' % p) as f:
+                pss = sum(int(line.split()[1]) for line in f if line.startswith('Pss:'))
+        except OSError:
+            continue
+        kind = 'program' if p == pid else 'helpers' if ppid == pid else 'pages'
+        kinds[kind] += pss / 1024.0
+    return kinds
+
+
 def cpu_seconds(pid):
     """{pid: user + system CPU seconds} of every process of the tree."""
     out = {}

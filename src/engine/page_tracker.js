@@ -15,8 +15,12 @@ window.addEventListener('input', function (event) {
   else if (target.isContentEditable)
     window.__pelquinTyped.add(target.closest('[contenteditable]') || target);
 }, true);
-// When the document's words last changed, for the question whether a page has settled.
+// When the document's words last changed, for the question whether a page has settled; and
+// the page's text watcher told, when there is one: one observer of the document for both, as
+// each observer costs the page a record of every change.
 window.__pelquinChangedAt = performance.now();
 new MutationObserver(function () {
   window.__pelquinChangedAt = performance.now();
+  if (window.__pelquinTextMoved)
+    window.__pelquinTextMoved();
 }).observe(document, {childList: true, subtree: true, characterData: true});

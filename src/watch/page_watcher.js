@@ -54,8 +54,8 @@
   }
   function start() {
     lastText = watchedText();
-    new MutationObserver(moved).observe(document, {childList: true, subtree: true,
-                                                   characterData: true});
+    // The page tracker's observer of the document calls it at every change.
+    window.__pelquinTextMoved = moved;
   }
   window.__pelquinWatch = {
     setRegion: function (selector) {

@@ -2,27 +2,28 @@
 
 #include "platform/clock.h"
 #include "platform/desktop_notifier.h"
-#include "watch/active_hours.h"
-#include "watch/change_marks.h"
+#include "platform/prompts.h"
 #include "tabs/tab_collection.h"
+#include "tabs/tab_strip.h"
+#include "watch/active_hours.h"
+#include "watch/attention_order.h"
+#include "watch/change_marks.h"
+#include "watch/crash_recovery.h"
+#include "watch/part_picking.h"
 #include "watch/tab_health_watch.h"
 #include "watch/tab_rotation.h"
-#include "watch/watch_rule.h"
-#include "tabs/tab_strip.h"
 #include "watch/tab_wall.h"
-#include "watch/attention_order.h"
 #include "watch/watch_alerts.h"
+#include "watch/watch_rule.h"
+#include "watch/watch_settings_dialog.h"
 #include "watch/watched_pages.h"
 #include "watch/what_changed_view.h"
-#include "watch/watch_settings_dialog.h"
-#include "watch/part_picking.h"
-#include "watch/crash_recovery.h"
-#include "platform/prompts.h"
-
-#include <QPointer>
 
 #include <QApplication>
 #include <QEvent>
+#include <QPointer>
+
+#include <algorithm>
 
 namespace pelquin {
 
@@ -174,23 +175,33 @@ void TabWatching::toggleWhatChanged()
     BrowserTab &tab = m_d.controls.tabs.tab(number);
     const QString address = tab.state().currentUrl;
     const QPointer<TabWatching> alive(this);
-    m_pages->read(tab, WatchedPages::Reading::AsShown, [alive, &tab, address](const QString &now) {
+    auto show = [alive, &tab, address](const QString &now) {
         if (!alive || tab.state().currentUrl != address)
             return;
         TextVersions &versions = alive->m_pages->versions();
         versions.add(address, now, alive->m_d.clock.now());
-        const QList<TextVersion> kept = versions.versions(address);
+        QList<TextVersion> kept = versions.versions(address);
         // From what the user last saw here, or else the version before this one.
         const SeenWords &seen = tab.seenWords();
-        int from = int(kept.size()) - 2;
-        for (int i = int(kept.size()) - 1; seen.known && seen.address == address && i >= 0; --i)
-            if (alive->m_pages->digestOf(tab, kept[i].text) == seen.digest) {
+        const bool seenHere = seen.known && seen.address == address && !seen.text.isNull();
+        int from = -1;
+        for (int i = int(kept.size()) - 1; seenHere && i >= 0 && from < 0; --i)
+            if (alive->m_pages->digestOf(tab, kept[i].text) == seen.digest)
                 from = i;
-                break;
-            }
+        if (from < 0 && seenHere) {
+            // A large page keeps few versions: what the user saw may be gone from them.
+            const auto later = std::upper_bound(
+                kept.begin(), kept.end(), seen.time,
+                [](const QDateTime &time, const TextVersion &v) { return time < v.time; });
+            from = int(later - kept.begin());
+            kept.insert(from, TextVersion{seen.time, seen.text});
+        }
+        if (from < 0)
+            from = qMax(0, int(kept.size()) - 2);
         alive->m_wall->dismiss();
-        alive->m_whatChanged->open(tab.number(), kept, qMax(0, from));
-    });
+        alive->m_whatChanged->open(tab.number(), kept, from);
+    };
+    m_pages->read(tab, WatchedPages::Reading::AsShown, std::move(show));
 }
 
 void TabWatching::goToNextChangedTab()

@@ -225,6 +225,24 @@ TEST_F(WatchedPagesTest, WhatChangedOutlastsARestartAndShowsPageWordsAsText)
               QStringLiteral("<b>one</b> <b>two</b> <img src=x>"));
 }
 
+TEST_F(WatchedPagesTest, WhatChangedComparesWithWhatTheUserSawEvenWhenItsVersionWasDropped)
+{
+    // Two versions of a large page are more than a page keeps.
+    const QString before = QStringLiteral("Ann on call. ") + QString(600 * 1024, u'x');
+    const QString after = QStringLiteral("Bob on call. ") + QString(600 * 1024, u'x');
+    start(before);
+    strip.select(3);
+    strip.select(4);
+    clock.advance(60);
+    reload(3, after);
+    ASSERT_EQ(TextVersions(home.folder(), false).versions(site(3)).size(), 1);
+    strip.select(3);
+    watching->toggleWhatChanged();
+    ASSERT_TRUE(watching->whatChanged().isOpen());
+    EXPECT_TRUE(watching->whatChanged().text().toPlainText().startsWith(
+        QStringLiteral("Ann Bob on call.")));
+}
+
 namespace {
 
 QJsonObject onlyRule(const QByteArray &file)
