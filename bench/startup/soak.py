@@ -2,10 +2,11 @@
 """Soak: Pelquin with 30 live tabs, each refreshing every minute, the wall opened and closed
 every 10 minutes, for a long run.
 
-Every page rewrites a clock every second. Samples, once a minute, the memory (PSS of the
-process tree), the number of processes and the number of open files of the tree, and prints
-the growth from the end of the first 10 minutes (or the first minute in shorter runs) to the
-end. Goal: memory growth at most 2 %, no growth in processes or open files.
+Every page rewrites a clock every second. Samples, once a minute, the memory of the process
+tree (PSS, and its private part, which another program's sharing of the libraries leaves
+alone), the number of processes and the number of open files of the tree, and prints the
+growth from the end of the first 10 minutes (or the first minute in shorter runs) to the end.
+Goal: memory growth at most 2 %, no growth in processes or open files.
 
     bench/startup/soak.py [--minutes 120] [--wall-every 10] [--binary path/to/pelquin]
 """
@@ -13,6 +14,8 @@ import argparse, os, shutil, signal, subprocess, sys, tempfile, time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import run  # noqa: E402  (the server, the process tree and the build live there)
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from procs import private_mb  # noqa: E402
 
 CLOCK = ('<p id="clock"></p><script>setInterval(() => document.getElementById("clock")'
          '.textContent = new Date().toLocaleTimeString(), 1000);</script>')
@@ -74,8 +77,10 @@ def main():
             pids = run.tree(proc.pid)
             with run.LOG.lock:
                 requests = len(run.LOG.pages)
-            samples.append((run.pss_mb(proc.pid), len(pids), open_files(pids), requests))
-            print('minute %3d: %7.1f MB, %2d processes, %4d open files, %5d page requests%s'
+            samples.append((run.pss_mb(proc.pid), private_mb(proc.pid), len(pids),
+                            open_files(pids), requests))
+            print('minute %3d: %7.1f MB PSS, %7.1f MB private, %2d processes, %4d open files, '
+                  '%5d page requests%s'
                   % ((minute,) + samples[-1] + (' (wall shown)' if walls % 2 else '',)),
                   flush=True)
             # Opened at every tenth minute, closed a minute later.
@@ -90,10 +95,12 @@ def main():
         server.shutdown()
         shutil.rmtree(home, ignore_errors=True)
     first, last = samples[baseline_minute - 1], samples[-1]
-    print('\nfrom minute %d to %d: memory %+.1f %% (%.1f -> %.1f MB), processes %+d, '
-          'open files %+d; %d page requests, the wall toggled %d times'
+    print('\nfrom minute %d to %d: memory %+.1f %% PSS (%.1f -> %.1f MB), %+.1f %% private '
+          '(%.1f -> %.1f MB), processes %+d, open files %+d; %d page requests, the wall '
+          'toggled %d times'
           % (baseline_minute, len(samples), 100.0 * (last[0] - first[0]) / first[0], first[0],
-             last[0], last[1] - first[1], last[2] - first[2], last[3], walls))
+             last[0], 100.0 * (last[1] - first[1]) / first[1], first[1], last[1],
+             last[2] - first[2], last[3] - first[3], last[4], walls))
 
 
 if __name__ == '__main__':
