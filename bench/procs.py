@@ -52,21 +52,23 @@ def private_mb(pid):
     return total / 1024.0
 
 
-def pss_by_kind(pid):
-    """Memory of the tree in MB PSS, split into the program's own process (the engine's GPU
-    and network work are threads of it), the pages' processes (forked by the engine's
-    zygotes: grandchildren of the program) and the engine's other helpers."""
+def memory_by_kind(pid, fields=('Pss:',)):
+    """Memory of the tree in MB, the sum of `fields` of smaps_rollup (PSS by default; the
+    private part with 'Private_Clean:' and 'Private_Dirty:'), split into the program's own
+    process (the engine's GPU and network work are threads of it), the pages' processes
+    (forked by the engine's zygotes: grandchildren of the program) and the engine's other
+    helpers."""
     kinds = {'program': 0, 'pages': 0, 'helpers': 0}
     for p in tree(pid):
         try:
             with open('/proc/%d/stat' % p) as f:
                 ppid = int(f.read().rsplit(')', 1)[1].split()[1])
             with open('/proc/%d/smaps_rollup' % p) as f:
-                pss = sum(int(line.split()[1]) for line in f if line.startswith('Pss:'))
+                kb = sum(int(line.split()[1]) for line in f if line.startswith(fields))
         except OSError:
             continue
         kind = 'program' if p == pid else 'helpers' if ppid == pid else 'pages'
-        kinds[kind] += pss / 1024.0
+        kinds[kind] += kb / 1024.0
     return kinds
 
 

@@ -5,12 +5,12 @@ every 10 minutes, for a long run.
 Every page rewrites a clock every second. Samples, once a minute, the memory of the process
 tree (PSS, and its private part, which another program's sharing of the libraries leaves
 alone), the number of processes and the number of open files of the tree, and prints the
-growth from the end of the first 10 minutes (or the first minute in shorter runs) to the end.
+growth from the first 10 minutes after the tenth (the median of each) to the last 10.
 Goal: memory growth at most 2 %, no growth in processes or open files.
 
     bench/startup/soak.py [--minutes 120] [--wall-every 10] [--binary path/to/pelquin]
 """
-import argparse, os, shutil, signal, subprocess, sys, tempfile, time
+import argparse, os, shutil, signal, statistics, subprocess, sys, tempfile, time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import run  # noqa: E402  (the server, the process tree and the build live there)
@@ -94,14 +94,18 @@ def main():
         xvfb.terminate()
         server.shutdown()
         shutil.rmtree(home, ignore_errors=True)
-    first, last = samples[baseline_minute - 1], samples[-1]
-    print('\nfrom minute %d to %d: memory %+.1f %% PSS (%.1f -> %.1f MB), %+.1f %% private '
-          '(%.1f -> %.1f MB), processes %+d, open files %+d; %d page requests, the wall '
-          'toggled %d times'
-          % (baseline_minute, len(samples), 100.0 * (last[0] - first[0]) / first[0], first[0],
-             last[0], 100.0 * (last[1] - first[1]) / first[1], first[1], last[1],
-             last[2] - first[2], last[3] - first[3], last[4], walls))
-
+    # A reading falls anywhere in a round of refreshes, when old and new pages may both be
+    # in memory: ten minutes' medians are compared, from the tenth minute on and at the end.
+    span = min(10, max(1, (len(samples) - baseline_minute + 1) // 2))
+    first = [statistics.median(s[i] for s in samples[baseline_minute - 1:][:span])
+             for i in range(5)]
+    last = [statistics.median(s[i] for s in samples[-span:]) for i in range(5)]
+    print('\nmedians of %d minutes from minute %d and at the end: memory %+.1f %% PSS '
+          '(%.1f -> %.1f MB), %+.1f %% private (%.1f -> %.1f MB), processes %+d, open files '
+          '%+d; %d page requests, the wall toggled %d times'
+          % (span, baseline_minute, 100.0 * (last[0] - first[0]) / first[0], first[0], last[0],
+             100.0 * (last[1] - first[1]) / first[1], first[1], last[1], last[2] - first[2],
+             last[3] - first[3], samples[-1][4], walls))
 
 if __name__ == '__main__':
     main()

@@ -6,8 +6,9 @@ its own with 30 tabs of a local test server, tab 1 shown and no automatic refres
 rewrites a counter and a clock ten times a second, so that the watcher in each page always has
 a change to report; a worker keeps the time, as the engine slows hidden tabs' own timers to
 once a second. After the tabs settle, reads the CPU time of the whole process tree over a
-stretch (share of one core) and the memory (PSS of the tree, the median of readings every 5 s,
-also split into the program, the pages' processes and the engine's other helpers). Every 5 s each page
+stretch (share of one core) and the memory (the median of readings every 5 s: PSS of the tree,
+and its private part, which another program's sharing of the libraries leaves alone, also split
+into the program, the pages' processes and the engine's other helpers). Every 5 s each page
 tells the server how often it has changed and whether it is shown, and each run prints how
 fast the shown and the hidden pages changed. Prints the medians of both builds and the
 difference, watched minus unwatched: of the medians, and the median of each watched run against
@@ -24,7 +25,7 @@ from urllib.parse import parse_qs, urlsplit
 
 BENCH = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, BENCH)
-from procs import cpu_between, cpu_seconds, end_program, pss_by_kind  # noqa: E402
+from procs import cpu_between, cpu_seconds, end_program, memory_by_kind  # noqa: E402
 sys.path.insert(0, os.path.join(BENCH, 'startup'))
 import run as startup  # noqa: E402
 
@@ -123,9 +124,12 @@ def one_run(binary, base, env, settle, seconds):
         readings = []
         while time.monotonic() - start < seconds:
             time.sleep(min(5.0, max(0.0, seconds - (time.monotonic() - start))))
-            readings.append(pss_by_kind(proc.pid))
+            readings.append((memory_by_kind(proc.pid),
+                             memory_by_kind(proc.pid, ('Private_Clean:', 'Private_Dirty:'))))
         cpu = cpu_between(before, cpu_seconds(proc.pid)) / (time.monotonic() - start)
-        memory = {kind: statistics.median(r[kind] for r in readings) for kind in readings[0]}
+        pss = statistics.median(sum(r[0].values()) for r in readings)
+        private = {kind: statistics.median(r[1][kind] for r in readings)
+                   for kind in readings[0][1]}
         if proc.poll() is not None:
             print('  the program ended early, with %d' % proc.returncode, file=sys.stderr)
     finally:
@@ -134,8 +138,9 @@ def one_run(binary, base, env, settle, seconds):
     rates = TICKS.rates(start)
     with TICKS.lock:
         pages = len(TICKS.pages)
-    figures = {'CPU (% of a core)': 100 * cpu, 'memory (MB PSS)': sum(memory.values())}
-    figures.update(('  of it %s' % kind, mb) for kind, mb in memory.items())
+    figures = {'CPU (% of a core)': 100 * cpu, 'memory (MB PSS)': pss,
+               'private memory (MB)': sum(private.values())}
+    figures.update(('  of it %s' % kind, mb) for kind, mb in private.items())
     return figures, pages, rates
 
 

@@ -178,9 +178,13 @@ void TabWatching::toggleWhatChanged()
     auto show = [alive, &tab, address](const QString &now) {
         if (!alive || tab.state().currentUrl != address)
             return;
-        TextVersions &versions = alive->m_pages->versions();
-        versions.add(address, now, alive->m_d.clock.now());
-        QList<TextVersion> kept = versions.versions(address);
+        // Now is kept as a version only when it differs by more than the rule ignores, and
+        // is shown all the same.
+        const QDateTime time = alive->m_d.clock.now();
+        alive->m_pages->keepVersion(tab, address, now, time);
+        QList<TextVersion> kept = alive->m_pages->versions().versions(address);
+        if (kept.isEmpty() || kept.back().text != now)
+            kept.append(TextVersion{time, now});
         // From what the user last saw here, or else the version before this one.
         const SeenWords &seen = tab.seenWords();
         const bool seenHere = seen.known && seen.address == address && !seen.text.isNull();

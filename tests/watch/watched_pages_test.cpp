@@ -178,6 +178,12 @@ TEST_F(WatchedPagesTest, AClockAloneKeepsNoNewVersionsShownOrNot)
         tick(second);
     clock.advance(10);
     browser(3).changeText(QStringLiteral("Node a DOWN at 10:41:17"));
+    clock.advance(10);
+    browser(3).changeText(QStringLiteral("Node a DOWN at 10:41:19"));
+    // What Changed shows the page as it is now, clock and all, and keeps nothing new for it.
+    watching->toggleWhatChanged();
+    ASSERT_TRUE(watching->whatChanged().isOpen());
+    EXPECT_TRUE(watching->whatChanged().text().toPlainText().endsWith(u"10:41:19"));
     const QList<TextVersion> kept = TextVersions(home.folder(), false).versions(site(3));
     ASSERT_EQ(kept.size(), 2);
     EXPECT_EQ(kept[0].text, QStringLiteral("Node a up at 10:41:07"));
