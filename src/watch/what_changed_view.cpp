@@ -39,22 +39,28 @@ WhatChangedView::WhatChangedView(QWidget *window)
 QString WhatChangedView::changesHtml(const QString &before, const QString &after)
 {
     QString html = QStringLiteral("<div style=\"white-space: pre-wrap\">");
-    for (const DiffPiece &piece : wordDiff(before, after)) {
-        const QString words = piece.text.toHtmlEscaped();
+    const std::vector<DiffPiece> pieces = wordDiff(before, after);
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        const DiffPiece &piece = pieces[i];
         switch (piece.kind) {
         case DiffKind::Same:
-            html += words;
+            html += piece.text.toHtmlEscaped();
             break;
         case DiffKind::Added:
             html += QStringLiteral("<span style=\"background-color: #b7f0b1; font-weight: bold\">"
-                                   "%1</span>").arg(words);
+                                   "%1</span>").arg(piece.text.toHtmlEscaped());
             break;
-        case DiffKind::Removed:
-            html += QStringLiteral("<s style=\"color: #b00000\">%1</s>").arg(words);
+        case DiffKind::Removed: {
+            // Words replaced by others stand on the line of the new ones, whose own line
+            // breaks follow them; a line removed whole keeps its break.
+            const bool replaced = i + 1 < pieces.size() && pieces[i + 1].kind == DiffKind::Added;
+            const QString words = replaced ? piece.text.trimmed() : piece.text;
+            html += QStringLiteral("<s style=\"color: #b00000\">%1</s>").arg(words.toHtmlEscaped());
             // Struck words at the old text's end would run into the new ones.
-            if (!piece.text.isEmpty() && !piece.text.back().isSpace())
+            if (!words.isEmpty() && !words.back().isSpace())
                 html += u' ';
             break;
+        }
         }
     }
     return html + QStringLiteral("</div>");

@@ -26,6 +26,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextDocument>
 
 using namespace pelquin;
 
@@ -218,6 +219,17 @@ TEST_F(WatchedPagesTest, WhatChangedShowsTheTextAsLastSeenAndAsItIsNowAndStepsTh
     EXPECT_EQ(strip.selected(), 3);
 }
 
+TEST(WhatChangedText, AReplacedWordStandsOnTheLineOfItsReplacementAndARemovedLineKeepsItsBreak)
+{
+    QTextDocument shown;
+    shown.setHtml(WhatChangedView::changesHtml(QStringLiteral("Node b up\n\nChecked 10:41"),
+                                               QStringLiteral("Node b DOWN\n\nChecked 10:41")));
+    EXPECT_EQ(shown.toPlainText(), QStringLiteral("Node b up DOWN\n\nChecked 10:41"));
+    shown.setHtml(WhatChangedView::changesHtml(QStringLiteral("Node a up\nNode b up\nEnd"),
+                                               QStringLiteral("Node a up\nEnd")));
+    EXPECT_EQ(shown.toPlainText(), QStringLiteral("Node a up\nNode b up\nEnd"));
+}
+
 TEST_F(WatchedPagesTest, WhatChangedOutlastsARestartAndShowsPageWordsAsText)
 {
     start(QStringLiteral("<b>one</b>"));
@@ -234,8 +246,9 @@ TEST_F(WatchedPagesTest, WhatChangedOutlastsARestartAndShowsPageWordsAsText)
 TEST_F(WatchedPagesTest, WhatChangedComparesWithWhatTheUserSawEvenWhenItsVersionWasDropped)
 {
     // Two versions of a large page are more than a page keeps.
-    const QString before = QStringLiteral("Ann on call. ") + QString(600 * 1024, u'x');
-    const QString after = QStringLiteral("Bob on call. ") + QString(600 * 1024, u'x');
+    const QString words = QStringLiteral("word ").repeated(120 * 1024);
+    const QString before = QStringLiteral("Ann on call. ") + words;
+    const QString after = QStringLiteral("Bob on call. ") + words;
     start(before);
     strip.select(3);
     strip.select(4);
