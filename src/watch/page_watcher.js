@@ -8,19 +8,26 @@
   var restMs = 2000, spacingMs = 10000, longestWaitMs = 10000;
   var lastText = null, lastReport = -Infinity, firstPending = 0, lastMove = 0, timer = 0;
 
-  function watchedText() {
+  // The text of every match of the selector, in order; null when it is not a selector.
+  function textOf(selector) {
     if (!document.body)
       return '';
-    if (!region)
+    if (!selector)
       return document.body.innerText;
-    var parts = [];
     try {
-      document.querySelectorAll(region).forEach(function (each) { parts.push(each.innerText); });
+      return Array.prototype.map.call(document.querySelectorAll(selector),
+                                      function (each) { return each.innerText; }).join('\n');
     } catch (e) {
-      return '';
+      return null;
     }
-    return parts.join('\n');
   }
+  function watchedText() {
+    var text = textOf(region);
+    return text === null ? '' : text;
+  }
+  // The text just reported, while the page has not moved since: the program reads it right
+  // after it is told, and a page's text is costly to read.
+  var reported = null, reportedAt = -Infinity;
   // One timer at a time, not one for each change: a page may change many times a second.
   function schedule(delay) {
     timer = setTimeout(check, Math.max(0, delay));
@@ -41,11 +48,12 @@
     var text = watchedText();
     if (text === lastText)
       return;
-    lastText = text;
-    lastReport = now;
+    lastText = reported = text;
+    lastReport = reportedAt = now;
     console.debug(signal);
   }
   function moved() {
+    reported = null;
     lastMove = performance.now();
     if (!firstPending)
       firstPending = lastMove;
@@ -60,20 +68,14 @@
   window.__pelquinWatch = {
     setRegion: function (selector) {
       region = selector;
+      reported = null;
       lastText = watchedText();
     },
     // The watched part's text now; null when the selector is not one.
     read: function (selector) {
-      if (!document.body)
-        return '';
-      if (!selector)
-        return document.body.innerText;
-      try {
-        return Array.prototype.map.call(document.querySelectorAll(selector),
-                                        function (each) { return each.innerText; }).join('\n');
-      } catch (e) {
-        return null;
-      }
+      var fresh = reported !== null && selector === region &&
+                  performance.now() - reportedAt < 1000;
+      return fresh ? reported : textOf(selector);
     }
   };
   if (document.readyState === 'loading')
