@@ -37,15 +37,16 @@ def pss_mb(pid):
     return total / 1024.0
 
 
-def private_mb(pid):
-    """Memory of the whole tree that is its own (private clean and dirty pages): unlike PSS, not
-    lowered when another program maps the same libraries, as another run of the engine does."""
+def private_dirty_mb(pid):
+    """Memory the whole tree has written and holds alone (private dirty pages: heaps, buffers):
+    what leaks when something leaks. Unlike PSS, and unlike the private clean pages of the
+    libraries, it does not move when another program maps the same libraries."""
     total = 0
     for p in tree(pid):
         try:
             with open('/proc/%d/smaps_rollup' % p) as f:
                 for line in f:
-                    if line.startswith(('Private_Clean:', 'Private_Dirty:')):
+                    if line.startswith('Private_Dirty:'):
                         total += int(line.split()[1])
         except OSError:
             pass

@@ -3,9 +3,10 @@
 every 10 minutes, for a long run.
 
 Every page rewrites a clock every second. Samples, once a minute, the memory of the process
-tree (PSS, and its private part, which another program's sharing of the libraries leaves
-alone), the number of processes and the number of open files of the tree, and prints the
-growth from the first 10 minutes after the tenth (the median of each) to the last 10.
+tree (PSS, and what it has written and holds alone, its private dirty pages, which another
+program's sharing of the libraries leaves alone), the number of processes and the number of
+open files of the tree, and prints the growth from the first 10 minutes after the tenth (the
+median of each) to the last 10.
 Goal: memory growth at most 2 %, no growth in processes or open files.
 
     bench/startup/soak.py [--minutes 120] [--wall-every 10] [--binary path/to/pelquin]
@@ -15,7 +16,7 @@ import argparse, os, shutil, signal, statistics, subprocess, sys, tempfile, time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import run  # noqa: E402  (the server, the process tree and the build live there)
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-from procs import private_mb  # noqa: E402
+from procs import private_dirty_mb  # noqa: E402
 
 CLOCK = ('<p id="clock"></p><script>setInterval(() => document.getElementById("clock")'
          '.textContent = new Date().toLocaleTimeString(), 1000);</script>')
@@ -77,10 +78,10 @@ def main():
             pids = run.tree(proc.pid)
             with run.LOG.lock:
                 requests = len(run.LOG.pages)
-            samples.append((run.pss_mb(proc.pid), private_mb(proc.pid), len(pids),
+            samples.append((run.pss_mb(proc.pid), private_dirty_mb(proc.pid), len(pids),
                             open_files(pids), requests))
-            print('minute %3d: %7.1f MB PSS, %7.1f MB private, %2d processes, %4d open files, '
-                  '%5d page requests%s'
+            print('minute %3d: %7.1f MB PSS, %7.1f MB private dirty, %2d processes, '
+                  '%4d open files, %5d page requests%s'
                   % ((minute,) + samples[-1] + (' (wall shown)' if walls % 2 else '',)),
                   flush=True)
             # Opened at every tenth minute, closed a minute later.
@@ -101,8 +102,8 @@ def main():
              for i in range(5)]
     last = [statistics.median(s[i] for s in samples[-span:]) for i in range(5)]
     print('\nmedians of %d minutes from minute %d and at the end: memory %+.1f %% PSS '
-          '(%.1f -> %.1f MB), %+.1f %% private (%.1f -> %.1f MB), processes %+d, open files '
-          '%+d; %d page requests, the wall toggled %d times'
+          '(%.1f -> %.1f MB), %+.1f %% private dirty (%.1f -> %.1f MB), processes %+d, '
+          'open files %+d; %d page requests, the wall toggled %d times'
           % (span, baseline_minute, 100.0 * (last[0] - first[0]) / first[0], first[0], last[0],
              100.0 * (last[1] - first[1]) / first[1], first[1], last[1], last[2] - first[2],
              last[3] - first[3], samples[-1][4], walls))

@@ -7,10 +7,11 @@ rewrites a counter and a clock ten times a second, so that the watcher in each p
 a change to report; a worker keeps the time, as the engine slows hidden tabs' own timers to
 once a second. After the tabs settle, reads the CPU time of the whole process tree over a
 stretch (share of one core) and the memory (the median of readings every 5 s: PSS of the tree,
-and its private part, which another program's sharing of the libraries leaves alone, also split
-into the program, the pages' processes and the engine's other helpers). Every 5 s each page
-tells the server how often it has changed and whether it is shown, and each run prints how
-fast the shown and the hidden pages changed. Prints the medians of both builds and the
+and its private part, pages mapped by no other process, also split into the program, the
+pages' processes and the engine's other helpers; the runs alternate, so that another program
+sharing the libraries meanwhile weighs on both builds alike). Every 5 s each page tells the
+server how often it has changed and whether it is shown, and each run prints how fast the
+shown and the hidden pages changed. Prints the medians of both builds and the
 difference, watched minus unwatched: of the medians, and the median of each watched run against
 the unwatched run just before it.
 
