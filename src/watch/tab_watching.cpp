@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/desktop_notifier.h"
 #include "platform/prompts.h"
+#include "tabs/browser_tab.h"
 #include "tabs/tab_collection.h"
 #include "tabs/tab_strip.h"
 #include "watch/active_hours.h"
@@ -24,8 +25,32 @@
 #include <QPointer>
 
 #include <algorithm>
+#include <functional>
 
 namespace pelquin {
+
+namespace {
+
+// Where What Changed starts: at the version the user last saw (`seen`, null when they saw
+// none of this page), put back among the versions when a large page's few kept ones no
+// longer hold it; else at the one before the last.
+int firstShownVersion(QList<TextVersion> &kept, const SeenWords *seen,
+                      const std::function<QByteArray(const QString &)> &digestOf)
+{
+    if (!seen)
+        return qMax(0, int(kept.size()) - 2);
+    for (int i = int(kept.size()) - 1; i >= 0; --i)
+        if (digestOf(kept[i].text) == seen->digest)
+            return i;
+    const auto later = std::upper_bound(
+        kept.begin(), kept.end(), seen->time,
+        [](const QDateTime &time, const TextVersion &version) { return time < version.time; });
+    const int at = int(later - kept.begin());
+    kept.insert(at, TextVersion{seen->time, seen->text});
+    return at;
+}
+
+}  // namespace
 
 TabWatching::TabWatching(Deps deps, QObject *parent)
     : QObject(parent), m_d(std::move(deps)),
@@ -185,23 +210,12 @@ void TabWatching::toggleWhatChanged()
         QList<TextVersion> kept = alive->m_pages->versions().versions(address);
         if (kept.isEmpty() || kept.back().text != now)
             kept.append(TextVersion{time, now});
-        // From what the user last saw here, or else the version before this one.
         const SeenWords &seen = tab.seenWords();
         const bool seenHere = seen.known && seen.address == address && !seen.text.isNull();
-        int from = -1;
-        for (int i = int(kept.size()) - 1; seenHere && i >= 0 && from < 0; --i)
-            if (alive->m_pages->digestOf(tab, kept[i].text) == seen.digest)
-                from = i;
-        if (from < 0 && seenHere) {
-            // A large page keeps few versions: what the user saw may be gone from them.
-            const auto later = std::upper_bound(
-                kept.begin(), kept.end(), seen.time,
-                [](const QDateTime &time, const TextVersion &v) { return time < v.time; });
-            from = int(later - kept.begin());
-            kept.insert(from, TextVersion{seen.time, seen.text});
-        }
-        if (from < 0)
-            from = qMax(0, int(kept.size()) - 2);
+        const int from = firstShownVersion(kept, seenHere ? &seen : nullptr,
+                                           [&](const QString &text) {
+                                               return alive->m_pages->digestOf(tab, text);
+                                           });
         alive->m_wall->dismiss();
         alive->m_whatChanged->open(tab.number(), kept, from);
     };
