@@ -23,34 +23,26 @@ def tree(pid):
     return out
 
 
+def rollup_kb(pid, fields):
+    """The sum of `fields` (such as 'Pss:') of one process's smaps_rollup, in kB; 0 when it
+    has ended."""
+    try:
+        with open('/proc/%d/smaps_rollup' % pid) as f:
+            return sum(int(line.split()[1]) for line in f if line.startswith(fields))
+    except OSError:
+        return 0
+
+
 def pss_mb(pid):
     """Memory of the whole tree: proportional set size, read from smaps_rollup."""
-    total = 0
-    for p in tree(pid):
-        try:
-            with open('/proc/%d/smaps_rollup' % p) as f:
-                for line in f:
-                    if line.startswith('Pss:'):
-                        total += int(line.split()[1])
-        except OSError:
-            pass
-    return total / 1024.0
+    return sum(rollup_kb(p, 'Pss:') for p in tree(pid)) / 1024.0
 
 
 def private_dirty_mb(pid):
     """Memory the whole tree has written and holds alone (private dirty pages: heaps, buffers):
     what leaks when something leaks. Unlike PSS, and unlike the private clean pages of the
     libraries, it does not move when another program maps the same libraries."""
-    total = 0
-    for p in tree(pid):
-        try:
-            with open('/proc/%d/smaps_rollup' % p) as f:
-                for line in f:
-                    if line.startswith('Private_Dirty:'):
-                        total += int(line.split()[1])
-        except OSError:
-            pass
-    return total / 1024.0
+    return sum(rollup_kb(p, 'Private_Dirty:') for p in tree(pid)) / 1024.0
 
 
 def memory_by_kind(pid, fields=('Pss:',)):
@@ -64,10 +56,9 @@ def memory_by_kind(pid, fields=('Pss:',)):
         try:
             with open('/proc/%d/stat' % p) as f:
                 ppid = int(f.read().rsplit(')', 1)[1].split()[1])
-            with open('/proc/%d/smaps_rollup' % p) as f:
-                kb = sum(int(line.split()[1]) for line in f if line.startswith(fields))
         except OSError:
             continue
+        kb = rollup_kb(p, fields)
         kind = 'program' if p == pid else 'helpers' if ppid == pid else 'pages'
         kinds[kind] += kb / 1024.0
     return kinds
